@@ -1,0 +1,37 @@
+# quillo_add_subsystem(NAME SOURCES ... LIBS ...)
+# One static library per subsystem; a subsystem without sources yet is an
+# interface library so that the others can already link against it.
+function(quillo_add_subsystem name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(ARG_SOURCES)
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+  endif()
+endfunction()
+
+# quillo_add_test(NAME SOURCES ... LIBS ...)
+# A QtTest binary run by ctest on the offscreen platform.
+function(quillo_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    QUILLO_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+    QUILLO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
+    TIMEOUT 600)
+endfunction()
+
+# quillo_add_bench(NAME SOURCES ... LIBS ...)
+function(quillo_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE benchmark::benchmark ${ARG_LIBS})
+endfunction()

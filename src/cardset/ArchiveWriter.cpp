@@ -1,0 +1,93 @@
+#include "ArchiveWriter.h"
+
+#include "CardArchive.h"
+#include "FileError.h"
+#include "FileOps.h"
+
+#include <QtEndian>
+
+#include <atomic>
+#include <limits>
+
+namespace {
+std::atomic<qint64> g_failAfterBytes{-1};
+}
+
+ArchiveWriter::ArchiveWriter(const QString &containerPath)
+    : m_file(containerPath)
+{
+    FileOps::makeWritable(containerPath);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append))
+        throw FileError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(containerPath, m_file.errorString()));
+}
+
+ArchiveWriter::~ArchiveWriter()
+{
+    if (m_file.isOpen())
+        m_file.close();
+}
+
+void ArchiveWriter::setFailAfterBytesForTesting(qint64 bytes)
+{
+    g_failAfterBytes = bytes;
+}
+
+void ArchiveWriter::write(const char *data, qint64 size)
+{
+    qint64 allowed = size;
+    const qint64 budget = g_failAfterBytes.load();
+    if (budget >= 0) {
+        allowed = std::min(size, budget);
+        g_failAfterBytes = budget - allowed;
+    }
+    if (allowed > 0 && m_file.write(data, allowed) != allowed)
+        throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(m_file.fileName(), m_file.errorString()));
+    if (allowed < size)
+        throw FileError(QStringLiteral("Schreibfehler in %1: simulierter Fehler").arg(m_file.fileName()));
+}
+
+void ArchiveWriter::writeHeader(const QString &name, qint64 dataSize)
+{
+    if (dataSize > std::numeric_limits<qint32>::max())
+        throw FileError(QStringLiteral("Die Datei ist zu groß für einen Kartensatz (%1 Bytes).").arg(dataSize));
+    const QByteArray nameBytes = CardArchive::chunkNameBytes(name);
+    const char length = char(nameBytes.size());
+    write(&length, 1);
+    write(nameBytes.constData(), nameBytes.size());
+    char size[4];
+    qToLittleEndian<qint32>(qint32(dataSize), size);
+    write(size, 4);
+}
+
+void ArchiveWriter::appendFile(const QString &sourcePath)
+{
+    FileOps::makeWritable(sourcePath);
+    QFile source(sourcePath);
+    if (!source.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(sourcePath, source.errorString()));
+    writeHeader(sourcePath, source.size());
+    QByteArray buffer(CardArchive::BlockSize, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = source.read(buffer.data(), buffer.size());
+        if (got < 0)
+            throw FileError(QStringLiteral("Lesefehler in %1: %2").arg(sourcePath, source.errorString()));
+        if (got == 0)
+            break;
+        write(buffer.constData(), got);
+    }
+}
+
+void ArchiveWriter::appendData(const QString &name, QByteArrayView data)
+{
+    writeHeader(name, data.size());
+    write(data.data(), data.size());
+}
+
+void ArchiveWriter::finish()
+{
+    if (!m_file.flush() || !FileOps::syncToDisk(m_file.handle()))
+        throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(m_file.fileName(), m_file.errorString()));
+    m_file.close();
+    if (m_file.error() != QFileDevice::NoError)
+        throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(m_file.fileName(), m_file.errorString()));
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ArchiveReader.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The chunked container of every card set file: chunks one after the other,
+// each a length byte, that many name bytes (code page 1252), a 32-bit
+// little-endian data size and the data. Chunks are found by position only.
+class CardArchive
+{
+public:
+    static constexpr qint64 BlockSize = 40000;
+
+    static void AppendChunk(const QString &containerPath, const QString &sourcePath);
+    static ArchiveReader OpenArchive(const QString &path);
+    static void ExtractChunk(ArchiveReader &reader, const QString &destinationPath, int chunkNumber);
+    // The chunk's data in memory; bounded by what the file really holds.
+    static QByteArray ExtractChunkData(ArchiveReader &reader, int chunkNumber);
+    static void CloseArchive(ArchiveReader &reader);
+
+    // The stored name bytes for a path: length modulo 256, leading bytes.
+    static QByteArray chunkNameBytes(const QString &name);
+};

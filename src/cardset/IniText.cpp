@@ -1,0 +1,218 @@
+#include "IniText.h"
+
+#include "FileOps.h"
+#include "Windows1252.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace {
+
+bool isHeader(const QString &trimmed)
+{
+    return trimmed.startsWith(QLatin1Char('['));
+}
+
+QString headerName(const QString &trimmed)
+{
+    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+    return IniText::trimBlanks(trimmed.mid(1, close < 0 ? -1 : close - 1));
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A line stays one line in the file.
+QString singleLine(QString value)
+{
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return value;
+}
+
+QString decodeLine(QByteArrayView bytes)
+{
+    bool ascii = true;
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    return Windows1252::decode(bytes);
+}
+
+} // namespace
+
+IniText::IniText(const QString &path)
+    : m_path(path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        m_lines = parse(file.readAll());
+}
+
+IniText::~IniText()
+{
+    release();
+}
+
+QString IniText::trimBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= ' ')
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= ' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QStringList IniText::parse(QByteArrayView bytes)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.append(decodeLine(bytes.sliced(start, i - start)));
+            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(decodeLine(bytes.sliced(start)));
+    return lines;
+}
+
+QByteArray IniText::serialize(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &line : lines) {
+        out += Windows1252::canEncode(line) ? Windows1252::encode(line) : line.toUtf8();
+        out += "\r\n";
+    }
+    return out;
+}
+
+int IniText::findValueLine(const QString &section, const QString &key) const
+{
+    bool inSection = false;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const QString trimmed = trimBlanks(m_lines.at(i));
+        if (trimmed.isEmpty())
+            continue;
+        if (isHeader(trimmed)) {
+            inSection = sameName(headerName(trimmed), section);
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const qsizetype eq = trimmed.indexOf(QLatin1Char('='));
+        if (eq >= 0 && sameName(trimBlanks(trimmed.left(eq)), key))
+            return i;
+    }
+    return -1;
+}
+
+QString IniText::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    const int index = findValueLine(section, key);
+    if (index < 0)
+        return defaultValue;
+    const QString &line = m_lines.at(index);
+    return trimBlanks(line.mid(line.indexOf(QLatin1Char('=')) + 1));
+}
+
+qint32 IniText::ReadInteger(const QString &section, const QString &key, qint32 defaultValue) const
+{
+    const QString text = ReadString(section, key, QString());
+    bool ok = false;
+    const qint32 value = text.toInt(&ok, 10);
+    return ok ? value : defaultValue;
+}
+
+bool IniText::ReadBool(const QString &section, const QString &key, bool defaultValue) const
+{
+    const QString text = ReadString(section, key, QString());
+    if (text == QLatin1String("1"))
+        return true;
+    if (text == QLatin1String("0"))
+        return false;
+    // Missing, "-1" and anything else: the caller's default.
+    return defaultValue;
+}
+
+void IniText::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    const QString newLine = key + QLatin1Char('=') + singleLine(value);
+    bool inSection = false;
+    bool done = false;
+    for (int i = 0; i < m_lines.size() && !done; ++i) {
+        const QString trimmed = trimBlanks(m_lines.at(i));
+        if (trimmed.isEmpty())
+            continue;
+        if (isHeader(trimmed)) {
+            if (inSection) {
+                m_lines.insert(i, newLine);
+                done = true;
+                break;
+            }
+            inSection = sameName(headerName(trimmed), section);
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const qsizetype eq = trimmed.indexOf(QLatin1Char('='));
+        if (eq >= 0 && sameName(trimBlanks(trimmed.left(eq)), key)) {
+            m_lines[i] = newLine;
+            done = true;
+        }
+    }
+    if (!done) {
+        if (!inSection)
+            m_lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        m_lines.append(newLine);
+    }
+    UpdateFile();
+}
+
+void IniText::WriteInteger(const QString &section, const QString &key, qint32 value)
+{
+    WriteString(section, key, QString::number(value));
+}
+
+void IniText::WriteBool(const QString &section, const QString &key, bool value)
+{
+    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool IniText::UpdateFile()
+{
+    FileOps::makeWritable(m_path);
+    QFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray bytes = serialize(m_lines);
+    const bool ok = file.write(bytes) == bytes.size();
+    file.close();
+    return ok && file.error() == QFileDevice::NoError;
+}
+
+void IniText::release()
+{
+    if (m_released)
+        return;
+    m_released = true;
+    UpdateFile();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The line-based settings text of card set files and of the program
+// settings: "[Section]" headers and "Key=Value" lines ending in CR LF.
+// Sections and keys match ignoring letter case and surrounding blanks; the
+// first match wins. Every write rewrites the whole file at once, and so does
+// release; errors of those writes are ignored by design.
+class IniText
+{
+public:
+    explicit IniText(const QString &path);
+    ~IniText();
+    IniText(const IniText &) = delete;
+    IniText &operator=(const IniText &) = delete;
+
+    QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
+    qint32 ReadInteger(const QString &section, const QString &key, qint32 defaultValue) const;
+    bool ReadBool(const QString &section, const QString &key, bool defaultValue) const;
+
+    void WriteString(const QString &section, const QString &key, const QString &value);
+    void WriteInteger(const QString &section, const QString &key, qint32 value);
+    void WriteBool(const QString &section, const QString &key, bool value);
+
+    // Writes the whole line list back; false when that failed.
+    bool UpdateFile();
+    // Writes back once more and detaches from the file; the destructor does
+    // it for an object not released before.
+    void release();
+
+    const QStringList &lines() const { return m_lines; }
+    const QString &path() const { return m_path; }
+
+    // The text's lines from file bytes, and back. A line holding characters
+    // that code page 1252 lacks is kept as UTF-8, and such a line is read
+    // back as UTF-8, so no text is lost.
+    static QStringList parse(QByteArrayView bytes);
+    static QByteArray serialize(const QStringList &lines);
+    static QString trimBlanks(const QString &text);
+
+private:
+    int findValueLine(const QString &section, const QString &key) const;
+
+    QString m_path;
+    QStringList m_lines;
+    bool m_released = false;
+};

@@ -1,0 +1,135 @@
+#include "CliCommands.h"
+
+#include "CardSetFile.h"
+#include "FileError.h"
+#include "ScratchFile.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QJsonObject fontJson(const FontRecord &font)
+{
+    return QJsonObject{
+        {QStringLiteral("Name"), font.Name},
+        {QStringLiteral("Size"), font.Size},
+        {QStringLiteral("Color"), font.Color},
+        {QStringLiteral("Bold"), font.Bold},
+        {QStringLiteral("Italic"), font.Italic},
+        {QStringLiteral("UnderLine"), font.UnderLine},
+        {QStringLiteral("StrikeOut"), font.StrikeOut},
+    };
+}
+
+QJsonArray facesJson(const QList<QByteArray> &faces)
+{
+    QJsonArray array;
+    for (const QByteArray &face : faces) {
+        array.append(QJsonObject{
+            {QStringLiteral("Size"), face.size()},
+            {QStringLiteral("SHA256"), QString::fromLatin1(QCryptographicHash::hash(face, QCryptographicHash::Sha256).toHex())},
+        });
+    }
+    return array;
+}
+
+// Removes this run's scratch file however the command ends.
+struct ScratchGuard
+{
+    CardSetFileContext &context;
+    ~ScratchGuard() { QFile::remove(context.WorkFilePath); }
+};
+
+QString singleLine(QString text)
+{
+    return text.replace(QChar(13), QLatin1Char('\n'));
+}
+
+} // namespace
+
+CliCommands::CliCommands(QTextStream &out, QTextStream &err)
+    : m_out(out)
+    , m_err(err)
+{
+}
+
+int CliCommands::usage()
+{
+    m_err << "Aufruf: quillo-cli info DATEI.ql3\n"
+             "  info   gibt alle Angaben des Kartensatzes als JSON aus\n";
+    m_err.flush();
+    return 2;
+}
+
+int CliCommands::run(const QStringList &arguments)
+{
+    if (arguments.size() == 2 && arguments.at(0) == QLatin1String("info"))
+        return info(arguments.at(1));
+    return usage();
+}
+
+int CliCommands::info(const QString &path)
+{
+    CardSet set;
+    CardSetFileContext context;
+    context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
+    ScratchGuard guard{context};
+
+    try {
+        if (CardSetFile::LoadCardSet(set, path, context) == CardSetFile::LoadResult::WrongExtension) {
+            m_err << singleLine(CardSetFile::messageM3(path)) << '\n';
+            m_err.flush();
+            return 1;
+        }
+    } catch (const FileError &error) {
+        m_err << singleLine(CardSetFile::loadFailedMessageWithCode(set.ErrorLine)) << '\n'
+              << error.message() << '\n';
+        m_err.flush();
+        return 1;
+    }
+
+    QJsonArray boxes;
+    for (qint32 box : std::as_const(set.Boxes))
+        boxes.append(box);
+
+    const QJsonObject object{
+        {QStringLiteral("FileName"), set.FileName},
+        {QStringLiteral("CurrentIndex"), set.CurrentIndex},
+        {QStringLiteral("Modified"), set.Modified},
+        {QStringLiteral("ErrorLine"), set.ErrorLine},
+        {QStringLiteral("HeaderText"), set.HeaderText},
+        {QStringLiteral("HeaderColor"), set.HeaderColor},
+        {QStringLiteral("HeaderFont"), fontJson(set.HeaderFont)},
+        {QStringLiteral("HeaderMargins"), QJsonObject{
+                                              {QStringLiteral("Top"), set.HeaderMargins.Top},
+                                              {QStringLiteral("Bottom"), set.HeaderMargins.Bottom},
+                                              {QStringLiteral("Right"), set.HeaderMargins.Right},
+                                              {QStringLiteral("Left"), set.HeaderMargins.Left},
+                                          }},
+        {QStringLiteral("AktPrintCards"), set.AktPrintCards},
+        {QStringLiteral("RandAbstand"), set.RandAbstand},
+        {QStringLiteral("TextAbstand"), set.TextAbstand},
+        {QStringLiteral("titelProzent"), set.titelProzent},
+        {QStringLiteral("PrintNummer"), set.PrintNummer},
+        {QStringLiteral("PrintKopfZeile"), set.PrintKopfZeile},
+        {QStringLiteral("PrintFadenkreuz"), set.PrintFadenkreuz},
+        {QStringLiteral("WebStyle"), set.WebStyle},
+        {QStringLiteral("PrintCR"), set.PrintCR},
+        {QStringLiteral("Copyright"), set.Copyright},
+        {QStringLiteral("StandardFontFront"), fontJson(set.StandardFontFront)},
+        {QStringLiteral("StandardFontBack"), fontJson(set.StandardFontBack)},
+        {QStringLiteral("PrinterOrientation"),
+         context.PrinterOrientation == PageOrientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait")},
+        {QStringLiteral("CardCount"), set.count()},
+        {QStringLiteral("Boxes"), boxes},
+        {QStringLiteral("Fronts"), facesJson(set.Fronts)},
+        {QStringLiteral("Backs"), facesJson(set.Backs)},
+    };
+    m_out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+    m_out.flush();
+    return 0;
+}
