@@ -1,0 +1,446 @@
+#include "ArchiveWriter.h"
+#include "CardArchive.h"
+#include "CardSetFile.h"
+#include "FileError.h"
+#include "IniText.h"
+#include "ScratchFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+class TestCardSetFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    CardSetFileContext m_context;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    static QByteArray face(quint32 seed, int size)
+    {
+        QByteArray bytes("{\\rtf1\\ansi ");
+        QRandomGenerator generator(seed);
+        while (bytes.size() < size)
+            bytes.append(char(generator.bounded(256)));
+        return bytes;
+    }
+
+    static CardSet sampleSet(int cards)
+    {
+        CardSet set;
+        for (int i = 0; i < cards; ++i) {
+            set.AddCard();
+            set.Fronts[i] = face(2 * i + 1, 10 + i * 37);
+            set.Backs[i] = i % 5 == 0 ? QByteArray() : face(2 * i + 2, 20 + i * 11);
+            set.Boxes[i] = 1 + i % 4;
+        }
+        set.HeaderText = QStringLiteral("Vokabeln Französisch – Lektion 3 = wichtig");
+        set.HeaderColor = StoredColor::fromRgb(192, 208, 224);
+        set.HeaderFont = FontRecord{QStringLiteral("Liberation Serif"), 14, StoredColor::fromRgb(1, 2, 3), true, false, true, false};
+        set.HeaderMargins = HeaderMarginSet{1, -2, 3, 4};
+        set.AktPrintCards = 2;
+        set.RandAbstand = 55;
+        set.TextAbstand = 0;
+        set.titelProzent = 25;
+        set.PrintNummer = false;
+        set.PrintKopfZeile = true;
+        set.PrintFadenkreuz = false;
+        set.WebStyle = false;
+        set.PrintCR = true;
+        set.Copyright = QStringLiteral("© 2026 Anna Müller");
+        set.StandardFontFront = FontRecord{QStringLiteral("Arial"), 12, StoredColor::SystemWindowText, false, true, false, true};
+        set.StandardFontBack = FontRecord{QStringLiteral("Courier New"), 9, 255, true, true, true, true};
+        set.Modified = true;
+        return set;
+    }
+
+    static void compareContent(const CardSet &loaded, const CardSet &saved)
+    {
+        QCOMPARE(loaded.Fronts, saved.Fronts);
+        QCOMPARE(loaded.Backs, saved.Backs);
+        QCOMPARE(loaded.Boxes, saved.Boxes);
+        QCOMPARE(loaded.HeaderText, saved.HeaderText);
+        QCOMPARE(loaded.HeaderColor, saved.HeaderColor);
+        QCOMPARE(loaded.HeaderFont, saved.HeaderFont);
+        QCOMPARE(loaded.HeaderMargins, saved.HeaderMargins);
+        QCOMPARE(loaded.AktPrintCards, saved.AktPrintCards);
+        QCOMPARE(loaded.RandAbstand, saved.RandAbstand);
+        QCOMPARE(loaded.TextAbstand, saved.TextAbstand);
+        QCOMPARE(loaded.titelProzent, saved.titelProzent);
+        QCOMPARE(loaded.PrintNummer, saved.PrintNummer);
+        QCOMPARE(loaded.PrintKopfZeile, saved.PrintKopfZeile);
+        QCOMPARE(loaded.PrintFadenkreuz, saved.PrintFadenkreuz);
+        QCOMPARE(loaded.WebStyle, saved.WebStyle);
+        QCOMPARE(loaded.PrintCR, saved.PrintCR);
+        QCOMPARE(loaded.Copyright, saved.Copyright);
+        QCOMPARE(loaded.StandardFontFront, saved.StandardFontFront);
+        QCOMPARE(loaded.StandardFontBack, saved.StandardFontBack);
+    }
+
+    // A container put together by hand: settings text, box text, faces.
+    QString handMade(const QString &name, const QByteArray &settings, const QByteArray &boxes, const QList<QByteArray> &faces)
+    {
+        const QString file = path(name);
+        QFile::remove(file);
+        ArchiveWriter writer(file);
+        writer.appendData(QStringLiteral("s"), settings);
+        writer.appendData(QStringLiteral("b"), boxes);
+        for (const QByteArray &f : faces)
+            writer.appendData(QStringLiteral("f"), f);
+        writer.finish();
+        return file;
+    }
+
+    QStringList filesInDir() const
+    {
+        return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_context.WorkFilePath = ScratchFile::makeWorkFilePath(m_dir.filePath(QStringLiteral("scratch")));
+        QDir().mkpath(m_dir.filePath(QStringLiteral("scratch")));
+        m_context.WorkFilePath = ScratchFile::makeWorkFilePath(m_dir.filePath(QStringLiteral("scratch")));
+    }
+
+    void saveThenLoadRestoresEverything_data()
+    {
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("none") << 0 << false;
+        QTest::newRow("one") << 1 << true;
+        QTest::newRow("many") << 57 << false;
+    }
+
+    void saveThenLoadRestoresEverything()
+    {
+        QFETCH(int, cards);
+        QFETCH(bool, landscape);
+        CardSet saved = sampleSet(cards);
+        const QString file = path(QStringLiteral("round.ql3"));
+        m_context.PrinterOrientation = landscape ? PageOrientation::Landscape : PageOrientation::Portrait;
+        bool stored = false;
+        QCOMPARE(CardSetFile::SaveCardSet(saved, file, m_context, [&] { stored = true; }), CardSetFile::SaveResult::Saved);
+        QVERIFY(stored);
+        QCOMPARE(saved.Modified, false);
+        QCOMPARE(saved.ErrorLine, QStringLiteral("10"));
+        QCOMPARE(saved.FileName, file);
+
+        m_context.PrinterOrientation = landscape ? PageOrientation::Portrait : PageOrientation::Landscape;
+        CardSet loaded;
+        loaded.Modified = true;
+        QCOMPARE(CardSetFile::LoadCardSet(loaded, file, m_context), CardSetFile::LoadResult::Loaded);
+        compareContent(loaded, saved);
+        QCOMPARE(m_context.PrinterOrientation, landscape ? PageOrientation::Landscape : PageOrientation::Portrait);
+        QCOMPARE(loaded.Modified, false);
+        QCOMPARE(loaded.CurrentIndex, -1);
+        QCOMPARE(loaded.ErrorLine, QStringLiteral("20"));
+        QCOMPARE(loaded.FileName, path(QStringLiteral("round.QL3")));
+        QVERIFY(!QFile::exists(m_context.WorkFilePath));
+    }
+
+    void fileLayoutIsExact()
+    {
+        CardSet set = sampleSet(3);
+        const QString file = path(QStringLiteral("layout.ql3"));
+        QCOMPARE(CardSetFile::SaveCardSet(set, file, m_context), CardSetFile::SaveResult::Saved);
+        ArchiveReader reader = CardArchive::OpenArchive(file);
+        QCOMPARE(reader.chunkCount(), 2 + 2 * 3);
+        for (const QString &name : std::as_const(reader.NameList))
+            QCOMPARE(name, m_context.WorkFilePath);
+
+        const QStringList lines = IniText::parse(CardArchive::ExtractChunkData(reader, 0));
+        const QStringList fontKeys = {QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Color"), QStringLiteral("Bold"),
+                                      QStringLiteral("Italic"), QStringLiteral("UnderLine"), QStringLiteral("StrikeOut")};
+        const QStringList dataKeys = {
+            QStringLiteral("Kopfzeile"), QStringLiteral("KopfBkColor"), QStringLiteral("KopfOben"), QStringLiteral("KopfUnten"),
+            QStringLiteral("KopfRechts"), QStringLiteral("KopfLinks"), QStringLiteral("AktPrintCards"), QStringLiteral("RandAbstand"),
+            QStringLiteral("TextAbstand"), QStringLiteral("titelProzent"), QStringLiteral("PrintNummer"), QStringLiteral("PrintKopfZeile"),
+            QStringLiteral("PrintFadenkreuz"), QStringLiteral("WebStyle"), QStringLiteral("PrintCR"), QStringLiteral("Copyright"),
+            QStringLiteral("PO")};
+        QStringList expected;
+        for (const char *section : {"Kopf", "Rueck", "Vorder"}) {
+            expected << QStringLiteral("[%1]").arg(QLatin1String(section));
+            expected << fontKeys;
+        }
+        expected << QStringLiteral("[Data]") << dataKeys;
+        QStringList actual;
+        for (const QString &line : lines)
+            actual << (line.startsWith(QLatin1Char('[')) ? line : line.section(QLatin1Char('='), 0, 0));
+        QCOMPARE(actual, expected);
+        QVERIFY(lines.contains(QStringLiteral("Name=Liberation Serif")));
+        QVERIFY(lines.contains(QStringLiteral("KopfUnten=-2")));
+        QVERIFY(lines.contains(QStringLiteral("PrintNummer=0")));
+        QVERIFY(lines.contains(QStringLiteral("Color=-2147483640")));
+
+        QCOMPARE(CardArchive::ExtractChunkData(reader, 1), QByteArray("1\r\n2\r\n3\r\n"));
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(CardArchive::ExtractChunkData(reader, 2 + i), set.Fronts[i]);
+            QCOMPARE(CardArchive::ExtractChunkData(reader, 5 + i), set.Backs[i]);
+        }
+    }
+
+    void toleratedIrregularities()
+    {
+        CardSet written = sampleSet(2);
+        const QString file = path(QStringLiteral("surplus.ql3"));
+        QCOMPARE(CardSetFile::SaveCardSet(written, file, m_context), CardSetFile::SaveResult::Saved);
+        {
+            ArchiveWriter writer(file);
+            writer.appendData(QStringLiteral("extra"), QByteArray("ignored"));
+            writer.finish();
+        }
+        CardSet surplus;
+        CardSetFile::LoadCardSet(surplus, file, m_context);
+        QCOMPARE(surplus.count(), 2);
+        QCOMPARE(surplus.Backs, written.Backs);
+
+        // Too few box numbers are filled with box 1; too many are dropped.
+        CardSet shortBoxes;
+        CardSetFile::LoadCardSet(shortBoxes, handMade(QStringLiteral("short.ql3"), "[Data]\r\n", "3\r\n", {"a", "b", "c", "A", "B", "C"}), m_context);
+        QCOMPARE(shortBoxes.Boxes, (QList<qint32>{3, 1, 1}));
+        QVERIFY(shortBoxes.listsConsistent());
+        CardSet longBoxes;
+        CardSetFile::LoadCardSet(longBoxes, handMade(QStringLiteral("long.ql3"), "", "2\r\n4\r\n3\r\n", {"a", "A"}), m_context);
+        QCOMPARE(longBoxes.Boxes, (QList<qint32>{2}));
+        QVERIFY(longBoxes.listsConsistent());
+    }
+
+    void missingSettingsGiveDefaults()
+    {
+        m_context.PrinterOrientation = PageOrientation::Landscape;
+        CardSet set;
+        CardSetFile::LoadCardSet(set, handMade(QStringLiteral("nodata.ql3"), "[Other]\r\nAktPrintCards=1\r\n", "", {"f", "b"}), m_context);
+        QCOMPARE(set.AktPrintCards, 8);
+        QCOMPARE(m_context.PrinterOrientation, PageOrientation::Portrait);
+        QCOMPARE(set.HeaderText, QString());
+        QCOMPARE(set.HeaderColor, StoredColor::White);
+        QCOMPARE(set.HeaderMargins, HeaderMarginSet{});
+        QCOMPARE(set.RandAbstand, 10);
+        QCOMPARE(set.TextAbstand, 20);
+        QCOMPARE(set.titelProzent, 10);
+        QVERIFY(set.PrintNummer && set.PrintKopfZeile && set.PrintFadenkreuz && !set.WebStyle && set.PrintCR);
+        QCOMPARE(set.Copyright, CardSetFile::defaultCopyright());
+        const FontRecord arial10;
+        QCOMPARE(set.HeaderFont, arial10);
+        QCOMPARE(set.StandardFontFront, arial10);
+        QCOMPARE(set.Boxes, QList<qint32>{1});
+
+        // Values the option fields cannot show arrive at their nearest bound;
+        // a value that is no integer reads as the default.
+        CardSet clamped;
+        CardSetFile::LoadCardSet(clamped,
+                                 handMade(QStringLiteral("clamp.ql3"),
+                                          "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=3\r\ntitelProzent=x\r\nPO=1\r\nPrintCR=-1\r\n",
+                                          "", {}),
+                                 m_context);
+        QCOMPARE(clamped.RandAbstand, 1);
+        QCOMPARE(clamped.TextAbstand, 500);
+        QCOMPARE(clamped.AktPrintCards, 3);
+        QCOMPARE(clamped.titelProzent, 10);
+        QCOMPARE(clamped.PrintCR, true);
+        QCOMPARE(m_context.PrinterOrientation, PageOrientation::Landscape);
+        QCOMPARE(clamped.count(), 0);
+    }
+
+    void loadFailuresNameTheirStep()
+    {
+        CardSet wrong;
+        wrong.HeaderText = QStringLiteral("unchanged");
+        const QString bak = path(QStringLiteral("Satz.QL3.bak"));
+        writeFile(bak, QByteArray("x"));
+        QCOMPARE(CardSetFile::LoadCardSet(wrong, bak, m_context), CardSetFile::LoadResult::WrongExtension);
+        QCOMPARE(wrong.HeaderText, QStringLiteral("unchanged"));
+        QVERIFY(CardSetFile::messageM3(bak).contains(bak));
+
+        struct Case
+        {
+            const char *name;
+            QString file;
+            const char *step;
+        };
+        writeFile(path(QStringLiteral("empty.ql3")), QByteArray());
+        const QList<Case> cases = {
+            {"missing", path(QStringLiteral("missing.ql3")), "5"},
+            {"empty", path(QStringLiteral("empty.ql3")), "3"},
+            {"one chunk", handMade(QStringLiteral("one.ql3"), "", "", {}), "11"},
+            {"bad box", handMade(QStringLiteral("badbox.ql3"), "", "1\r\nzwei\r\n", {"a", "b", "A", "B"}), "14"},
+        };
+        for (const Case &c : cases) {
+            // The one-chunk case: drop the box chunk after writing.
+            if (QByteArray(c.name) == "one chunk") {
+                QFile::remove(c.file);
+                ArchiveWriter writer(c.file);
+                writer.appendData(QStringLiteral("s"), QByteArray("[Data]\r\n"));
+                writer.finish();
+            }
+            CardSet set;
+            bool failed = false;
+            try {
+                CardSetFile::LoadCardSet(set, c.file, m_context);
+            } catch (const FileError &) {
+                failed = true;
+            }
+            QVERIFY2(failed, c.name);
+            QCOMPARE(set.ErrorLine, QString::fromLatin1(c.step));
+        }
+    }
+
+    void readOnlyTargetIsLeftAlone()
+    {
+        const QString file = path(QStringLiteral("locked.ql3"));
+        CardSet first = sampleSet(2);
+        CardSetFile::SaveCardSet(first, file, m_context);
+        const QByteArray before = readFile(file);
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+
+        CardSet second = sampleSet(5);
+        second.FileName = path(QStringLiteral("elsewhere.ql3"));
+        QCOMPARE(CardSetFile::SaveCardSet(second, file, m_context), CardSetFile::SaveResult::TargetNotReplaceable);
+        QCOMPARE(readFile(file), before);
+        QCOMPARE(second.FileName, file);
+        QCOMPARE(second.Modified, true);
+        QCOMPARE(second.ErrorLine, QStringLiteral("2"));
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void unwritableScratchGivesM2()
+    {
+        CardSetFileContext context;
+        context.WorkFilePath = path(QStringLiteral("no-such-folder/temp1.tmp"));
+        const QString file = path(QStringLiteral("m2.ql3"));
+        CardSet set = sampleSet(1);
+        QCOMPARE(CardSetFile::SaveCardSet(set, file, context), CardSetFile::SaveResult::SettingsNotWritable);
+        QVERIFY(!QFile::exists(file));
+        QCOMPARE(set.Modified, true);
+    }
+
+    void failedSaveKeepsOldFile()
+    {
+        const QString file = path(QStringLiteral("precious.ql3"));
+        CardSet old = sampleSet(4);
+        CardSetFile::SaveCardSet(old, file, m_context);
+        const QByteArray before = readFile(file);
+        const QStringList filesBefore = filesInDir();
+
+        CardSet changed = sampleSet(6);
+        changed.HeaderText = QStringLiteral("neu");
+        // Find the size of the new file, then fail at every few bytes of it.
+        const QString probe = path(QStringLiteral("probe.ql3"));
+        CardSetFile::SaveCardSet(changed, probe, m_context);
+        const qint64 total = QFileInfo(probe).size();
+        QFile::remove(probe);
+
+        QSet<QString> stepsSeen;
+        for (qint64 failAt = 0; failAt < total; failAt += 13) {
+            changed.Modified = true;
+            ArchiveWriter::setFailAfterBytesForTesting(failAt);
+            bool failed = false;
+            try {
+                CardSetFile::SaveCardSet(changed, file, m_context);
+            } catch (const FileError &) {
+                failed = true;
+            }
+            ArchiveWriter::setFailAfterBytesForTesting(-1);
+            QVERIFY(failed);
+            stepsSeen.insert(changed.ErrorLine);
+            QCOMPARE(readFile(file), before);
+            QCOMPARE(filesInDir(), filesBefore);
+            QVERIFY(changed.Modified);
+        }
+        QCOMPARE(stepsSeen, (QSet<QString>{QStringLiteral("4"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")}));
+
+        QCOMPARE(CardSetFile::SaveCardSet(changed, file, m_context), CardSetFile::SaveResult::Saved);
+        CardSet loaded;
+        CardSetFile::LoadCardSet(loaded, file, m_context);
+        compareContent(loaded, changed);
+    }
+
+    void undeletableScratchMovesOn()
+    {
+        CardSetFileContext context;
+        context.WorkFilePath = path(QStringLiteral("temp1.tmp"));
+        // A folder in the scratch file's place cannot be deleted as a file.
+        QDir().mkpath(context.WorkFilePath + QStringLiteral("/blocker"));
+        CardSet set = sampleSet(2);
+        QCOMPARE(CardSetFile::SaveCardSet(set, path(QStringLiteral("moved.ql3")), context), CardSetFile::SaveResult::Saved);
+        QCOMPARE(context.WorkFilePath, path(QStringLiteral("temp1_1.tmp")));
+        CardSet loaded;
+        CardSetFile::LoadCardSet(loaded, path(QStringLiteral("moved.ql3")), context);
+        compareContent(loaded, set);
+
+        QCOMPARE(ScratchFile::UniqueFileName(path(QStringLiteral("temp1.tmp"))), path(QStringLiteral("temp1_1.tmp")));
+        writeFile(path(QStringLiteral("temp1_1.tmp")), "x");
+        QCOMPARE(ScratchFile::UniqueFileName(path(QStringLiteral("temp1.tmp"))), path(QStringLiteral("temp1_2.tmp")));
+        QCOMPARE(ScratchFile::UniqueFileName(QStringLiteral("C:\\my.dir\\scratch")), QStringLiteral("C:\\my.dir\\scratch_1"));
+        QCOMPARE(ScratchFile::UniqueFileName(QStringLiteral("/tmp/a.b/scratch")), QStringLiteral("/tmp/a.b/scratch_1"));
+    }
+
+    void concurrentSavesNeverMix()
+    {
+        // Two programs with their own scratch files in one temporary folder.
+        const QString folder = m_dir.filePath(QStringLiteral("shared-temp"));
+        QDir().mkpath(folder);
+        CardSetFileContext contexts[2] = {{ScratchFile::makeWorkFilePath(folder), PageOrientation::Portrait},
+                                          {ScratchFile::makeWorkFilePath(folder), PageOrientation::Landscape}};
+        QVERIFY(contexts[0].WorkFilePath != contexts[1].WorkFilePath);
+        CardSet sets[2] = {sampleSet(40), sampleSet(25)};
+        for (int i = 0; i < 25; ++i)
+            sets[1].Fronts[i] = QByteArray("other program ") + QByteArray::number(i);
+        const QString files[2] = {path(QStringLiteral("first.ql3")), path(QStringLiteral("second.ql3"))};
+        bool ok[2] = {true, true};
+        auto work = [&](int k) {
+            for (int round = 0; round < 15; ++round) {
+                try {
+                    if (CardSetFile::SaveCardSet(sets[k], files[k], contexts[k]) != CardSetFile::SaveResult::Saved)
+                        ok[k] = false;
+                } catch (...) {
+                    ok[k] = false;
+                }
+            }
+        };
+        std::thread a(work, 0), b(work, 1);
+        a.join();
+        b.join();
+        QVERIFY(ok[0] && ok[1]);
+        for (int k = 0; k < 2; ++k) {
+            CardSet loaded;
+            CardSetFile::LoadCardSet(loaded, files[k], contexts[k]);
+            compareContent(loaded, sets[k]);
+        }
+    }
+
+    void fontSectionsReadTheirDefaults()
+    {
+        const QString ini = path(QStringLiteral("fonts.ini"));
+        writeFile(ini, "[Kopf]\r\nName=Verdana\r\nBold=1\r\nItalic=0\r\nUnderLine=-1\r\n");
+        FontRecord font{QStringLiteral("X"), 99, 5, true, true, true, true};
+        CardSetFile::ReadFontSection(ini, QStringLiteral("kopf"), font);
+        QCOMPARE(font, (FontRecord{QStringLiteral("Verdana"), 10, 0, true, false, false, false}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCardSetFile)
+#include "tst_cardsetfile.moc"

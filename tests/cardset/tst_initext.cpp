@@ -1,0 +1,136 @@
+#include "IniText.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestIniText : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    int m_counter = 0;
+
+    QString fileWith(const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("t%1.ini").arg(++m_counter));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        return path;
+    }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void readingMatchesLikeTheWindowsFormat()
+    {
+        IniText ini(fileWith("; comment\r\n"
+                             "  [ data ]  \r\n"
+                             "\r\n"
+                             "   NAME  =  Arial Narrow  \r\n"
+                             "name=second\r\n"
+                             "Equation=a=b\r\n"
+                             "novalue\r\n"
+                             "[Other]\r\n"
+                             "Size=99\n"
+                             "[DATA]\r"
+                             "Size=12\r\n"));
+        QCOMPARE(ini.ReadString(QStringLiteral("Data"), QStringLiteral("name"), QStringLiteral("d")), QStringLiteral("Arial Narrow"));
+        QCOMPARE(ini.ReadString(QStringLiteral("data"), QStringLiteral("Equation"), QString()), QStringLiteral("a=b"));
+        QCOMPARE(ini.ReadString(QStringLiteral("Data"), QStringLiteral("novalue"), QStringLiteral("d")), QStringLiteral("d"));
+        // A later section of the same name is searched too; the first match wins.
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Data"), QStringLiteral("Size"), 1), 12);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Other"), QStringLiteral("size"), 1), 99);
+        QCOMPARE(ini.ReadString(QStringLiteral("Missing"), QStringLiteral("Size"), QStringLiteral("d")), QStringLiteral("d"));
+    }
+
+    void integersAndBooleans()
+    {
+        IniText ini(fileWith("[S]\r\nA= -42 \r\nB=12x\r\nC=\r\nD=99999999999\r\n"
+                             "T=1\r\nF= 0 \r\nM=-1\r\nX=2\r\nY=yes\r\n"));
+        const QString s = QStringLiteral("S");
+        QCOMPARE(ini.ReadInteger(s, QStringLiteral("A"), 7), -42);
+        QCOMPARE(ini.ReadInteger(s, QStringLiteral("B"), 7), 7);
+        QCOMPARE(ini.ReadInteger(s, QStringLiteral("C"), 7), 7);
+        QCOMPARE(ini.ReadInteger(s, QStringLiteral("D"), 7), 7);
+        QCOMPARE(ini.ReadBool(s, QStringLiteral("T"), false), true);
+        QCOMPARE(ini.ReadBool(s, QStringLiteral("F"), true), false);
+        for (const char *key : {"M", "X", "Y", "Missing"}) {
+            QCOMPARE(ini.ReadBool(s, QString::fromLatin1(key), true), true);
+            QCOMPARE(ini.ReadBool(s, QString::fromLatin1(key), false), false);
+        }
+    }
+
+    void writingReplacesInsertsAndAppends()
+    {
+        const QString path = fileWith("[A]\r\nk=1\r\n[B]\r\nx=1\r\n");
+        {
+            IniText ini(path);
+            ini.WriteString(QStringLiteral("a"), QStringLiteral("K"), QStringLiteral("2"));   // replace, caller's spelling
+            ini.WriteString(QStringLiteral("A"), QStringLiteral("new"), QStringLiteral("3")); // before the next header
+            ini.WriteString(QStringLiteral("B"), QStringLiteral("y"), QStringLiteral("4"));   // last section: append
+            ini.WriteString(QStringLiteral("C"), QStringLiteral("z"), QStringLiteral("5"));   // new section
+            // Every write is on disk at once.
+            QCOMPARE(readFile(path), QByteArray("[A]\r\nK=2\r\nnew=3\r\n[B]\r\nx=1\r\ny=4\r\n[C]\r\nz=5\r\n"));
+        }
+        QCOMPARE(readFile(path), QByteArray("[A]\r\nK=2\r\nnew=3\r\n[B]\r\nx=1\r\ny=4\r\n[C]\r\nz=5\r\n"));
+    }
+
+    void releaseCreatesMissingFileEmpty()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("created.ini"));
+        {
+            IniText ini(path);
+            QVERIFY(ini.lines().isEmpty());
+        }
+        QCOMPARE(readFile(path), QByteArray());
+    }
+
+    void readOnlyFileIsMadeWritable()
+    {
+        const QString path = fileWith("[S]\r\n");
+        QFile::setPermissions(path, QFileDevice::ReadOwner);
+        {
+            IniText ini(path);
+            ini.WriteInteger(QStringLiteral("S"), QStringLiteral("v"), 1);
+        }
+        QCOMPARE(readFile(path), QByteArray("[S]\r\nv=1\r\n"));
+    }
+
+    void writeErrorsAreIgnored()
+    {
+        IniText ini(m_dir.filePath(QStringLiteral("no/such/folder/x.ini")));
+        ini.WriteString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"));
+        QCOMPARE(ini.ReadString(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("v"));
+        QVERIFY(!ini.UpdateFile());
+    }
+
+    void textsKeepTheirCharacters()
+    {
+        // Code page 1252 as the Windows versions write it, and text it cannot
+        // hold kept as UTF-8 rather than lost.
+        const QString path = fileWith("[S]\r\nk=Gr\xFC\xDF" "e \x80\r\n");
+        {
+            IniText ini(path);
+            QCOMPARE(ini.ReadString(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("Grüße €"));
+            ini.WriteString(QStringLiteral("S"), QStringLiteral("greek"), QStringLiteral("Λέξεις"));
+            ini.WriteString(QStringLiteral("S"), QStringLiteral("lines"), QStringLiteral("a\r\nb"));
+        }
+        QVERIFY(readFile(path).startsWith("[S]\r\nk=Gr\xFC\xDF" "e \x80\r\n"));
+        IniText again(path);
+        QCOMPARE(again.ReadString(QStringLiteral("S"), QStringLiteral("greek"), QString()), QStringLiteral("Λέξεις"));
+        QCOMPARE(again.ReadString(QStringLiteral("S"), QStringLiteral("lines"), QString()), QStringLiteral("a  b"));
+        QCOMPARE(again.lines().size(), 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIniText)
+#include "tst_initext.moc"
