@@ -1,0 +1,85 @@
+#include "CardSetFile.h"
+#include "ScratchFile.h"
+
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    struct Result
+    {
+        int exitCode;
+        QByteArray out;
+        QByteArray err;
+    };
+
+    static Result run(const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(QStringLiteral(QUILLO_CLI), arguments);
+        if (!process.waitForFinished(30000))
+            return {-1, {}, {}};
+        return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+
+private Q_SLOTS:
+    void infoPrintsEveryMember()
+    {
+        CardSet set;
+        for (int i = 0; i < 3; ++i)
+            set.AddCard();
+        set.Fronts[1] = QByteArray("{\\rtf1 Frage}");
+        set.Boxes = {1, 4, 2};
+        set.HeaderText = QStringLiteral("Überschrift");
+        set.StandardFontBack.Bold = true;
+        CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Landscape};
+        const QString file = m_dir.filePath(QStringLiteral("satz.ql3"));
+        QCOMPARE(CardSetFile::SaveCardSet(set, file, context), CardSetFile::SaveResult::Saved);
+
+        const Result result = run({QStringLiteral("info"), file});
+        QCOMPARE(result.exitCode, 0);
+        const QJsonObject info = QJsonDocument::fromJson(result.out).object();
+        QCOMPARE(info.value(QStringLiteral("Boxes")).toArray(), (QJsonArray{1, 4, 2}));
+        QCOMPARE(info.value(QStringLiteral("HeaderText")).toString(), QStringLiteral("Überschrift"));
+        QCOMPARE(info.value(QStringLiteral("AktPrintCards")).toInt(), 4);
+        QCOMPARE(info.value(QStringLiteral("PrinterOrientation")).toString(), QStringLiteral("landscape"));
+        QCOMPARE(info.value(QStringLiteral("StandardFontBack")).toObject().value(QStringLiteral("Bold")).toBool(), true);
+        const QJsonObject front = info.value(QStringLiteral("Fronts")).toArray().at(1).toObject();
+        QCOMPARE(front.value(QStringLiteral("Size")).toInt(), 13);
+        QCOMPARE(front.value(QStringLiteral("SHA256")).toString(),
+                 QString::fromLatin1(QCryptographicHash::hash("{\\rtf1 Frage}", QCryptographicHash::Sha256).toHex()));
+    }
+
+    void infoReportsLoadFailures()
+    {
+        const QString broken = m_dir.filePath(QStringLiteral("kaputt.ql3"));
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\x05" "abc");
+        file.close();
+        Result result = run({QStringLiteral("info"), broken});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.err.contains("Beim Laden trat ein Fehler auf."));
+        QVERIFY(result.err.contains("Fehlercode: 3"));
+        QVERIFY(result.out.isEmpty());
+
+        result = run({QStringLiteral("info"), m_dir.filePath(QStringLiteral("satz.txt"))});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.err.contains("hat nicht die richtige Endung"));
+
+        QCOMPARE(run({QStringLiteral("unbekannt")}).exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
