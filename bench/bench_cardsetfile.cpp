@@ -1,1 +1,109 @@
-int main() { return 0; }
+// Save and load of generated card sets, with a plain copy of the same file
+// as the floor.
+#include "CardSetFile.h"
+#include "ScratchFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+namespace {
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+CardSet generatedSet(int cards, int faceBytes)
+{
+    CardSet set;
+    QRandomGenerator generator(cards);
+    for (int i = 0; i < cards; ++i) {
+        set.AddCard();
+        QByteArray face("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}\\pard ");
+        while (face.size() < faceBytes - 6)
+            face.append(char('a' + generator.bounded(26)));
+        face.append("\\par }");
+        set.Fronts[i] = face;
+        set.Backs[i] = face;
+        set.Boxes[i] = 1 + i % 4;
+    }
+    return set;
+}
+
+QString fileFor(int cards, int faceBytes)
+{
+    return folder().filePath(QStringLiteral("set-%1-%2.ql3").arg(cards).arg(faceBytes));
+}
+
+CardSetFileContext &context()
+{
+    static CardSetFileContext ctx{ScratchFile::makeWorkFilePath(QDir::tempPath()), PageOrientation::Portrait};
+    return ctx;
+}
+
+void ensureFile(int cards, int faceBytes)
+{
+    const QString file = fileFor(cards, faceBytes);
+    if (QFileInfo::exists(file))
+        return;
+    CardSet set = generatedSet(cards, faceBytes);
+    CardSetFile::SaveCardSet(set, file, context());
+}
+
+void BM_Save(benchmark::State &state)
+{
+    const int cards = int(state.range(0));
+    const int faceBytes = int(state.range(1));
+    CardSet set = generatedSet(cards, faceBytes);
+    const QString file = fileFor(cards, faceBytes) + QStringLiteral(".save");
+    for (auto _ : state)
+        CardSetFile::SaveCardSet(set, file, context());
+    state.SetBytesProcessed(state.iterations() * QFileInfo(file).size());
+}
+
+void BM_Load(benchmark::State &state)
+{
+    const int cards = int(state.range(0));
+    const int faceBytes = int(state.range(1));
+    ensureFile(cards, faceBytes);
+    const QString file = fileFor(cards, faceBytes);
+    for (auto _ : state) {
+        CardSet set;
+        CardSetFile::LoadCardSet(set, file, context());
+        benchmark::DoNotOptimize(set.Fronts.data());
+    }
+    state.SetBytesProcessed(state.iterations() * QFileInfo(file).size());
+}
+
+void BM_PlainCopy(benchmark::State &state)
+{
+    const int cards = int(state.range(0));
+    const int faceBytes = int(state.range(1));
+    ensureFile(cards, faceBytes);
+    const QString file = fileFor(cards, faceBytes);
+    const QString copy = file + QStringLiteral(".copy");
+    for (auto _ : state) {
+        QFile::remove(copy);
+        QFile::copy(file, copy);
+    }
+    state.SetBytesProcessed(state.iterations() * QFileInfo(file).size());
+}
+
+void sizes(benchmark::internal::Benchmark *b)
+{
+    b->Args({1000, 1024})->Args({10000, 1024})->Args({1000, 20 * 1024})->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+BENCHMARK(BM_PlainCopy)->Apply(sizes);
+BENCHMARK(BM_Save)->Apply(sizes);
+BENCHMARK(BM_Load)->Apply(sizes);
+
+BENCHMARK_MAIN();
