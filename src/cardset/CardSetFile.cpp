@@ -5,6 +5,7 @@
 #include "FileError.h"
 #include "FileOps.h"
 #include "IniText.h"
+#include "LegacyCardSetImport.h"
 #include "ScratchFile.h"
 
 #include <QFile>
@@ -99,6 +100,11 @@ void CardSetFile::WriteFontSection(const QString &iniPath, const QString &sectio
 void CardSetFile::ReadFontSection(const QString &iniPath, const QString &section, FontRecord &font)
 {
     IniText ini(iniPath);
+    ReadFontSection(ini, section, font);
+}
+
+void CardSetFile::ReadFontSection(const IniText &ini, const QString &section, FontRecord &font)
+{
     font.Name = ini.ReadString(section, QStringLiteral("Name"), QStringLiteral("Arial"));
     font.Size = ini.ReadInteger(section, QStringLiteral("Size"), 10);
     font.Color = ini.ReadInteger(section, QStringLiteral("Color"), 0);
@@ -216,8 +222,11 @@ CardSetFile::LoadResult CardSetFile::LoadCardSet(CardSet &set, const QString &pa
     set.clearCards();
 
     step(set, 2);
-    if (extension == QLatin1String(".QLA"))
-        throw FileError(QStringLiteral("Kartensätze im Format 2.5 können noch nicht geladen werden."));
+    if (extension == QLatin1String(".QLA")) {
+        LegacyCardSetImport::ImportLegacyCardSet(set, path, context);
+        set.FileName = changeExtension(path, QStringLiteral(".QL3"));
+        return LoadResult::Loaded;
+    }
 
     step(set, 3);
     ArchiveReader reader = CardArchive::OpenArchive(path);

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class IniText;
+
 // What a save or load needs from the running program.
 struct CardSetFileContext
 {
@@ -42,12 +44,16 @@ public:
 
     static void WriteFontSection(const QString &iniPath, const QString &section, const FontRecord &font);
     static void ReadFontSection(const QString &iniPath, const QString &section, FontRecord &font);
+    static void ReadFontSection(const IniText &ini, const QString &section, FontRecord &font);
 
     // One line per card, its box number and CR LF.
     static QByteArray boxListText(const CardSet &set);
 
     // ".QL3" for "Datei.ql3"; empty when the name has no extension.
     static QString upperExtension(const QString &path);
+    // A 2.5 set: the window shows LegacyCardSetImport::importedMessage()
+    // after loading it.
+    static bool isLegacyPath(const QString &path) { return upperExtension(path) == QLatin1String(".QLA"); }
     static QString changeExtension(const QString &path, const QString &extension);
     static QString fileNamePart(const QString &path);
 

@@ -52,8 +52,9 @@ QString decodeLine(QByteArrayView bytes)
 
 } // namespace
 
-IniText::IniText(const QString &path)
+IniText::IniText(const QString &path, Mode mode)
     : m_path(path)
+    , m_mode(mode)
 {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
@@ -199,6 +200,8 @@ void IniText::WriteBool(const QString &section, const QString &key, bool value)
 
 bool IniText::UpdateFile()
 {
+    if (m_mode == Mode::ReadOnly)
+        return false;
     FileOps::makeWritable(m_path);
     QFile file(m_path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))

@@ -11,7 +11,11 @@
 class IniText
 {
 public:
-    explicit IniText(const QString &path);
+    enum class Mode { ReadWrite, ReadOnly };
+
+    // ReadOnly never touches the file: for other programs' files that must
+    // stay as they are.
+    explicit IniText(const QString &path, Mode mode = Mode::ReadWrite);
     ~IniText();
     IniText(const IniText &) = delete;
     IniText &operator=(const IniText &) = delete;
@@ -45,5 +49,6 @@ private:
 
     QString m_path;
     QStringList m_lines;
+    Mode m_mode = Mode::ReadWrite;
     bool m_released = false;
 };
