@@ -60,7 +60,9 @@ CliCommands::CliCommands(QTextStream &out, QTextStream &err)
 int CliCommands::usage()
 {
     m_err << "Aufruf: quillo-cli info DATEI.ql3\n"
-             "  info   gibt alle Angaben des Kartensatzes als JSON aus\n";
+             "        quillo-cli convert ALT.qla NEU.ql3\n"
+             "  info     gibt alle Angaben des Kartensatzes als JSON aus\n"
+             "  convert  speichert einen Kartensatz (auch im Format 2.5) als .ql3\n";
     m_err.flush();
     return 2;
 }
@@ -69,7 +71,59 @@ int CliCommands::run(const QStringList &arguments)
 {
     if (arguments.size() == 2 && arguments.at(0) == QLatin1String("info"))
         return info(arguments.at(1));
+    if (arguments.size() == 3 && arguments.at(0) == QLatin1String("convert"))
+        return convert(arguments.at(1), arguments.at(2));
     return usage();
+}
+
+bool CliCommands::load(CardSet &set, const QString &path, CardSetFileContext &context)
+{
+    try {
+        if (CardSetFile::LoadCardSet(set, path, context) == CardSetFile::LoadResult::WrongExtension) {
+            m_err << singleLine(CardSetFile::messageM3(path)) << '\n';
+            m_err.flush();
+            return false;
+        }
+    } catch (const FileError &error) {
+        m_err << singleLine(CardSetFile::loadFailedMessageWithCode(set.ErrorLine)) << '\n'
+              << error.message() << '\n';
+        m_err.flush();
+        return false;
+    }
+    return true;
+}
+
+int CliCommands::convert(const QString &from, const QString &to)
+{
+    if (CardSetFile::upperExtension(to) != QLatin1String(".QL3")) {
+        m_err << "Die Zieldatei muss die Endung .ql3 haben: " << to << '\n';
+        m_err.flush();
+        return 1;
+    }
+    CardSet set;
+    CardSetFileContext context;
+    context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
+    ScratchGuard guard{context};
+    if (!load(set, from, context))
+        return 1;
+    try {
+        switch (CardSetFile::SaveCardSet(set, to, context)) {
+        case CardSetFile::SaveResult::Saved:
+            m_out << set.count() << " Karten gespeichert in " << to << '\n';
+            m_out.flush();
+            return 0;
+        case CardSetFile::SaveResult::TargetNotReplaceable:
+            m_err << singleLine(CardSetFile::messageM1(CardSetFile::fileNamePart(to))) << '\n';
+            break;
+        case CardSetFile::SaveResult::SettingsNotWritable:
+            m_err << singleLine(CardSetFile::messageM2()) << '\n';
+            break;
+        }
+    } catch (const FileError &error) {
+        m_err << singleLine(CardSetFile::saveFailedMessage(set.ErrorLine)) << '\n' << error.message() << '\n';
+    }
+    m_err.flush();
+    return 1;
 }
 
 int CliCommands::info(const QString &path)
@@ -78,19 +132,8 @@ int CliCommands::info(const QString &path)
     CardSetFileContext context;
     context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
     ScratchGuard guard{context};
-
-    try {
-        if (CardSetFile::LoadCardSet(set, path, context) == CardSetFile::LoadResult::WrongExtension) {
-            m_err << singleLine(CardSetFile::messageM3(path)) << '\n';
-            m_err.flush();
-            return 1;
-        }
-    } catch (const FileError &error) {
-        m_err << singleLine(CardSetFile::loadFailedMessageWithCode(set.ErrorLine)) << '\n'
-              << error.message() << '\n';
-        m_err.flush();
+    if (!load(set, path, context))
         return 1;
-    }
 
     QJsonArray boxes;
     for (qint32 box : std::as_const(set.Boxes))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CardSetFile.h"
+
 #include <QStringList>
 #include <QTextStream>
 
@@ -12,9 +14,13 @@ public:
     int run(const QStringList &arguments);
 
     int info(const QString &path);
+    int convert(const QString &from, const QString &to);
     int usage();
 
 private:
+    // Loads with the German messages on failure; false when it failed.
+    bool load(CardSet &set, const QString &path, CardSetFileContext &context);
+
     QTextStream &m_out;
     QTextStream &m_err;
 };

@@ -1,3 +1,4 @@
+#include "ArchiveWriter.h"
 #include "CardSetFile.h"
 #include "ScratchFile.h"
 
@@ -58,6 +59,26 @@ private Q_SLOTS:
         QCOMPARE(front.value(QStringLiteral("Size")).toInt(), 13);
         QCOMPARE(front.value(QStringLiteral("SHA256")).toString(),
                  QString::fromLatin1(QCryptographicHash::hash("{\\rtf1 Frage}", QCryptographicHash::Sha256).toHex()));
+    }
+
+    void convertWritesTheNativeFile()
+    {
+        for (const char *ext : {"/alt.QLT", "/alt.QLA"}) {
+            ArchiveWriter writer(m_dir.filePath(QLatin1String(ext + 1)));
+            writer.appendData(QStringLiteral("x"), QByteArray(ext));
+            writer.appendData(QStringLiteral("x"), QByteArray("zwei"));
+            writer.finish();
+        }
+        const QString target = m_dir.filePath(QStringLiteral("neu.ql3"));
+        Result result = run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("alt.qla")), target});
+        QCOMPARE(result.exitCode, 0);
+        const QJsonObject info = QJsonDocument::fromJson(run({QStringLiteral("info"), target}).out).object();
+        QCOMPARE(info.value(QStringLiteral("Boxes")).toArray(), (QJsonArray{1, 1}));
+        QCOMPARE(info.value(QStringLiteral("AktPrintCards")).toInt(), 4);
+
+        result = run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("fehlt.qla")), target});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.err.contains("Fehlercode: 2"));
     }
 
     void infoReportsLoadFailures()
