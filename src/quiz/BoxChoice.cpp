@@ -1,0 +1,51 @@
+#include "BoxChoice.h"
+
+#include "CardSet.h"
+
+#include <algorithm>
+
+BoxChoice::BoxChoice(const CardSet &set)
+    : m_cardTotal(set.count())
+{
+    for (int box = 1; box <= BoxNumberCount; ++box)
+        m_counts.append(int(set.Boxes.count(box)));
+}
+
+QString BoxChoice::BoxCount(const CardSet &set, int box)
+{
+    return QString::number(set.Boxes.count(box));
+}
+
+QStringList BoxChoice::itemTexts() const
+{
+    QStringList texts;
+    for (int box = 1; box <= BoxNumberCount; ++box)
+        texts.append(QStringLiteral("%1.Kasten (%2)").arg(box).arg(m_counts.at(box - 1)));
+    return texts;
+}
+
+void BoxChoice::allToFirstBox()
+{
+    m_allToFirst = true;
+    m_counts = {m_cardTotal, 0, 0, 0};
+}
+
+void BoxChoice::setSelectedBox(int box)
+{
+    m_selectedBox = (box >= 1 && box <= BoxNumberCount) ? box : 0;
+}
+
+int BoxChoice::cramSizeFromText(const QString &text)
+{
+    bool ok = false;
+    const qlonglong value = text.trimmed().toLongLong(&ok, 10);
+    if (!ok)
+        return MinCramSize;
+    return int(std::clamp<qlonglong>(value, MinCramSize, MaxCramSize));
+}
+
+void BoxChoice::applyTo(CardSet &set) const
+{
+    if (m_allToFirst)
+        std::fill(set.Boxes.begin(), set.Boxes.end(), 1);
+}

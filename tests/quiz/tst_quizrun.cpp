@@ -1,0 +1,376 @@
+#include "BoxChoice.h"
+#include "CardSet.h"
+#include "QuizRun.h"
+#include "RandomGenerator.h"
+
+#include <QSet>
+#include <QTest>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+CardSet setWithBoxes(const QList<qint32> &boxes)
+{
+    CardSet set;
+    for (qint32 box : boxes) {
+        set.AddCard();
+        set.Boxes.last() = box;
+    }
+    return set;
+}
+
+CardSet setOfSize(int cards, qint32 box = 1)
+{
+    return setWithBoxes(QList<qint32>(cards, box));
+}
+
+// Answers every question until the run ends; known(card) gives the verdict.
+QList<qint32> play(QuizRun &run, const std::function<bool(qint32)> &known, QStringList *counters = nullptr)
+{
+    QList<qint32> asked;
+    run.drawNext();
+    while (run.phase() == QuizRun::Phase::Question && asked.size() < 100000) {
+        if (counters)
+            counters->append(QuizRun::counterText(run.remaining()));
+        asked.append(run.CurrentCard());
+        run.showAnswer();
+        if (known(run.CurrentCard()))
+            run.answerRight();
+        else
+            run.answerWrong();
+    }
+    return asked;
+}
+
+} // namespace
+
+class TestQuizRun : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void generatorFollowsTheFixedSequence()
+    {
+        RandomGenerator random;
+        random.setSeed(0);
+        // seed 1: 1 * 100 >> 32 = 0
+        QCOMPARE(random.draw(100), 0);
+        QCOMPARE(random.seed(), 1u);
+        // seed 134775814: 13477581400 / 2^32 = 3.14
+        QCOMPARE(random.draw(100), 3);
+        QCOMPARE(random.seed(), 134775814u);
+        // 134775814 * 134775813 + 1 mod 2^32 = 3698175007; * 100 / 2^32 = 86.1
+        QCOMPARE(random.draw(100), 86);
+        QCOMPARE(random.seed(), 3698175007u);
+
+        // The seed is read unsigned: 2^32 - 1 wraps to 4160191484, 9.69 of 10.
+        random.setSeed(0xFFFFFFFFu);
+        QCOMPARE(random.draw(10), 9);
+        QCOMPARE(random.seed(), 4160191484u);
+
+        // A draw of 1 is always 0; below 1 it is 0 too instead of a negative index.
+        random.setSeed(123456789u);
+        QCOMPARE(random.draw(1), 0);
+        QCOMPARE(random.draw(0), 0);
+        QCOMPARE(random.draw(-5), 0);
+    }
+
+    void boxCountsAndListsOfTheSevenCardExample()
+    {
+        CardSet set = setWithBoxes({1, 2, 1, 4, 2, 1, 3});
+        BoxChoice choice(set);
+        QCOMPARE(choice.itemTexts(),
+                 QStringList({QStringLiteral("1.Kasten (3)"), QStringLiteral("2.Kasten (2)"),
+                              QStringLiteral("3.Kasten (1)"), QStringLiteral("4.Kasten (1)")}));
+        QCOMPARE(choice.CardTotal(), 7);
+
+        RandomGenerator random;
+        QuizRun run(set, random, QuizRun::Review);
+        run.buildList(1);
+        QCOMPARE(run.QuizList(), QList<qint32>({0, 2, 5}));
+        QCOMPARE(run.DrawRange(), 3);
+        run.buildList(2);
+        QCOMPARE(run.QuizList(), QList<qint32>({1, 4}));
+        run.buildList(4);
+        QCOMPARE(run.QuizList(), QList<qint32>({3}));
+        run.buildList(0);
+        QCOMPARE(run.QuizList(), QList<qint32>({0, 1, 2, 3, 4, 5, 6}));
+    }
+
+    void anEmptyBoxGivesAllCards()
+    {
+        CardSet set = setWithBoxes({1, 2, 4});
+        RandomGenerator random;
+        QuizRun run(set, random, QuizRun::Cramming, 2);
+        run.buildList(3);
+        QCOMPARE(run.QuizList(), QList<qint32>({0, 1, 2}));
+        QCOMPARE(run.DrawRange(), 2);
+    }
+
+    void boxCountTakesOnlyExactMatches()
+    {
+        const CardSet set = setWithBoxes({1, 0, 5, -1, 4, 4, 12});
+        QCOMPARE(BoxChoice::BoxCount(set, 1), QStringLiteral("1"));
+        QCOMPARE(BoxChoice::BoxCount(set, 2), QStringLiteral("0"));
+        QCOMPARE(BoxChoice::BoxCount(set, 4), QStringLiteral("2"));
+        QCOMPARE(BoxChoice(set).itemTexts().join(u' '),
+                 QStringLiteral("1.Kasten (1) 2.Kasten (0) 3.Kasten (0) 4.Kasten (2)"));
+        // A box outside 1 to 4 cannot be chosen, so it asks everything.
+        RandomGenerator random;
+        QuizRun run(const_cast<CardSet &>(set), random, QuizRun::Review);
+        run.buildList(5);
+        QCOMPARE(run.remaining(), 7);
+    }
+
+    void allToFirstBoxChangesTheSetOnlyWhenApplied()
+    {
+        CardSet set = setWithBoxes({1, 2, 1, 4, 2, 1, 3});
+        BoxChoice choice(set);
+        choice.allToFirstBox();
+        QCOMPARE(choice.itemTexts().join(u' '),
+                 QStringLiteral("1.Kasten (7) 2.Kasten (0) 3.Kasten (0) 4.Kasten (0)"));
+        QCOMPARE(set.Boxes, QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
+        choice.applyTo(set);
+        QCOMPARE(set.Boxes, QList<qint32>(7, 1));
+
+        // Without the button, applying changes nothing.
+        CardSet other = setWithBoxes({3, 4});
+        BoxChoice(other).applyTo(other);
+        QCOMPARE(other.Boxes, QList<qint32>({3, 4}));
+    }
+
+    void cramSizeIsAlwaysWithinItsBounds_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("size");
+        QTest::newRow("typical") << "12" << 12;
+        QTest::newRow("blanks") << " 40 " << 40;
+        QTest::newRow("minimum") << "5" << 5;
+        QTest::newRow("maximum") << "500" << 500;
+        QTest::newRow("below") << "1" << 5;
+        QTest::newRow("zero") << "0" << 5;
+        QTest::newRow("negative") << "-3" << 5;
+        QTest::newRow("above") << "501" << 500;
+        QTest::newRow("huge") << "99999999999999" << 500;
+        QTest::newRow("empty") << "" << 5;
+        QTest::newRow("text") << "zehn" << 5;
+        QTest::newRow("fraction") << "7.5" << 5;
+    }
+
+    void cramSizeIsAlwaysWithinItsBounds()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, size);
+        QCOMPARE(BoxChoice::cramSizeFromText(text), size);
+    }
+
+    void drawRangeOfCramming()
+    {
+        RandomGenerator random;
+        CardSet big = setOfSize(1000);
+        QuizRun large(big, random, QuizRun::Cramming, 500);
+        large.buildList(0);
+        QCOMPARE(large.DrawRange(), 500);
+
+        CardSet small = setOfSize(3);
+        QuizRun few(small, random, QuizRun::Cramming, 5);
+        few.buildList(1);
+        QCOMPARE(few.DrawRange(), 3);
+
+        // A working set below one card is never used.
+        QuizRun none(small, random, QuizRun::Cramming, 0);
+        QCOMPARE(none.CramSize(), 1);
+        none.buildList(0);
+        QCOMPARE(none.DrawRange(), 1);
+    }
+
+    void reviewAsksEachCardOnceAndMovesBoxesWithinBounds()
+    {
+        CardSet set = setWithBoxes({4, 1, 2, 3});
+        RandomGenerator random(2024);
+        QuizRun run(set, random, QuizRun::Review);
+        run.buildList(0);
+        run.setQuizList({0, 1, 2});
+
+        QStringList counters;
+        QList<qint32> asked = play(run, [](qint32 card) { return card != 1; }, &counters);
+        QCOMPARE(counters, QStringList({QStringLiteral("Noch 3 Karten."), QStringLiteral("Noch 2 Karten."),
+                                        QStringLiteral("Noch 1 Karten.")}));
+        std::sort(asked.begin(), asked.end());
+        QCOMPARE(asked, QList<qint32>({0, 1, 2}));
+        // Box 4 right stays 4, box 1 wrong stays 1, box 2 right rises; card 3 was not listed.
+        QCOMPARE(set.Boxes, QList<qint32>({4, 1, 3, 3}));
+        QCOMPARE(run.phase(), QuizRun::Phase::Finished);
+        QCOMPARE(run.remaining(), 0);
+
+        // A second review, all wrong: every listed card falls one box.
+        QuizRun again(set, random, QuizRun::Review);
+        again.buildList(0);
+        play(again, [](qint32) { return false; });
+        QCOMPARE(set.Boxes, QList<qint32>({3, 1, 2, 2}));
+    }
+
+    void reviewDrawsUniformly()
+    {
+        // Over many seeded runs of 5 cards, each card is asked at each
+        // position about equally often (expected 400 of 2000).
+        constexpr int cards = 5;
+        constexpr int runs = 2000;
+        int atPosition[cards][cards] = {};
+        RandomGenerator random(7);
+        for (int i = 0; i < runs; ++i) {
+            CardSet set = setOfSize(cards, 2);
+            QuizRun run(set, random, QuizRun::Review);
+            run.buildList(2);
+            const QList<qint32> asked = play(run, [i](qint32 card) { return (card + i) % 2 == 0; });
+            QCOMPARE(asked.size(), cards);
+            for (int position = 0; position < cards; ++position)
+                ++atPosition[asked.at(position)][position];
+        }
+        for (int card = 0; card < cards; ++card) {
+            for (int position = 0; position < cards; ++position) {
+                const int n = atPosition[card][position];
+                QVERIFY2(n > 320 && n < 480, qPrintable(QStringLiteral("card %1 at %2: %3").arg(card).arg(position).arg(n)));
+            }
+        }
+    }
+
+    void crammingWorksThroughWorkingSets()
+    {
+        for (quint32 seed : {1u, 99u, 31337u, 4000000000u}) {
+            CardSet set = setOfSize(12, 3);
+            RandomGenerator random(seed);
+            RandomGenerator verdicts(seed ^ 0x5a5a5a5au);
+            QuizRun run(set, random, QuizRun::Cramming, 5);
+            run.buildList(3);
+            QCOMPARE(run.DrawRange(), 5);
+
+            QSet<qint32> known;
+            int questions = 0;
+            run.drawNext();
+            while (run.phase() == QuizRun::Phase::Question) {
+                const qint32 card = run.CurrentCard();
+                // The working set in force: the first five until all five are
+                // known, then the next five, then the last two.
+                const int firstOpen = known.size() < 5 ? 0 : known.size() < 10 ? 5 : 10;
+                const int end = std::min(firstOpen + 5, 12);
+                QVERIFY2(card >= firstOpen && card < end, qPrintable(QStringLiteral("seed %1: card %2 drawn with %3 known").arg(seed).arg(card).arg(known.size())));
+                QVERIFY(!known.contains(card));
+                QVERIFY(run.DrawRange() >= 1 && run.DrawRange() <= run.remaining());
+                run.showAnswer();
+                if (verdicts.draw(3) == 0) {
+                    run.answerWrong();
+                } else {
+                    known.insert(card);
+                    run.answerRight();
+                }
+                QVERIFY(++questions < 10000);
+            }
+            QCOMPARE(known.size(), 12);
+            QCOMPARE(run.phase(), QuizRun::Phase::Finished);
+            // Right verdicts leave the boxes alone.
+            for (qint32 box : set.Boxes)
+                QVERIFY(box >= 1 && box <= 3);
+        }
+    }
+
+    void crammingLowersBoxOnWrongOnly()
+    {
+        CardSet set = setWithBoxes({3});
+        RandomGenerator random(5);
+        QuizRun run(set, random, QuizRun::Cramming, 5);
+        run.buildList(0);
+        int verdicts = 0;
+        const QList<qint32> asked = play(run, [&verdicts](qint32) { return ++verdicts > 3; });
+        // One listed card comes every time until it is right.
+        QCOMPARE(asked, QList<qint32>({0, 0, 0, 0}));
+        QCOMPARE(set.Boxes.first(), 1);
+        QCOMPARE(run.phase(), QuizRun::Phase::Finished);
+    }
+
+    void crammingKeepsAWrongCardInPlace()
+    {
+        CardSet set = setOfSize(7, 2);
+        RandomGenerator random(77);
+        QuizRun run(set, random, QuizRun::Cramming, 3);
+        run.buildList(2);
+        QVERIFY(run.drawNext());
+        const qint32 card = run.CurrentCard();
+        run.showAnswer();
+        run.answerWrong();
+        QCOMPARE(run.QuizList(), QList<qint32>({0, 1, 2, 3, 4, 5, 6}));
+        QCOMPARE(run.DrawRange(), 3);
+        QCOMPARE(set.Boxes.at(card), 1);
+
+        // Right: the card leaves the list and the working set shrinks by one.
+        while (run.phase() == QuizRun::Phase::Question) {
+            const qint32 current = run.CurrentCard();
+            run.showAnswer();
+            run.answerRight();
+            QVERIFY(!run.QuizList().contains(current));
+            if (run.remaining() == 4)
+                break;
+        }
+        // The first set of three is used up: the next three follow.
+        QCOMPARE(run.QuizList(), QList<qint32>({3, 4, 5, 6}));
+        QCOMPARE(run.DrawRange(), 3);
+    }
+
+    void verdictsNeedTheAnswerFirst()
+    {
+        CardSet set = setWithBoxes({2, 2});
+        RandomGenerator random(1);
+        QuizRun run(set, random, QuizRun::Review);
+        run.buildList(2);
+        QVERIFY(!run.showAnswer()); // nothing drawn yet
+        QVERIFY(run.drawNext());
+        QVERIFY(!run.answerRight());
+        QVERIFY(!run.answerWrong());
+        QCOMPARE(run.remaining(), 2);
+        QCOMPARE(set.Boxes, QList<qint32>({2, 2}));
+        QVERIFY(run.showAnswer());
+        QVERIFY(!run.showAnswer());
+        QCOMPARE(run.phase(), QuizRun::Phase::Answer);
+        QVERIFY(run.answerRight());
+        QCOMPARE(run.phase(), QuizRun::Phase::Question);
+        QCOMPARE(run.remaining(), 1);
+    }
+
+    void aSetWithoutCardsFinishesAtOnce()
+    {
+        CardSet set;
+        RandomGenerator random(1);
+        QuizRun run(set, random, QuizRun::Cramming, 5);
+        run.buildList(1);
+        QVERIFY(run.QuizList().isEmpty());
+        QVERIFY(!run.drawNext());
+        QCOMPARE(run.phase(), QuizRun::Phase::Finished);
+        QVERIFY(!run.showAnswer());
+    }
+
+    void damagedBoxNumbersReturnIntoRange()
+    {
+        CardSet set = setWithBoxes({0, 9, 7, -2});
+        RandomGenerator random(3);
+        QuizRun run(set, random, QuizRun::Review);
+        run.buildList(0);
+        play(run, [](qint32 card) { return card % 2 == 0; });
+        // 0 right, 9 wrong, 7 right, -2 wrong
+        QCOMPARE(set.Boxes, QList<qint32>({1, 4, 4, 1}));
+    }
+
+    void foreignListsAreCleaned()
+    {
+        CardSet set = setOfSize(3);
+        RandomGenerator random(3);
+        QuizRun run(set, random, QuizRun::Review);
+        run.setQuizList({2, -1, 0, 2, 3, 1});
+        QCOMPARE(run.QuizList(), QList<qint32>({2, 0, 1}));
+        QCOMPARE(run.DrawRange(), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQuizRun)
+#include "tst_quizrun.moc"
