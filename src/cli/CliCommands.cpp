@@ -2,9 +2,13 @@
 
 #include "CardSetFile.h"
 #include "FileError.h"
+#include "HtmlExport.h"
+#include "RtfReader.h"
 #include "ScratchFile.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -61,8 +65,10 @@ int CliCommands::usage()
 {
     m_err << "Aufruf: quillo-cli info DATEI.ql3\n"
              "        quillo-cli convert ALT.qla NEU.ql3\n"
+             "        quillo-cli export-html DATEI.ql3 SEITE.html\n"
              "  info     gibt alle Angaben des Kartensatzes als JSON aus\n"
-             "  convert  speichert einen Kartensatz (auch im Format 2.5) als .ql3\n";
+             "  convert  speichert einen Kartensatz (auch im Format 2.5) als .ql3\n"
+             "  export-html  schreibt alle Karten als Webseite mit den Antworten als Tooltip\n";
     m_err.flush();
     return 2;
 }
@@ -73,7 +79,40 @@ int CliCommands::run(const QStringList &arguments)
         return info(arguments.at(1));
     if (arguments.size() == 3 && arguments.at(0) == QLatin1String("convert"))
         return convert(arguments.at(1), arguments.at(2));
+    if (arguments.size() == 3 && arguments.at(0) == QLatin1String("export-html"))
+        return exportHtml(arguments.at(1), arguments.at(2));
     return usage();
+}
+
+int CliCommands::exportHtml(const QString &path, const QString &page)
+{
+    CardSet set;
+    CardSetFileContext context;
+    context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
+    ScratchGuard guard{context};
+    if (!load(set, path, context))
+        return 1;
+    // A file has no check marks: every card is exported.
+    QList<HtmlExport::Card> cards;
+    cards.reserve(set.count());
+    for (int i = 0; i < set.count(); ++i)
+        cards.append({RtfReader::textLines(set.Fronts.at(i)), RtfReader::textLines(set.Backs.at(i))});
+    const QStringList lines = HtmlExport::buildPage(set.FileName, cards);
+    if (lines.isEmpty()) {
+        m_err << singleLine(HtmlExport::noCardsMessage()) << '\n';
+        m_err.flush();
+        return 1;
+    }
+    const QString failure = HtmlExport::writePage(page, lines);
+    if (!failure.isEmpty()) {
+        m_err << singleLine(failure) << '\n';
+        m_err.flush();
+        return 1;
+    }
+    HtmlExport::copyLibraryFiles(QCoreApplication::applicationDirPath(), QFileInfo(page).absolutePath());
+    m_out << singleLine(HtmlExport::noticeMessage()) << '\n';
+    m_out.flush();
+    return 0;
 }
 
 bool CliCommands::load(CardSet &set, const QString &path, CardSetFileContext &context)

@@ -15,6 +15,7 @@ public:
 
     int info(const QString &path);
     int convert(const QString &from, const QString &to);
+    int exportHtml(const QString &path, const QString &page);
     int usage();
 
 private:

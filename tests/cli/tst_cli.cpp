@@ -3,6 +3,7 @@
 #include "ScratchFile.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -79,6 +80,27 @@ private Q_SLOTS:
         result = run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("fehlt.qla")), target});
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("Fehlercode: 2"));
+    }
+
+    void exportHtmlWritesPageAndScripts()
+    {
+        CardSet set;
+        set.AddCard();
+        set.Fronts[0] = QByteArray("{\\rtf1\\ansi Was ist 2 < 3?\\par}");
+        set.Backs[0] = QByteArray("{\\rtf1\\ansi wahr\\par}");
+        CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Portrait};
+        const QString file = m_dir.filePath(QStringLiteral("web.ql3"));
+        CardSetFile::SaveCardSet(set, file, context);
+        QDir().mkpath(m_dir.filePath(QStringLiteral("seite")));
+        const QString page = m_dir.filePath(QStringLiteral("seite/karten.html"));
+        const Result result = run({QStringLiteral("export-html"), file, page});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(result.out.contains("overlib.js"));
+        QFile html(page);
+        QVERIFY(html.open(QIODevice::ReadOnly));
+        QVERIFY(html.readAll().contains("drc('wahr<br>' ,'Antwort'); return true;\" onMouseOut=\"nd(); return true;\">Was ist 2 &lt; 3?</A>"));
+        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("seite/overlib.js"))));
+        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("seite/overlib.css"))));
     }
 
     void infoReportsLoadFailures()

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The web page of a card set: one link line per exported card, its front as
+// link text and its back in a tooltip box titled "Antwort" drawn by the
+// scripts "overlib.js" and "overlib.css" copied beside the page.
+class HtmlExport
+{
+public:
+    struct Card
+    {
+        QStringList FrontLines;
+        QStringList BackLines;
+    };
+
+    // The page's lines; empty when there is no card (nothing to write).
+    static QStringList buildPage(const QString &cardSetFileName, const QList<Card> &cards);
+    static QString cardLine(const Card &card);
+
+    // Link text: the front's lines joined, safe as HTML text.
+    static QString frontText(const QStringList &lines);
+    // Tooltip: each back line and "<br>", safe inside the JavaScript string
+    // of the onMouseOver attribute and again as the HTML the box shows.
+    static QString backText(const QStringList &lines);
+
+    // Code page 1252 with CR LF after each line; characters the code page
+    // lacks become numeric character references, so no text is lost.
+    static QByteArray encodePage(const QStringList &lines);
+
+    // Writes the page completely or not at all. Returns an empty string on
+    // success, else the German message for the user.
+    static QString writePage(const QString &path, const QStringList &lines);
+    // Copies the two script files from the program folder beside the page,
+    // replacing older copies. Failures are not reported.
+    static void copyLibraryFiles(const QString &programFolder, const QString &pageFolder);
+
+    static QString noCardsMessage();
+    static QString noticeMessage();
+    static QString pageFilter();
+    static QString cardSetFilter();
+};

@@ -1,0 +1,79 @@
+#include "HtmlExport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestHtmlExport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textsAreEscapedForTheirPlace()
+    {
+        // Both quote characters become the double-quote entity.
+        QCOMPARE(HtmlExport::frontText({QStringLiteral("It's \"x\"")}), QStringLiteral("It&quot;s &quot;x&quot;"));
+        QCOMPARE(HtmlExport::frontText({QStringLiteral("a"), QStringLiteral("b")}), QStringLiteral("ab"));
+        QCOMPARE(HtmlExport::backText({QStringLiteral("a"), QStringLiteral("b")}), QStringLiteral("a<br>b<br>"));
+        QCOMPARE(HtmlExport::backText({}), QString());
+
+        // Markup in a card is shown, never run.
+        QCOMPARE(HtmlExport::frontText({QStringLiteral("a < b & <script>")}), QStringLiteral("a &lt; b &amp; &lt;script&gt;"));
+        // The tooltip is decoded twice (attribute, then the box's HTML).
+        QCOMPARE(HtmlExport::backText({QStringLiteral("<b>&amp;")}), QStringLiteral("&amp;lt;b&amp;gt;&amp;amp;amp;<br>"));
+        QCOMPARE(HtmlExport::backText({QStringLiteral("C:\\x'")}), QStringLiteral("C:\\\\x&quot;<br>"));
+    }
+
+    void pageHasItsLinesInOrder()
+    {
+        QList<HtmlExport::Card> cards;
+        for (int i : {2, 5, 9})
+            cards.append({{QStringLiteral("Frage %1").arg(i)}, {QStringLiteral("Antwort %1").arg(i)}});
+        cards.append({{}, {QStringLiteral("nur hinten")}});
+        const QStringList page = HtmlExport::buildPage(QStringLiteral("/home/lea/Latein.QL3"), cards);
+
+        QCOMPARE(page.at(0), QStringLiteral("<html>"));
+        QCOMPARE(page.at(2), QStringLiteral("<title>Latein.QL3</title>"));
+        QCOMPARE(page.at(4), QStringLiteral("<meta name=\"generator\" content=\"Quillo 3.1 Generator\">"));
+        QCOMPARE(page.at(7), QStringLiteral("<DIV ID=\"overDiv\" STYLE=\"position:absolute; visibility:hide; z-index:1;\"></DIV>"));
+        QCOMPARE(page.at(10), QStringLiteral("<SCRIPT LANGUAGE=\"JavaScript\" SRC=\"overlib.js\"></SCRIPT>"));
+        QCOMPARE(page.at(13), QStringLiteral("var width = \"400\";"));
+        QVERIFY(page.at(16).endsWith(QLatin1String("<br><br>")));
+        QCOMPARE(page.size(), 17 + 4 + 2);
+        QCOMPARE(page.at(17), QStringLiteral("<A HREF=\"#\" onMouseOver=\"drc('Antwort 2<br>' ,'Antwort'); return true;\" "
+                                             "onMouseOut=\"nd(); return true;\">Frage 2</A><br><br>"));
+        QVERIFY(page.at(18).contains(QLatin1String("Frage 5")));
+        QVERIFY(page.at(19).contains(QLatin1String("Frage 9")));
+        QVERIFY(page.at(20).endsWith(QLatin1String("return true;\"></A><br><br>")));
+        QCOMPARE(page.mid(21), (QStringList{QStringLiteral("</body>"), QStringLiteral("</html>")}));
+
+        QVERIFY(HtmlExport::buildPage(QStringLiteral("x.ql3"), {}).isEmpty());
+    }
+
+    void encodingKeepsEveryCharacter()
+    {
+        const QByteArray bytes = HtmlExport::encodePage({QStringLiteral("Grüße €"), QStringLiteral("α 😀")});
+        QCOMPARE(bytes, QByteArray("Gr\xFC\xDF" "e \x80\r\n&#945; &#128512;\r\n"));
+    }
+
+    void writingIsAllOrNothing()
+    {
+        QTemporaryDir dir;
+        const QString page = dir.filePath(QStringLiteral("karten.html"));
+        QCOMPARE(HtmlExport::writePage(page, {QStringLiteral("<html>")}), QString());
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("<html>\r\n"));
+
+        const QString message = HtmlExport::writePage(dir.filePath(QStringLiteral("fehlt/karten.html")), {QStringLiteral("x")});
+        QVERIFY(message.startsWith(QLatin1String("Die Datei ")));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("fehlt"))));
+
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        HtmlExport::copyLibraryFiles(QStringLiteral("/no/such/folder"), dir.path()); // silently nothing
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHtmlExport)
+#include "tst_htmlexport.moc"
