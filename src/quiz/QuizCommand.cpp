@@ -1,0 +1,33 @@
+#include "QuizCommand.h"
+
+#include "CardSet.h"
+#include "TAbfrageForm.h"
+#include "TKasten.h"
+
+bool QuizCommand::run(CardSet &set, QWidget *parent, QSize faceSize, RandomGenerator &random)
+{
+    QuizRun::Mode mode = QuizRun::Review;
+    int cramSize = BoxChoice::MinCramSize;
+    int selectedBox = 0;
+    {
+        TKasten dialog(set, parent);
+        const int outcome = dialog.exec();
+        if (outcome == TKasten::Cramming) {
+            mode = QuizRun::Cramming;
+            cramSize = dialog.CramSize();
+        } else if (outcome != TKasten::Review) {
+            return false;
+        }
+        dialog.choice().applyTo(set);
+        selectedBox = dialog.choice().selectedBox();
+    }
+
+    TAbfrageForm form(set, random, mode, cramSize, parent);
+    form.setFaceSize(faceSize);
+    form.run().buildList(selectedBox);
+    form.ShowNextCard();
+    if (!form.ended())
+        form.exec();
+    set.Modified = true;
+    return true;
+}

@@ -1,0 +1,128 @@
+#include "TKasten.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Plain push buttons rather than flat ones: a flat caption in a dialog
+// reads as a label, and a learner would not see where to click.
+QPushButton *makeButton(const QString &objectName, const QString &text, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(objectName);
+    return button;
+}
+
+} // namespace
+
+TKasten::TKasten(const CardSet &set, QWidget *parent)
+    : QDialog(parent)
+    , m_choice(set)
+{
+    setObjectName(QStringLiteral("Kasten"));
+    setWindowTitle(QStringLiteral("Kasten"));
+
+    Abteilungen = new QListWidget(this);
+    Abteilungen->setObjectName(QStringLiteral("Abteilungen"));
+    Abteilungen->setSelectionMode(QAbstractItemView::SingleSelection);
+    Abteilungen->setFixedHeight(70);
+    Abteilungen->setMinimumWidth(180);
+    // The list view leaves the selection alone when a press lands on a
+    // check box; the viewport's presses are watched to select there too.
+    Abteilungen->viewport()->installEventFilter(this);
+    connect(Abteilungen, &QListWidget::itemSelectionChanged, this, &TKasten::AbteilungenSelectionChanged);
+
+    SpeedButton1 = makeButton(QStringLiteral("SpeedButton1"), QStringLiteral("Alle in den ersten Kasten"), this);
+    SpeedButton2 = makeButton(QStringLiteral("SpeedButton2"), QStringLiteral("Abfragen"), this);
+    SpeedButton3 = makeButton(QStringLiteral("SpeedButton3"), QStringLiteral("Pauken"), this);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TKasten::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, [this] { done(Review); });
+    connect(SpeedButton3, &QPushButton::clicked, this, [this] { done(Cramming); });
+    SpeedButton2->setDefault(true);
+
+    Label1 = new QLabel(QStringLiteral("Wieviele:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Wieviele = new QSpinBox(this);
+    Wieviele->setObjectName(QStringLiteral("Wieviele"));
+    Wieviele->setRange(BoxChoice::MinCramSize, BoxChoice::MaxCramSize);
+    Wieviele->setValue(BoxChoice::MinCramSize);
+    Wieviele->setToolTip(QStringLiteral("Wieviele Karten sollen beim \nPauken gleichzeitig abgefragt\nwerden?"));
+    Label1->setBuddy(Wieviele);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(Abteilungen);
+    layout->addWidget(SpeedButton1);
+    auto *modes = new QHBoxLayout;
+    modes->addWidget(SpeedButton2);
+    modes->addWidget(SpeedButton3);
+    layout->addLayout(modes);
+    auto *size = new QHBoxLayout;
+    size->addWidget(Label1);
+    size->addWidget(Wieviele, 1);
+    layout->addLayout(size);
+
+    fillItems();
+    Abteilungen->setFocus();
+}
+
+int TKasten::CramSize() const
+{
+    return BoxChoice::cramSizeFromText(Wieviele->cleanText());
+}
+
+void TKasten::fillItems()
+{
+    const QSignalBlocker blocker(Abteilungen);
+    Abteilungen->clear();
+    for (const QString &text : m_choice.itemTexts()) {
+        auto *item = new QListWidgetItem(text, Abteilungen);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    m_choice.setSelectedBox(0);
+}
+
+void TKasten::SpeedButton1Click()
+{
+    m_choice.allToFirstBox();
+    fillItems();
+}
+
+void TKasten::AbteilungenSelectionChanged()
+{
+    const QList<QListWidgetItem *> selected = Abteilungen->selectedItems();
+    m_choice.setSelectedBox(selected.isEmpty() ? 0 : Abteilungen->row(selected.first()) + 1);
+}
+
+bool TKasten::eventFilter(QObject *watched, QEvent *event)
+{
+    // A press anywhere on an item chooses it, its check box included; the
+    // check marks are only the learner's own notes and choose nothing.
+    if (watched == Abteilungen->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        if (press->button() == Qt::LeftButton) {
+            if (QListWidgetItem *item = Abteilungen->itemAt(press->position().toPoint()))
+                Abteilungen->setCurrentItem(item);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TKasten::keyPressEvent(QKeyEvent *event)
+{
+    // Enter in the size field starts cramming, since the learner has just
+    // typed how many; elsewhere it presses the focused or the default button.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Wieviele->hasFocus()) {
+        done(Cramming);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
