@@ -1,23 +1,514 @@
 #include "RtfWriter.h"
 
-#include <QTextDocument>
+#include "FacePictures.h"
+#include "PictureEncoder.h"
+#include "RtfFormatProperties.h"
+#include "RtfTypes.h"
+#include "Windows1252.h"
 
-// Interim writer: plain text only, until the full codec lands.
+#include <QBuffer>
+#include <QHash>
+#include <QImage>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QUrl>
+
+namespace {
+
+constexpr int DefaultListIndent = 360;
+
+struct CharSpec
+{
+    int font = -1;
+    int halfPoints = -1;
+    quint16 flags = 0;
+    int fg = 0;
+    int bg = 0;
+    bool symbol = false;
+};
+
+struct ParaSpec
+{
+    RtfParaState para;
+    bool operator==(const ParaSpec &) const = default;
+};
+
+struct Output
+{
+    const QTextDocument &doc;
+    QByteArray out;
+    bool needSpace = false;
+    CharSpec state;
+    QList<QPair<QString, bool>> fonts;
+    QHash<QString, int> fontIndex; // key: name plus '\1' for symbol fonts
+    QList<QRgb> colors;
+    QHash<QRgb, int> colorIndex;
+    QHash<int, CharSpec> specs; // by the document's format index
+    QFont defaultFont;
+
+    explicit Output(const QTextDocument &d) : doc(d), defaultFont(d.defaultFont()) {}
+
+    int font(const QString &name, bool symbol)
+    {
+        const QString key = symbol ? name + QChar(1) : name;
+        auto it = fontIndex.constFind(key);
+        if (it != fontIndex.cend())
+            return *it;
+        const int index = int(fonts.size());
+        fonts.append({name, symbol});
+        fontIndex.insert(key, index);
+        return index;
+    }
+
+    int color(const QColor &c)
+    {
+        const QRgb rgb = c.rgb() | 0xFF000000u;
+        auto it = colorIndex.constFind(rgb);
+        if (it != colorIndex.cend())
+            return *it;
+        colors.append(rgb);
+        const int index = int(colors.size());
+        colorIndex.insert(rgb, index);
+        return index;
+    }
+
+    const CharSpec &spec(int formatIndex, const QTextCharFormat &f)
+    {
+        auto it = specs.constFind(formatIndex);
+        if (it != specs.cend())
+            return *it;
+        CharSpec s;
+        QString family = f.fontFamilies().toStringList().value(0);
+        if (family.isEmpty())
+            family = f.stringProperty(QTextFormat::FontFamily);
+        if (family.isEmpty())
+            family = defaultFont.family();
+        if (family.isEmpty())
+            family = QStringLiteral("Arial");
+        s.symbol = f.boolProperty(RtfFormatProperties::SymbolFont);
+        s.font = font(family, s.symbol);
+        qreal points = f.fontPointSize();
+        if (points <= 0 && f.hasProperty(QTextFormat::FontPixelSize))
+            points = f.intProperty(QTextFormat::FontPixelSize) * 0.75;
+        if (points <= 0)
+            points = defaultFont.pointSizeF() > 0 ? defaultFont.pointSizeF() : defaultFont.pixelSize() * 0.75;
+        if (points <= 0)
+            points = 12;
+        s.halfPoints = qBound(1, qRound(points * 2), 3276);
+        const bool bold = f.hasProperty(QTextFormat::FontWeight) ? f.fontWeight() >= QFont::DemiBold : defaultFont.bold();
+        const bool italic = f.hasProperty(QTextFormat::FontItalic) ? f.fontItalic() : defaultFont.italic();
+        const bool underline = f.hasProperty(QTextFormat::TextUnderlineStyle) || f.hasProperty(QTextFormat::FontUnderline)
+            ? f.fontUnderline()
+            : defaultFont.underline();
+        const bool strike = f.hasProperty(QTextFormat::FontStrikeOut) ? f.fontStrikeOut() : defaultFont.strikeOut();
+        if (bold)
+            s.flags |= RtfCharState::Bold;
+        if (italic)
+            s.flags |= RtfCharState::Italic;
+        if (underline)
+            s.flags |= RtfCharState::Underline;
+        if (strike)
+            s.flags |= RtfCharState::Strike;
+        if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+            s.flags |= RtfCharState::Super;
+        else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+            s.flags |= RtfCharState::Sub;
+        if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
+            s.fg = color(f.foreground().color());
+        if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
+            s.bg = color(f.background().color());
+        return *specs.insert(formatIndex, s);
+    }
+
+    void word(const char *w)
+    {
+        out += w;
+        needSpace = true;
+    }
+    void word(const char *w, qint64 n)
+    {
+        out += w;
+        out += QByteArray::number(n);
+        needSpace = true;
+    }
+
+    void switchTo(const CharSpec &s)
+    {
+        if (s.fg != state.fg)
+            word("\\cf", s.fg);
+        if (s.bg != state.bg)
+            word("\\highlight", s.bg);
+        const quint16 changed = s.flags ^ state.flags;
+        if (changed & RtfCharState::Bold)
+            word(s.flags & RtfCharState::Bold ? "\\b" : "\\b0");
+        if (changed & RtfCharState::Italic)
+            word(s.flags & RtfCharState::Italic ? "\\i" : "\\i0");
+        if (changed & RtfCharState::Underline)
+            word(s.flags & RtfCharState::Underline ? "\\ul" : "\\ulnone");
+        if (changed & RtfCharState::Strike)
+            word(s.flags & RtfCharState::Strike ? "\\strike" : "\\strike0");
+        if (changed & (RtfCharState::Super | RtfCharState::Sub))
+            word(s.flags & RtfCharState::Super ? "\\super" : s.flags & RtfCharState::Sub ? "\\sub" : "\\nosupersub");
+        if (s.font != state.font)
+            word("\\f", s.font);
+        if (s.halfPoints != state.halfPoints)
+            word("\\fs", s.halfPoints);
+        state = s;
+    }
+
+    void hexByte(int b)
+    {
+        static const char digits[] = "0123456789abcdef";
+        out += "\\'";
+        out += digits[(b >> 4) & 15];
+        out += digits[b & 15];
+        needSpace = false;
+    }
+
+    void text(QStringView text, bool symbol)
+    {
+        for (const QChar qc : text) {
+            const char16_t c = qc.unicode();
+            if (c >= 0x20 && c < 0x80) {
+                if (c == '\\' || c == '{' || c == '}') {
+                    out += '\\';
+                    out += char(c);
+                    needSpace = false;
+                    continue;
+                }
+                if (needSpace) {
+                    out += ' ';
+                    needSpace = false;
+                }
+                out += char(c);
+                continue;
+            }
+            switch (c) {
+            case '\t': word("\\tab"); continue;
+            case 0x2028: word("\\line"); continue;
+            case 0x00A0: out += "\\~"; needSpace = false; continue;
+            case 0x00AD: out += "\\-"; needSpace = false; continue;
+            case 0x2011: out += "\\_"; needSpace = false; continue;
+            case 0xFFFC: continue; // an object without a picture
+            default: break;
+            }
+            if (c < 0x20)
+                continue;
+            if (symbol && c >= 0xF020 && c <= 0xF0FF) {
+                hexByte(c & 0xFF);
+                continue;
+            }
+            const int b = c < 0x100 || (c >= 0x152 && c <= 0x2122) ? Windows1252::byteFor(c) : -1;
+            if (b >= 0x80) {
+                hexByte(b);
+                continue;
+            }
+            word("\\u", qint16(c));
+            out += '?';
+            needSpace = false;
+        }
+    }
+
+    void picture(const QTextImageFormat &f)
+    {
+        QByteArray rtf = FacePictures::originalRtf(f);
+        if (rtf.isEmpty()) {
+            // a picture that came from elsewhere: encode it anew
+            const QVariant res = doc.resource(QTextDocument::ImageResource, QUrl(f.name()));
+            QImage image = res.value<QImage>();
+            if (image.isNull())
+                image = res.value<QPixmap>().toImage();
+            if (image.isNull())
+                return;
+            QSize shown(f.width() > 0 ? qRound(f.width()) : image.width(), f.height() > 0 ? qRound(f.height()) : image.height());
+            shown = shown.expandedTo(QSize(1, 1));
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+            rtf = PictureEncoder::pictureRtf(image, shown, png, RtfPictureData::Png);
+        }
+        out += rtf;
+        needSpace = false;
+    }
+};
+
+int twips(qreal pixels)
+{
+    return qRound(pixels * 15.0);
+}
+
+RtfParaState paraState(const QTextBlock &block, const QTextDocument &doc)
+{
+    const QTextBlockFormat f = block.blockFormat();
+    RtfParaState p;
+    const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignHCenter)
+        p.align = RtfParaState::Center;
+    else if (a & Qt::AlignJustify)
+        p.align = RtfParaState::Justify;
+    else if (a & Qt::AlignRight)
+        p.align = RtfParaState::Right;
+    p.rightIndent = twips(f.rightMargin());
+    p.spaceBefore = twips(f.topMargin());
+    p.spaceAfter = twips(f.bottomMargin());
+    switch (f.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+        p.lineSpacing = qRound(f.lineHeight() * 2.4);
+        p.lineMultiple = true;
+        break;
+    case QTextBlockFormat::MinimumHeight:
+        p.lineSpacing = twips(f.lineHeight());
+        break;
+    case QTextBlockFormat::FixedHeight:
+        p.lineSpacing = -twips(f.lineHeight());
+        break;
+    default:
+        break;
+    }
+    for (const QTextOption::Tab &t : f.tabPositions()) {
+        RtfTabStop stop;
+        stop.position = twips(t.position);
+        switch (t.type) {
+        case QTextOption::CenterTab: stop.kind = RtfTabStop::Center; break;
+        case QTextOption::RightTab: stop.kind = RtfTabStop::Right; break;
+        case QTextOption::DelimiterTab: stop.kind = RtfTabStop::Decimal; break;
+        default: stop.kind = RtfTabStop::Left; break;
+        }
+        p.tabs.append(stop);
+    }
+    const int indentWidth = twips(doc.indentWidth());
+    if (QTextList *list = block.textList()) {
+        const QTextListFormat lf = list->format();
+        switch (lf.style()) {
+        case QTextListFormat::ListDecimal: p.numbering.kind = RtfNumbering::Decimal; break;
+        case QTextListFormat::ListLowerAlpha: p.numbering.kind = RtfNumbering::LowerAlpha; break;
+        case QTextListFormat::ListUpperAlpha: p.numbering.kind = RtfNumbering::UpperAlpha; break;
+        case QTextListFormat::ListLowerRoman: p.numbering.kind = RtfNumbering::LowerRoman; break;
+        case QTextListFormat::ListUpperRoman: p.numbering.kind = RtfNumbering::UpperRoman; break;
+        default: p.numbering.kind = RtfNumbering::Bullet; break;
+        }
+        if (p.numbering.kind != RtfNumbering::Bullet) {
+            p.numbering.textBefore = lf.numberPrefix();
+            p.numbering.textAfter = lf.numberSuffix();
+        }
+        p.numbering.start = lf.hasProperty(RtfFormatProperties::ListStart)
+            ? lf.intProperty(RtfFormatProperties::ListStart)
+            : 1;
+        const int shown = twips(f.leftMargin()) + (lf.indent() + f.indent()) * indentWidth;
+        if (f.hasProperty(RtfFormatProperties::ListLeftIndent)
+            && qMax(f.intProperty(RtfFormatProperties::ListLeftIndent), DefaultListIndent) == shown) {
+            p.leftIndent = f.intProperty(RtfFormatProperties::ListLeftIndent);
+            p.firstLineIndent = f.intProperty(RtfFormatProperties::ListFirstIndent);
+        } else {
+            // a list made in Quillo: the marker hangs left of the text
+            p.leftIndent = qMax(shown, DefaultListIndent);
+            p.firstLineIndent = -DefaultListIndent;
+        }
+    } else {
+        p.leftIndent = twips(f.leftMargin()) + f.indent() * indentWidth;
+        p.firstLineIndent = twips(f.textIndent());
+    }
+    return p;
+}
+
+QString roman(int n, bool upper)
+{
+    if (n <= 0 || n >= 4000)
+        return QString::number(n);
+    static const int values[] = {1000, 900, 500, 400, 100, 90, 50, 40, 10, 9, 5, 4, 1};
+    static const char *const digits[] = {"m", "cm", "d", "cd", "c", "xc", "l", "xl", "x", "ix", "v", "iv", "i"};
+    QString s;
+    for (int i = 0; i < 13; ++i)
+        while (n >= values[i]) {
+            s += QLatin1String(digits[i]);
+            n -= values[i];
+        }
+    return upper ? s.toUpper() : s;
+}
+
+QString alpha(int n, bool upper)
+{
+    if (n <= 0)
+        return QString::number(n);
+    QString s;
+    while (n > 0) {
+        --n;
+        s.prepend(QChar(char16_t((upper ? 'A' : 'a') + n % 26)));
+        n /= 26;
+    }
+    return s;
+}
+
+QString numberText(const RtfNumbering &n, int number)
+{
+    switch (n.kind) {
+    case RtfNumbering::LowerAlpha: return alpha(number, false);
+    case RtfNumbering::UpperAlpha: return alpha(number, true);
+    case RtfNumbering::LowerRoman: return roman(number, false);
+    case RtfNumbering::UpperRoman: return roman(number, true);
+    default: return QString::number(number);
+    }
+}
+
+void writeParagraphProperties(Output &o, const RtfParaState &p)
+{
+    if (p.align == RtfParaState::Center)
+        o.word("\\qc");
+    else if (p.align == RtfParaState::Right)
+        o.word("\\qr");
+    else if (p.align == RtfParaState::Justify)
+        o.word("\\qj");
+    if (p.firstLineIndent)
+        o.word("\\fi", p.firstLineIndent);
+    if (p.leftIndent)
+        o.word("\\li", p.leftIndent);
+    if (p.rightIndent)
+        o.word("\\ri", p.rightIndent);
+    if (p.spaceBefore)
+        o.word("\\sb", p.spaceBefore);
+    if (p.spaceAfter)
+        o.word("\\sa", p.spaceAfter);
+    if (p.lineSpacing) {
+        o.word("\\sl", p.lineSpacing);
+        o.word("\\slmult", p.lineMultiple ? 1 : 0);
+    }
+    for (const RtfTabStop &t : p.tabs) {
+        if (t.kind == RtfTabStop::Center)
+            o.word("\\tqc");
+        else if (t.kind == RtfTabStop::Right)
+            o.word("\\tqr");
+        else if (t.kind == RtfTabStop::Decimal)
+            o.word("\\tqdec");
+        o.word("\\tx", t.position);
+    }
+}
+
+void writeNumbering(Output &o, const RtfParaState &p, int number, bool definition, int symbolFont)
+{
+    const RtfNumbering &n = p.numbering;
+    // the text RichEdit 1.0 and other readers without \pn show
+    o.out += "{\\pntext";
+    if (n.kind == RtfNumbering::Bullet) {
+        o.out += "\\f" + QByteArray::number(symbolFont) + "\\'b7";
+    } else {
+        o.out += "\\f0 ";
+        o.needSpace = false;
+        o.text(n.textBefore + numberText(n, number) + n.textAfter, false);
+    }
+    o.out += "\\tab}";
+    o.needSpace = false;
+    if (!definition)
+        return;
+    if (n.kind == RtfNumbering::Bullet) {
+        o.out += "{\\*\\pn\\pnlvlblt\\pnf" + QByteArray::number(symbolFont) + "\\pnindent0{\\pntxtb\\'b7}}";
+        return;
+    }
+    o.out += "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart" + QByteArray::number(n.start);
+    switch (n.kind) {
+    case RtfNumbering::LowerAlpha: o.out += "\\pnlcltr"; break;
+    case RtfNumbering::UpperAlpha: o.out += "\\pnucltr"; break;
+    case RtfNumbering::LowerRoman: o.out += "\\pnlcrm"; break;
+    case RtfNumbering::UpperRoman: o.out += "\\pnucrm"; break;
+    default: o.out += "\\pndec"; break;
+    }
+    if (!n.textBefore.isEmpty()) {
+        o.out += "{\\pntxtb ";
+        o.needSpace = false;
+        o.text(n.textBefore, false);
+        o.out += '}';
+    }
+    if (!n.textAfter.isEmpty()) {
+        o.out += "{\\pntxta ";
+        o.needSpace = false;
+        o.text(n.textAfter, false);
+        o.out += '}';
+    }
+    o.out += '}';
+    o.needSpace = false;
+}
+
+} // namespace
+
 QByteArray RtfWriter::write(const QTextDocument &document)
 {
-    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs24 ";
-    const QString text = document.toPlainText();
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u == '\n' || u == QChar::ParagraphSeparator)
-            out += "\\par\r\n";
-        else if (u == '\\' || u == '{' || u == '}')
-            out += '\\', out += char(u);
-        else if (u < 0x80)
-            out += char(u);
-        else
-            out += "\\u" + QByteArray::number(qint16(u)) + '?';
+    Output o(document);
+    // First pass: the fonts and colours the text uses.
+    bool bullets = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                o.spec(fragment.charFormatIndex(), fragment.charFormat());
+        }
+        o.spec(block.charFormatIndex(), block.charFormat());
+        if (QTextList *list = block.textList())
+            bullets |= list->format().style() >= QTextListFormat::ListSquare;
     }
-    out += "\\par\r\n}\r\n";
-    return out;
+    if (o.fonts.isEmpty())
+        o.font(o.defaultFont.family().isEmpty() ? QStringLiteral("Arial") : o.defaultFont.family(), false);
+    const int symbolFont = bullets ? o.font(QStringLiteral("Symbol"), true) : 0;
+
+    o.out.reserve(document.characterCount() * 2 + 512);
+    o.out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl";
+    for (qsizetype i = 0; i < o.fonts.size(); ++i) {
+        o.out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset" + (o.fonts[i].second ? "2 " : "0 ");
+        o.needSpace = false;
+        o.text(o.fonts[i].first, false);
+        o.out += ";}";
+    }
+    o.out += "}\r\n";
+    if (!o.colors.isEmpty()) {
+        o.out += "{\\colortbl ;";
+        for (QRgb c : std::as_const(o.colors))
+            o.out += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c)) + "\\blue"
+                + QByteArray::number(qBlue(c)) + ';';
+        o.out += "}\r\n";
+    }
+    o.out += "{\\*\\generator Quillo;}\\viewkind4\\uc1";
+    o.needSpace = true;
+
+    bool first = true;
+    RtfParaState previous;
+    const QTextList *previousList = nullptr;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const RtfParaState para = paraState(block, document);
+        const QTextList *list = block.textList();
+        const bool pard = first || !(para == previous) || list != previousList;
+        if (pard) {
+            o.out += "\r\n";
+            o.word("\\pard");
+        }
+        if (list) {
+            const int number = para.numbering.start + list->itemNumber(block);
+            writeNumbering(o, para, number, pard, symbolFont);
+        }
+        if (pard)
+            writeParagraphProperties(o, para);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            const QString text = fragment.text();
+            if (format.isImageFormat()) {
+                const QTextImageFormat image = format.toImageFormat();
+                for (const QChar c : text)
+                    if (c.unicode() == 0xFFFC)
+                        o.picture(image);
+                continue;
+            }
+            const CharSpec &s = o.spec(fragment.charFormatIndex(), format);
+            o.switchTo(s);
+            o.text(text, s.symbol);
+        }
+        o.switchTo(o.spec(block.charFormatIndex(), block.charFormat()));
+        o.out += "\\par\r\n";
+        o.needSpace = false;
+        previous = para;
+        previousList = list;
+        first = false;
+    }
+    o.out += "}\r\n";
+    return o.out;
 }

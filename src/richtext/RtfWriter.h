@@ -4,7 +4,14 @@
 
 class QTextDocument;
 
-// Writes a QTextDocument as RTF in the Windows RichEdit dialect.
+// Writes a QTextDocument as RTF in the Windows RichEdit dialect, which the
+// Windows versions of the program (RichEdit 2.0/3.0) read:
+// {\rtf1\ansi\ansicpg1252\deff0\deflang1031{\fonttbl...}{\colortbl ;...}
+// \viewkind4\uc1\pard...\par }. Characters outside code page 1252 are
+// \uN?, back colour is \highlight, bullets and numbers carry both
+// {\pntext} and {\*\pn}. Pictures are written as their original RTF (see
+// FacePictures); an image without one is encoded as a new picture
+// (PictureEncoder).
 class RtfWriter
 {
 public:

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Windows code pages of RTF text: charset numbers to code pages, and
+// decoding of byte runs. Single-byte pages go through a 256-entry table
+// built once from glibc's iconv; double-byte pages (932, 936, 949, 950)
+// are decoded run by run through iconv.
+class CodePage
+{
+public:
+    // The code page of a font's \fcharset; 0 and 1 (and unknown charsets)
+    // follow the document's \ansicpg. Symbol fonts give Symbol.
+    static int fromCharset(int charset, int ansiCodePage);
+    static constexpr int Symbol = 2;
+    static bool isDoubleByte(int codePage);
+    // Appends the decoded bytes to out. Unknown code pages decode as 1252;
+    // a byte sequence the code page rejects becomes U+FFFD.
+    static void decode(int codePage, QByteArrayView bytes, QString &out);
+    // The 256-entry table of a single-byte code page, or nullptr.
+    static const char16_t *table(int codePage);
+    // Symbol fonts: their bytes map to U+F000 + byte, as Windows does, so
+    // that they come back as the same bytes.
+    static char16_t symbolChar(unsigned char byte) { return char16_t(0xF000 + byte); }
+};

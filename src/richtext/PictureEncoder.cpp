@@ -1,0 +1,159 @@
+#include "PictureEncoder.h"
+
+#include <QtEndian>
+
+namespace {
+
+void put16(QByteArray &out, quint16 v)
+{
+    char b[2];
+    qToLittleEndian(v, b);
+    out.append(b, 2);
+}
+void put32(QByteArray &out, quint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    out.append(b, 4);
+}
+
+QByteArray dib24(const QImage &source)
+{
+    // Transparent parts over white, as a paste into a white face looks.
+    QImage image(source.size(), QImage::Format_RGB888);
+    image.fill(Qt::white);
+    {
+        QImage converted = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < image.height(); ++y) {
+            const QRgb *src = reinterpret_cast<const QRgb *>(converted.constScanLine(y));
+            uchar *dst = image.scanLine(y);
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = src[x];
+                const int a = qAlpha(p);
+                dst[3 * x] = uchar(qRed(p) + (255 - a));
+                dst[3 * x + 1] = uchar(qGreen(p) + (255 - a));
+                dst[3 * x + 2] = uchar(qBlue(p) + (255 - a));
+            }
+        }
+    }
+    const int w = image.width(), h = image.height();
+    const int stride = (w * 3 + 3) & ~3;
+    QByteArray dib;
+    dib.reserve(40 + stride * h);
+    put32(dib, 40);
+    put32(dib, quint32(w));
+    put32(dib, quint32(h));
+    put16(dib, 1);
+    put16(dib, 24);
+    put32(dib, 0); // BI_RGB
+    put32(dib, quint32(stride * h));
+    put32(dib, 0);
+    put32(dib, 0);
+    put32(dib, 0);
+    put32(dib, 0);
+    QByteArray row(stride, '\0');
+    for (int y = h - 1; y >= 0; --y) { // bottom-up
+        const uchar *src = image.constScanLine(y);
+        for (int x = 0; x < w; ++x) {
+            row[3 * x] = char(src[3 * x + 2]); // B G R
+            row[3 * x + 1] = char(src[3 * x + 1]);
+            row[3 * x + 2] = char(src[3 * x]);
+        }
+        dib.append(row);
+    }
+    return dib;
+}
+
+void appendWord(QByteArray &out, const char *word, qint64 value)
+{
+    out.append(word);
+    out.append(QByteArray::number(value));
+}
+
+} // namespace
+
+void PictureEncoder::appendHex(QByteArray &out, QByteArrayView data)
+{
+    static const char digits[] = "0123456789abcdef";
+    out.reserve(out.size() + data.size() * 2 + data.size() / 64 * 2 + 2);
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        if (i % 64 == 0)
+            out.append("\r\n", 2);
+        const auto b = static_cast<unsigned char>(data[i]);
+        out.append(digits[b >> 4]);
+        out.append(digits[b & 15]);
+    }
+}
+
+QByteArray PictureEncoder::metafileWithDib(const QImage &image)
+{
+    const QByteArray dib = dib24(image);
+    const quint16 w = quint16(image.width()), h = quint16(image.height());
+    QByteArray records;
+    // SETMAPMODE MM_ANISOTROPIC, window origin and extent, then the bitmap
+    put32(records, 4); put16(records, 0x0103); put16(records, 8);
+    put32(records, 5); put16(records, 0x020B); put16(records, 0); put16(records, 0);
+    put32(records, 5); put16(records, 0x020C); put16(records, h); put16(records, w);
+    put32(records, 3); put16(records, 0x001E); // SAVEDC
+    put32(records, 4); put16(records, 0x0107); put16(records, 3); // SETSTRETCHBLTMODE COLORONCOLOR
+    const quint32 bltWords = quint32((26 + dib.size()) / 2);
+    put32(records, bltWords);
+    put16(records, 0x0B41); // META_DIBSTRETCHBLT
+    put32(records, 0x00CC0020); // SRCCOPY
+    put16(records, h); put16(records, w); put16(records, 0); put16(records, 0); // source
+    put16(records, h); put16(records, w); put16(records, 0); put16(records, 0); // destination
+    records.append(dib);
+    put32(records, 4); put16(records, 0x0127); put16(records, 0xFFFF); // RESTOREDC -1
+    put32(records, 3); put16(records, 0); // EOF
+    QByteArray wmf;
+    put16(wmf, 1);      // memory metafile
+    put16(wmf, 9);      // header words
+    put16(wmf, 0x0300); // version
+    put32(wmf, quint32((18 + records.size()) / 2));
+    put16(wmf, 0);      // objects
+    put32(wmf, bltWords);
+    put16(wmf, 0);
+    wmf.append(records);
+    return wmf;
+}
+
+QByteArray PictureEncoder::plainPictRtf(int type, QByteArrayView data, QSize shownPixels, QSize picSize)
+{
+    QByteArray out = "{\\pict";
+    switch (type) {
+    case RtfPictureData::Png: out += "\\pngblip"; break;
+    case RtfPictureData::Jpeg: out += "\\jpegblip"; break;
+    case RtfPictureData::Emf: out += "\\emfblip"; break;
+    default: out += "\\wmetafile8"; break;
+    }
+    appendWord(out, "\\picw", picSize.width());
+    appendWord(out, "\\pich", picSize.height());
+    appendWord(out, "\\picwgoal", qint64(shownPixels.width()) * 15);
+    appendWord(out, "\\pichgoal", qint64(shownPixels.height()) * 15);
+    appendHex(out, data);
+    out += "\r\n}";
+    return out;
+}
+
+QByteArray PictureEncoder::pictureRtf(const QImage &image, QSize shownPixels, QByteArrayView blip, int blipType)
+{
+    QImage dibImage = image;
+    if (image.width() > shownPixels.width() || image.height() > shownPixels.height())
+        dibImage = image.scaled(shownPixels.boundedTo(image.size()).expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
+                                Qt::SmoothTransformation);
+    QByteArray out;
+    if (!blip.isEmpty()) {
+        out += "{\\*\\quilloblip";
+        out += blipType == RtfPictureData::Jpeg ? "\\jpegblip" : "\\pngblip";
+        appendWord(out, "\\picw", image.width());
+        appendWord(out, "\\pich", image.height());
+        appendWord(out, "\\picwgoal", qint64(shownPixels.width()) * 15);
+        appendWord(out, "\\pichgoal", qint64(shownPixels.height()) * 15);
+        appendHex(out, blip);
+        out += "\r\n}";
+    }
+    // HIMETRIC of the shown size at 96 per inch
+    const QSize himetric(qRound(shownPixels.width() * 2540.0 / 96), qRound(shownPixels.height() * 2540.0 / 96));
+    out += plainPictRtf(RtfPictureData::Wmf, metafileWithDib(dibImage), shownPixels, himetric);
+    return out;
+}

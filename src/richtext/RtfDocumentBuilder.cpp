@@ -1,0 +1,205 @@
+#include "RtfDocumentBuilder.h"
+
+#include "CodePage.h"
+#include "FacePictures.h"
+#include "PictureDecoder.h"
+#include "RtfFormatProperties.h"
+#include "RtfParser.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+namespace {
+
+// Qt draws a list marker left of the text: a list paragraph's text starts
+// at least this far in, so that the marker stays on the page.
+constexpr int MinListIndent = 360;
+
+QTextListFormat::Style listStyle(int kind)
+{
+    switch (kind) {
+    case RtfNumbering::Decimal: return QTextListFormat::ListDecimal;
+    case RtfNumbering::LowerAlpha: return QTextListFormat::ListLowerAlpha;
+    case RtfNumbering::UpperAlpha: return QTextListFormat::ListUpperAlpha;
+    case RtfNumbering::LowerRoman: return QTextListFormat::ListLowerRoman;
+    case RtfNumbering::UpperRoman: return QTextListFormat::ListUpperRoman;
+    default: return QTextListFormat::ListDisc;
+    }
+}
+
+} // namespace
+
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument &document)
+    : m_document(document), m_cursor(&document)
+{
+}
+
+const QTextCharFormat &RtfDocumentBuilder::charFormat(const RtfCharState &state)
+{
+    for (auto it = m_formats.rbegin(); it != m_formats.rend(); ++it)
+        if (it->first == state)
+            return it->second;
+    QTextCharFormat f;
+    const RtfFont *font = m_parser ? m_parser->font(state.font) : nullptr;
+    if (!font && m_parser)
+        font = m_parser->font(m_parser->defaultFont());
+    QString family = font ? font->name : QString();
+    if (family.isEmpty())
+        family = m_document.defaultFont().family();
+    f.setFontFamilies(QStringList{family});
+    f.setFontPointSize(state.halfPoints / 2.0);
+    f.setFontWeight(state.flags & RtfCharState::Bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(state.flags & RtfCharState::Italic);
+    f.setFontUnderline(state.flags & RtfCharState::Underline);
+    f.setFontStrikeOut(state.flags & RtfCharState::Strike);
+    if (state.flags & RtfCharState::Super)
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (state.flags & RtfCharState::Sub)
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (m_parser) {
+        const QColor fg = m_parser->color(state.foreground);
+        if (fg.isValid())
+            f.setForeground(fg);
+        const QColor bg = m_parser->color(state.background);
+        if (bg.isValid())
+            f.setBackground(bg);
+    }
+    if (font && (font->codePage == CodePage::Symbol))
+        f.setProperty(RtfFormatProperties::SymbolFont, true);
+    if (m_formats.size() >= 64)
+        m_formats.erase(m_formats.begin());
+    m_formats.emplace_back(state, f);
+    return m_formats.back().second;
+}
+
+QTextBlockFormat RtfDocumentBuilder::blockFormat(const RtfParaState &para) const
+{
+    QTextBlockFormat f;
+    switch (para.align) {
+    case RtfParaState::Center: f.setAlignment(Qt::AlignHCenter); break;
+    case RtfParaState::Right: f.setAlignment(Qt::AlignRight); break;
+    case RtfParaState::Justify: f.setAlignment(Qt::AlignJustify); break;
+    default: f.setAlignment(Qt::AlignLeft); break;
+    }
+    if (para.numbering.kind != RtfNumbering::None) {
+        f.setLeftMargin(pixels(qMax(para.leftIndent, MinListIndent)));
+        f.setProperty(RtfFormatProperties::ListLeftIndent, para.leftIndent);
+        f.setProperty(RtfFormatProperties::ListFirstIndent, para.firstLineIndent);
+    } else {
+        if (para.leftIndent)
+            f.setLeftMargin(pixels(para.leftIndent));
+        if (para.firstLineIndent)
+            f.setTextIndent(pixels(para.firstLineIndent));
+    }
+    if (para.rightIndent)
+        f.setRightMargin(pixels(para.rightIndent));
+    if (para.spaceBefore)
+        f.setTopMargin(pixels(para.spaceBefore));
+    if (para.spaceAfter)
+        f.setBottomMargin(pixels(para.spaceAfter));
+    if (para.lineSpacing != 0) {
+        if (para.lineMultiple)
+            f.setLineHeight(qAbs(para.lineSpacing) * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+        else if (para.lineSpacing > 0)
+            f.setLineHeight(pixels(para.lineSpacing), QTextBlockFormat::MinimumHeight);
+        else
+            f.setLineHeight(pixels(-para.lineSpacing), QTextBlockFormat::FixedHeight);
+    }
+    if (!para.tabs.isEmpty()) {
+        QList<QTextOption::Tab> tabs;
+        tabs.reserve(para.tabs.size());
+        for (const RtfTabStop &t : para.tabs) {
+            if (t.position < 0)
+                continue;
+            QTextOption::Tab tab;
+            tab.position = pixels(t.position);
+            switch (t.kind) {
+            case RtfTabStop::Center: tab.type = QTextOption::CenterTab; break;
+            case RtfTabStop::Right: tab.type = QTextOption::RightTab; break;
+            case RtfTabStop::Decimal:
+                tab.type = QTextOption::DelimiterTab;
+                tab.delimiter = QLatin1Char('.');
+                break;
+            default: tab.type = QTextOption::LeftTab; break;
+            }
+            tabs.append(tab);
+        }
+        if (!tabs.isEmpty())
+            f.setTabPositions(tabs);
+    }
+    return f;
+}
+
+void RtfDocumentBuilder::ensureBlock()
+{
+    if (!m_needBlock)
+        return;
+    m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    m_needBlock = false;
+}
+
+void RtfDocumentBuilder::text(QStringView text, const RtfCharState &state)
+{
+    ensureBlock();
+    m_hasContent = true;
+    m_cursor.insertText(text.toString(), charFormat(state));
+}
+
+void RtfDocumentBuilder::lineBreak(const RtfCharState &state)
+{
+    ensureBlock();
+    m_hasContent = true;
+    m_cursor.insertText(QString(QChar::LineSeparator), charFormat(state));
+}
+
+void RtfDocumentBuilder::picture(const RtfPictureData &picture, const RtfCharState &state)
+{
+    Q_UNUSED(state);
+    ensureBlock();
+    m_hasContent = true;
+    const PictureDecoder::Result decoded = PictureDecoder::decode(picture);
+    FacePictures::insert(m_cursor, decoded.image, decoded.size, picture.original);
+}
+
+void RtfDocumentBuilder::formatParagraph(const RtfParaState &para, const RtfCharState &mark)
+{
+    m_cursor.setBlockFormat(blockFormat(para));
+    m_cursor.setBlockCharFormat(charFormat(mark));
+    if (para.numbering.kind == RtfNumbering::None) {
+        m_previousInList = false;
+        return;
+    }
+    if (m_previousInList && m_list && m_listNumbering == para.numbering) {
+        m_list->add(m_cursor.block());
+        return;
+    }
+    QTextListFormat lf;
+    lf.setStyle(listStyle(para.numbering.kind));
+    lf.setIndent(0);
+    if (para.numbering.kind != RtfNumbering::Bullet) {
+        lf.setNumberPrefix(para.numbering.textBefore);
+        lf.setNumberSuffix(para.numbering.textAfter);
+    }
+    lf.setProperty(RtfFormatProperties::ListStart, para.numbering.start);
+    m_list = m_cursor.createList(lf);
+    m_listNumbering = para.numbering;
+    m_previousInList = true;
+}
+
+void RtfDocumentBuilder::paragraphEnd(const RtfParaState &para, const RtfCharState &mark)
+{
+    ensureBlock();
+    formatParagraph(para, mark);
+    m_needBlock = true;
+    m_parSeen = true;
+    m_hasContent = false;
+}
+
+void RtfDocumentBuilder::documentEnd(const RtfParaState &para, const RtfCharState &mark)
+{
+    // The last \par merges with the document's end; a last paragraph
+    // without \par of its own is still one.
+    if (m_hasContent)
+        formatParagraph(para, mark);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QTextFormat>
+
+// Properties that Quillo keeps in Qt text formats beside Qt's own, so that
+// what RTF says and Qt has no place for survives a round trip.
+namespace RtfFormatProperties {
+enum : int {
+    // QTextImageFormat, QByteArray: the picture's or object's original RTF
+    // group(s), written back byte for byte. An image without it is encoded
+    // anew from its image resource when written.
+    PictureOriginal = QTextFormat::UserProperty + 0x5100,
+    // QTextBlockFormat of a list paragraph, int twips: the \li and \fi the
+    // RTF gave (Qt draws the marker left of the text, with no first-line
+    // indent).
+    ListLeftIndent,
+    ListFirstIndent,
+    // QTextListFormat, int: \pnstart (Qt 6.4's list format has no start).
+    ListStart,
+    // QTextCharFormat, bool: a symbol font (\fcharset2); its characters
+    // are U+F000 + byte.
+    SymbolFont,
+};
+}

@@ -1,0 +1,1127 @@
+#include "RtfParser.h"
+
+#include "CodePage.h"
+
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+
+enum Kw {
+    KwNone,
+    // document
+    KwRtf, KwAnsi, KwMac, KwPc, KwPca, KwAnsiCpg, KwDeff, KwUc, KwU,
+    // destinations
+    KwFontTbl, KwColorTbl, KwSkipDest, KwPict, KwObject, KwResult, KwShpPict, KwNonShpPict,
+    KwPnText, KwPn, KwPnTxtA, KwPnTxtB, KwFldInst, KwQuilloBlip,
+    // font table
+    KwFCharset, KwFontFamily, KwRed, KwGreen, KwBlue,
+    // character
+    KwPlain, KwB, KwI, KwUl, KwUlNone, KwStrike, KwF, KwFs, KwCf, KwHighlight, KwCb, KwChcbpat,
+    KwSuper, KwSub, KwNoSuperSub,
+    // paragraph
+    KwPard, KwQl, KwQc, KwQr, KwQj, KwFi, KwLi, KwRi, KwSb, KwSa, KwSl, KwSlMult,
+    KwTx, KwTqr, KwTqc, KwTqDec,
+    KwPar, KwLine, KwTab, KwCell, KwRow,
+    // numbering
+    KwPnLvlBlt, KwPnLvlBody, KwPnLvlCont, KwPnDec, KwPnUcLtr, KwPnLcLtr, KwPnUcRm, KwPnLcRm, KwPnStart,
+    // pictures and objects
+    KwPngBlip, KwJpegBlip, KwWmetafile, KwEmfBlip, KwDibitmap, KwWbitmap, KwOtherBlip,
+    KwPicW, KwPicH, KwPicWGoal, KwPicHGoal, KwPicScaleX, KwPicScaleY,
+    KwObjW, KwObjH, KwObjScaleX, KwObjScaleY, KwBin,
+    // characters
+    KwEmDash, KwEnDash, KwEmSpace, KwEnSpace, KwQmSpace, KwBullet, KwLQuote, KwRQuote,
+    KwLDblQuote, KwRDblQuote, KwZwj, KwZwnj, KwLtrMark, KwRtlMark,
+    // fatal to a font table that never closed
+    KwBodyStart,
+};
+
+const std::unordered_map<std::string_view, Kw> &keywords()
+{
+    static const std::unordered_map<std::string_view, Kw> table = {
+        {"rtf", KwRtf}, {"ansi", KwAnsi}, {"mac", KwMac}, {"pc", KwPc}, {"pca", KwPca},
+        {"ansicpg", KwAnsiCpg}, {"deff", KwDeff}, {"uc", KwUc}, {"u", KwU},
+        {"fonttbl", KwFontTbl}, {"colortbl", KwColorTbl},
+        {"stylesheet", KwSkipDest}, {"info", KwSkipDest}, {"header", KwSkipDest},
+        {"headerl", KwSkipDest}, {"headerr", KwSkipDest}, {"headerf", KwSkipDest},
+        {"footer", KwSkipDest}, {"footerl", KwSkipDest}, {"footerr", KwSkipDest},
+        {"footerf", KwSkipDest}, {"footnote", KwSkipDest}, {"annotation", KwSkipDest},
+        {"xe", KwSkipDest}, {"tc", KwSkipDest}, {"txe", KwSkipDest}, {"listtext", KwSkipDest},
+        {"objdata", KwSkipDest}, {"objclass", KwSkipDest}, {"objname", KwSkipDest},
+        {"ftnsep", KwSkipDest}, {"ftnsepc", KwSkipDest}, {"ftncn", KwSkipDest},
+        {"aftnsep", KwSkipDest}, {"aftnsepc", KwSkipDest}, {"aftncn", KwSkipDest},
+        {"template", KwSkipDest}, {"shpinst", KwSkipDest}, {"picprop", KwSkipDest},
+        {"blipuid", KwSkipDest}, {"pgdsctbl", KwSkipDest}, {"revtbl", KwSkipDest},
+        {"rsidtbl", KwSkipDest}, {"listtable", KwSkipDest}, {"listoverridetable", KwSkipDest},
+        {"filetbl", KwSkipDest}, {"docvar", KwSkipDest}, {"userprops", KwSkipDest},
+        {"pnseclvl", KwSkipDest}, {"do", KwSkipDest}, {"generator", KwSkipDest},
+        {"bkmkstart", KwSkipDest}, {"bkmkend", KwSkipDest}, {"private", KwSkipDest},
+        {"pict", KwPict}, {"object", KwObject}, {"result", KwResult},
+        {"shppict", KwShpPict}, {"nonshppict", KwNonShpPict},
+        {"pntext", KwPnText}, {"pn", KwPn}, {"pntxta", KwPnTxtA}, {"pntxtb", KwPnTxtB},
+        {"fldinst", KwFldInst}, {"quilloblip", KwQuilloBlip},
+        {"fcharset", KwFCharset}, {"fnil", KwFontFamily}, {"froman", KwFontFamily},
+        {"fswiss", KwFontFamily}, {"fmodern", KwFontFamily}, {"fscript", KwFontFamily},
+        {"fdecor", KwFontFamily}, {"ftech", KwFontFamily}, {"fbidi", KwFontFamily},
+        {"red", KwRed}, {"green", KwGreen}, {"blue", KwBlue},
+        {"plain", KwPlain}, {"b", KwB}, {"i", KwI}, {"ul", KwUl}, {"ulnone", KwUlNone},
+        {"uld", KwUl}, {"uldb", KwUl}, {"ulw", KwUl}, {"ulth", KwUl}, {"uldash", KwUl},
+        {"uldashd", KwUl}, {"uldashdd", KwUl}, {"ulwave", KwUl}, {"ulhwave", KwUl},
+        {"ululdbwave", KwUl}, {"ulldash", KwUl}, {"ulthd", KwUl}, {"ulthdash", KwUl},
+        {"ulthdashd", KwUl}, {"ulthdashdd", KwUl}, {"ulthldash", KwUl},
+        {"strike", KwStrike}, {"striked", KwStrike}, {"f", KwF}, {"fs", KwFs}, {"cf", KwCf},
+        {"highlight", KwHighlight}, {"cb", KwCb}, {"chcbpat", KwChcbpat},
+        {"super", KwSuper}, {"sub", KwSub}, {"nosupersub", KwNoSuperSub},
+        {"pard", KwPard}, {"ql", KwQl}, {"qc", KwQc}, {"qr", KwQr}, {"qj", KwQj}, {"qd", KwQj},
+        {"fi", KwFi}, {"li", KwLi}, {"ri", KwRi}, {"sb", KwSb}, {"sa", KwSa}, {"sl", KwSl},
+        {"slmult", KwSlMult}, {"tx", KwTx}, {"tqr", KwTqr}, {"tqc", KwTqc}, {"tqdec", KwTqDec},
+        {"par", KwPar}, {"line", KwLine}, {"tab", KwTab}, {"cell", KwCell}, {"nestcell", KwCell},
+        {"row", KwRow}, {"nestrow", KwRow},
+        {"pnlvlblt", KwPnLvlBlt}, {"pnlvlbody", KwPnLvlBody}, {"pnlvlcont", KwPnLvlCont},
+        {"pndec", KwPnDec}, {"pnucltr", KwPnUcLtr}, {"pnlcltr", KwPnLcLtr},
+        {"pnucrm", KwPnUcRm}, {"pnlcrm", KwPnLcRm}, {"pnstart", KwPnStart},
+        {"pngblip", KwPngBlip}, {"jpegblip", KwJpegBlip}, {"wmetafile", KwWmetafile},
+        {"emfblip", KwEmfBlip}, {"dibitmap", KwDibitmap}, {"wbitmap", KwWbitmap},
+        {"macpict", KwOtherBlip}, {"pmmetafile", KwOtherBlip},
+        {"picw", KwPicW}, {"pich", KwPicH}, {"picwgoal", KwPicWGoal}, {"pichgoal", KwPicHGoal},
+        {"picscalex", KwPicScaleX}, {"picscaley", KwPicScaleY},
+        {"objw", KwObjW}, {"objh", KwObjH}, {"objscalex", KwObjScaleX}, {"objscaley", KwObjScaleY},
+        {"bin", KwBin},
+        {"emdash", KwEmDash}, {"endash", KwEnDash}, {"emspace", KwEmSpace}, {"enspace", KwEnSpace},
+        {"qmspace", KwQmSpace}, {"bullet", KwBullet}, {"lquote", KwLQuote}, {"rquote", KwRQuote},
+        {"ldblquote", KwLDblQuote}, {"rdblquote", KwRDblQuote}, {"zwj", KwZwj}, {"zwnj", KwZwnj},
+        {"ltrmark", KwLtrMark}, {"rtlmark", KwRtlMark},
+        {"viewkind", KwBodyStart},
+    };
+    return table;
+}
+
+Kw lookup(std::string_view word)
+{
+    const auto &table = keywords();
+    const auto it = table.find(word);
+    return it == table.end() ? KwNone : it->second;
+}
+
+// Bytes that end a run of plain text.
+struct SpecialBytes
+{
+    bool special[256] = {};
+    signed char hex[256] = {};
+    constexpr SpecialBytes()
+    {
+        for (int c = 0; c < 32; ++c)
+            special[c] = c != '\t';
+        special[int('\\')] = special[int('{')] = special[int('}')] = true;
+        for (int c = 0; c < 256; ++c)
+            hex[c] = -1;
+        for (int c = '0'; c <= '9'; ++c)
+            hex[c] = static_cast<signed char>(c - '0');
+        for (int c = 'a'; c <= 'f'; ++c)
+            hex[c] = static_cast<signed char>(c - 'a' + 10);
+        for (int c = 'A'; c <= 'F'; ++c)
+            hex[c] = static_cast<signed char>(c - 'A' + 10);
+    }
+};
+constexpr SpecialBytes kBytes;
+
+inline bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+inline bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isSymbolFontName(const QString &name)
+{
+    return name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0
+        || name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive)
+        || name.compare(QLatin1String("Webdings"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+RtfParser::RtfParser(QByteArrayView rtf, RtfSink &sink, bool readPictures)
+    : m_in(rtf), m_sink(sink), m_readPictures(readPictures)
+{
+}
+
+const RtfFont *RtfParser::font(int number) const
+{
+    const auto it = m_fonts.constFind(number);
+    return it == m_fonts.cend() ? nullptr : &*it;
+}
+
+QColor RtfParser::color(int index) const
+{
+    return index > 0 && index < m_colors.size() ? m_colors[index] : QColor();
+}
+
+int RtfParser::codePageOf(int fontNumber)
+{
+    if (fontNumber == m_cpFont)
+        return m_cpValue;
+    const RtfFont *f = font(fontNumber);
+    int cp = m_ansiCodePage;
+    if (f) {
+        if (f->charset >= 0)
+            cp = CodePage::fromCharset(f->charset, m_ansiCodePage);
+        else if (isSymbolFontName(f->name))
+            cp = CodePage::Symbol;
+    }
+    m_cpFont = fontNumber;
+    m_cpValue = cp;
+    return cp;
+}
+
+void RtfParser::run()
+{
+    const qsizetype start = m_in.indexOf(QByteArrayView("{\\rtf"));
+    if (start < 0) {
+        runPlainText();
+        return;
+    }
+    m_stack.reserve(64);
+    m_pos = start;
+    const char *data = m_in.data();
+    const qsizetype end = m_in.size();
+    bool done = false;
+    while (!done && m_pos < end) {
+        const char c = data[m_pos];
+        switch (c) {
+        case '{':
+            m_skip = 0;
+            openGroup(m_pos);
+            break;
+        case '}':
+            m_skip = 0;
+            closeGroup(m_pos);
+            ++m_pos;
+            done = m_stack.empty();
+            break;
+        case '\\': {
+            if (m_pos + 1 >= end) {
+                m_pos = end;
+                break;
+            }
+            const char next = data[m_pos + 1];
+            if (!isLetter(next)) {
+                if (next == '\'') {
+                    // \'hh; an invalid pair is consumed all the same
+                    const qsizetype h = m_pos + 2;
+                    int value = -1;
+                    if (h + 1 < end) {
+                        const int hi = kBytes.hex[static_cast<unsigned char>(data[h])];
+                        const int lo = kBytes.hex[static_cast<unsigned char>(data[h + 1])];
+                        if (hi >= 0 && lo >= 0)
+                            value = hi * 16 + lo;
+                    }
+                    m_pos = qMin(end, m_pos + 4);
+                    if (m_skip > 0) {
+                        --m_skip;
+                    } else if (value >= 0) {
+                        const char byte = char(value);
+                        if (cur().dest == Pict)
+                            hexByte(value);
+                        else
+                            textBytes(&byte, 1);
+                    }
+                } else {
+                    m_pos += 2;
+                    if (m_skip > 0)
+                        --m_skip;
+                    else
+                        controlSymbol(next);
+                }
+                break;
+            }
+            const qsizetype wordStart = m_pos + 1;
+            qsizetype p = wordStart;
+            while (p < end && isLetter(data[p]))
+                ++p;
+            const qsizetype wordEnd = p;
+            bool hasParam = false;
+            qint64 param = 0;
+            bool negative = false;
+            if (p + 1 < end && data[p] == '-' && isDigit(data[p + 1])) {
+                negative = true;
+                ++p;
+            }
+            while (p < end && isDigit(data[p])) {
+                hasParam = true;
+                if (param < 100000000000LL)
+                    param = param * 10 + (data[p] - '0');
+                ++p;
+            }
+            if (negative)
+                param = -param;
+            param = qBound<qint64>(-2147483647LL, param, 2147483647LL);
+            if (p < end && data[p] == ' ')
+                ++p;
+            m_pos = p;
+            if (m_skip > 0) {
+                --m_skip;
+                // the raw bytes of a skipped \bin go with it
+                if (std::string_view(data + wordStart, size_t(wordEnd - wordStart)) == "bin" && param > 0)
+                    m_pos = qMin(end, m_pos + qsizetype(param));
+                break;
+            }
+            controlWord(wordStart, wordEnd, hasParam, int(param));
+            break;
+        }
+        case '\r':
+        case '\n':
+            ++m_pos;
+            break;
+        default: {
+            if (static_cast<unsigned char>(c) < 32 && c != '\t') {
+                ++m_pos;
+                if (c == '\x0b' && m_skip == 0)
+                    lineBreak();
+                break;
+            }
+            qsizetype p = m_pos + 1;
+            while (p < end && !kBytes.special[static_cast<unsigned char>(data[p])])
+                ++p;
+            const char *s = data + m_pos;
+            qsizetype n = p - m_pos;
+            m_pos = p;
+            if (m_skip > 0) {
+                const qsizetype k = qMin<qsizetype>(m_skip, n);
+                m_skip -= int(k);
+                s += k;
+                n -= k;
+            }
+            if (n > 0)
+                textBytes(s, n);
+            break;
+        }
+        }
+    }
+    // A missing closing brace: close what is open.
+    while (!m_stack.empty())
+        closeGroup(end);
+    flushText();
+    m_sink.documentEnd(m_para, m_textState);
+}
+
+void RtfParser::runPlainText()
+{
+    // Not RTF at all: show the bytes as Windows-1252 text, one paragraph a line.
+    QString text;
+    CodePage::decode(1252, m_in, text);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.remove(QChar(0));
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    RtfCharState state;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i + 1 == lines.size() && lines[i].isEmpty())
+            break;
+        if (!lines[i].isEmpty())
+            m_sink.text(lines[i], state);
+        if (i + 1 < lines.size())
+            m_sink.paragraphEnd(m_para, state);
+    }
+    m_sink.documentEnd(m_para, state);
+}
+
+void RtfParser::openGroup(qsizetype at)
+{
+    if (depth() >= MaxDepth) {
+        m_pos = skipBalanced(at + 1, 1);
+        return;
+    }
+    m_starred = false;
+    if (m_stack.empty()) {
+        Group g;
+        g.chr.font = m_defaultFont;
+        g.open = at;
+        m_stack.push_back(g);
+    } else {
+        Group g = m_stack.back();
+        g.open = at;
+        // a font entry's own sub-groups ({\*\panose}, {\*\falt}) are
+        // skipped by their star; anything else stays in the entry
+        m_stack.push_back(g);
+    }
+    ++m_pos;
+}
+
+void RtfParser::closeGroup(qsizetype at)
+{
+    if (m_stack.empty())
+        return;
+    const int d = depth();
+    const Group &g = cur();
+    const int parentDest = d >= 2 ? m_stack[size_t(d - 2)].dest : -1;
+    switch (g.dest) {
+    case FontEntry:
+        if (parentDest != FontEntry)
+            finishFontEntry();
+        break;
+    case PnTextAfter:
+        if (parentDest != PnTextAfter)
+            m_para.numbering.textAfter = m_pnText;
+        break;
+    case PnTextBefore:
+        if (parentDest != PnTextBefore)
+            m_para.numbering.textBefore = m_pnText;
+        break;
+    case FontTable:
+        if (m_fontOpen)
+            finishFontEntry();
+        break;
+    default:
+        break;
+    }
+    const bool pictClosed = d == m_pictDepth;
+    const bool captureClosed = m_capture.kind != Capture::None && d == m_capture.depth;
+    m_stack.pop_back();
+    if (pictClosed) {
+        m_pictDepth = -1;
+        RtfPictureData pict = std::move(m_pict);
+        m_pict = RtfPictureData();
+        if (m_capture.kind != Capture::None && !m_capture.havePict) {
+            m_capture.pict = std::move(pict);
+            m_capture.havePict = true;
+        }
+    }
+    if (!captureClosed)
+        return;
+    const qsizetype endPos = qMin(m_in.size(), at + 1);
+    Capture capture = std::move(m_capture);
+    m_capture = Capture();
+    RtfPictureData pd = capture.havePict ? std::move(capture.pict) : RtfPictureData();
+    switch (capture.kind) {
+    case Capture::Pict:
+        if (capture.haveBlip && !capture.blip.data.isEmpty()) {
+            // Quillo's own original (PNG or JPEG) beside the metafile that
+            // other programs show
+            pd.type = capture.blip.type;
+            pd.data = std::move(capture.blip.data);
+            if (capture.blip.goalw > 0 && capture.blip.goalh > 0) {
+                pd.goalw = capture.blip.goalw;
+                pd.goalh = capture.blip.goalh;
+                pd.scalex = capture.blip.scalex;
+                pd.scaley = capture.blip.scaley;
+            }
+        }
+        pd.original = m_in.sliced(capture.start, endPos - capture.start).toByteArray();
+        emitPicture(std::move(pd));
+        break;
+    case Capture::Object:
+        pd.isObject = true;
+        pd.objw = capture.blip.objw;
+        pd.objh = capture.blip.objh;
+        pd.objscalex = capture.blip.objscalex;
+        pd.objscaley = capture.blip.objscaley;
+        pd.original = m_in.sliced(capture.start, endPos - capture.start).toByteArray();
+        emitPicture(std::move(pd));
+        break;
+    case Capture::ShpPict: {
+        qsizetype last = endPos;
+        const qsizetype next = skipSpace(endPos);
+        if (startsWithGroup(next, "nonshppict")) {
+            last = skipBalanced(next + 1, 1);
+            m_pos = last - 1; // the caller steps over the closing brace
+        }
+        pd.original = m_in.sliced(capture.start, last - capture.start).toByteArray();
+        emitPicture(std::move(pd));
+        break;
+    }
+    case Capture::Blip: {
+        const qsizetype next = skipSpace(endPos);
+        if (startsWithGroup(next, "pict")) {
+            m_pendingBlip = std::move(pd);
+            m_pendingBlipStart = capture.start;
+            m_pendingBlipNext = next;
+        } else if (!pd.data.isEmpty()) {
+            pd.original = m_in.sliced(capture.start, endPos - capture.start).toByteArray();
+            emitPicture(std::move(pd));
+        }
+        break;
+    }
+    }
+}
+
+qsizetype RtfParser::skipSpace(qsizetype from) const
+{
+    while (from < m_in.size() && (m_in[from] == ' ' || m_in[from] == '\r' || m_in[from] == '\n' || m_in[from] == '\t'))
+        ++from;
+    return from;
+}
+
+bool RtfParser::startsWithGroup(qsizetype at, QByteArrayView word) const
+{
+    // "{\word" or "{\*\word", not followed by another letter
+    if (at >= m_in.size() || m_in[at] != '{')
+        return false;
+    QByteArrayView rest = m_in.sliced(at + 1);
+    if (rest.startsWith("\\*"))
+        rest = rest.sliced(2);
+    if (!rest.startsWith('\\'))
+        return false;
+    rest = rest.sliced(1);
+    return rest.startsWith(word) && (rest.size() == word.size() || !isLetter(rest[word.size()]));
+}
+
+qsizetype RtfParser::skipBalanced(qsizetype p, int depth) const
+{
+    const char *data = m_in.data();
+    const qsizetype end = m_in.size();
+    while (p < end) {
+        const char c = data[p];
+        if (c == '{') {
+            ++depth;
+            ++p;
+        } else if (c == '}') {
+            ++p;
+            if (--depth == 0)
+                return p;
+        } else if (c == '\\') {
+            if (p + 3 < end && data[p + 1] == 'b' && data[p + 2] == 'i' && data[p + 3] == 'n'
+                && (p + 4 >= end || !isLetter(data[p + 4]))) {
+                p += 4;
+                qint64 n = 0;
+                bool negative = false;
+                if (p < end && data[p] == '-') {
+                    negative = true;
+                    ++p;
+                }
+                while (p < end && isDigit(data[p])) {
+                    if (n < 100000000000LL)
+                        n = n * 10 + (data[p] - '0');
+                    ++p;
+                }
+                if (p < end && data[p] == ' ')
+                    ++p;
+                if (!negative)
+                    p += qsizetype(qMin<qint64>(n, end - p));
+            } else {
+                p += 2;
+            }
+        } else {
+            ++p;
+            while (p < end && data[p] != '{' && data[p] != '}' && data[p] != '\\')
+                ++p;
+        }
+    }
+    return end;
+}
+
+void RtfParser::skipGroup()
+{
+    // the current group is dropped with everything in it
+    m_pos = skipBalanced(m_pos, 1);
+    if (!m_stack.empty())
+        m_stack.pop_back();
+}
+
+void RtfParser::textBytes(const char *s, qsizetype n)
+{
+    switch (cur().dest) {
+    case Text: {
+        beginText();
+        const int cp = codePageOf(cur().chr.font);
+        if (!m_bytes.isEmpty() && cp != m_bytesCodePage)
+            decodePending();
+        m_bytesCodePage = cp;
+        m_bytes.append(s, n);
+        break;
+    }
+    case FontTable:
+    case FontEntry:
+        for (qsizetype i = 0; i < n; ++i) {
+            if (s[i] == ';')
+                finishFontEntry();
+            else if (m_fontOpen)
+                m_fontName.append(s[i]);
+        }
+        break;
+    case ColorTable:
+        for (qsizetype i = 0; i < n; ++i) {
+            if (s[i] != ';')
+                continue;
+            if (m_red < 0 && m_green < 0 && m_blue < 0)
+                m_colors.append(QColor());
+            else
+                m_colors.append(QColor(qMax(0, m_red), qMax(0, m_green), qMax(0, m_blue)));
+            m_red = m_green = m_blue = -1;
+        }
+        break;
+    case Pict:
+        for (qsizetype i = 0; i < n; ++i) {
+            const int v = kBytes.hex[static_cast<unsigned char>(s[i])];
+            if (v < 0)
+                continue;
+            if (m_hexHigh < 0) {
+                m_hexHigh = v;
+            } else {
+                m_pict.data.append(char(m_hexHigh * 16 + v));
+                m_hexHigh = -1;
+            }
+        }
+        break;
+    case PnTextAfter:
+    case PnTextBefore:
+        CodePage::decode(codePageOf(cur().chr.font), QByteArrayView(s, n), m_pnText);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::hexByte(int value)
+{
+    // \'hh inside picture data is a byte of the data
+    m_pict.data.append(char(value));
+}
+
+void RtfParser::beginText()
+{
+    if ((!m_text.isEmpty() || !m_bytes.isEmpty()) && !(m_textState == cur().chr))
+        flushText();
+    m_textState = cur().chr;
+}
+
+void RtfParser::decodePending()
+{
+    if (m_bytes.isEmpty())
+        return;
+    CodePage::decode(m_bytesCodePage, m_bytes, m_text);
+    m_bytes.clear();
+}
+
+void RtfParser::flushText()
+{
+    decodePending();
+    if (m_text.isEmpty())
+        return;
+    m_sink.text(m_text, m_textState);
+    m_text.clear();
+}
+
+void RtfParser::addChar(char32_t ch)
+{
+    switch (cur().dest) {
+    case Text:
+        beginText();
+        decodePending();
+        if (ch > 0xFFFF) {
+            m_text += QChar::highSurrogate(ch);
+            m_text += QChar::lowSurrogate(ch);
+        } else {
+            m_text += QChar(char16_t(ch));
+        }
+        break;
+    case PnTextAfter:
+    case PnTextBefore:
+        if (ch <= 0xFFFF)
+            m_pnText += QChar(char16_t(ch));
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::addUnicode(int value)
+{
+    if (value < 0)
+        value += 65536;
+    if (value < 0)
+        value = 0xFFFD;
+    if (value > 0x10FFFF)
+        value = 0xFFFD;
+    addChar(char32_t(value));
+    m_skip = cur().uc;
+}
+
+void RtfParser::paragraphEnd()
+{
+    if (cur().dest != Text)
+        return;
+    flushText();
+    m_sink.paragraphEnd(m_para, cur().chr);
+}
+
+void RtfParser::lineBreak()
+{
+    if (cur().dest != Text)
+        return;
+    flushText();
+    m_sink.lineBreak(cur().chr);
+}
+
+void RtfParser::finishFontEntry()
+{
+    if (!m_fontOpen)
+        return;
+    RtfFont f;
+    f.charset = m_fontCharset;
+    const int cp = m_fontCharset >= 0 ? CodePage::fromCharset(m_fontCharset, m_ansiCodePage) : m_ansiCodePage;
+    CodePage::decode(cp == CodePage::Symbol ? 1252 : cp, m_fontName, f.name);
+    f.name = f.name.trimmed();
+    f.codePage = cp;
+    m_fonts.insert(m_fontNumber, f);
+    m_fontOpen = false;
+    m_fontName.clear();
+    m_cpFont = -1;
+}
+
+void RtfParser::controlSymbol(char c)
+{
+    switch (c) {
+    case '\\':
+    case '{':
+    case '}':
+        textBytes(&c, 1);
+        break;
+    case '~':
+        addChar(0x00A0);
+        break;
+    case '-':
+        addChar(0x00AD);
+        break;
+    case '_':
+        addChar(0x2011);
+        break;
+    case '*':
+        m_starred = true;
+        return;
+    case '\r':
+    case '\n':
+        paragraphEnd();
+        break;
+    case '\t':
+        addChar('\t');
+        break;
+    default:
+        break;
+    }
+    m_starred = false;
+}
+
+void RtfParser::pictureStarts(int kind)
+{
+    Group &g = cur();
+    g.dest = Pict;
+    m_pict = RtfPictureData();
+    m_pictDepth = depth();
+    m_hexHigh = -1;
+    if (m_capture.kind == Capture::None) {
+        m_capture.kind = kind;
+        m_capture.depth = depth();
+        m_capture.start = g.open;
+        if (kind == Capture::Pict && m_pendingBlipStart >= 0 && m_pendingBlipNext == g.open) {
+            m_capture.start = m_pendingBlipStart;
+            m_capture.blip = std::move(m_pendingBlip);
+            m_capture.haveBlip = true;
+        }
+    }
+    m_pendingBlipStart = -1;
+}
+
+void RtfParser::skippedPicture()
+{
+    // Pictures are not read, but the paragraph still has one.
+    skipGroup();
+    if (!m_stack.empty() && cur().dest == Text && m_capture.kind == Capture::None) {
+        flushText();
+        m_sink.picture(RtfPictureData(), cur().chr);
+    }
+}
+
+void RtfParser::emitPicture(RtfPictureData picture)
+{
+    if (m_stack.empty())
+        return;
+    // Pictures inside skipped or dropped parts (a shape's alternative, a
+    // header) are not part of the text.
+    if (cur().dest != Text)
+        return;
+    flushText();
+    m_sink.picture(picture, cur().chr);
+}
+
+void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasParam, int param)
+{
+    const std::string_view word(m_in.data() + wordStart, size_t(wordEnd - wordStart));
+    const Kw kw = lookup(word);
+    const bool starred = m_starred;
+    m_starred = false;
+    Group &g = cur();
+    const int on = hasParam ? param : 1;
+
+    if (starred) {
+        switch (kw) {
+        case KwPn:
+        case KwShpPict:
+        case KwQuilloBlip:
+        case KwFldInst:
+            break;
+        default:
+            skipGroup();
+            return;
+        }
+    }
+
+    switch (kw) {
+    case KwNone:
+    case KwRtf:
+        return;
+    case KwAnsi:
+        m_ansiCodePage = 1252;
+        m_cpFont = -1;
+        return;
+    case KwMac:
+        m_ansiCodePage = 10000;
+        m_cpFont = -1;
+        return;
+    case KwPc:
+        m_ansiCodePage = 437;
+        m_cpFont = -1;
+        return;
+    case KwPca:
+        m_ansiCodePage = 850;
+        m_cpFont = -1;
+        return;
+    case KwAnsiCpg:
+        if (hasParam && param > 0 && param < 100000) {
+            m_ansiCodePage = param;
+            m_cpFont = -1;
+        }
+        return;
+    case KwDeff:
+        if (hasParam) {
+            m_defaultFont = param;
+            if (depth() == 1)
+                g.chr.font = param;
+        }
+        return;
+    case KwUc:
+        g.uc = quint8(qBound(0, param, 10));
+        return;
+    case KwU:
+        if (hasParam)
+            addUnicode(param);
+        return;
+    case KwSkipDest:
+    case KwPnText:
+    case KwFldInst:
+        skipGroup();
+        return;
+    case KwNonShpPict:
+        if (!m_readPictures) {
+            skipGroup();
+            return;
+        }
+        g.dest = Drop;
+        if (m_capture.kind == Capture::None) {
+            m_capture.kind = Capture::ShpPict;
+            m_capture.depth = depth();
+            m_capture.start = g.open;
+        }
+        return;
+    case KwFontTbl:
+        g.dest = FontTable;
+        m_fontOpen = false;
+        return;
+    case KwColorTbl:
+        g.dest = ColorTable;
+        m_colors.clear();
+        m_red = m_green = m_blue = -1;
+        return;
+    case KwPict:
+        if (!m_readPictures) {
+            skippedPicture();
+            return;
+        }
+        pictureStarts(Capture::Pict);
+        return;
+    case KwQuilloBlip:
+        if (!m_readPictures) {
+            skipGroup();
+            return;
+        }
+        pictureStarts(Capture::Blip);
+        return;
+    case KwObject:
+        if (!m_readPictures) {
+            skippedPicture();
+            return;
+        }
+        g.dest = Drop;
+        if (m_capture.kind == Capture::None) {
+            m_capture.kind = Capture::Object;
+            m_capture.depth = depth();
+            m_capture.start = g.open;
+        }
+        return;
+    case KwShpPict:
+        if (!m_readPictures) {
+            skippedPicture();
+            return;
+        }
+        g.dest = Drop;
+        if (m_capture.kind == Capture::None) {
+            m_capture.kind = Capture::ShpPict;
+            m_capture.depth = depth();
+            m_capture.start = g.open;
+        }
+        return;
+    case KwResult:
+        g.dest = Drop;
+        return;
+    case KwObjW:
+        m_capture.blip.objw = param;
+        return;
+    case KwObjH:
+        m_capture.blip.objh = param;
+        return;
+    case KwObjScaleX:
+        m_capture.blip.objscalex = param;
+        return;
+    case KwObjScaleY:
+        m_capture.blip.objscaley = param;
+        return;
+    case KwBin: {
+        const qsizetype n = hasParam && param > 0 ? qMin<qsizetype>(param, m_in.size() - m_pos) : 0;
+        if (g.dest == Pict)
+            m_pict.data.append(m_in.data() + m_pos, n);
+        m_pos += n;
+        return;
+    }
+    default:
+        break;
+    }
+
+    switch (g.dest) {
+    case FontTable:
+    case FontEntry:
+        switch (kw) {
+        case KwF:
+            if (m_fontOpen)
+                finishFontEntry();
+            m_fontOpen = true;
+            m_fontNumber = param;
+            m_fontCharset = -1;
+            m_fontName.clear();
+            if (g.dest == FontTable && depth() >= 2 && m_stack[size_t(depth() - 2)].dest == FontTable)
+                g.dest = FontEntry;
+            return;
+        case KwFCharset:
+            m_fontCharset = param;
+            return;
+        case KwU:
+            return;
+        case KwBodyStart:
+        case KwPard:
+        case KwPar:
+        case KwPlain:
+            // A font table that never closed: the body starts here.
+            if (g.dest == FontTable) {
+                if (m_fontOpen)
+                    finishFontEntry();
+                g.dest = Text;
+                break;
+            }
+            return;
+        default:
+            return;
+        }
+        break;
+    case ColorTable:
+        if (kw == KwRed)
+            m_red = qBound(0, param, 255);
+        else if (kw == KwGreen)
+            m_green = qBound(0, param, 255);
+        else if (kw == KwBlue)
+            m_blue = qBound(0, param, 255);
+        return;
+    case Pict:
+        switch (kw) {
+        case KwPngBlip: m_pict.type = RtfPictureData::Png; return;
+        case KwJpegBlip: m_pict.type = RtfPictureData::Jpeg; return;
+        case KwWmetafile: m_pict.type = RtfPictureData::Wmf; return;
+        case KwEmfBlip: m_pict.type = RtfPictureData::Emf; return;
+        case KwDibitmap: m_pict.type = RtfPictureData::Dib; return;
+        case KwWbitmap: m_pict.type = RtfPictureData::Ddb; return;
+        case KwOtherBlip: m_pict.type = RtfPictureData::Unknown; return;
+        case KwPicW: m_pict.picw = param; return;
+        case KwPicH: m_pict.pich = param; return;
+        case KwPicWGoal: m_pict.goalw = param; return;
+        case KwPicHGoal: m_pict.goalh = param; return;
+        case KwPicScaleX: m_pict.scalex = param; return;
+        case KwPicScaleY: m_pict.scaley = param; return;
+        default: return;
+        }
+    case Pn:
+        switch (kw) {
+        case KwPnLvlBlt: m_para.numbering.kind = RtfNumbering::Bullet; return;
+        case KwPnLvlBody:
+            if (m_para.numbering.kind == RtfNumbering::None || m_para.numbering.kind == RtfNumbering::Bullet)
+                m_para.numbering.kind = RtfNumbering::Decimal;
+            return;
+        case KwPnLvlCont: m_para.numbering.kind = RtfNumbering::None; return;
+        case KwPnDec: m_para.numbering.kind = RtfNumbering::Decimal; return;
+        case KwPnUcLtr: m_para.numbering.kind = RtfNumbering::UpperAlpha; return;
+        case KwPnLcLtr: m_para.numbering.kind = RtfNumbering::LowerAlpha; return;
+        case KwPnUcRm: m_para.numbering.kind = RtfNumbering::UpperRoman; return;
+        case KwPnLcRm: m_para.numbering.kind = RtfNumbering::LowerRoman; return;
+        case KwPnStart: m_para.numbering.start = qBound(0, param, 32767); return;
+        case KwPnTxtA:
+            g.dest = PnTextAfter;
+            m_pnText.clear();
+            return;
+        case KwPnTxtB:
+            g.dest = PnTextBefore;
+            m_pnText.clear();
+            return;
+        default: return;
+        }
+    case PnTextAfter:
+    case PnTextBefore:
+        if (kw == KwF)
+            g.chr.font = param;
+        else if (kw == KwTab)
+            addChar('\t');
+        return;
+    case Drop:
+        return;
+    default:
+        break;
+    }
+
+    // body text
+    switch (kw) {
+    case KwFontFamily:
+    case KwFCharset:
+        // A font entry outside any font table (damaged files)
+        if (depth() >= 2) {
+            flushText();
+            if (!m_fontOpen) {
+                m_fontOpen = true;
+                m_fontNumber = g.chr.font;
+                m_fontCharset = -1;
+                m_fontName.clear();
+            }
+            if (kw == KwFCharset)
+                m_fontCharset = param;
+            g.dest = FontEntry;
+        }
+        return;
+    case KwPn:
+        g.dest = Pn;
+        m_para.numbering = RtfNumbering();
+        m_para.numbering.kind = RtfNumbering::Decimal;
+        return;
+    case KwPlain: {
+        g.chr = RtfCharState();
+        g.chr.font = m_defaultFont;
+        return;
+    }
+    case KwB:
+        g.chr.flags = on ? (g.chr.flags | RtfCharState::Bold) : (g.chr.flags & ~RtfCharState::Bold);
+        return;
+    case KwI:
+        g.chr.flags = on ? (g.chr.flags | RtfCharState::Italic) : (g.chr.flags & ~RtfCharState::Italic);
+        return;
+    case KwUl:
+        g.chr.flags = on ? (g.chr.flags | RtfCharState::Underline) : (g.chr.flags & ~RtfCharState::Underline);
+        return;
+    case KwUlNone:
+        g.chr.flags &= ~RtfCharState::Underline;
+        return;
+    case KwStrike:
+        g.chr.flags = on ? (g.chr.flags | RtfCharState::Strike) : (g.chr.flags & ~RtfCharState::Strike);
+        return;
+    case KwSuper:
+        g.chr.flags = (g.chr.flags & ~RtfCharState::Sub) | RtfCharState::Super;
+        return;
+    case KwSub:
+        g.chr.flags = (g.chr.flags & ~RtfCharState::Super) | RtfCharState::Sub;
+        return;
+    case KwNoSuperSub:
+        g.chr.flags &= ~(RtfCharState::Super | RtfCharState::Sub);
+        return;
+    case KwF:
+        if (hasParam)
+            g.chr.font = param;
+        return;
+    case KwFs:
+        g.chr.halfPoints = hasParam && param > 0 ? qMin(param, 3276) : 24;
+        return;
+    case KwCf:
+        g.chr.foreground = qMax(0, param);
+        return;
+    case KwHighlight:
+    case KwCb:
+    case KwChcbpat:
+        g.chr.background = qMax(0, param);
+        return;
+    case KwPard: {
+        m_para = RtfParaState();
+        return;
+    }
+    case KwQl: m_para.align = RtfParaState::Left; return;
+    case KwQc: m_para.align = RtfParaState::Center; return;
+    case KwQr: m_para.align = RtfParaState::Right; return;
+    case KwQj: m_para.align = RtfParaState::Justify; return;
+    case KwFi: m_para.firstLineIndent = qBound(-31680, param, 31680); return;
+    case KwLi: m_para.leftIndent = qBound(-31680, param, 31680); return;
+    case KwRi: m_para.rightIndent = qBound(-31680, param, 31680); return;
+    case KwSb: m_para.spaceBefore = qBound(0, param, 31680); return;
+    case KwSa: m_para.spaceAfter = qBound(0, param, 31680); return;
+    case KwSl: m_para.lineSpacing = qBound(-31680, param, 31680); return;
+    case KwSlMult: m_para.lineMultiple = on != 0; return;
+    case KwTqr:
+    case KwTqc:
+    case KwTqDec: {
+        // the kind goes with the \tx that follows
+        RtfTabStop stop;
+        stop.position = -1;
+        stop.kind = kw == KwTqr ? RtfTabStop::Right : kw == KwTqc ? RtfTabStop::Center : RtfTabStop::Decimal;
+        if (m_para.tabs.size() < 64)
+            m_para.tabs.append(stop);
+        return;
+    }
+    case KwTx: {
+        const int pos = qBound(0, param, 31680);
+        if (!m_para.tabs.isEmpty() && m_para.tabs.last().position < 0)
+            m_para.tabs.last().position = pos;
+        else if (m_para.tabs.size() < 64)
+            m_para.tabs.append(RtfTabStop{pos, RtfTabStop::Left});
+        return;
+    }
+    case KwPar:
+    case KwRow:
+        paragraphEnd();
+        return;
+    case KwLine:
+        lineBreak();
+        return;
+    case KwTab:
+    case KwCell:
+        addChar('\t');
+        return;
+    case KwEmDash: addChar(0x2014); return;
+    case KwEnDash: addChar(0x2013); return;
+    case KwEmSpace: addChar(0x2003); return;
+    case KwEnSpace: addChar(0x2002); return;
+    case KwQmSpace: addChar(0x2005); return;
+    case KwBullet: addChar(0x2022); return;
+    case KwLQuote: addChar(0x2018); return;
+    case KwRQuote: addChar(0x2019); return;
+    case KwLDblQuote: addChar(0x201C); return;
+    case KwRDblQuote: addChar(0x201D); return;
+    case KwZwj: addChar(0x200D); return;
+    case KwZwnj: addChar(0x200C); return;
+    case KwLtrMark: addChar(0x200E); return;
+    case KwRtlMark: addChar(0x200F); return;
+    default:
+        return;
+    }
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "RtfSink.h"
+
+#include <QByteArrayView>
+#include <QColor>
+#include <QHash>
+#include <QList>
+
+#include <vector>
+
+// A single-pass RTF tokenizer and interpreter that feeds an RtfSink.
+// It keeps the group stack, the font and colour tables, code pages,
+// \uN with its fallback skipping, destinations to skip, fields, legacy
+// paragraph numbering and the capture of pictures and objects together
+// with their original bytes.
+//
+// Damaged input is read as far as it goes: garbage before "{\rtf" is
+// ignored, a missing closing brace ends the document, an extra one after
+// the end is ignored, \bin counts are limited to the bytes there are, and
+// groups nested deeper than MaxDepth are skipped. Work and memory are
+// linear in the input size.
+class RtfParser
+{
+public:
+    static constexpr int MaxDepth = 256;
+
+    // With readPictures false, pictures and objects are skipped without
+    // decoding their data (the plain text path).
+    RtfParser(QByteArrayView rtf, RtfSink &sink, bool readPictures);
+    void run();
+
+    const RtfFont *font(int number) const;
+    // An invalid colour stands for "automatic".
+    QColor color(int index) const;
+    int defaultFont() const { return m_defaultFont; }
+
+private:
+    enum Dest : quint8 {
+        Text,
+        FontTable,
+        FontEntry,
+        ColorTable,
+        Pict,
+        Pn,
+        PnTextAfter,
+        PnTextBefore,
+        Drop, // read, but text is dropped (object results, shape picture groups)
+    };
+    struct Group
+    {
+        RtfCharState chr;
+        qsizetype open = 0;
+        quint8 dest = Text;
+        quint8 uc = 1;
+    };
+    struct Capture
+    {
+        enum Kind { None, Pict, Object, ShpPict, Blip };
+        int kind = None;
+        int depth = 0;
+        qsizetype start = 0;
+        RtfPictureData pict;
+        bool havePict = false;
+        RtfPictureData blip;
+        bool haveBlip = false;
+    };
+
+    void runPlainText();
+    void openGroup(qsizetype at);
+    void closeGroup(qsizetype at);
+    void skipGroup();
+    qsizetype skipBalanced(qsizetype from, int depth) const;
+    void controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasParam, int param);
+    void controlSymbol(char c);
+    void textBytes(const char *s, qsizetype n);
+    void hexByte(int value);
+    void addChar(char32_t ch);
+    void addUnicode(int value);
+    void beginText();
+    void decodePending();
+    void flushText();
+    void paragraphEnd();
+    void lineBreak();
+    void finishFontEntry();
+    void pictureStarts(int kind);
+    void emitPicture(RtfPictureData picture);
+    void skippedPicture();
+    qsizetype skipSpace(qsizetype from) const;
+    bool startsWithGroup(qsizetype at, QByteArrayView word) const;
+    int codePageOf(int fontNumber);
+    Group &cur() { return m_stack.back(); }
+    int depth() const { return int(m_stack.size()); }
+
+    QByteArrayView m_in;
+    RtfSink &m_sink;
+    const bool m_readPictures;
+    qsizetype m_pos = 0;
+    std::vector<Group> m_stack;
+    bool m_starred = false;
+    int m_skip = 0; // fallback characters still to skip after \uN
+
+    int m_ansiCodePage = 1252;
+    int m_defaultFont = 0;
+    QHash<int, RtfFont> m_fonts;
+    int m_cpFont = -1;
+    int m_cpValue = 1252;
+    QList<QColor> m_colors;
+    int m_red = -1, m_green = -1, m_blue = -1;
+
+    // the font entry being read
+    int m_fontNumber = -1;
+    int m_fontCharset = -1;
+    QByteArray m_fontName;
+    bool m_fontOpen = false;
+
+    RtfParaState m_para;
+    QString m_pnText;
+
+    // text not yet passed to the sink
+    QString m_text;
+    QByteArray m_bytes;
+    int m_bytesCodePage = 1252;
+    RtfCharState m_textState;
+
+    Capture m_capture;
+    RtfPictureData m_pict;
+    int m_pictDepth = -1;
+    int m_hexHigh = -1;
+    // a {\*\quilloblip} group directly followed by its {\pict}
+    RtfPictureData m_pendingBlip;
+    qsizetype m_pendingBlipStart = -1;
+    qsizetype m_pendingBlipNext = -1;
+};
