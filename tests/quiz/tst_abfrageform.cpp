@@ -1,0 +1,291 @@
+#include "CardSet.h"
+#include "QuizCommand.h"
+#include "RandomGenerator.h"
+#include "TAbfrageForm.h"
+#include "TKasten.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+CardSet setWithBoxes(const QList<qint32> &boxes)
+{
+    CardSet set;
+    for (int i = 0; i < boxes.size(); ++i) {
+        set.AddCard();
+        set.Boxes.last() = boxes.at(i);
+        set.Fronts.last() = "{\\rtf1\\ansi Frage " + QByteArray::number(i) + "}";
+        set.Backs.last() = "{\\rtf1\\ansi Antwort " + QByteArray::number(i) + "}";
+    }
+    return set;
+}
+
+// A quiz window whose end message is recorded instead of shown.
+struct Quiz
+{
+    Quiz(CardSet &set, QuizRun::Mode mode, int cramSize = 5, quint32 seed = 42)
+        : random(seed)
+        , form(set, random, mode, cramSize)
+    {
+        form.showMessage = [this](QWidget *, const QString &text) { messages.append(text); };
+    }
+
+    RandomGenerator random;
+    TAbfrageForm form;
+    QStringList messages;
+};
+
+// The card shown now, read back from the display.
+int shownCard(const TAbfrageForm &form)
+{
+    return form.Abfrage->toPlainText().section(u' ', 1).toInt();
+}
+
+// Runs action on the first modal window of type T once it is up.
+template<typename T>
+void whenModal(const std::function<void(T *)> &action)
+{
+    QTimer::singleShot(10, [action] {
+        if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget()))
+            action(window);
+        else
+            whenModal<T>(action);
+    });
+}
+
+} // namespace
+
+class TestAbfrageForm : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void looksAsDescribed()
+    {
+        CardSet set = setWithBoxes({1});
+        Quiz quiz(set, QuizRun::Review);
+        TAbfrageForm &form = quiz.form;
+        QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(form.palette().color(QPalette::Window), QColor(192, 208, 224));
+        QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 0 Karten."));
+        QVERIFY(form.Abfrage->isReadOnly());
+        QCOMPARE(form.Ok->toolTip(), QStringLiteral("Die Antwort war bekannt."));
+        QCOMPARE(form.Falsch->toolTip(), QStringLiteral("Die Antwort war unbekannt."));
+        QCOMPARE(form.Panel1->size(), QSize(331, 46));
+        QCOMPARE(form.SpeedButton1->size(), QSize(82, 37));
+        QCOMPARE(form.Loesung->size(), QSize(133, 37));
+        QCOMPARE(form.Ok->size(), QSize(46, 37));
+        QCOMPARE(form.Falsch->size(), QSize(52, 37));
+        for (QToolButton *button : {form.SpeedButton1, form.Loesung, form.Ok, form.Falsch})
+            QVERIFY(!button->icon().isNull());
+        QVERIFY(!form.Image1->pixmap().isNull());
+        QCOMPARE(form.Image1->pixmap().height(), 43);
+    }
+
+    void layoutFollowsTheWindowSize()
+    {
+        CardSet set = setWithBoxes({1});
+        Quiz quiz(set, QuizRun::Review);
+        TAbfrageForm &form = quiz.form;
+        form.setFaceSize(QSize(401, 301));
+        form.setWindowState(Qt::WindowNoState);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.resize(1001, 701);
+        QTRY_COMPARE(form.size(), QSize(1001, 701));
+        QCOMPARE(form.Abfrage->geometry(), QRect(500 - 200, 350 - 150, 401, 301));
+        QCOMPARE(form.Panel1->pos(), QPoint(500 - 165, 48));
+        QCOMPARE(form.Image1->geometry(), QRect(0, 0, 1001, 43));
+        QCOMPARE(form.Wieviel->y(), 701 - form.Wieviel->height() - 10);
+        QCOMPARE(form.Wieviel->x(), 500 - form.Wieviel->width() / 2);
+    }
+
+    void questionAndAnswerStates()
+    {
+        CardSet set = setWithBoxes({2, 2, 2});
+        Quiz quiz(set, QuizRun::Review);
+        TAbfrageForm &form = quiz.form;
+        form.run().buildList(2);
+        form.ShowNextCard();
+        QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 3 Karten."));
+        const int card = shownCard(form);
+        QCOMPARE(form.Abfrage->toPlainText(), QStringLiteral("Frage %1").arg(card));
+        QVERIFY(form.Loesung->isEnabled());
+        QVERIFY(!form.Ok->isEnabled());
+        QVERIFY(!form.Falsch->isEnabled());
+        form.OkClick(); // ignored before the answer
+        QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 3 Karten."));
+
+        form.Loesung->click();
+        QCOMPARE(form.Abfrage->toPlainText(), QStringLiteral("Antwort %1").arg(card));
+        QVERIFY(!form.Loesung->isEnabled());
+        QVERIFY(form.Ok->isEnabled());
+        QVERIFY(form.Falsch->isEnabled());
+
+        form.Ok->click();
+        QCOMPARE(set.Boxes.at(card), 3);
+        QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 2 Karten."));
+        form.Loesung->click();
+        form.Falsch->click();
+        QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 1 Karten."));
+        QVERIFY(quiz.messages.isEmpty());
+        form.Loesung->click();
+        form.Falsch->click();
+        QCOMPARE(quiz.messages, QStringList(QStringLiteral("Es wurden alle Karteikarten abgefragt.")));
+        QVERIFY(form.ended());
+        QCOMPARE(set.Boxes.count(3), 1);
+        QCOMPARE(set.Boxes.count(1), 2);
+    }
+
+    void keysWorkTheQuiz()
+    {
+        CardSet set = setWithBoxes({2, 2, 2, 2});
+        Quiz quiz(set, QuizRun::Review);
+        TAbfrageForm &form = quiz.form;
+        form.run().buildList(2);
+        form.ShowNextCard();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        int card = shownCard(form);
+        QTest::keyClick(&form, Qt::Key_J); // no verdict before the answer
+        QCOMPARE(form.run().remaining(), 4);
+        QTest::keyClick(&form, Qt::Key_Space);
+        QCOMPARE(form.Abfrage->toPlainText(), QStringLiteral("Antwort %1").arg(card));
+        QTest::keyClick(&form, Qt::Key_J);
+        QCOMPARE(set.Boxes.at(card), 3);
+
+        card = shownCard(form);
+        QTest::keyClick(&form, Qt::Key_Return);
+        QTest::keyClick(&form, Qt::Key_Left);
+        QCOMPARE(set.Boxes.at(card), 1);
+
+        card = shownCard(form);
+        QTest::keyClick(&form, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(&form, Qt::Key_Right);
+        QCOMPARE(set.Boxes.at(card), 3);
+
+        // A held key gives one verdict, not a row of them.
+        card = shownCard(form);
+        QTest::keyClick(&form, Qt::Key_Space);
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, QStringLiteral("n"), true);
+        QApplication::sendEvent(&form, &held);
+        QCOMPARE(set.Boxes.at(card), 2);
+        QTest::keyClick(&form, Qt::Key_N);
+        QCOMPARE(set.Boxes.at(card), 1);
+        QCOMPARE(quiz.messages.size(), 1);
+        QVERIFY(!form.isVisible());
+    }
+
+    void escapeEndsAndKeepsTheVerdicts()
+    {
+        CardSet set = setWithBoxes({2, 2, 2, 2});
+        Quiz quiz(set, QuizRun::Review);
+        TAbfrageForm &form = quiz.form;
+        form.run().buildList(0);
+        form.ShowNextCard();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (int verdict = 0; verdict < 2; ++verdict) {
+            form.LoesungClick();
+            form.OkClick();
+        }
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(form.ended());
+        QVERIFY(!form.isVisible());
+        QVERIFY(quiz.messages.isEmpty());
+        QCOMPARE(set.Boxes.count(3), 2);
+        QCOMPARE(set.Boxes.count(2), 2);
+    }
+
+    void aSetWithoutCardsEndsBeforeTheWindowShows()
+    {
+        CardSet set;
+        Quiz quiz(set, QuizRun::Cramming);
+        quiz.form.run().buildList(1);
+        quiz.form.ShowNextCard();
+        QCOMPARE(quiz.messages, QStringList(QStringLiteral("Es wurden alle Karteikarten abgefragt.")));
+        QVERIFY(quiz.form.ended());
+        QVERIFY(!quiz.form.isVisible());
+    }
+
+    void cancellingTheDialogChangesNothing()
+    {
+        CardSet set = setWithBoxes({1, 3, 4});
+        RandomGenerator random(1);
+        whenModal<TKasten>([](TKasten *dialog) {
+            dialog->SpeedButton1->click();
+            dialog->reject();
+        });
+        QVERIFY(!QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QVERIFY(!set.Modified);
+        QCOMPARE(set.Boxes, QList<qint32>({1, 3, 4}));
+    }
+
+    void aQuizEndedAtOnceStillMarksTheSet()
+    {
+        CardSet set = setWithBoxes({1, 3, 4});
+        RandomGenerator random(1);
+        QSize faceSize;
+        whenModal<TKasten>([](TKasten *dialog) {
+            dialog->SpeedButton1->click();
+            dialog->SpeedButton3->click();
+        });
+        whenModal<TAbfrageForm>([&faceSize](TAbfrageForm *form) {
+            faceSize = form->Abfrage->size();
+            QCOMPARE(form->run().QuizMode(), QuizRun::Cramming);
+            form->SpeedButton1->click();
+        });
+        QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QVERIFY(set.Modified);
+        QCOMPARE(faceSize, QSize(300, 200));
+        // "Alle in den ersten Kasten" took effect when the quiz started.
+        QCOMPARE(set.Boxes, QList<qint32>({1, 1, 1}));
+    }
+
+    void theChosenBoxIsAsked()
+    {
+        CardSet set = setWithBoxes({1, 2, 1, 4, 2, 1, 3});
+        RandomGenerator random(9);
+        QList<qint32> list;
+        whenModal<TKasten>([](TKasten *dialog) {
+            dialog->Abteilungen->item(1)->setSelected(true);
+            dialog->SpeedButton2->click();
+        });
+        whenModal<TAbfrageForm>([&list](TAbfrageForm *form) {
+            list = form->run().QuizList();
+            form->close();
+        });
+        QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QCOMPARE(list, QList<qint32>({1, 4}));
+        QVERIFY(set.Modified);
+    }
+
+    void anEmptySetShowsTheEndMessageOnly()
+    {
+        CardSet set;
+        RandomGenerator random(1);
+        QString message;
+        whenModal<TKasten>([](TKasten *dialog) { dialog->SpeedButton2->click(); });
+        whenModal<QMessageBox>([&message](QMessageBox *box) {
+            message = box->text();
+            box->accept();
+        });
+        QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QCOMPARE(message, QStringLiteral("Es wurden alle Karteikarten abgefragt."));
+        QVERIFY(set.Modified);
+    }
+};
+
+QTEST_MAIN(TestAbfrageForm)
+#include "tst_abfrageform.moc"
