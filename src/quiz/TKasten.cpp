@@ -1,7 +1,6 @@
 #include "TKasten.h"
 
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QListWidget>
@@ -37,6 +36,8 @@ TKasten::TKasten(const CardSet &set, QWidget *parent)
     // The list view leaves the selection alone when a press lands on a
     // check box; the viewport's presses are watched to select there too.
     Abteilungen->viewport()->installEventFilter(this);
+    // Ticking by keyboard (Space) chooses the item as a click on it would.
+    connect(Abteilungen, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) { Abteilungen->setCurrentItem(item); });
     connect(Abteilungen, &QListWidget::itemSelectionChanged, this, &TKasten::AbteilungenSelectionChanged);
 
     SpeedButton1 = makeButton(QStringLiteral("SpeedButton1"), QStringLiteral("Alle in den ersten Kasten"), this);
@@ -55,6 +56,7 @@ TKasten::TKasten(const CardSet &set, QWidget *parent)
     Wieviele->setValue(BoxChoice::MinCramSize);
     Wieviele->setToolTip(QStringLiteral("Wieviele Karten sollen beim \nPauken gleichzeitig abgefragt\nwerden?"));
     Label1->setBuddy(Wieviele);
+    Wieviele->installEventFilter(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -106,6 +108,12 @@ bool TKasten::eventFilter(QObject *watched, QEvent *event)
 {
     // A press anywhere on an item chooses it, its check box included; the
     // check marks are only the learner's own notes and choose nothing.
+    // Enter in the size field starts cramming, since the learner has just
+    // typed how many; the default button shows it.
+    if (watched == Wieviele && event->type() == QEvent::FocusIn)
+        SpeedButton3->setDefault(true);
+    else if (watched == Wieviele && event->type() == QEvent::FocusOut)
+        SpeedButton2->setDefault(true);
     if (watched == Abteilungen->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto *press = static_cast<QMouseEvent *>(event);
         if (press->button() == Qt::LeftButton) {
@@ -114,15 +122,4 @@ bool TKasten::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TKasten::keyPressEvent(QKeyEvent *event)
-{
-    // Enter in the size field starts cramming, since the learner has just
-    // typed how many; elsewhere it presses the focused or the default button.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Wieviele->hasFocus()) {
-        done(Cramming);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

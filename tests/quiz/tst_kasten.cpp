@@ -100,6 +100,14 @@ private Q_SLOTS:
         QCOMPARE(dialog.choice().selectedBox(), 4);
         QCOMPARE(list->selectedItems().size(), 1);
         QCOMPARE(checkedCount(list), 2);
+
+        // Space on the current item ticks and chooses it, as a click would.
+        list->setFocus();
+        list->setCurrentRow(2, QItemSelectionModel::Clear);
+        QCOMPARE(dialog.choice().selectedBox(), 0);
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(list->item(2)->checkState(), Qt::Checked);
+        QCOMPARE(dialog.choice().selectedBox(), 3);
     }
 
     void allToFirstBoxShowsNewCountsAndKeepsTheDialogOpen()
@@ -107,8 +115,8 @@ private Q_SLOTS:
         CardSet set = sevenCards();
         TKasten dialog(set);
         dialog.show();
-        dialog.Abteilungen->item(2)->setSelected(true);
         dialog.Abteilungen->item(3)->setCheckState(Qt::Checked);
+        dialog.Abteilungen->item(2)->setSelected(true);
         QCOMPARE(dialog.choice().selectedBox(), 3);
         dialog.SpeedButton1->click();
         QVERIFY(dialog.isVisible());
@@ -168,6 +176,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.CramSize(), 5);
 
         // Enter right after typing the size starts cramming.
+        QTRY_VERIFY(dialog.SpeedButton3->isDefault());
         edit->selectAll();
         QTest::keyClicks(edit, QStringLiteral("40"));
         QTest::keyClick(edit, Qt::Key_Return);
