@@ -70,26 +70,18 @@ class TestAbfrageForm : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void looksAsDescribed()
+    void nothingCanBeAnsweredBeforeTheFirstQuestion()
     {
         CardSet set = setWithBoxes({1});
         Quiz quiz(set, QuizRun::Review);
         TAbfrageForm &form = quiz.form;
-        QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(form.palette().color(QPalette::Window), QColor(192, 208, 224));
         QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 0 Karten."));
-        QVERIFY(form.Abfrage->isReadOnly());
-        QCOMPARE(form.Ok->toolTip(), QStringLiteral("Die Antwort war bekannt."));
-        QCOMPARE(form.Falsch->toolTip(), QStringLiteral("Die Antwort war unbekannt."));
-        QCOMPARE(form.Panel1->size(), QSize(331, 46));
-        QCOMPARE(form.SpeedButton1->size(), QSize(82, 37));
-        QCOMPARE(form.Loesung->size(), QSize(133, 37));
-        QCOMPARE(form.Ok->size(), QSize(46, 37));
-        QCOMPARE(form.Falsch->size(), QSize(52, 37));
+        for (QToolButton *button : {form.Loesung, form.Ok, form.Falsch})
+            QVERIFY(!button->isEnabled());
+        // Pictures are drawn, not loaded from files that could be missing.
         for (QToolButton *button : {form.SpeedButton1, form.Loesung, form.Ok, form.Falsch})
             QVERIFY(!button->icon().isNull());
         QVERIFY(!form.Image1->pixmap().isNull());
-        QCOMPARE(form.Image1->pixmap().height(), 43);
     }
 
     void layoutFollowsTheWindowSize()
