@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -216,6 +217,19 @@ void TAbfrageForm::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Escape:
         SpeedButton1Click();
+        return;
+    // The display never takes the focus, so a long face scrolls from here.
+    case Qt::Key_Up:
+        Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return;
+    case Qt::Key_Down:
+        Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return;
+    case Qt::Key_PageUp:
+        Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+        return;
+    case Qt::Key_PageDown:
+        Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
         return;
     default:
         QDialog::keyPressEvent(event);

@@ -15,7 +15,8 @@ class RandomGenerator;
 // The quiz window: covers the screen, shows a card's front, on request its
 // back, and takes the learner's verdict. The rules live in QuizRun; this
 // window only shows their state. Keys: Space or Enter shows the answer,
-// Right or J means known, Left or N unknown, Escape ends.
+// Right or J means known, Left or N unknown, Escape ends; Up, Down, Page Up
+// and Page Down scroll a long face.
 class TAbfrageForm : public QDialog
 {
     Q_OBJECT

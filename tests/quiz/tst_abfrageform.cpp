@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -177,6 +178,30 @@ private Q_SLOTS:
         QCOMPARE(set.Boxes.at(card), 1);
         QCOMPARE(quiz.messages.size(), 1);
         QVERIFY(!form.isVisible());
+    }
+
+    void aLongFaceScrollsByKeys()
+    {
+        CardSet set = setWithBoxes({1});
+        QByteArray longFace = "{\\rtf1\\ansi ";
+        for (int line = 0; line < 200; ++line)
+            longFace += "Zeile " + QByteArray::number(line) + "\\par ";
+        set.Fronts[0] = longFace + "}";
+        Quiz quiz(set, QuizRun::Review);
+        TAbfrageForm &form = quiz.form;
+        form.setFaceSize(QSize(300, 200));
+        form.run().buildList(0);
+        form.ShowNextCard();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QScrollBar *bar = form.Abfrage->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), 0);
+        QTest::keyClick(&form, Qt::Key_PageDown);
+        QVERIFY(bar->value() > 0);
+        QTest::keyClick(&form, Qt::Key_PageUp);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(form.run().phase(), QuizRun::Phase::Question);
     }
 
     void escapeEndsAndKeepsTheVerdicts()
