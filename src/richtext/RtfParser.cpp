@@ -188,7 +188,10 @@ void RtfParser::run()
     const char *data = m_in.data();
     const qsizetype end = m_in.size();
     bool done = false;
+    openGroup(m_pos);
     while (!done && m_pos < end) {
+        if (m_stack.empty())
+            break; // the document's group was closed (or skipped)
         const char c = data[m_pos];
         switch (c) {
         case '{':

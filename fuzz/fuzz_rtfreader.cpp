@@ -1,0 +1,26 @@
+// libFuzzer target: the RTF reader (document and plain text paths) and the
+// writer on whatever the reader made of the input.
+#include "RtfReader.h"
+#include "RtfWriter.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView rtf(reinterpret_cast<const char *>(data), qsizetype(size));
+    RtfReader::textLines(rtf);
+    QTextDocument document;
+    RtfReader::read(rtf, document);
+    const QByteArray written = RtfWriter::write(document);
+    QTextDocument again;
+    RtfReader::read(written, again);
+    return 0;
+}

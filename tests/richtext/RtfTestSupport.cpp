@@ -1,0 +1,103 @@
+#include "RtfTestSupport.h"
+
+#include "RtfFormatProperties.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+QStringList RtfTestSupport::sampleNames()
+{
+    return QDir(QStringLiteral(QUILLO_TEST_DATA "/rtf")).entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
+}
+
+namespace {
+
+QString charDescription(const QTextCharFormat &f)
+{
+    if (f.isImageFormat()) {
+        const QTextImageFormat i = f.toImageFormat();
+        const QByteArray original = i.property(RtfFormatProperties::PictureOriginal).toByteArray();
+        return QStringLiteral("image %1x%2 %3")
+            .arg(i.width())
+            .arg(i.height())
+            .arg(QString::fromLatin1(QCryptographicHash::hash(original, QCryptographicHash::Sha1).toHex()));
+    }
+    return QStringLiteral("%1 %2pt w%3 i%4 u%5 s%6 v%7 fg%8 bg%9 sym%10")
+        .arg(f.fontFamilies().toStringList().join(QLatin1Char(',')))
+        .arg(f.fontPointSize())
+        .arg(f.fontWeight())
+        .arg(f.fontItalic())
+        .arg(f.fontUnderline())
+        .arg(f.fontStrikeOut())
+        .arg(int(f.verticalAlignment()))
+        .arg(f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : QStringLiteral("auto"))
+        .arg(f.hasProperty(QTextFormat::BackgroundBrush) ? f.background().color().name() : QStringLiteral("none"))
+        .arg(f.boolProperty(RtfFormatProperties::SymbolFont));
+}
+
+QString blockDescription(const QTextBlock &block)
+{
+    const QTextBlockFormat f = block.blockFormat();
+    QString tabs;
+    for (const QTextOption::Tab &t : f.tabPositions())
+        tabs += QStringLiteral("%1:%2 ").arg(t.position).arg(int(t.type));
+    QString list = QStringLiteral("-");
+    if (const QTextList *l = block.textList())
+        list = QStringLiteral("%1 '%2' '%3' %4 #%5")
+                   .arg(int(l->format().style()))
+                   .arg(l->format().numberPrefix(), l->format().numberSuffix())
+                   .arg(l->format().intProperty(RtfFormatProperties::ListStart))
+                   .arg(l->itemNumber(block));
+    return QStringLiteral("block a%1 l%2 r%3 fi%4 t%5 b%6 lh%7/%8 tabs[%9] list[%10] li%11 fi%12 mark[%13]")
+        .arg(int(f.alignment() & Qt::AlignHorizontal_Mask))
+        .arg(f.leftMargin())
+        .arg(f.rightMargin())
+        .arg(f.textIndent())
+        .arg(f.topMargin())
+        .arg(f.bottomMargin())
+        .arg(f.lineHeight())
+        .arg(f.lineHeightType())
+        .arg(tabs, list)
+        .arg(f.intProperty(RtfFormatProperties::ListLeftIndent))
+        .arg(f.intProperty(RtfFormatProperties::ListFirstIndent))
+        .arg(charDescription(block.charFormat()));
+}
+
+} // namespace
+
+QStringList RtfTestSupport::describe(const QTextDocument &document)
+{
+    QStringList out;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        out << blockDescription(block);
+        QString runText;
+        QString runFormat;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QString format = charDescription(fragment.charFormat());
+            if (format != runFormat && !runText.isEmpty()) {
+                out << runFormat + QStringLiteral(" |") + runText + QLatin1Char('|');
+                runText.clear();
+            }
+            runFormat = format;
+            runText += fragment.text();
+        }
+        if (!runText.isEmpty())
+            out << runFormat + QStringLiteral(" |") + runText + QLatin1Char('|');
+    }
+    return out;
+}
+
+QStringList RtfTestSupport::documentLines(const QTextDocument &document)
+{
+    if (document.isEmpty())
+        return {};
+    QString text = document.toRawText();
+    text.remove(QChar(0xFFFC));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text.split(QLatin1Char('\n'));
+}
