@@ -625,6 +625,15 @@ void RtfParser::addChar(char32_t ch)
         if (ch <= 0xFFFF)
             m_pnText += QChar(char16_t(ch));
         break;
+    case FontTable:
+    case FontEntry:
+        // a font name written with \uN: what came before it as bytes first
+        if (m_fontOpen && ch <= 0xFFFF) {
+            CodePage::decode(fontEntryCodePage(), m_fontName, m_fontNameText);
+            m_fontName.clear();
+            m_fontNameText += QChar(char16_t(ch));
+        }
+        break;
     default:
         break;
     }
@@ -664,14 +673,22 @@ void RtfParser::finishFontEntry()
         return;
     RtfFont f;
     f.charset = m_fontCharset;
-    const int cp = m_fontCharset >= 0 ? CodePage::fromCharset(m_fontCharset, m_ansiCodePage) : m_ansiCodePage;
-    CodePage::decode(cp == CodePage::Symbol ? 1252 : cp, m_fontName, f.name);
+    f.codePage = m_fontCharset >= 0 ? CodePage::fromCharset(m_fontCharset, m_ansiCodePage) : m_ansiCodePage;
+    f.name = m_fontNameText;
+    CodePage::decode(fontEntryCodePage(), m_fontName, f.name);
     f.name = f.name.trimmed();
-    f.codePage = cp;
     m_fonts.insert(m_fontNumber, f);
     m_fontOpen = false;
     m_fontName.clear();
+    m_fontNameText.clear();
     m_cpFont = -1;
+}
+
+int RtfParser::fontEntryCodePage() const
+{
+    // the name is in the font's own code page; a symbol font's in Windows-1252
+    const int cp = m_fontCharset >= 0 ? CodePage::fromCharset(m_fontCharset, m_ansiCodePage) : m_ansiCodePage;
+    return cp == CodePage::Symbol ? 1252 : cp;
 }
 
 void RtfParser::controlSymbol(char c)
@@ -912,6 +929,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
             m_fontNumber = param;
             m_fontCharset = -1;
             m_fontName.clear();
+            m_fontNameText.clear();
             if (g.dest == FontTable && depth() >= 2 && m_stack[size_t(depth() - 2)].dest == FontTable)
                 g.dest = FontEntry;
             return;
@@ -1010,6 +1028,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
                 m_fontNumber = g.chr.font;
                 m_fontCharset = -1;
                 m_fontName.clear();
+                m_fontNameText.clear();
             }
             if (kw == KwFCharset)
                 m_fontCharset = param;

@@ -83,6 +83,7 @@ private:
     void paragraphEnd();
     void lineBreak();
     void finishFontEntry();
+    int fontEntryCodePage() const;
     void pictureStarts(int kind);
     void emitPicture(RtfPictureData picture);
     void skippedPicture();
@@ -112,6 +113,7 @@ private:
     int m_fontNumber = -1;
     int m_fontCharset = -1;
     QByteArray m_fontName;
+    QString m_fontNameText;
     bool m_fontOpen = false;
 
     RtfParaState m_para;

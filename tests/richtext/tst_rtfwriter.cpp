@@ -1,0 +1,202 @@
+#include "FacePictures.h"
+#include "RtfReader.h"
+#include "RtfTestSupport.h"
+#include "RtfWriter.h"
+
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+class TestRtfWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTripOfEverySample();
+    void writesRichEditDialect();
+    void charactersOutsideCodePage1252();
+    void formatsOfAnEditedDocument();
+    void listsMadeInQt();
+    void picturesAndObjectsKeepTheirBytes();
+    void writtenTextReadsBack();
+};
+
+void TestRtfWriter::roundTripOfEverySample()
+{
+    for (const QString &name : RtfTestSupport::sampleNames()) {
+        QTextDocument first;
+        RtfReader::read(RtfTestSupport::sample(name), first);
+        const QByteArray written = RtfWriter::write(first);
+        QTextDocument second;
+        RtfReader::read(written, second);
+        const QStringList a = RtfTestSupport::describe(first);
+        const QStringList b = RtfTestSupport::describe(second);
+        if (a != b) {
+            for (qsizetype i = 0; i < qMax(a.size(), b.size()); ++i)
+                if (a.value(i) != b.value(i)) {
+                    qWarning().noquote() << name << "first difference at" << i << "\n" << a.value(i) << "\n"
+                                         << b.value(i);
+                    break;
+                }
+        }
+        QVERIFY2(a == b, qPrintable(name));
+        // and writing again gives the same bytes
+        QCOMPARE(RtfWriter::write(second), written);
+    }
+}
+
+void TestRtfWriter::writesRichEditDialect()
+{
+    QTextDocument doc;
+    RtfReader::read(RtfTestSupport::sample("re41_paragraph_align_line.rtf"), doc);
+    const QByteArray rtf = RtfWriter::write(doc);
+    QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}}"));
+    QVERIFY(rtf.contains("{\\colortbl ;\\red0\\green77\\blue187;}"));
+    QVERIFY(rtf.contains("\\viewkind4\\uc1"));
+    QVERIFY(rtf.contains("\\pard\\sa200\\sl276\\slmult1\\f0\\fs22 This \\fs44 is\\fs22  a \\b simple \\ul five "));
+    QVERIFY(rtf.contains("\\cf1 second \\cf0 paragraph with a\\line line break"));
+    QVERIFY(rtf.contains("\\pard\\qc"));
+    QVERIFY(rtf.contains("\\pard\\qr"));
+    QVERIFY(rtf.endsWith("\\par\r\n}\r\n"));
+    QCOMPARE(rtf.count("\\par\r\n"), 5);
+}
+
+void TestRtfWriter::charactersOutsideCodePage1252()
+{
+    QTextDocument doc;
+    doc.setPlainText(QString::fromUtf8("äß€ αΩ Ж 中 💩 {\\}\t"));
+    const QByteArray rtf = RtfWriter::write(doc);
+    QVERIFY(rtf.contains("\\'e4\\'df\\'80 \\u945?\\u937? \\u1046? \\u20013? \\u-10179?\\u-9047? \\{\\\\\\}\\tab"));
+    for (char c : rtf)
+        QVERIFY(static_cast<unsigned char>(c) < 0x80);
+    QCOMPARE(RtfReader::textLines(rtf), QStringList{QString::fromUtf8("äß€ αΩ Ж 中 💩 {\\}\t")});
+}
+
+void TestRtfWriter::formatsOfAnEditedDocument()
+{
+    // a document as the editor makes it: default font, formats set by commands
+    QTextDocument doc;
+    doc.setDefaultFont(QFont(QStringLiteral("Arial"), 12));
+    QTextCursor c(&doc);
+    QTextCharFormat red;
+    red.setForeground(QColor(200, 0, 0));
+    red.setBackground(QColor(255, 255, 0));
+    red.setFontWeight(QFont::Bold);
+    c.insertText(QStringLiteral("plain "));
+    c.insertText(QStringLiteral("red"), red);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    c.insertBlock(centred);
+    QTextCharFormat big;
+    big.setFontFamilies({QStringLiteral("Times New Roman")});
+    big.setFontPointSize(20);
+    big.setFontItalic(true);
+    big.setFontStrikeOut(true);
+    big.setFontUnderline(true);
+    c.insertText(QStringLiteral("big"), big);
+    const QByteArray rtf = RtfWriter::write(doc);
+    QVERIFY(rtf.contains("{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset0 Times New Roman;}"));
+    QVERIFY(rtf.contains("\\f0\\fs24 plain \\cf1\\highlight2\\b red"));
+    QVERIFY(rtf.contains("\\highlight"));
+
+    QTextDocument back;
+    RtfReader::read(rtf, back);
+    QCOMPARE(back.toPlainText(), doc.toPlainText());
+    QTextCursor r(&back);
+    r.setPosition(8);
+    QCOMPARE(r.charFormat().foreground().color(), QColor(200, 0, 0));
+    QCOMPARE(r.charFormat().background().color(), QColor(255, 255, 0));
+    QCOMPARE(r.charFormat().fontWeight(), int(QFont::Bold));
+    r.setPosition(back.lastBlock().position() + 1);
+    QCOMPARE(r.charFormat().fontFamilies().toStringList(), QStringList{"Times New Roman"});
+    QCOMPARE(r.charFormat().fontPointSize(), 20.0);
+    QVERIFY(r.charFormat().fontItalic() && r.charFormat().fontStrikeOut() && r.charFormat().fontUnderline());
+    QCOMPARE(back.lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+}
+
+void TestRtfWriter::listsMadeInQt()
+{
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    c.insertText(QStringLiteral("intro"));
+    c.insertBlock();
+    c.createList(QTextListFormat::ListDisc);
+    c.insertText(QStringLiteral("one"));
+    c.insertBlock();
+    c.insertText(QStringLiteral("two"));
+    c.insertBlock();
+    QTextListFormat numbers;
+    numbers.setStyle(QTextListFormat::ListDecimal);
+    numbers.setNumberSuffix(QStringLiteral("."));
+    c.createList(numbers);
+    c.insertText(QStringLiteral("first"));
+    c.insertBlock();
+    c.insertText(QStringLiteral("second"));
+    const QByteArray rtf = RtfWriter::write(doc);
+    // both forms: the text of RichEdit 1.0 and the numbering of later ones
+    QVERIFY(rtf.contains("{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'b7}}\\fi-360\\li600"));
+    QVERIFY(rtf.contains("{\\pntext\\f1\\'b7\\tab}"));
+    QVERIFY(rtf.contains("{\\f1\\fnil\\fcharset2 Symbol;}"));
+    QVERIFY(rtf.contains("{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta .}}"));
+    QVERIFY(rtf.contains("{\\pntext\\f0 2.\\tab}second"));
+    QTextDocument back;
+    RtfReader::read(rtf, back);
+    QCOMPARE(RtfReader::textLines(rtf), (QStringList{"intro", "one", "two", "first", "second"}));
+    QTextBlock b = back.begin().next();
+    QVERIFY(b.textList());
+    QCOMPARE(b.textList()->format().style(), QTextListFormat::ListDisc);
+    QCOMPARE(b.textList()->count(), 2);
+    b = b.next().next();
+    QCOMPARE(b.textList()->format().style(), QTextListFormat::ListDecimal);
+    QCOMPARE(b.textList()->count(), 2);
+    // the marker hangs left of the text, which starts where Qt had it
+    QCOMPARE(b.blockFormat().leftMargin(), doc.indentWidth());
+}
+
+void TestRtfWriter::picturesAndObjectsKeepTheirBytes()
+{
+    for (const QString &name : {QStringLiteral("re41_pasted_bitmaps_wmf.rtf"), QStringLiteral("re10_pbrush_ole_object.rtf"),
+                                QStringLiteral("word_shppict_png_nonshppict_wmf.rtf"), QStringLiteral("png_bin.rtf"),
+                                QStringLiteral("pandoc_jpeg_bin0_hex.rtf"), QStringLiteral("wmf_two_dibs_mask.rtf")}) {
+        const QByteArray sample = RtfTestSupport::sample(name);
+        QTextDocument doc;
+        RtfReader::read(sample, doc);
+        const QByteArray rtf = RtfWriter::write(doc);
+        int pictures = 0;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QByteArray original = FacePictures::originalRtf(it.fragment().charFormat());
+                if (original.isEmpty())
+                    continue;
+                ++pictures;
+                QVERIFY2(sample.contains(original), qPrintable(name));
+                QVERIFY2(rtf.contains(original), qPrintable(name));
+            }
+        QVERIFY2(pictures > 0, qPrintable(name));
+    }
+    // an object is kept whole, with its data and result picture
+    QTextDocument doc;
+    RtfReader::read(RtfTestSupport::sample("re10_pbrush_ole_object.rtf"), doc);
+    const QByteArray rtf = RtfWriter::write(doc);
+    QVERIFY(rtf.contains("{\\object\\objemb{\\*\\objclass PBrush}\\objw1072\\objh960{\\*\\objdata"));
+    // the \nonshppict alternative stays with its \shppict
+    RtfReader::read(RtfTestSupport::sample("word_shppict_png_nonshppict_wmf.rtf"), doc);
+    const QByteArray word = RtfWriter::write(doc);
+    QCOMPARE(word.count("{\\*\\shppict"), 2);
+    QCOMPARE(word.count("{\\nonshppict"), 2);
+}
+
+void TestRtfWriter::writtenTextReadsBack()
+{
+    // umlauts, Greek, Cyrillic, CJK and surrogates through writer and reader
+    for (const QString &name : RtfTestSupport::sampleNames()) {
+        QTextDocument doc;
+        RtfReader::read(RtfTestSupport::sample(name), doc);
+        QCOMPARE(RtfReader::textLines(RtfWriter::write(doc)), RtfReader::textLines(RtfTestSupport::sample(name)));
+    }
+}
+
+QTEST_MAIN(TestRtfWriter)
+#include "tst_rtfwriter.moc"
