@@ -1,18 +1,756 @@
 #include "TMainForm.h"
 
+#include "CommandStateRules.h"
+#include "FileError.h"
+#include "ScratchFile.h"
+#include "TMDIChild.h"
+#include "TMyRxRichEdit.h"
+#include "ToolbarIcons.h"
+#include "UserDialogs.h"
+#include "WindowTiling.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFontComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The busy cursor of a command, taken back before any message and at the end.
+class BusyCursor
+{
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { restore(); }
+    void restore()
+    {
+        if (m_active)
+            QApplication::restoreOverrideCursor();
+        m_active = false;
+    }
+
+private:
+    bool m_active = true;
+};
+
+QFont arialPixels(int pixels, bool bold = false, bool italic = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+void applyHint(QAction *action, const QString &hint)
+{
+    if (hint.isEmpty())
+        return;
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    action->setToolTip(bar < 0 ? hint : hint.left(bar));
+    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+void applyHint(QWidget *widget, const QString &hint)
+{
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    widget->setToolTip(bar < 0 ? hint : hint.left(bar));
+    widget->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+QFrame *separator(QWidget *parent)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(QFrame::VLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setFixedWidth(8);
+    return line;
+}
+
+bool hasSelection(QWidget *widget)
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        return edit->hasSelectedText();
+    if (auto *edit = qobject_cast<QTextEdit *>(widget))
+        return edit->textCursor().hasSelection();
+    if (auto *edit = qobject_cast<QPlainTextEdit *>(widget))
+        return edit->textCursor().hasSelection();
+    return false;
+}
+
+// The text control that the edit commands act on.
+QWidget *textControl(QWidget *focus)
+{
+    if (!focus)
+        return nullptr;
+    if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QTextEdit *>(focus) || qobject_cast<QPlainTextEdit *>(focus))
+        return focus;
+    if (qobject_cast<QAbstractSpinBox *>(focus) || qobject_cast<QComboBox *>(focus))
+        return focus->findChild<QLineEdit *>();
+    // The viewport of a text editor can hold the focus proxy's place.
+    if (auto *edit = qobject_cast<QTextEdit *>(focus->parentWidget()))
+        return edit;
+    return nullptr;
+}
+
+} // namespace
 
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
+    , m_printer(std::make_unique<QPrinter>())
+    , m_dialogs(&UserDialogs::standard())
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(programCaption());
+    setFont(arialPixels(13));
+    m_context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
+    m_printer->setPageOrientation(QPageLayout::Portrait);
+
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("MDIArea"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    makeMenus();
+    makeToolBar();
+
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { watchFocus(now); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::updateClipboardCommands);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::updateClipboardCommands);
+    updateClipboardCommands();
+    UpdateCommandStates(false);
+}
+
+TMainForm::~TMainForm()
+{
+    QFile::remove(m_context.WorkFilePath);
 }
 
 QString TMainForm::programCaption()
 {
     return QStringLiteral("Quillo 3.2b (Vista/Win7)");
+}
+
+QString TMainForm::openFilter()
+{
+    return QStringLiteral("Quillo - Dateien (*.ql3;*.qla)|*.ql3;*.qla|Alle Dateien (*.*)|*.*");
+}
+
+QString TMainForm::saveFilter()
+{
+    return QStringLiteral("Quillo 3.0 - Dateien (*.ql3)|*.ql3|Alle Dateien (*.*)|*.*");
+}
+
+void TMainForm::setDialogs(UserDialogs *dialogs)
+{
+    m_dialogs = dialogs ? dialogs : &UserDialogs::standard();
+}
+
+QAction *TMainForm::addEntry(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &keys,
+                             const QString &hint)
+{
+    QAction *entry = menu->addAction(caption);
+    entry->setObjectName(name);
+    if (!keys.isEmpty())
+        entry->setShortcut(keys);
+    applyHint(entry, hint);
+    m_actions.insert(name, entry);
+    return entry;
+}
+
+void TMainForm::makeMenus()
+{
+    const auto menu = [this](const QString &name, const QString &caption, const QString &hint) {
+        QMenu *result = menuBar()->addMenu(caption);
+        result->setObjectName(name);
+        result->setToolTipsVisible(true);
+        applyHint(result->menuAction(), hint);
+        return result;
+    };
+
+    QMenu *file = menu(QStringLiteral("File1"), QStringLiteral("&Datei"), QStringLiteral("Dateibefehle"));
+    connect(addEntry(file, QStringLiteral("FileNew1"), QStringLiteral("&Neu"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                     QStringLiteral("Neu|Neue Datei erstellen")),
+            &QAction::triggered, this, &TMainForm::FileNew);
+    connect(addEntry(file, QStringLiteral("FileOpen1"), QStringLiteral("Ö&ffnen"), QKeySequence(Qt::CTRL | Qt::Key_O),
+                     QStringLiteral("Öffnen|Eine Datei öffnen")),
+            &QAction::triggered, this, &TMainForm::FileOpen);
+    connect(addEntry(file, QStringLiteral("FileClose1"), QStringLiteral("S&chließen"), {},
+                     QStringLiteral("Schließen|Aktuelle Datei schließen")),
+            &QAction::triggered, this, &TMainForm::FileClose);
+    // The menu entry clicks the toolbar button, so both share one state.
+    connect(addEntry(file, QStringLiteral("Speichern1"), QStringLiteral("Speichern")), &QAction::triggered, this,
+            [this] { runCommand(QStringLiteral("ToolButton26")); });
+    connect(addEntry(file, QStringLiteral("Speichernunter1"), QStringLiteral("Speichern unter")), &QAction::triggered, this,
+            &TMainForm::SaveAs);
+    addEntry(file, QStringLiteral("Drucken1"), QStringLiteral("Drucken"));
+    file->addSeparator();
+    addEntry(file, QStringLiteral("Quiz1"), QStringLiteral("Abfragen"));
+    addEntry(file, QStringLiteral("GeneriereHTMLDatei1"), QStringLiteral("Generiere HTML-Datei"))->setVisible(false);
+    file->addSeparator();
+    addEntry(file, QStringLiteral("Optionen1"), QStringLiteral("Optionen"));
+    file->addSeparator();
+    connect(addEntry(file, QStringLiteral("FileExit1"), QStringLiteral("&Beenden"), {}, QStringLiteral("Beenden|Das Programm beenden")),
+            &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = menu(QStringLiteral("Edit1"), QStringLiteral("B&earbeiten"), QStringLiteral("Anweisungen zur Bearbeitung"));
+    connect(addEntry(edit, QStringLiteral("EditCut1"), QStringLiteral("&Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X),
+                     QStringLiteral("Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben")),
+            &QAction::triggered, this, &TMainForm::EditCut);
+    connect(addEntry(edit, QStringLiteral("EditCopy1"), QStringLiteral("&Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C),
+                     QStringLiteral("Kopieren|Das markierte Objekt in die Zwischenablage kopieren")),
+            &QAction::triggered, this, &TMainForm::EditCopy);
+    connect(addEntry(edit, QStringLiteral("EditPaste1"), QStringLiteral("&Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V),
+                     QStringLiteral("Einfügen|Den Inhalt der Zwischenablage einfügen")),
+            &QAction::triggered, this, &TMainForm::EditPaste);
+    addEntry(edit, QStringLiteral("AlsStandardfont1"), QStringLiteral("Als Standardfont"));
+    edit->addSeparator();
+    addEntry(edit, QStringLiteral("Bildeinfuegen1"), QStringLiteral("Bild einfügen"));
+    addEntry(edit, QStringLiteral("Objekteinfuegen1"), QStringLiteral("Objekt einfügen"));
+    edit->addSeparator();
+    addEntry(edit, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(edit, &QMenu::aboutToShow, this, &TMainForm::updateClipboardCommands);
+
+    QMenu *cards = menu(QStringLiteral("Karten1"), QStringLiteral("Karten"), QString());
+    addEntry(cards, QStringLiteral("GanzeKartekopieren1"), QStringLiteral("Ganze Karte kopieren"));
+    addEntry(cards, QStringLiteral("GanzeKarteeinfuegen1"), QStringLiteral("Ganze Karte einfügen"));
+    addEntry(cards, QStringLiteral("PositionderKarteverschieben1"), QStringLiteral("Position der Karte verschieben"));
+
+    m_windowMenu = menu(QStringLiteral("Window1"), QStringLiteral("&Fenster"), QStringLiteral("Fensterbezogene Anweisungen"));
+    connect(addEntry(m_windowMenu, QStringLiteral("WindowCascade1"), QStringLiteral("Ü&berlappend"), {}, QStringLiteral("Überlappend")),
+            &QAction::triggered, this, &TMainForm::WindowCascade);
+    connect(addEntry(m_windowMenu, QStringLiteral("WindowTileHorizontal1"), QStringLiteral("Hori&zontal anordnen"), {},
+                     QStringLiteral("Horizontal anordnen")),
+            &QAction::triggered, this, &TMainForm::WindowTileHorizontal);
+    connect(addEntry(m_windowMenu, QStringLiteral("WindowTileVertical1"), QStringLiteral("&Vertikal anordnen"), {},
+                     QStringLiteral("Vertikal anordnen")),
+            &QAction::triggered, this, &TMainForm::WindowTileVertical);
+    connect(addEntry(m_windowMenu, QStringLiteral("WindowMinimizeAll1"), QStringLiteral("&Alle verkleinern"), {},
+                     QStringLiteral("Alle verkleinern")),
+            &QAction::triggered, this, &TMainForm::WindowMinimizeAll);
+    connect(addEntry(m_windowMenu, QStringLiteral("WindowArrangeAll1"), QStringLiteral("Alle an&ordnen"), {},
+                     QStringLiteral("Alle anordnen")),
+            &QAction::triggered, this, &TMainForm::WindowArrangeAll);
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &TMainForm::fillWindowMenu);
+
+    QMenu *help = menu(QStringLiteral("Help1"), QStringLiteral("&Hilfe"), QStringLiteral("Hilfethemen"));
+    addEntry(help, QStringLiteral("HelpAbout1"), QStringLiteral("&Info..."));
+    help->addSeparator();
+    addEntry(help, QStringLiteral("AnleitungimPDFFormat1"), QStringLiteral("Anleitung"));
+}
+
+QAbstractButton *TMainForm::addButton(QHBoxLayout *row, const QString &name, const QString &icon, const QString &hint)
+{
+    auto *button = new QToolButton(m_toolBar);
+    button->setObjectName(name);
+    button->setAutoRaise(true);
+    button->setIcon(ToolbarIcons::icon(icon));
+    button->setIconSize(QSize(24, 24));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setFocusPolicy(Qt::NoFocus);
+    applyHint(button, hint);
+    row->addWidget(button);
+    m_buttons.insert(name, button);
+    if (CommandStateRules::isRuledToolButton(name))
+        m_ruledControls.append(button);
+    return button;
+}
+
+void TMainForm::makeToolBar()
+{
+    m_toolBar = new QToolBar(QStringLiteral("Werkzeugleiste"), this);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar2"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->toggleViewAction()->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    auto *rows = new QWidget(m_toolBar);
+    rows->setObjectName(QStringLiteral("ToolBarRows"));
+    QPalette palette = rows->palette();
+    palette.setColor(QPalette::Window, QColor(192, 208, 224));
+    rows->setPalette(palette);
+    rows->setAutoFillBackground(true);
+    m_toolBar->setPalette(palette);
+    m_toolBar->setAutoFillBackground(true);
+    m_toolBar->addWidget(rows);
+    auto *rowsLayout = new QVBoxLayout(rows);
+    rowsLayout->setContentsMargins(2, 2, 2, 2);
+    rowsLayout->setSpacing(2);
+    auto *first = new QHBoxLayout;
+    auto *second = new QHBoxLayout;
+    first->setSpacing(1);
+    second->setSpacing(1);
+    rowsLayout->addLayout(first);
+    rowsLayout->addLayout(second);
+
+    auto *maker = new QLabel(QStringLiteral("Tallowby"), rows);
+    maker->setObjectName(QStringLiteral("MakerLabel"));
+    maker->setFont(arialPixels(16, true, true));
+    maker->setCursor(Qt::PointingHandCursor);
+    maker->setContentsMargins(4, 0, 4, 0);
+    first->addWidget(maker);
+    first->addWidget(separator(rows));
+    connect(addButton(first, QStringLiteral("ToolButton9"), QStringLiteral("new"), QStringLiteral("Neu|Neue Datei erstellen")),
+            &QAbstractButton::clicked, this, &TMainForm::FileNew);
+    connect(addButton(first, QStringLiteral("ToolButton1"), QStringLiteral("open"), QStringLiteral("Öffnen|Eine Datei öffnen")),
+            &QAbstractButton::clicked, this, &TMainForm::FileOpen);
+    connect(addButton(first, QStringLiteral("ToolButton26"), QStringLiteral("save"), QStringLiteral("Speichern")),
+            &QAbstractButton::clicked, this, &TMainForm::Save);
+    first->addWidget(separator(rows));
+    connect(addButton(first, QStringLiteral("ToolButton12"), QStringLiteral("newcard"), QStringLiteral("Neue Karte")),
+            &QAbstractButton::clicked, this, &TMainForm::NewCard);
+    addButton(first, QStringLiteral("ToolButton28"), QStringLiteral("deletecard"), QStringLiteral("Karte löschen"));
+    addButton(first, QStringLiteral("ToolButton29"), QStringLiteral("print"), QStringLiteral("Drucken"));
+    first->addWidget(separator(rows));
+    connect(addButton(first, QStringLiteral("ToolButton4"), QStringLiteral("cut"), QStringLiteral("Ausschneiden")),
+            &QAbstractButton::clicked, this, [this] { runCommand(QStringLiteral("EditCut1")); });
+    connect(addButton(first, QStringLiteral("ToolButton5"), QStringLiteral("copy"), QStringLiteral("Kopieren")),
+            &QAbstractButton::clicked, this, [this] { runCommand(QStringLiteral("EditCopy1")); });
+    connect(addButton(first, QStringLiteral("ToolButton7"), QStringLiteral("paste"), QStringLiteral("Einfügen")),
+            &QAbstractButton::clicked, this, [this] { runCommand(QStringLiteral("EditPaste1")); });
+    first->addWidget(separator(rows));
+    connect(addButton(first, QStringLiteral("ToolButton8"), QStringLiteral("cascade"), QStringLiteral("Überlappend")),
+            &QAbstractButton::clicked, this, &TMainForm::WindowCascade);
+    connect(addButton(first, QStringLiteral("ToolButton10"), QStringLiteral("tileh"), QStringLiteral("Horizontal anordnen")),
+            &QAbstractButton::clicked, this, &TMainForm::WindowTileHorizontal);
+    connect(addButton(first, QStringLiteral("ToolButton11"), QStringLiteral("tilev"), QStringLiteral("Vertikal anordnen")),
+            &QAbstractButton::clicked, this, &TMainForm::WindowTileVertical);
+    first->addWidget(separator(rows));
+    addButton(first, QStringLiteral("ToolButton14"), QStringLiteral("bold"), QStringLiteral("Fett"));
+    addButton(first, QStringLiteral("ToolButton16"), QStringLiteral("underline"), QStringLiteral("Unterstrichen"));
+    addButton(first, QStringLiteral("ToolButton15"), QStringLiteral("italic"), QStringLiteral("Kursiv"));
+    first->addStretch();
+
+    auto *fontCombo = new QFontComboBox(rows);
+    fontCombo->setObjectName(QStringLiteral("FontCombo"));
+    fontCombo->setFixedWidth(121);
+    fontCombo->setFocusPolicy(Qt::ClickFocus);
+    applyHint(fontCombo, QStringLiteral("Schriftart wählen"));
+    second->addWidget(fontCombo);
+    auto *fontSize = new QSpinBox(rows);
+    fontSize->setObjectName(QStringLiteral("FontSize"));
+    fontSize->setRange(2, 2000);
+    fontSize->setValue(12);
+    fontSize->setFocusPolicy(Qt::ClickFocus);
+    applyHint(fontSize, QStringLiteral("Schriftgrösse wählen"));
+    second->addWidget(fontSize);
+    m_ruledControls << fontCombo << fontSize;
+    const auto colourButton = [&](const QString &name, const QString &icon, const QColor &colour, const QString &hint) {
+        auto *button = new QToolButton(rows);
+        button->setObjectName(name);
+        button->setAutoRaise(true);
+        button->setIcon(ToolbarIcons::icon(icon, colour));
+        button->setIconSize(QSize(24, 24));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setProperty("color", colour);
+        applyHint(button, hint);
+        second->addWidget(button);
+        m_buttons.insert(name, button);
+        m_ruledControls.append(button);
+    };
+    colourButton(QStringLiteral("ColorPickerButton1"), QStringLiteral("textcolor"), Qt::black, QStringLiteral("Schriftfarbe wählen"));
+    colourButton(QStringLiteral("ColorPickerButton2"), QStringLiteral("backcolor"), Qt::white, QStringLiteral("HIntergrundfarbe wählen"));
+    addButton(second, QStringLiteral("ToolButton2"), QStringLiteral("textcolor"), QStringLiteral("Schriftfarbe wählen"))->setVisible(false);
+    addButton(second, QStringLiteral("ToolButton27"), QStringLiteral("backcolor"), QStringLiteral("Hintergrundfarbe wählen"))->setVisible(false);
+    second->addWidget(separator(rows));
+    addButton(second, QStringLiteral("AlignLeft"), QStringLiteral("alignleft"), QStringLiteral("Links zentrieren"))->setProperty("tag", 0);
+    addButton(second, QStringLiteral("ToolButton20"), QStringLiteral("aligncenter"), QStringLiteral("Mittig zentrieren"))->setProperty("tag", 2);
+    addButton(second, QStringLiteral("ToolButton21"), QStringLiteral("alignright"), QStringLiteral("Rechts zentrieren"))->setProperty("tag", 1);
+    second->addWidget(separator(rows));
+    addButton(second, QStringLiteral("ToolButton19"), QStringLiteral("picture"), QStringLiteral("Bild einfügen"));
+    addButton(second, QStringLiteral("ToolButton23"), QStringLiteral("object"), QStringLiteral("Objekt einfügen"));
+    addButton(second, QStringLiteral("ToolButton24"), QStringLiteral("numbering"), QStringLiteral("Nummerierung"));
+    second->addWidget(separator(rows));
+    connect(addButton(second, QStringLiteral("ToolButton32"), QStringLiteral("undo"), QStringLiteral("Änderung rückgängig machen")),
+            &QAbstractButton::clicked, this, &TMainForm::Undo);
+    connect(addButton(second, QStringLiteral("ToolButton33"), QStringLiteral("redo"), QStringLiteral("Änderung wiederherstellen")),
+            &QAbstractButton::clicked, this, &TMainForm::Redo);
+    second->addStretch();
+}
+
+QAction *TMainForm::action(const QString &name) const
+{
+    return m_actions.value(name);
+}
+
+QAbstractButton *TMainForm::toolButton(const QString &name) const
+{
+    return m_buttons.value(name);
+}
+
+void TMainForm::runCommand(const QString &name)
+{
+    if (QAction *entry = action(name)) {
+        entry->trigger();
+        return;
+    }
+    if (QAbstractButton *button = toolButton(name))
+        button->click();
+}
+
+void TMainForm::UpdateCommandStates(bool closing)
+{
+    const bool enabled = CommandStateRules::documentCommandsEnabled(int(m_documents.size()), closing);
+    for (QWidget *control : std::as_const(m_ruledControls))
+        control->setEnabled(enabled || CommandStateRules::isAlwaysEnabledToolButton(control->objectName()));
+    for (const char *name : {"Speichern1", "Speichernunter1", "Quiz1"})
+        action(QString::fromLatin1(name))->setEnabled(enabled);
+}
+
+TMDIChild *TMainForm::ActiveDocument() const
+{
+    if (QMdiSubWindow *sub = m_mdiArea->currentSubWindow()) {
+        auto *document = qobject_cast<TMDIChild *>(sub->widget());
+        if (document && m_documents.contains(document))
+            return document;
+    }
+    return m_documents.isEmpty() ? nullptr : m_documents.constLast();
+}
+
+TMyRxRichEdit *TMainForm::ActiveFace() const
+{
+    TMDIChild *document = ActiveDocument();
+    return document ? document->ActiveFace() : nullptr;
+}
+
+QMdiSubWindow *TMainForm::subWindowOf(TMDIChild *document) const
+{
+    return document ? qobject_cast<QMdiSubWindow *>(document->parentWidget()) : nullptr;
+}
+
+TMDIChild *TMainForm::createDocument()
+{
+    auto *document = new TMDIChild(m_context, m_printer.get(), m_dialogs);
+    QMdiSubWindow *sub = m_mdiArea->addSubWindow(document);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(sub->sizeHint().expandedTo(QSize(676, 483)));
+    m_documents.append(document);
+    connect(document, &TMDIChild::documentClosed, this, &TMainForm::documentClosed);
+    connect(document, &TMDIChild::commandRequested, this, &TMainForm::runCommand);
+    sub->show();
+    m_mdiArea->setActiveSubWindow(sub);
+    return document;
+}
+
+void TMainForm::documentClosed(TMDIChild *document)
+{
+    // The closing window still counts: with it the last one, nothing is left.
+    UpdateCommandStates(true);
+    m_documents.removeAll(document);
+}
+
+TMDIChild *TMainForm::OpenDocument(const QString &name)
+{
+    if (name == QLatin1String("*")) {
+        const QString path = m_dialogs->saveFileName(this, QStringLiteral("Wie soll die Datei später heißen?"), saveFilter(),
+                                                     QStringLiteral("ql3"), QString());
+        if (path.isEmpty())
+            return nullptr;
+        BusyCursor busy;
+        TMDIChild *document = createDocument();
+        document->prepareNewSet(path);
+        return document;
+    }
+
+    BusyCursor busy;
+    TMDIChild *document = createDocument();
+    document->setWindowTitle(CardSetFile::fileNamePart(CardSetFile::changeExtension(name, QStringLiteral(".QL3"))));
+    CardSet &set = document->Set();
+    try {
+        if (CardSetFile::LoadCardSet(set, name, m_context) == CardSetFile::LoadResult::WrongExtension) {
+            busy.restore();
+            m_dialogs->information(this, CardSetFile::messageM3(name));
+            if (QMdiSubWindow *sub = subWindowOf(document))
+                sub->close();
+            return nullptr;
+        }
+        // On a file system that tells letter cases apart, "x.ql3" and
+        // "x.QL3" are two files: a save must go back to the file opened.
+        if (CardSetFile::upperExtension(name) == QLatin1String(".QL3"))
+            set.FileName = name;
+    } catch (const std::exception &) {
+        document->setWindowTitle(CardSetFile::loadFailedCaption());
+        busy.restore();
+        m_dialogs->warning(this, CardSetFile::loadFailedMessageWithCode(set.ErrorLine));
+    }
+    document->showLoadedSet();
+    return document;
+}
+
+void TMainForm::FileNew()
+{
+    OpenDocument(QStringLiteral("*"));
+    UpdateCommandStates(false);
+}
+
+void TMainForm::FileOpen()
+{
+    setSaveControlsEnabled(false);
+    const QString path = m_dialogs->openFileName(this, openFilter(), QStringLiteral("ql3"));
+    if (!path.isEmpty()) {
+        try {
+            OpenDocument(path);
+        } catch (const std::exception &) {
+            m_dialogs->warning(this, CardSetFile::loadFailedMessage());
+        }
+    }
+    setSaveControlsEnabled(true);
+    UpdateCommandStates(false);
+}
+
+void TMainForm::FileClose()
+{
+    if (QMdiSubWindow *sub = subWindowOf(ActiveDocument()))
+        sub->close();
+}
+
+void TMainForm::setSaveControlsEnabled(bool enabled)
+{
+    toolButton(QStringLiteral("ToolButton26"))->setEnabled(enabled);
+    action(QStringLiteral("Speichern1"))->setEnabled(enabled);
+    action(QStringLiteral("Speichernunter1"))->setEnabled(enabled);
+}
+
+void TMainForm::saveTo(TMDIChild *document, const QString &path, bool withErrorLine)
+{
+    BusyCursor busy;
+    CardSet &set = document->Set();
+    document->setWindowTitle(CardSetFile::fileNamePart(path));
+    try {
+        switch (CardSetFile::SaveCardSet(set, path, m_context, [document] { document->StoreCurrentCard(); })) {
+        case CardSetFile::SaveResult::Saved:
+            break;
+        case CardSetFile::SaveResult::TargetNotReplaceable:
+            busy.restore();
+            m_dialogs->warning(this, CardSetFile::messageM1(CardSetFile::fileNamePart(set.FileName)));
+            break;
+        case CardSetFile::SaveResult::SettingsNotWritable:
+            busy.restore();
+            m_dialogs->warning(this, CardSetFile::messageM2());
+            break;
+        }
+    } catch (const std::exception &) {
+        busy.restore();
+        m_dialogs->warning(this, withErrorLine ? CardSetFile::saveFailedMessage(set.ErrorLine) : CardSetFile::saveAsFailedMessage());
+    }
+}
+
+void TMainForm::Save()
+{
+    TMDIChild *document = ActiveDocument();
+    if (!document)
+        return;
+    // A set whose load failed early has no name yet; saving it must not
+    // guess one.
+    if (document->Set().FileName.isEmpty()) {
+        SaveAs();
+        return;
+    }
+    setSaveControlsEnabled(false);
+    document->Set().ErrorLine.clear();
+    saveTo(document, document->Set().FileName, true);
+    setSaveControlsEnabled(true);
+}
+
+void TMainForm::SaveAs()
+{
+    TMDIChild *document = ActiveDocument();
+    if (!document)
+        return;
+    const QString path = m_dialogs->saveFileName(this, QStringLiteral("Speichern unter"), saveFilter(), QStringLiteral("ql3"),
+                                                 document->Set().FileName);
+    if (path.isEmpty())
+        return;
+    setSaveControlsEnabled(false);
+    saveTo(document, path, false);
+    setSaveControlsEnabled(true);
+}
+
+void TMainForm::NewCard()
+{
+    TMDIChild *document = ActiveDocument();
+    if (!document)
+        return;
+    document->AddCard();
+    document->showPage(TMDIChild::FrontPage);
+}
+
+void TMainForm::EditCut()
+{
+    if (QWidget *control = textControl(QApplication::focusWidget()))
+        QMetaObject::invokeMethod(control, "cut");
+}
+
+void TMainForm::EditCopy()
+{
+    if (QWidget *control = textControl(QApplication::focusWidget()))
+        QMetaObject::invokeMethod(control, "copy");
+}
+
+void TMainForm::EditPaste()
+{
+    if (QWidget *control = textControl(QApplication::focusWidget()))
+        QMetaObject::invokeMethod(control, "paste");
+}
+
+void TMainForm::watchFocus(QWidget *focus)
+{
+    if (m_selectionConnection)
+        disconnect(m_selectionConnection);
+    QWidget *control = textControl(focus);
+    m_watchedFocus = control;
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        m_selectionConnection = connect(edit, &QLineEdit::selectionChanged, this, &TMainForm::updateClipboardCommands);
+    else if (auto *edit = qobject_cast<QTextEdit *>(control))
+        m_selectionConnection = connect(edit, &QTextEdit::selectionChanged, this, &TMainForm::updateClipboardCommands);
+    else if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
+        m_selectionConnection = connect(edit, &QPlainTextEdit::selectionChanged, this, &TMainForm::updateClipboardCommands);
+    updateClipboardCommands();
+}
+
+void TMainForm::updateClipboardCommands()
+{
+    QWidget *control = textControl(QApplication::focusWidget());
+    const bool selected = control && hasSelection(control);
+    bool pastable = false;
+    if (control) {
+        if (const QMimeData *data = QApplication::clipboard()->mimeData())
+            pastable = data->hasText() || (qobject_cast<TMyRxRichEdit *>(control) && (data->hasImage() || data->hasHtml()));
+    }
+    action(QStringLiteral("EditCut1"))->setEnabled(selected);
+    action(QStringLiteral("EditCopy1"))->setEnabled(selected);
+    action(QStringLiteral("EditPaste1"))->setEnabled(pastable);
+}
+
+void TMainForm::Undo()
+{
+    if (TMDIChild *document = ActiveDocument())
+        document->undoInFace();
+}
+
+void TMainForm::Redo()
+{
+    if (TMDIChild *document = ActiveDocument())
+        document->redoInFace();
+}
+
+QList<QMdiSubWindow *> TMainForm::shownSubWindows(bool minimised) const
+{
+    QList<QMdiSubWindow *> result;
+    for (QMdiSubWindow *sub : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        auto *document = qobject_cast<TMDIChild *>(sub->widget());
+        if (!document || !m_documents.contains(document) || sub->isHidden())
+            continue;
+        if (sub->isMinimized() == minimised)
+            result.append(sub);
+    }
+    return result;
+}
+
+void TMainForm::WindowCascade()
+{
+    m_mdiArea->cascadeSubWindows();
+}
+
+void TMainForm::WindowTileHorizontal()
+{
+    const QList<QMdiSubWindow *> windows = shownSubWindows(false);
+    const QList<QRect> places = WindowTiling::horizontal(m_mdiArea->viewport()->rect(), int(windows.size()));
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        windows.at(i)->showNormal();
+        windows.at(i)->setGeometry(places.at(i));
+    }
+}
+
+void TMainForm::WindowTileVertical()
+{
+    const QList<QMdiSubWindow *> windows = shownSubWindows(false);
+    const QList<QRect> places = WindowTiling::vertical(m_mdiArea->viewport()->rect(), int(windows.size()));
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        windows.at(i)->showNormal();
+        windows.at(i)->setGeometry(places.at(i));
+    }
+}
+
+void TMainForm::WindowMinimizeAll()
+{
+    for (QMdiSubWindow *sub : shownSubWindows(false))
+        sub->showMinimized();
+}
+
+void TMainForm::WindowArrangeAll()
+{
+    const QList<QMdiSubWindow *> icons = shownSubWindows(true);
+    if (icons.isEmpty())
+        return;
+    const QList<QRect> places = WindowTiling::iconRow(m_mdiArea->viewport()->rect(), icons.constFirst()->size(), int(icons.size()));
+    for (qsizetype i = 0; i < icons.size(); ++i)
+        icons.at(i)->move(places.at(i).topLeft());
+}
+
+void TMainForm::fillWindowMenu()
+{
+    for (QAction *entry : std::as_const(m_windowListEntries)) {
+        m_windowMenu->removeAction(entry);
+        entry->deleteLater();
+    }
+    m_windowListEntries.clear();
+    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+    int number = 0;
+    for (QMdiSubWindow *sub : windows) {
+        auto *document = qobject_cast<TMDIChild *>(sub->widget());
+        if (!document || !m_documents.contains(document))
+            continue;
+        if (number == 0)
+            m_windowListEntries.append(m_windowMenu->addSeparator());
+        ++number;
+        QString title = document->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *entry = m_windowMenu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                                             : QStringLiteral("%1 %2").arg(number).arg(title));
+        entry->setObjectName(QStringLiteral("WindowListEntry%1").arg(number));
+        entry->setCheckable(true);
+        entry->setChecked(document == ActiveDocument());
+        connect(entry, &QAction::triggered, this, [this, sub] {
+            if (sub->isMinimized())
+                sub->showNormal();
+            m_mdiArea->setActiveSubWindow(sub);
+        });
+        m_windowListEntries.append(entry);
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    // Every document's own close protocol: one "No" keeps the program open.
+    for (TMDIChild *document : QList<TMDIChild *>(m_documents)) {
+        if (QMdiSubWindow *sub = subWindowOf(document))
+            sub->close();
+    }
+    if (!m_documents.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }

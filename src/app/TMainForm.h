@@ -1,21 +1,122 @@
 #pragma once
 
+#include "CardSetFile.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
+#include <memory>
+
+class QAbstractButton;
+class QAction;
+class QHBoxLayout;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPrinter;
+class QToolBar;
+class TMDIChild;
+class TMyRxRichEdit;
+class UserDialogs;
 
-// The program's frame window: holds one document window per open card set.
+// The program's frame window: one document window per open card set, the
+// menus, the two-row toolbar and the status bar. Every document command
+// acts on the active document and does nothing without one.
+//
+// Commands that later parts of the program provide are present as menu
+// entries (QAction) and toolbar buttons (QAbstractButton) under their object
+// names and are wired by connecting to them: a menu entry and a toolbar
+// button of the same command share one handler.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
 
     static QString programCaption();
+    static QString openFilter();
+    static QString saveFilter();
 
     QMdiArea *mdiArea() const { return m_mdiArea; }
+    // Tests answer the questions and dialogs; the window does not own it.
+    void setDialogs(UserDialogs *dialogs);
+
+    // "*" makes a new set after asking for its future file name; anything
+    // else is a file to load. Returns the new window, or none when nothing
+    // was opened.
+    TMDIChild *OpenDocument(const QString &name);
+    void UpdateCommandStates(bool closing);
+    TMDIChild *ActiveDocument() const;
+    TMyRxRichEdit *ActiveFace() const;
+    QList<TMDIChild *> documents() const { return m_documents; }
+
+    // Runs the command of the menu entry or toolbar button of that name.
+    void runCommand(const QString &name);
+    QAction *action(const QString &name) const;
+    QAbstractButton *toolButton(const QString &name) const;
+
+    CardSetFileContext &fileContext() { return m_context; }
+    QPrinter *printer() const { return m_printer.get(); }
+
+    // Whole-card copy and paste, shared by all documents.
+    QByteArray CardClipboardFront;
+    QByteArray CardClipboardBack;
+    // Set while the font boxes follow an editor's selection.
+    bool UpdatingToolbar = false;
+
+    // The commands of this window.
+    void FileNew();
+    void FileOpen();
+    void FileClose();
+    void Save();
+    void SaveAs();
+    void NewCard();
+    void EditCut();
+    void EditCopy();
+    void EditPaste();
+    void Undo();
+    void Redo();
+    void WindowCascade();
+    void WindowTileHorizontal();
+    void WindowTileVertical();
+    void WindowMinimizeAll();
+    void WindowArrangeAll();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    void makeMenus();
+    void makeToolBar();
+    QAction *addEntry(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &keys = {},
+                      const QString &hint = {});
+    QAbstractButton *addButton(QHBoxLayout *row, const QString &name, const QString &icon, const QString &hint);
+    TMDIChild *createDocument();
+    QMdiSubWindow *subWindowOf(TMDIChild *document) const;
+    void documentClosed(TMDIChild *document);
+    void saveTo(TMDIChild *document, const QString &path, bool withErrorLine);
+    void setSaveControlsEnabled(bool enabled);
+    void updateClipboardCommands();
+    void watchFocus(QWidget *focus);
+    void fillWindowMenu();
+    QList<QMdiSubWindow *> shownSubWindows(bool minimised) const;
+
     QMdiArea *m_mdiArea = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QMenu *m_windowMenu = nullptr;
+    QList<QAction *> m_windowListEntries;
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, QAbstractButton *> m_buttons;
+    QList<QWidget *> m_ruledControls;
+    QList<TMDIChild *> m_documents;
+    std::unique_ptr<QPrinter> m_printer;
+    CardSetFileContext m_context;
+    UserDialogs *m_dialogs = nullptr;
+    QPointer<QWidget> m_watchedFocus;
+    QMetaObject::Connection m_selectionConnection;
 };

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "CardSet.h"
+#include "CardSetFile.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPrinter;
+class QScrollArea;
+class QSpinBox;
+class QSplitter;
+class QTabWidget;
+class QToolButton;
+class TMyRxRichEdit;
+class UserDialogs;
+
+// The document window of one card set: the card list on the left, the
+// question and the answer each in an editor, and the set's print options.
+// The editors hold the working copy of the current card; StoreCurrentCard
+// writes it back into the set.
+class TMDIChild : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum Page { FrontPage = 0, BackPage = 1, OptionsPage = 2 };
+
+    // `context` and `printer` are the program's: the printer orientation is
+    // one for all sets.
+    TMDIChild(CardSetFileContext &context, QPrinter *printer, UserDialogs *dialogs = nullptr, QWidget *parent = nullptr);
+    ~TMDIChild() override;
+
+    CardSet &Set() { return m_set; }
+    const CardSet &Set() const { return m_set; }
+    bool Modified() const { return m_set.Modified; }
+    void setModified(bool modified);
+
+    void StoreCurrentCard();
+    void ShowCurrentCard();
+    void AddCard();
+    // Switches to the card selected in the card list; leaves Modified as it was.
+    void KartenlisteClick();
+    // Selects the card's list item and switches to it, as a click does.
+    void selectCard(int index);
+
+    // After a load, complete or not: the lists made consistent, the values
+    // in their controls, the first card shown, Modified cleared.
+    void showLoadedSet();
+    // The new-set preparation: 8 cards per sheet, portrait, Arial 12.
+    void prepareNewSet(const QString &fileName);
+
+    // The face on the shown page; none on the options page.
+    TMyRxRichEdit *ActiveFace() const;
+    // The face the edit commands act on: the front on the front page, the
+    // back otherwise.
+    TMyRxRichEdit *editFace() const;
+    TMyRxRichEdit *Vorderseite() const { return m_front; }
+    TMyRxRichEdit *Rueckseite() const { return m_back; }
+    QListWidget *Kartenliste() const { return m_cardList; }
+    QTabWidget *Pages() const { return m_pages; }
+    int shownPage() const;
+    // Shows a page as a command does: focus follows when it was on the page left.
+    void showPage(Page page);
+
+    bool PortraitFlag() const { return m_portrait; }
+    QString orientationPicture() const;
+    void AusrichtungClick();
+    void AnzahlComboChange(int index);
+    void FitEditorsToCard();
+
+    // Undo and redo in the face the edit commands act on; both mark the set.
+    void undoInFace();
+    void redoInFace();
+
+    static QColor boxColor();
+
+signals:
+    // Sent while the window closes; it still counts as open then.
+    void documentClosed(TMDIChild *document);
+    // A key or context menu entry asks for a command of the main window,
+    // named by the object name of its menu entry or toolbar button.
+    void commandRequested(const QString &name);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    bool FormCloseQuery();
+    void FormClose();
+    void FormResize();
+    void PagesChange(int index);
+
+    QWidget *makeFacePage(const QString &pageName, const QString &scrollName, TMyRxRichEdit *editor);
+    QWidget *makeOptionsPage();
+    void makePopupMenus();
+    void showSettings();
+    void setPrinterOrientation(PageOrientation orientation);
+    void applyHeaderLook();
+    void faceChanged();
+    void optionChanged();
+    void appendListItem(int index);
+    void setMarks(int from, bool checked);
+
+    CardSet m_set;
+    CardSetFileContext &m_context;
+    QPrinter *m_printer = nullptr;
+    UserDialogs *m_dialogs = nullptr;
+    bool m_portrait = true;
+    bool m_closed = false;
+    // Set while the window itself fills editors, list or controls, so that
+    // their change notifications are not taken for the user's edits.
+    int m_filling = 0;
+
+    QListWidget *m_cardList = nullptr;
+    QSplitter *m_splitter = nullptr;
+    QTabWidget *m_pages = nullptr;
+    QScrollArea *m_optionsScroll = nullptr;
+    TMyRxRichEdit *m_front = nullptr;
+    TMyRxRichEdit *m_back = nullptr;
+    QMenu *m_popup = nullptr;
+    QMenu *m_cardPopup = nullptr;
+
+    QComboBox *m_anzahlCombo = nullptr;
+    QToolButton *m_ausrichtung = nullptr;
+    QCheckBox *m_titelDrucken = nullptr;
+    QCheckBox *m_kNummer = nullptr;
+    QCheckBox *m_copyRCheck = nullptr;
+    QCheckBox *m_webCheck = nullptr;
+    QCheckBox *m_schnittKanten = nullptr;
+    QLineEdit *m_kopfZeile = nullptr;
+    QLineEdit *m_copyEdit = nullptr;
+    QSpinBox *m_randSpin = nullptr;
+    QSpinBox *m_textSpin = nullptr;
+    QSpinBox *m_obenSpin = nullptr;
+    QSpinBox *m_untenSpin = nullptr;
+    QSpinBox *m_rechtsSpin = nullptr;
+    QSpinBox *m_linksSpin = nullptr;
+    QFrame *m_bevel = nullptr;
+    QWidget *m_basisPanel = nullptr;
+    QLabel *m_titelPanel = nullptr;
+    QLabel *m_textPanel = nullptr;
+    QSplitter *m_titelSplitter = nullptr;
+};

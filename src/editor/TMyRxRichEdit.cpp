@@ -1,0 +1,122 @@
+#include "TMyRxRichEdit.h"
+
+#include "RtfReader.h"
+#include "RtfWriter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QUrl>
+#include <QUuid>
+
+TMyRxRichEdit::TMyRxRichEdit(QWidget *parent)
+    : QTextEdit(parent)
+{
+    setTabChangesFocus(false);
+    setAcceptRichText(true);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+}
+
+void TMyRxRichEdit::loadRtf(const QByteArray &rtf)
+{
+    RtfReader::read(rtf, *document());
+    document()->clearUndoRedoStacks();
+    document()->setModified(false);
+    moveCursor(QTextCursor::Start);
+    m_loaded = rtf;
+    m_hasLoaded = true;
+}
+
+QByteArray TMyRxRichEdit::saveRtf() const
+{
+    return RtfWriter::write(*document());
+}
+
+bool TMyRxRichEdit::holdsLoaded(const QByteArray &rtf) const
+{
+    return m_hasLoaded && !document()->isModified() && m_loaded == rtf;
+}
+
+void TMyRxRichEdit::PrintFaceInRect(QPrinter &printer, QPainter &painter, const QString &title)
+{
+    printer.setDocName(title);
+    const QRect target(QPoint(PrintRect.left, PrintRect.top), QPoint(PrintRect.right - 1, PrintRect.bottom - 1));
+    if (target.isEmpty())
+        return;
+    // Lay the face out for the printer's resolution, as wide as the target.
+    std::unique_ptr<QTextDocument> copy(document()->clone());
+    copy->documentLayout()->setPaintDevice(&printer);
+    copy->setPageSize(QSizeF(target.width(), 1e9));
+    painter.save();
+    painter.translate(target.topLeft());
+    copy->drawContents(&painter, QRectF(0, 0, target.width(), target.height()));
+    painter.restore();
+}
+
+QStringList TMyRxRichEdit::rtfMimeTypes()
+{
+    return {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"), QStringLiteral("text/richtext")};
+}
+
+QMimeData *TMyRxRichEdit::createMimeDataFromSelection() const
+{
+    QMimeData *data = QTextEdit::createMimeDataFromSelection();
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return data;
+    QTextDocument selection;
+    QTextCursor(&selection).insertFragment(cursor.selection());
+    const QByteArray rtf = RtfWriter::write(selection);
+    for (const QString &type : rtfMimeTypes())
+        data->setData(type, rtf);
+    return data;
+}
+
+bool TMyRxRichEdit::canInsertFromMimeData(const QMimeData *source) const
+{
+    if (source->hasImage())
+        return true;
+    for (const QString &type : rtfMimeTypes()) {
+        if (source->hasFormat(type))
+            return true;
+    }
+    return QTextEdit::canInsertFromMimeData(source);
+}
+
+void TMyRxRichEdit::insertFromMimeData(const QMimeData *source)
+{
+    // HTML first: word processors and browsers offer it with colours and
+    // emphasis intact; RTF next, then a bare picture, then plain text.
+    if (source->hasHtml()) {
+        QTextEdit::insertFromMimeData(source);
+        return;
+    }
+    for (const QString &type : rtfMimeTypes()) {
+        if (source->hasFormat(type)) {
+            QTextDocument pasted;
+            RtfReader::read(source->data(type), pasted);
+            textCursor().insertFragment(QTextDocumentFragment(&pasted));
+            ensureCursorVisible();
+            return;
+        }
+    }
+    if (source->hasImage()) {
+        const QImage image = qvariant_cast<QImage>(source->imageData());
+        if (!image.isNull()) {
+            const QUrl name(QStringLiteral("bild-") + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".png"));
+            document()->addResource(QTextDocument::ImageResource, name, image);
+            QTextImageFormat format;
+            format.setName(name.toString());
+            format.setWidth(image.width());
+            format.setHeight(image.height());
+            textCursor().insertImage(format);
+            ensureCursorVisible();
+            return;
+        }
+    }
+    QTextEdit::insertFromMimeData(source);
+}

@@ -1,0 +1,80 @@
+#include "UserDialogs.h"
+
+#include "TSchliesForm.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+QString UserDialogs::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString caption = parts.at(i);
+        const qsizetype open = caption.indexOf(QLatin1Char('('));
+        if (open >= 0)
+            caption.truncate(open);
+        QStringList patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString &pattern : patterns) {
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        entries.append(caption.trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+QString UserDialogs::displayText(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QChar(13), QChar(10));
+    return text;
+}
+
+QString UserDialogs::saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                  const QString &defaultSuffix, const QString &initialPath)
+{
+    QFileDialog dialog(parent, title, initialPath, qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!initialPath.isEmpty())
+        dialog.selectFile(initialPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString UserDialogs::openFileName(QWidget *parent, const QString &filter, const QString &defaultSuffix)
+{
+    QFileDialog dialog(parent, QStringLiteral("Öffnen"), QString(), qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+void UserDialogs::warning(QWidget *parent, const QString &text)
+{
+    QMessageBox::warning(parent, QStringLiteral("Warnung"), displayText(text), QMessageBox::Ok);
+}
+
+void UserDialogs::information(QWidget *parent, const QString &text)
+{
+    QMessageBox::information(parent, QStringLiteral("Information"), displayText(text), QMessageBox::Ok);
+}
+
+bool UserDialogs::confirmClose(QWidget *parent)
+{
+    TSchliesForm form(parent);
+    return form.exec() == QDialog::Accepted;
+}
+
+UserDialogs &UserDialogs::standard()
+{
+    static UserDialogs dialogs;
+    return dialogs;
+}

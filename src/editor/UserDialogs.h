@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The modal questions and messages of the windows, behind one seam so that
+// tests can answer them without a user.
+class UserDialogs
+{
+public:
+    virtual ~UserDialogs() = default;
+
+    // Empty when cancelled. `filter` uses "Text|pattern|Text|pattern" pairs.
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                 const QString &defaultSuffix, const QString &initialPath);
+    virtual QString openFileName(QWidget *parent, const QString &filter, const QString &defaultSuffix);
+
+    virtual void warning(QWidget *parent, const QString &text);
+    virtual void information(QWidget *parent, const QString &text);
+    // "Wirklich schließen?": true only for Yes.
+    virtual bool confirmClose(QWidget *parent);
+
+    // "Quillo - Dateien (*.ql3;*.qla)|*.ql3;*.qla|..." in Qt's form.
+    static QString qtFilter(const QString &filter);
+    // Messages break their lines with CR alone; labels need LF.
+    static QString displayText(QString text);
+
+    // The one instance the program uses unless a window is given another.
+    static UserDialogs &standard();
+};
