@@ -110,13 +110,12 @@ bool FacePictures::insertFile(QTextCursor &cursor, const QByteArray &bytes, cons
     const QImage image = reader.read();
     if (image.isNull())
         return fail(QStringLiteral("Die Datei \"%1\" ist kein gültiges Bild.").arg(QFileInfo(fileName).fileName()));
-    const QByteArray format = reader.format().toLower();
     QByteArray blip;
     int blipType = RtfPictureData::Png;
-    if (format == "jpeg" || format == "jpg") {
+    if (bytes.startsWith("\xFF\xD8\xFF")) {
         blip = bytes;
         blipType = RtfPictureData::Jpeg;
-    } else if (format == "png") {
+    } else if (bytes.startsWith("\x89PNG\r\n\x1A\n")) {
         blip = bytes;
     } else {
         QBuffer out(&blip);
