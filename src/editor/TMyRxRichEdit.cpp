@@ -19,6 +19,8 @@ TMyRxRichEdit::TMyRxRichEdit(QWidget *parent)
     setTabChangesFocus(false);
     setAcceptRichText(true);
     setLineWrapMode(QTextEdit::WidgetWidth);
+    // Any change of content or format, however made, counts as touched.
+    connect(document(), &QTextDocument::contentsChange, this, [this] { m_touched = true; });
 }
 
 void TMyRxRichEdit::loadRtf(const QByteArray &rtf)
@@ -26,6 +28,7 @@ void TMyRxRichEdit::loadRtf(const QByteArray &rtf)
     RtfReader::read(rtf, *document());
     document()->clearUndoRedoStacks();
     document()->setModified(false);
+    m_touched = false;
     moveCursor(QTextCursor::Start);
     m_loaded = rtf;
     m_hasLoaded = true;
@@ -38,7 +41,7 @@ QByteArray TMyRxRichEdit::saveRtf() const
 
 bool TMyRxRichEdit::holdsLoaded(const QByteArray &rtf) const
 {
-    return m_hasLoaded && !document()->isModified() && m_loaded == rtf;
+    return m_hasLoaded && !m_touched && m_loaded == rtf;
 }
 
 void TMyRxRichEdit::PrintFaceInRect(QPrinter &printer, QPainter &painter, const QString &title)
@@ -64,12 +67,17 @@ QStringList TMyRxRichEdit::rtfMimeTypes()
 
 QMimeData *TMyRxRichEdit::createMimeDataFromSelection() const
 {
-    QMimeData *data = QTextEdit::createMimeDataFromSelection();
     const QTextCursor cursor = textCursor();
     if (!cursor.hasSelection())
-        return data;
+        return QTextEdit::createMimeDataFromSelection();
+    // Word processors take RTF, browsers and mail programs HTML, the rest
+    // plain text.
+    const QTextDocumentFragment fragment = cursor.selection();
+    auto *data = new QMimeData;
+    data->setText(fragment.toPlainText());
+    data->setHtml(fragment.toHtml());
     QTextDocument selection;
-    QTextCursor(&selection).insertFragment(cursor.selection());
+    QTextCursor(&selection).insertFragment(fragment);
     const QByteArray rtf = RtfWriter::write(selection);
     for (const QString &type : rtfMimeTypes())
         data->setData(type, rtf);

@@ -50,4 +50,5 @@ protected:
 private:
     QByteArray m_loaded;
     bool m_hasLoaded = false;
+    bool m_touched = false;
 };

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "UserDialogs.h"
+
+#include <QStringList>
+
+// Answers the windows' dialogs from a script and records their messages.
+class ScriptedDialogs : public UserDialogs
+{
+public:
+    QStringList saveAnswers;
+    QStringList openAnswers;
+    QStringList saveTitles;
+    QList<bool> closeAnswers;
+    int closeQuestions = 0;
+    QStringList warnings;
+    QStringList informations;
+
+    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &, const QString &) override
+    {
+        saveTitles.append(title);
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    QString openFileName(QWidget *, const QString &, const QString &) override
+    {
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    void warning(QWidget *, const QString &text) override { warnings.append(text); }
+    void information(QWidget *, const QString &text) override { informations.append(text); }
+    bool confirmClose(QWidget *) override
+    {
+        ++closeQuestions;
+        return closeAnswers.isEmpty() ? false : closeAnswers.takeFirst();
+    }
+};

@@ -1,0 +1,387 @@
+#include "ScriptedDialogs.h"
+#include "TMDIChild.h"
+#include "TMyRxRichEdit.h"
+#include "TSchliesForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTimer>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolButton>
+
+class TestTMDIChild : public QObject
+{
+    Q_OBJECT
+
+private:
+    CardSetFileContext context;
+    QPrinter printer;
+    ScriptedDialogs dialogs;
+
+    std::unique_ptr<TMDIChild> makeWindow()
+    {
+        dialogs = ScriptedDialogs();
+        auto window = std::make_unique<TMDIChild>(context, &printer, &dialogs);
+        window->prepareNewSet(QStringLiteral("/tmp/neu.ql3"));
+        return window;
+    }
+    template<typename T> T *child(TMDIChild &window, const char *name)
+    {
+        T *found = window.findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+private slots:
+    void freshWindowHoldsOneEmptyCardOnTheFrontPage()
+    {
+        TMDIChild plain(context, &printer, &dialogs);
+        QCOMPARE(plain.windowTitle(), QStringLiteral("Lade..."));
+        QCOMPARE(plain.Kartenliste()->count(), 1);
+        QCOMPARE(plain.Kartenliste()->item(0)->text(), QStringLiteral("Karte 1"));
+        QCOMPARE(plain.Kartenliste()->item(0)->checkState(), Qt::Unchecked);
+        QCOMPARE(plain.Set().count(), 1);
+        QCOMPARE(plain.Set().Boxes, QList<qint32>{1});
+        QCOMPARE(plain.Set().CurrentIndex, 0);
+        QCOMPARE(plain.shownPage(), int(TMDIChild::FrontPage));
+        QCOMPARE(plain.Set().AktPrintCards, 4);
+        QCOMPARE(child<QComboBox>(plain, "AnzahlCombo")->currentText(), QStringLiteral("4 Karten/Blatt"));
+        QCOMPARE(child<QSpinBox>(plain, "RandSpin")->value(), 30);
+        QCOMPARE(child<QSpinBox>(plain, "TextSpin")->value(), 20);
+
+        auto window = makeWindow();
+        QCOMPARE(window->windowTitle(), QStringLiteral("neu.ql3"));
+        QVERIFY(!window->Modified());
+        QCOMPARE(window->Set().AktPrintCards, 8);
+        QCOMPARE(child<QComboBox>(*window, "AnzahlCombo")->currentText(), QStringLiteral("8 Karten/Blatt"));
+        QVERIFY(window->PortraitFlag());
+        QCOMPARE(context.PrinterOrientation, PageOrientation::Portrait);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+        QCOMPARE(window->orientationPicture(), QStringLiteral("hochkant.bmp"));
+        QCOMPARE(window->Set().StandardFontFront.Name, QStringLiteral("Arial"));
+        QCOMPARE(window->Set().StandardFontBack.Size, 12);
+        QCOMPARE(window->Vorderseite()->currentFont().pointSize(), 12);
+    }
+
+    void switchingCardsKeepsEditsAndLeavesModifiedAlone()
+    {
+        auto window = makeWindow();
+        window->Vorderseite()->setPlainText(QStringLiteral("Frage eins"));
+        window->Rueckseite()->setPlainText(QStringLiteral("Antwort eins"));
+        window->AddCard();
+        QCOMPARE(window->Kartenliste()->count(), 2);
+        QCOMPARE(window->Kartenliste()->item(1)->text(), QStringLiteral("Karte 2"));
+        QCOMPARE(window->Kartenliste()->currentRow(), 1);
+        QVERIFY(window->Vorderseite()->toPlainText().isEmpty());
+        window->Vorderseite()->setPlainText(QStringLiteral("Frage zwei"));
+        QVERIFY(window->Set().listsConsistent());
+
+        window->setModified(false);
+        window->Kartenliste()->setCurrentRow(0); // as a click does
+        QCOMPARE(window->Set().CurrentIndex, 0);
+        QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("Frage eins"));
+        QCOMPARE(window->Rueckseite()->toPlainText(), QStringLiteral("Antwort eins"));
+        QVERIFY(!window->Modified());
+        window->selectCard(1);
+        QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("Frage zwei"));
+        QVERIFY(!window->Modified());
+    }
+
+    void formattingSurvivesACardSwitch()
+    {
+        auto window = makeWindow();
+        window->Vorderseite()->setHtml(QStringLiteral("<p><b>fett</b> und normal</p>"));
+        window->AddCard();
+        window->selectCard(0);
+        const QTextBlock block = window->Vorderseite()->document()->firstBlock();
+        QCOMPARE(block.text(), QStringLiteral("fett und normal"));
+        QVERIFY(block.begin().fragment().charFormat().fontWeight() >= QFont::Bold);
+    }
+
+    void untouchedFacesKeepTheirBytes()
+    {
+        auto window = makeWindow();
+        const QByteArray foreign = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Hallo\\par\r\n}\r\n";
+        window->Set().Fronts[0] = foreign;
+        window->Set().CurrentIndex = 0;
+        window->ShowCurrentCard();
+        window->AddCard();
+        window->selectCard(0);
+        window->selectCard(1);
+        QCOMPARE(window->Set().Fronts.at(0), foreign);
+    }
+
+    void editsOptionsAndHeaderMarkTheSetModified_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("typing") << "typing";
+        QTest::newRow("KopfZeile") << "KopfZeile";
+        QTest::newRow("CopyEdit") << "CopyEdit";
+        QTest::newRow("RandSpin") << "RandSpin";
+        QTest::newRow("TextSpin") << "TextSpin";
+        QTest::newRow("ObenSpin") << "ObenSpin";
+        QTest::newRow("KNummer") << "KNummer";
+        QTest::newRow("WebCheck") << "WebCheck";
+        QTest::newRow("AnzahlCombo") << "AnzahlCombo";
+        QTest::newRow("Ausrichtung") << "Ausrichtung";
+        QTest::newRow("AddCard") << "AddCard";
+        QTest::newRow("undo") << "undo";
+    }
+    void editsOptionsAndHeaderMarkTheSetModified()
+    {
+        QFETCH(QString, what);
+        auto window = makeWindow();
+        QVERIFY(!window->Modified());
+        const QByteArray name = what.toLatin1();
+        if (what == QLatin1String("typing")) {
+            QTest::keyClicks(window->Vorderseite(), QStringLiteral("a"));
+        } else if (what == QLatin1String("KopfZeile") || what == QLatin1String("CopyEdit")) {
+            child<QLineEdit>(*window, name.constData())->setText(QStringLiteral("Titel"));
+        } else if (what.endsWith(QLatin1String("Spin"))) {
+            auto *spin = child<QSpinBox>(*window, name.constData());
+            spin->setValue(spin->value() + 1);
+        } else if (what == QLatin1String("KNummer") || what == QLatin1String("WebCheck")) {
+            child<QCheckBox>(*window, name.constData())->click();
+        } else if (what == QLatin1String("AnzahlCombo")) {
+            auto *combo = child<QComboBox>(*window, "AnzahlCombo");
+            emit combo->activated(0);
+            QCOMPARE(window->Set().AktPrintCards, 1);
+        } else if (what == QLatin1String("Ausrichtung")) {
+            child<QToolButton>(*window, "Ausrichtung")->click();
+            QCOMPARE(context.PrinterOrientation, PageOrientation::Landscape);
+            QCOMPARE(window->orientationPicture(), QStringLiteral("querkant.bmp"));
+            QVERIFY(!window->PortraitFlag());
+        } else if (what == QLatin1String("AddCard")) {
+            window->AddCard();
+        } else if (what == QLatin1String("undo")) {
+            window->undoInFace();
+        }
+        QVERIFY(window->Modified());
+    }
+
+    void optionControlsWriteTheirSettings()
+    {
+        auto window = makeWindow();
+        child<QLineEdit>(*window, "KopfZeile")->setText(QStringLiteral("Vokabeln"));
+        child<QLineEdit>(*window, "CopyEdit")->setText(QStringLiteral("(c) Anna"));
+        child<QSpinBox>(*window, "RandSpin")->setValue(999);
+        child<QSpinBox>(*window, "LinksSpin")->setValue(-7);
+        child<QCheckBox>(*window, "TitelDrucken")->setChecked(true);
+        child<QCheckBox>(*window, "SchnittKantenDrucken")->setChecked(false);
+        const CardSet &set = window->Set();
+        QCOMPARE(set.HeaderText, QStringLiteral("Vokabeln"));
+        QCOMPARE(set.Copyright, QStringLiteral("(c) Anna"));
+        QCOMPARE(set.RandAbstand, 200);
+        QCOMPARE(set.HeaderMargins.Left, -7);
+        QVERIFY(set.PrintKopfZeile);
+        QVERIFY(!set.PrintFadenkreuz);
+    }
+
+    void browsingAndMarksLeaveModifiedAlone()
+    {
+        auto window = makeWindow();
+        window->AddCard();
+        window->AddCard();
+        window->setModified(false);
+        window->selectCard(0);
+        window->Kartenliste()->item(2)->setCheckState(Qt::Checked);
+        window->ShowCurrentCard();
+        window->StoreCurrentCard();
+        window->showPage(TMDIChild::OptionsPage);
+        QVERIFY(!window->Modified());
+
+        window->selectCard(1);
+        window->findChild<QAction *>(QStringLiteral("Vonhierabselektieren1"))->trigger();
+        QCOMPARE(window->Kartenliste()->item(0)->checkState(), Qt::Unchecked);
+        QCOMPARE(window->Kartenliste()->item(1)->checkState(), Qt::Checked);
+        window->findChild<QAction *>(QStringLiteral("KeinenEintragselektieren1"))->trigger();
+        QCOMPARE(window->Kartenliste()->item(2)->checkState(), Qt::Unchecked);
+        QVERIFY(!window->Modified());
+    }
+
+    void closingAsksOnlyWhenModified()
+    {
+        auto window = makeWindow();
+        QSignalSpy closed(window.get(), &TMDIChild::documentClosed);
+        window->show();
+        QVERIFY(window->close());
+        QCOMPARE(dialogs.closeQuestions, 0);
+        QCOMPARE(closed.count(), 1);
+
+        window = makeWindow();
+        QSignalSpy closed2(window.get(), &TMDIChild::documentClosed);
+        window->show();
+        QTest::keyClicks(window->Vorderseite(), QStringLiteral("x"));
+        window->AddCard();
+        dialogs.closeAnswers = {false, true};
+        QVERIFY(!window->close());
+        QCOMPARE(dialogs.closeQuestions, 1);
+        QCOMPARE(closed2.count(), 0);
+        QCOMPARE(window->Set().count(), 2);
+        QVERIFY(window->close());
+        QCOMPARE(dialogs.closeQuestions, 2);
+        QCOMPARE(closed2.count(), 1);
+    }
+
+    void closeQuestionDialog()
+    {
+        TSchliesForm form;
+        QCOMPARE(form.windowTitle(), QStringLiteral("Wirklich schließen?"));
+        QVERIFY(form.findChild<QLabel *>(QStringLiteral("Label1"))->text().contains(
+            QStringLiteral("Soll die Datei wirklich geschlossen werden?")));
+        auto *yes = form.findChild<QPushButton *>(QStringLiteral("JaButton"));
+        auto *no = form.findChild<QPushButton *>(QStringLiteral("NeinButton"));
+        QCOMPARE(yes->text(), QStringLiteral("&Ja"));
+        QCOMPARE(no->text(), QStringLiteral("&Nein"));
+        QTimer::singleShot(0, yes, &QPushButton::click);
+        QCOMPARE(form.exec(), int(QDialog::Accepted));
+        QTimer::singleShot(0, no, &QPushButton::click);
+        QCOMPARE(form.exec(), int(QDialog::Rejected));
+    }
+
+    void functionKeysMoveBetweenFacesAndAskForCommands()
+    {
+        auto window = makeWindow();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QSignalSpy commands(window.get(), &TMDIChild::commandRequested);
+        window->Vorderseite()->setFocus();
+        QTest::keyClick(window->Vorderseite(), Qt::Key_F2);
+        QCOMPARE(window->shownPage(), int(TMDIChild::BackPage));
+        QCOMPARE(QApplication::focusWidget(), window->Rueckseite());
+        QTest::keyClick(window->Rueckseite(), Qt::Key_F2, Qt::ShiftModifier);
+        QCOMPARE(window->shownPage(), int(TMDIChild::FrontPage));
+        QCOMPARE(QApplication::focusWidget(), window->Vorderseite());
+
+        QTest::keyClick(window->Vorderseite(), Qt::Key_F1);
+        QTest::keyClick(window->Vorderseite(), Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(commands.count(), 2);
+        QCOMPARE(commands.at(0).at(0).toString(), QStringLiteral("ToolButton12"));
+        QCOMPARE(commands.at(1).at(0).toString(), QStringLiteral("ToolButton14"));
+
+        QTest::keyClick(window->Vorderseite(), Qt::Key_Tab);
+        QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("\t"));
+        QCOMPARE(QApplication::focusWidget(), window->Vorderseite());
+    }
+
+    void popupEditsTheFaceShownAndMarksTheSet()
+    {
+        auto window = makeWindow();
+        window->Vorderseite()->setPlainText(QStringLiteral("vorn"));
+        window->Rueckseite()->setPlainText(QStringLiteral("hinten"));
+        window->setModified(false);
+        window->showPage(TMDIChild::OptionsPage);
+        window->Rueckseite()->selectAll();
+        window->findChild<QAction *>(QStringLiteral("Loeschen1"))->trigger();
+        QVERIFY(window->Rueckseite()->toPlainText().isEmpty());
+        QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("vorn"));
+        QVERIFY(window->Modified());
+
+        QSignalSpy commands(window.get(), &TMDIChild::commandRequested);
+        window->findChild<QAction *>(QStringLiteral("GanzeKartekopieren2"))->trigger();
+        QCOMPARE(commands.count(), 1);
+        QCOMPARE(commands.at(0).at(0).toString(), QStringLiteral("GanzeKartekopieren1"));
+    }
+
+    void loadedSetIsShownWithItsValuesClamped()
+    {
+        TMDIChild window(context, &printer, &dialogs);
+        CardSet &set = window.Set();
+        set.clearCards();
+        set.Fronts = {"{\\rtf1 eins\\par}", "{\\rtf1 zwei\\par}", "{\\rtf1 drei\\par}"};
+        set.Backs = {"{\\rtf1 one\\par}", "{\\rtf1 two\\par}"}; // a load that stopped half way
+        set.Boxes = {3};
+        set.RandAbstand = 0;
+        set.TextAbstand = 900;
+        set.AktPrintCards = 2;
+        set.HeaderText = QStringLiteral("Kopf");
+        set.PrintCR = true;
+        set.titelProzent = 33;
+        context.PrinterOrientation = PageOrientation::Landscape;
+        set.Modified = true;
+        window.showLoadedSet();
+
+        QCOMPARE(window.Kartenliste()->count(), 3);
+        QCOMPARE(window.Kartenliste()->item(2)->text(), QStringLiteral("Karte 3"));
+        QVERIFY(set.listsConsistent());
+        QCOMPARE(set.Boxes, (QList<qint32>{3, 1, 1}));
+        QCOMPARE(set.CurrentIndex, 0);
+        QCOMPARE(window.Kartenliste()->currentRow(), 0);
+        QCOMPARE(window.Vorderseite()->toPlainText(), QStringLiteral("eins"));
+        QCOMPARE(child<QSpinBox>(window, "RandSpin")->value(), 1);
+        QCOMPARE(child<QSpinBox>(window, "TextSpin")->value(), 500);
+        QCOMPARE(set.RandAbstand, 1);
+        QCOMPARE(set.TextAbstand, 500);
+        QCOMPARE(child<QComboBox>(window, "AnzahlCombo")->currentIndex(), 1);
+        QCOMPARE(child<QLineEdit>(window, "KopfZeile")->text(), QStringLiteral("Kopf"));
+        QVERIFY(child<QCheckBox>(window, "CopyRCheck")->isChecked());
+        QCOMPARE(set.titelProzent, 33);
+        QCOMPARE(context.PrinterOrientation, PageOrientation::Landscape);
+        QVERIFY(!window.PortraitFlag());
+        QCOMPARE(window.orientationPicture(), QStringLiteral("querkant.bmp"));
+        QVERIFY(!window.Modified());
+        context.PrinterOrientation = PageOrientation::Portrait;
+    }
+
+    void emptyLoadStillGivesOneCard()
+    {
+        TMDIChild window(context, &printer, &dialogs);
+        window.Set().clearCards();
+        window.showLoadedSet();
+        QCOMPARE(window.Set().count(), 1);
+        QCOMPARE(window.Kartenliste()->count(), 1);
+        QVERIFY(!window.Modified());
+    }
+
+    void clipboardOffersRtfHtmlAndText()
+    {
+        TMyRxRichEdit editor;
+        editor.setHtml(QStringLiteral("<b>fett</b>"));
+        editor.selectAll();
+        editor.copy();
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        QVERIFY(data->hasHtml());
+        QVERIFY(data->hasText());
+        QVERIFY(data->hasFormat(QStringLiteral("text/rtf")));
+        QVERIFY(data->data(QStringLiteral("text/rtf")).startsWith("{\\rtf1"));
+
+        struct PasteProbe : TMyRxRichEdit
+        {
+            using TMyRxRichEdit::insertFromMimeData;
+        } target;
+        QMimeData pasted;
+        pasted.setHtml(QStringLiteral("<span style=\"color:#ff0000; font-weight:bold\">rot</span>"));
+        pasted.setText(QStringLiteral("rot"));
+        QApplication::clipboard()->setMimeData(new QMimeData);
+        target.insertFromMimeData(&pasted);
+        const QTextCharFormat format = target.document()->firstBlock().begin().fragment().charFormat();
+        QCOMPARE(format.foreground().color(), QColor(255, 0, 0));
+        QVERIFY(format.fontWeight() >= QFont::Bold);
+
+        QImage image(8, 6, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QMimeData picture;
+        picture.setImageData(image);
+        target.clear();
+        target.insertFromMimeData(&picture);
+        QVERIFY(target.document()->firstBlock().begin().fragment().charFormat().isImageFormat());
+    }
+};
+
+QTEST_MAIN(TestTMDIChild)
+#include "tst_tmdichild.moc"
