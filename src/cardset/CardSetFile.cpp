@@ -114,6 +114,20 @@ void CardSetFile::ReadFontSection(const IniText &ini, const QString &section, Fo
     font.StrikeOut = ini.ReadBool(section, QStringLiteral("StrikeOut"), false);
 }
 
+void CardSetFile::ReadPrintOptions(const IniText &ini, CardSet &set)
+{
+    // The option fields accept 1 to 200 and 0 to 500 and write the bound
+    // they show back into the set.
+    set.RandAbstand = std::clamp(ini.ReadInteger(kData, QStringLiteral("RandAbstand"), 10), 1, 200);
+    set.TextAbstand = std::clamp(ini.ReadInteger(kData, QStringLiteral("TextAbstand"), 20), 0, 500);
+    set.titelProzent = ini.ReadInteger(kData, QStringLiteral("titelProzent"), 10);
+    set.PrintNummer = ini.ReadBool(kData, QStringLiteral("PrintNummer"), true);
+    set.PrintKopfZeile = ini.ReadBool(kData, QStringLiteral("PrintKopfZeile"), true);
+    set.PrintFadenkreuz = ini.ReadBool(kData, QStringLiteral("PrintFadenkreuz"), true);
+    set.WebStyle = ini.ReadBool(kData, QStringLiteral("WebStyle"), false);
+    set.PrintCR = ini.ReadBool(kData, QStringLiteral("PrintCR"), true);
+}
+
 QByteArray CardSetFile::boxListText(const CardSet &set)
 {
     QByteArray text;
@@ -253,16 +267,7 @@ CardSetFile::LoadResult CardSetFile::LoadCardSet(CardSet &set, const QString &pa
             set.HeaderMargins.Bottom = ini.ReadInteger(kData, QStringLiteral("KopfUnten"), 0);
             set.HeaderMargins.Right = ini.ReadInteger(kData, QStringLiteral("KopfRechts"), 0);
             set.HeaderMargins.Left = ini.ReadInteger(kData, QStringLiteral("KopfLinks"), 0);
-            // The option fields accept 1 to 200 and 0 to 500 and write the
-            // bound they show back into the set.
-            set.RandAbstand = std::clamp(ini.ReadInteger(kData, QStringLiteral("RandAbstand"), 10), 1, 200);
-            set.TextAbstand = std::clamp(ini.ReadInteger(kData, QStringLiteral("TextAbstand"), 20), 0, 500);
-            set.titelProzent = ini.ReadInteger(kData, QStringLiteral("titelProzent"), 10);
-            set.PrintNummer = ini.ReadBool(kData, QStringLiteral("PrintNummer"), true);
-            set.PrintKopfZeile = ini.ReadBool(kData, QStringLiteral("PrintKopfZeile"), true);
-            set.PrintFadenkreuz = ini.ReadBool(kData, QStringLiteral("PrintFadenkreuz"), true);
-            set.WebStyle = ini.ReadBool(kData, QStringLiteral("WebStyle"), false);
-            set.PrintCR = ini.ReadBool(kData, QStringLiteral("PrintCR"), true);
+            ReadPrintOptions(ini, set);
             set.Copyright = ini.ReadString(kData, QStringLiteral("Copyright"), defaultCopyright());
             context.PrinterOrientation = ini.ReadInteger(kData, QStringLiteral("PO"), 0) == 1
                 ? PageOrientation::Landscape

@@ -46,6 +46,9 @@ public:
     static void ReadFontSection(const QString &iniPath, const QString &section, FontRecord &font);
     static void ReadFontSection(const IniText &ini, const QString &section, FontRecord &font);
 
+    // "RandAbstand" to "PrintCR" of section "Data", alike in both formats.
+    static void ReadPrintOptions(const IniText &ini, CardSet &set);
+
     // One line per card, its box number and CR LF.
     static QByteArray boxListText(const CardSet &set);
 

@@ -56,14 +56,7 @@ void LegacyCardSetImport::ImportLegacyCardSet(CardSet &set, const QString &path,
     const QString data = QStringLiteral("Data");
     set.HeaderText = ini.ReadString(data, QStringLiteral("Kopfzeile"), QString());
     set.AktPrintCards = ini.ReadInteger(data, QStringLiteral("AktPrintCards"), 4);
-    set.RandAbstand = std::clamp(ini.ReadInteger(data, QStringLiteral("RandAbstand"), 10), 1, 200);
-    set.TextAbstand = std::clamp(ini.ReadInteger(data, QStringLiteral("TextAbstand"), 20), 0, 500);
-    set.titelProzent = ini.ReadInteger(data, QStringLiteral("titelProzent"), 10);
-    set.PrintNummer = ini.ReadBool(data, QStringLiteral("PrintNummer"), true);
-    set.PrintKopfZeile = ini.ReadBool(data, QStringLiteral("PrintKopfZeile"), true);
-    set.PrintFadenkreuz = ini.ReadBool(data, QStringLiteral("PrintFadenkreuz"), true);
-    set.WebStyle = ini.ReadBool(data, QStringLiteral("WebStyle"), false);
-    set.PrintCR = ini.ReadBool(data, QStringLiteral("PrintCR"), true);
+    CardSetFile::ReadPrintOptions(ini, set);
     set.Copyright = ini.ReadString(data, QStringLiteral("Copyright"), defaultCopyright());
     CardSetFile::ReadFontSection(ini, QStringLiteral("TextFontStandard"), set.StandardFontBack);
     CardSetFile::ReadFontSection(ini, QStringLiteral("TitelFontStandard"), set.StandardFontFront);

@@ -41,11 +41,15 @@ QJsonArray facesJson(const QList<QByteArray> &faces)
     return array;
 }
 
-// Removes this run's scratch file however the command ends.
-struct ScratchGuard
+// A set loaded by one command, with a scratch file of this run that is
+// removed however the command ends.
+struct CommandSet
 {
-    CardSetFileContext &context;
-    ~ScratchGuard() { QFile::remove(context.WorkFilePath); }
+    CardSet set;
+    CardSetFileContext context{ScratchFile::makeWorkFilePath(QDir::tempPath()), PageOrientation::Portrait};
+    CommandSet() = default;
+    CommandSet(const CommandSet &) = delete;
+    ~CommandSet() { QFile::remove(context.WorkFilePath); }
 };
 
 QString singleLine(QString text)
@@ -86,11 +90,9 @@ int CliCommands::run(const QStringList &arguments)
 
 int CliCommands::exportHtml(const QString &path, const QString &page)
 {
-    CardSet set;
-    CardSetFileContext context;
-    context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
-    ScratchGuard guard{context};
-    if (!load(set, path, context))
+    CommandSet loaded;
+    CardSet &set = loaded.set;
+    if (!load(set, path, loaded.context))
         return 1;
     // A file has no check marks: every card is exported.
     QList<HtmlExport::Card> cards;
@@ -139,10 +141,9 @@ int CliCommands::convert(const QString &from, const QString &to)
         m_err.flush();
         return 1;
     }
-    CardSet set;
-    CardSetFileContext context;
-    context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
-    ScratchGuard guard{context};
+    CommandSet loaded;
+    CardSet &set = loaded.set;
+    CardSetFileContext &context = loaded.context;
     if (!load(set, from, context))
         return 1;
     try {
@@ -167,11 +168,9 @@ int CliCommands::convert(const QString &from, const QString &to)
 
 int CliCommands::info(const QString &path)
 {
-    CardSet set;
-    CardSetFileContext context;
-    context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
-    ScratchGuard guard{context};
-    if (!load(set, path, context))
+    CommandSet loaded;
+    CardSet &set = loaded.set;
+    if (!load(set, path, loaded.context))
         return 1;
 
     QJsonArray boxes;
@@ -205,7 +204,7 @@ int CliCommands::info(const QString &path)
         {QStringLiteral("StandardFontFront"), fontJson(set.StandardFontFront)},
         {QStringLiteral("StandardFontBack"), fontJson(set.StandardFontBack)},
         {QStringLiteral("PrinterOrientation"),
-         context.PrinterOrientation == PageOrientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait")},
+         loaded.context.PrinterOrientation == PageOrientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait")},
         {QStringLiteral("CardCount"), set.count()},
         {QStringLiteral("Boxes"), boxes},
         {QStringLiteral("Fronts"), facesJson(set.Fronts)},
