@@ -144,6 +144,13 @@ TMainForm::TMainForm(QWidget *parent)
 
 TMainForm::~TMainForm()
 {
+    // The base destructor still moves focus and activation about; nothing
+    // of this window may answer then.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    for (TMDIChild *document : std::as_const(m_documents))
+        disconnect(document, nullptr, this, nullptr);
     QFile::remove(m_context.WorkFilePath);
 }
 
@@ -442,6 +449,8 @@ QMdiSubWindow *TMainForm::subWindowOf(TMDIChild *document) const
 TMDIChild *TMainForm::createDocument()
 {
     auto *document = new TMDIChild(m_context, m_printer.get(), m_dialogs);
+    // Adding the first card is no change the user made.
+    document->setModified(false);
     QMdiSubWindow *sub = m_mdiArea->addSubWindow(document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(sub->sizeHint().expandedTo(QSize(676, 483)));

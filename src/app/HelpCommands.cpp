@@ -1,0 +1,20 @@
+#include "HelpCommands.h"
+
+#include "ProgramFolder.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+QString HelpCommands::manualPath()
+{
+    return ProgramFolder::filePath(manualName());
+}
+
+bool HelpCommands::openManual()
+{
+    const QString path = manualPath();
+    if (!QFileInfo(path).isFile())
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

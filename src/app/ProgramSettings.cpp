@@ -1,0 +1,91 @@
+#include "ProgramSettings.h"
+
+#include "IniText.h"
+#include "ProgramFolder.h"
+#include "ScratchFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <limits>
+
+QString ProgramSettings::chooseFilePath(const QString &programFolder, const QString &configFolder)
+{
+    const QString inProgramFolder = QDir(programFolder).filePath(fileName());
+    const QFileInfo file(inProgramFolder);
+    // A read-only file of ours in a writable folder is made writable again on
+    // write, so the folder decides; an existing writable file is enough too.
+    if (QFileInfo(programFolder).isWritable() || (file.isFile() && file.isWritable()))
+        return inProgramFolder;
+    QDir().mkpath(configFolder);
+    return QDir(configFolder).filePath(fileName());
+}
+
+QString ProgramSettings::defaultFilePath()
+{
+    return chooseFilePath(ProgramFolder::path(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+ProgramSettings::ProgramSettings(const QString &filePath)
+    : m_filePath(filePath)
+{
+}
+
+void ProgramSettings::read()
+{
+    IniText ini(m_filePath);
+    const QString data = section();
+    ZuZuE = ini.ReadBool(data, QStringLiteral("ZuZuE"), true);
+    HUX = ini.ReadInteger(data, QStringLiteral("HUX"), 0);
+    HUY = ini.ReadInteger(data, QStringLiteral("HUY"), 0);
+    QUX = ini.ReadInteger(data, QStringLiteral("QUX"), 0);
+    QUY = ini.ReadInteger(data, QStringLiteral("QUY"), 0);
+    SX = ini.ReadInteger(data, QStringLiteral("SX"), 0);
+    SY = ini.ReadInteger(data, QStringLiteral("SY"), 0);
+    // Held in 16 bits. A value outside them would wrap into a nonsense
+    // width (-1 into 65535 pixels), so it counts as unreadable.
+    const qint32 cutEdge = ini.ReadInteger(data, QStringLiteral("Schnittkante"), 1);
+    Schnittkante = cutEdge >= 0 && cutEdge <= std::numeric_limits<quint16>::max() ? quint16(cutEdge) : quint16(1);
+    Temp = ini.ReadString(data, QStringLiteral("Temp"), QString());
+    // Releasing writes the file back: unchanged, or created empty.
+    ini.release();
+}
+
+void ProgramSettings::write() const
+{
+    IniText ini(m_filePath);
+    const QString data = section();
+    ini.WriteBool(data, QStringLiteral("ZuZuE"), ZuZuE);
+    ini.WriteInteger(data, QStringLiteral("HUX"), HUX);
+    ini.WriteInteger(data, QStringLiteral("HUY"), HUY);
+    ini.WriteInteger(data, QStringLiteral("QUX"), QUX);
+    ini.WriteInteger(data, QStringLiteral("QUY"), QUY);
+    ini.WriteInteger(data, QStringLiteral("SX"), SX);
+    ini.WriteInteger(data, QStringLiteral("SY"), SY);
+    ini.WriteInteger(data, QStringLiteral("Schnittkante"), Schnittkante);
+}
+
+QString ProgramSettings::workFolder(const QString &temp)
+{
+    if (IniText::trimBlanks(temp).isEmpty())
+        return {};
+    if (temp.endsWith(QLatin1Char('\\')) || temp.endsWith(QDir::separator()) || temp.endsWith(QLatin1Char('/')))
+        return temp;
+    return temp + QDir::separator();
+}
+
+QString ProgramSettings::workFolder() const
+{
+    return workFolder(Temp);
+}
+
+QString ProgramSettings::makeWorkFilePath() const
+{
+    const QString folder = workFolder();
+    if (folder.isEmpty())
+        return ScratchFile::makeWorkFilePath(QDir::tempPath());
+    // The user's folder is taken as written and neither tested nor created;
+    // the name is still this program's alone.
+    return ScratchFile::makeWorkFilePath(folder, QStringLiteral("temp1-"));
+}

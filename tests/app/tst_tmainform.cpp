@@ -1,0 +1,324 @@
+#include "../editor/ScriptedDialogs.h"
+
+#include "CardSetFile.h"
+#include "TMDIChild.h"
+#include "TMainForm.h"
+#include "TMyRxRichEdit.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTextBlock>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestTMainForm : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+
+    std::unique_ptr<TMainForm> makeForm()
+    {
+        dialogs = ScriptedDialogs();
+        auto form = std::make_unique<TMainForm>();
+        form->setDialogs(&dialogs);
+        form->resize(1200, 800);
+        form->show();
+        return form;
+    }
+    QString path(const QString &name) const { return folder.filePath(name); }
+    TMDIChild *newSet(TMainForm &form, const QString &name)
+    {
+        dialogs.saveAnswers.append(path(name));
+        form.runCommand(QStringLiteral("FileNew1"));
+        return form.ActiveDocument();
+    }
+    static bool enabled(TMainForm &form, const char *name)
+    {
+        const QString key = QString::fromLatin1(name);
+        if (QAction *entry = form.action(key))
+            return entry->isEnabled();
+        if (QAbstractButton *button = form.toolButton(key))
+            return button->isEnabled();
+        qFatal("no command %s", name);
+    }
+
+private slots:
+    void commandStatesFollowTheOpenDocuments()
+    {
+        auto form = makeForm();
+        const auto documentState = [&](bool expected) {
+            for (const char *name : {"ToolButton26", "ToolButton12", "ToolButton4", "ToolButton14", "ToolButton32", "ToolButton33",
+                                     "ColorPickerButton1", "ColorPickerButton2", "Speichern1", "Speichernunter1", "Quiz1"}) {
+                if (enabled(*form, name) != expected)
+                    return false;
+            }
+            return form->findChild<QWidget *>(QStringLiteral("FontCombo"))->isEnabled() == expected
+                && form->findChild<QWidget *>(QStringLiteral("FontSize"))->isEnabled() == expected;
+        };
+        QVERIFY(documentState(false));
+        QVERIFY(enabled(*form, "ToolButton1"));
+        QVERIFY(enabled(*form, "ToolButton9"));
+        QVERIFY(enabled(*form, "AlignLeft"));
+
+        TMDIChild *first = newSet(*form, QStringLiteral("eins.ql3"));
+        QVERIFY(first);
+        QVERIFY(documentState(true));
+        TMDIChild *second = newSet(*form, QStringLiteral("zwei.ql3"));
+        QCOMPARE(form->documents().size(), 2);
+        QCOMPARE(form->ActiveDocument(), second);
+
+        form->runCommand(QStringLiteral("FileClose1"));
+        QCOMPARE(form->documents().size(), 1);
+        QVERIFY(documentState(true));
+        form->runCommand(QStringLiteral("FileClose1"));
+        QVERIFY(form->documents().isEmpty());
+        QVERIFY(documentState(false));
+        QVERIFY(enabled(*form, "ToolButton9"));
+    }
+
+    void newSetAsksForItsNameAndWritesNothing()
+    {
+        auto form = makeForm();
+        form->runCommand(QStringLiteral("ToolButton9"));
+        QCOMPARE(dialogs.saveTitles, QStringList{QStringLiteral("Wie soll die Datei später heißen?")});
+        QVERIFY(form->documents().isEmpty());
+
+        TMDIChild *document = newSet(*form, QStringLiteral("Vokabeln.ql3"));
+        QVERIFY(document);
+        QCOMPARE(document->windowTitle(), QStringLiteral("Vokabeln.ql3"));
+        QCOMPARE(document->Kartenliste()->count(), 1);
+        QCOMPARE(document->Kartenliste()->item(0)->text(), QStringLiteral("Karte 1"));
+        QVERIFY(!document->Modified());
+        QCOMPARE(document->Set().FileName, path(QStringLiteral("Vokabeln.ql3")));
+        QCOMPARE(document->Set().AktPrintCards, 8);
+        QCOMPARE(form->fileContext().PrinterOrientation, PageOrientation::Portrait);
+        QVERIFY(!QFile::exists(path(QStringLiteral("Vokabeln.ql3"))));
+    }
+
+    void saveCloseAndReopenFindsEverything()
+    {
+        auto form = makeForm();
+        TMDIChild *document = newSet(*form, QStringLiteral("runde.ql3"));
+        document->Vorderseite()->setHtml(QStringLiteral("<b>Hund</b>"));
+        document->Rueckseite()->setPlainText(QStringLiteral("dog"));
+        form->runCommand(QStringLiteral("ToolButton12"));
+        QCOMPARE(document->Set().count(), 2);
+        document->Vorderseite()->setPlainText(QStringLiteral("Katze"));
+        document->findChild<QLineEdit *>(QStringLiteral("KopfZeile"))->setText(QStringLiteral("Tiere"));
+        document->findChild<QSpinBox *>(QStringLiteral("TextSpin"))->setValue(77);
+        QVERIFY(document->Modified());
+
+        form->runCommand(QStringLiteral("Speichern1"));
+        QVERIFY(dialogs.warnings.isEmpty());
+        QVERIFY(QFile::exists(path(QStringLiteral("runde.ql3"))));
+        QVERIFY(!document->Modified());
+        QVERIFY(enabled(*form, "ToolButton26"));
+        form->runCommand(QStringLiteral("FileClose1"));
+        QCOMPARE(dialogs.closeQuestions, 0);
+
+        dialogs.openAnswers.append(path(QStringLiteral("runde.ql3")));
+        form->runCommand(QStringLiteral("ToolButton1"));
+        TMDIChild *reopened = form->ActiveDocument();
+        QVERIFY(reopened);
+        QCOMPARE(reopened->windowTitle(), QStringLiteral("runde.QL3"));
+        // The file opened is the file saved next time, whatever its letter case.
+        QCOMPARE(reopened->Set().FileName, path(QStringLiteral("runde.ql3")));
+        QCOMPARE(reopened->Kartenliste()->count(), 2);
+        QCOMPARE(reopened->Kartenliste()->currentRow(), 0);
+        QCOMPARE(reopened->Vorderseite()->toPlainText(), QStringLiteral("Hund"));
+        QVERIFY(reopened->Vorderseite()->document()->firstBlock().begin().fragment().charFormat().fontWeight() >= QFont::Bold);
+        QCOMPARE(reopened->Rueckseite()->toPlainText(), QStringLiteral("dog"));
+        reopened->selectCard(1);
+        QCOMPARE(reopened->Vorderseite()->toPlainText(), QStringLiteral("Katze"));
+        QCOMPARE(reopened->Set().HeaderText, QStringLiteral("Tiere"));
+        QCOMPARE(reopened->Set().TextAbstand, 77);
+        QVERIFY(!reopened->Modified());
+        QVERIFY(enabled(*form, "Speichern1"));
+
+        dialogs.saveAnswers.append(path(QStringLiteral("kopie.ql3")));
+        form->runCommand(QStringLiteral("Speichernunter1"));
+        QCOMPARE(reopened->windowTitle(), QStringLiteral("kopie.ql3"));
+        QVERIFY(QFile::exists(path(QStringLiteral("kopie.ql3"))));
+    }
+
+    void loadedValuesAreShownWithinTheirRanges()
+    {
+        CardSet set;
+        set.AddCard();
+        set.RandAbstand = 0;
+        set.TextAbstand = 900;
+        CardSetFileContext context;
+        context.WorkFilePath = path(QStringLiteral("scratch.tmp"));
+        QCOMPARE(CardSetFile::SaveCardSet(set, path(QStringLiteral("grenzen.ql3")), context), CardSetFile::SaveResult::Saved);
+
+        auto form = makeForm();
+        TMDIChild *document = form->OpenDocument(path(QStringLiteral("grenzen.ql3")));
+        QVERIFY(document);
+        QCOMPARE(document->findChild<QSpinBox *>(QStringLiteral("RandSpin"))->value(), 1);
+        QCOMPARE(document->findChild<QSpinBox *>(QStringLiteral("TextSpin"))->value(), 500);
+        QCOMPARE(document->Set().RandAbstand, 1);
+        QCOMPARE(document->Set().TextAbstand, 500);
+        QVERIFY(!document->Modified());
+    }
+
+    void failedLoadsKeepTheWindowAndSayWhy()
+    {
+        auto form = makeForm();
+        QFile broken(path(QStringLiteral("kaputt.ql3")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("Das ist keine Kartei.");
+        broken.close();
+        dialogs.openAnswers.append(broken.fileName());
+        form->runCommand(QStringLiteral("FileOpen1"));
+        QCOMPARE(dialogs.warnings.size(), 1);
+        TMDIChild *document = form->ActiveDocument();
+        QVERIFY(document);
+        QCOMPARE(dialogs.warnings.constFirst(), CardSetFile::loadFailedMessageWithCode(document->Set().ErrorLine));
+        QVERIFY(dialogs.warnings.constFirst().contains(QStringLiteral("Fehlercode: ")));
+        QCOMPARE(document->windowTitle(), QStringLiteral("Es kam zu einem Fehler beim Laden."));
+        QCOMPARE(document->Kartenliste()->count(), 1);
+        QVERIFY(document->Set().listsConsistent());
+        QVERIFY(enabled(*form, "Speichern1"));
+
+        // Saving a set whose name was never read asks for one.
+        QVERIFY(document->Set().FileName.isEmpty());
+        form->runCommand(QStringLiteral("ToolButton26"));
+        QCOMPARE(dialogs.saveTitles, QStringList{QStringLiteral("Speichern unter")});
+
+        const QString wrong = path(QStringLiteral("karten.txt"));
+        QVERIFY(form->OpenDocument(wrong) == nullptr);
+        QCOMPARE(dialogs.informations, QStringList{CardSetFile::messageM3(wrong)});
+        QCOMPARE(form->documents().size(), 1);
+    }
+
+    void failedSavesSayWhereTheyStopped()
+    {
+        auto form = makeForm();
+        TMDIChild *document = newSet(*form, QStringLiteral("fehlt/nirgends.ql3"));
+        QTest::keyClicks(document->Vorderseite(), QStringLiteral("x"));
+        form->runCommand(QStringLiteral("ToolButton26"));
+        QCOMPARE(dialogs.warnings.size(), 1);
+        QVERIFY(!document->Set().ErrorLine.isEmpty());
+        QCOMPARE(dialogs.warnings.constFirst(), CardSetFile::saveFailedMessage(document->Set().ErrorLine));
+        QVERIFY(document->Modified());
+        QVERIFY(enabled(*form, "ToolButton26"));
+        QVERIFY(enabled(*form, "Speichernunter1"));
+
+        dialogs.saveAnswers.append(path(QStringLiteral("fehlt/auch.ql3")));
+        form->runCommand(QStringLiteral("Speichernunter1"));
+        QCOMPARE(dialogs.warnings.size(), 2);
+        QCOMPARE(dialogs.warnings.at(1), CardSetFile::saveAsFailedMessage());
+        QCOMPARE(document->windowTitle(), QStringLiteral("auch.ql3"));
+    }
+
+    void undoAndRedoActOnTheFaceShown()
+    {
+        auto form = makeForm();
+        TMDIChild *document = newSet(*form, QStringLiteral("undo.ql3"));
+        QTest::keyClicks(document->Vorderseite(), QStringLiteral("vorn"));
+        QTest::keyClicks(document->Rueckseite(), QStringLiteral("hinten"));
+        document->setModified(false);
+        document->showPage(TMDIChild::BackPage);
+        QCOMPARE(form->ActiveFace(), document->Rueckseite());
+        form->runCommand(QStringLiteral("ToolButton32"));
+        QVERIFY(document->Rueckseite()->toPlainText().isEmpty());
+        QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("vorn"));
+        QVERIFY(document->Modified());
+        form->runCommand(QStringLiteral("ToolButton33"));
+        QCOMPARE(document->Rueckseite()->toPlainText(), QStringLiteral("hinten"));
+
+        document->showPage(TMDIChild::OptionsPage);
+        QVERIFY(form->ActiveFace() == nullptr);
+        form->runCommand(QStringLiteral("ToolButton32"));
+        QVERIFY(document->Rueckseite()->toPlainText().isEmpty());
+        document->showPage(TMDIChild::FrontPage);
+        form->runCommand(QStringLiteral("ToolButton32"));
+        QVERIFY(document->Vorderseite()->toPlainText().isEmpty());
+    }
+
+    void functionKeyRunsTheToolbarCommand()
+    {
+        auto form = makeForm();
+        TMDIChild *document = newSet(*form, QStringLiteral("f1.ql3"));
+        document->showPage(TMDIChild::BackPage);
+        QTest::keyClick(document->Rueckseite(), Qt::Key_F1);
+        QCOMPARE(document->Set().count(), 2);
+        QCOMPARE(document->shownPage(), int(TMDIChild::FrontPage));
+    }
+
+    void clipboardCommandsNeedAFocusedSelection()
+    {
+        auto form = makeForm();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(!enabled(*form, "EditCopy1"));
+        TMDIChild *document = newSet(*form, QStringLiteral("clip.ql3"));
+        document->Vorderseite()->setFocus();
+        QTest::keyClicks(document->Vorderseite(), QStringLiteral("Wort"));
+        QVERIFY(!enabled(*form, "EditCut1"));
+        document->Vorderseite()->selectAll();
+        QVERIFY(enabled(*form, "EditCut1"));
+        QVERIFY(enabled(*form, "EditCopy1"));
+        form->runCommand(QStringLiteral("ToolButton4"));
+        QVERIFY(document->Vorderseite()->toPlainText().isEmpty());
+        QVERIFY(enabled(*form, "EditPaste1"));
+        document->setModified(false);
+        form->runCommand(QStringLiteral("EditPaste1"));
+        QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("Wort"));
+        QVERIFY(document->Modified());
+    }
+
+    void quittingRunsEveryCloseProtocol()
+    {
+        auto form = makeForm();
+        TMDIChild *kept = newSet(*form, QStringLiteral("a.ql3"));
+        newSet(*form, QStringLiteral("b.ql3"));
+        kept->setModified(true);
+        dialogs.closeAnswers = {false};
+        QVERIFY(!form->close());
+        QCOMPARE(form->documents(), QList<TMDIChild *>{kept});
+        QVERIFY(enabled(*form, "ToolButton26"));
+        dialogs.closeAnswers = {true};
+        QVERIFY(form->close());
+        QVERIFY(form->documents().isEmpty());
+    }
+
+    void windowMenuTilesAndLists()
+    {
+        auto form = makeForm();
+        newSet(*form, QStringLiteral("links.ql3"));
+        newSet(*form, QStringLiteral("rechts.ql3"));
+        form->runCommand(QStringLiteral("WindowTileVertical1"));
+        const QList<QMdiSubWindow *> windows = form->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+        QCOMPARE(windows.size(), 2);
+        QCOMPARE(windows.at(0)->geometry().top(), windows.at(1)->geometry().top());
+        QVERIFY(windows.at(0)->geometry().right() < windows.at(1)->geometry().left());
+        form->runCommand(QStringLiteral("WindowTileHorizontal1"));
+        QCOMPARE(windows.at(0)->geometry().left(), windows.at(1)->geometry().left());
+        QVERIFY(windows.at(0)->geometry().bottom() < windows.at(1)->geometry().top());
+        form->runCommand(QStringLiteral("WindowMinimizeAll1"));
+        QVERIFY(windows.at(0)->isMinimized() && windows.at(1)->isMinimized());
+
+        QMenu *menu = form->findChild<QMenu *>(QStringLiteral("Window1"));
+        emit menu->aboutToShow();
+        QAction *first = menu->findChild<QAction *>(QStringLiteral("WindowListEntry1"));
+        QVERIFY(first);
+        QCOMPARE(first->text(), QStringLiteral("&1 links.ql3"));
+        first->trigger();
+        QCOMPARE(form->mdiArea()->currentSubWindow(), windows.at(0));
+        QVERIFY(!windows.at(0)->isMinimized());
+    }
+};
+
+QTEST_MAIN(TestTMainForm)
+#include "tst_tmainform.moc"
