@@ -21,6 +21,7 @@ constexpr int DefaultListIndent = 360;
 
 struct CharSpec
 {
+    bool image = false;
     int font = -1;
     int halfPoints = -1;
     quint16 flags = 0;
@@ -40,6 +41,9 @@ struct Output
     const QTextDocument &doc;
     QByteArray out;
     bool needSpace = false;
+    // Right after \uN?: pandoc and unrtf drop the character that follows
+    // the fallback, so an empty group goes between (harmless to RichEdit).
+    bool afterUnicode = false;
     CharSpec state;
     QList<QPair<QString, bool>> fonts;
     QHash<QString, int> fontIndex; // key: name plus '\1' for symbol fonts
@@ -74,12 +78,19 @@ struct Output
         return index;
     }
 
-    const CharSpec &spec(int formatIndex, const QTextCharFormat &f)
+    // The spec of a format of the document, computed once per format.
+    template<typename FormatGetter>
+    const CharSpec &spec(int formatIndex, FormatGetter &&getFormat)
     {
         auto it = specs.constFind(formatIndex);
         if (it != specs.cend())
             return *it;
+        const QTextCharFormat f = getFormat();
         CharSpec s;
+        if (f.isImageFormat()) {
+            s.image = true;
+            return *specs.insert(formatIndex, s);
+        }
         QString family = f.fontFamilies().toStringList().value(0);
         if (family.isEmpty())
             family = f.stringProperty(QTextFormat::FontFamily);
@@ -126,12 +137,36 @@ struct Output
     {
         out += w;
         needSpace = true;
+        afterUnicode = false;
+    }
+    void number(qint64 n)
+    {
+        char buffer[24];
+        char *end = buffer + sizeof buffer;
+        char *p = end;
+        const bool negative = n < 0;
+        quint64 v = negative ? quint64(-(n + 1)) + 1 : quint64(n);
+        do {
+            *--p = char('0' + v % 10);
+            v /= 10;
+        } while (v);
+        if (negative)
+            *--p = '-';
+        out.append(p, end - p);
     }
     void word(const char *w, qint64 n)
     {
         out += w;
-        out += QByteArray::number(n);
+        number(n);
         needSpace = true;
+        afterUnicode = false;
+    }
+    void literal()
+    {
+        if (afterUnicode) {
+            out += "{}";
+            afterUnicode = false;
+        }
     }
 
     void switchTo(const CharSpec &s)
@@ -161,6 +196,7 @@ struct Output
     void hexByte(int b)
     {
         static const char digits[] = "0123456789abcdef";
+        literal();
         out += "\\'";
         out += digits[(b >> 4) & 15];
         out += digits[b & 15];
@@ -172,6 +208,7 @@ struct Output
         for (const QChar qc : text) {
             const char16_t c = qc.unicode();
             if (c >= 0x20 && c < 0x80) {
+                literal();
                 if (c == '\\' || c == '{' || c == '}') {
                     out += '\\';
                     out += char(c);
@@ -188,9 +225,9 @@ struct Output
             switch (c) {
             case '\t': word("\\tab"); continue;
             case 0x2028: word("\\line"); continue;
-            case 0x00A0: out += "\\~"; needSpace = false; continue;
-            case 0x00AD: out += "\\-"; needSpace = false; continue;
-            case 0x2011: out += "\\_"; needSpace = false; continue;
+            case 0x00A0: literal(); out += "\\~"; needSpace = false; continue;
+            case 0x00AD: literal(); out += "\\-"; needSpace = false; continue;
+            case 0x2011: literal(); out += "\\_"; needSpace = false; continue;
             case 0xFFFC: continue; // an object without a picture
             default: break;
             }
@@ -205,9 +242,11 @@ struct Output
                 hexByte(b);
                 continue;
             }
-            word("\\u", qint16(c));
+            out += "\\u";
+            number(qint16(c));
             out += '?';
             needSpace = false;
+            afterUnicode = true;
         }
     }
 
@@ -232,6 +271,7 @@ struct Output
         }
         out += rtf;
         needSpace = false;
+        afterUnicode = false;
     }
 };
 
@@ -440,10 +480,9 @@ QByteArray RtfWriter::write(const QTextDocument &document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (!fragment.charFormat().isImageFormat())
-                o.spec(fragment.charFormatIndex(), fragment.charFormat());
+            o.spec(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
         }
-        o.spec(block.charFormatIndex(), block.charFormat());
+        o.spec(block.charFormatIndex(), [&] { return block.charFormat(); });
         if (QTextList *list = block.textList())
             bullets |= list->format().style() >= QTextListFormat::ListSquare;
     }
@@ -454,7 +493,9 @@ QByteArray RtfWriter::write(const QTextDocument &document)
     o.out.reserve(document.characterCount() * 2 + 512);
     o.out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl";
     for (qsizetype i = 0; i < o.fonts.size(); ++i) {
-        o.out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset" + (o.fonts[i].second ? "2 " : "0 ");
+        o.out += "{\\f";
+        o.number(i);
+        o.out += o.fonts[i].second ? "\\fnil\\fcharset2 " : "\\fnil\\fcharset0 ";
         o.needSpace = false;
         o.text(o.fonts[i].first, false);
         o.out += ";}";
@@ -489,22 +530,24 @@ QByteArray RtfWriter::write(const QTextDocument &document)
             writeParagraphProperties(o, para);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const QTextCharFormat format = fragment.charFormat();
+            const CharSpec s = o.spec(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
             const QString text = fragment.text();
-            if (format.isImageFormat()) {
-                const QTextImageFormat image = format.toImageFormat();
+            if (s.image) {
+                const QTextImageFormat image = fragment.charFormat().toImageFormat();
                 for (const QChar c : text)
                     if (c.unicode() == 0xFFFC)
                         o.picture(image);
                 continue;
             }
-            const CharSpec &s = o.spec(fragment.charFormatIndex(), format);
             o.switchTo(s);
             o.text(text, s.symbol);
         }
-        o.switchTo(o.spec(block.charFormatIndex(), block.charFormat()));
+        const CharSpec mark = o.spec(block.charFormatIndex(), [&] { return block.charFormat(); });
+        if (!mark.image)
+            o.switchTo(mark);
         o.out += "\\par\r\n";
         o.needSpace = false;
+        o.afterUnicode = false;
         previous = para;
         previousList = list;
         first = false;
