@@ -70,9 +70,11 @@ int CliCommands::usage()
     m_err << "Aufruf: quillo-cli info DATEI.ql3\n"
              "        quillo-cli convert ALT.qla NEU.ql3\n"
              "        quillo-cli export-html DATEI.ql3 SEITE.html\n"
+             "        quillo-cli cat DATEI.ql3\n"
              "  info     gibt alle Angaben des Kartensatzes als JSON aus\n"
              "  convert  speichert einen Kartensatz (auch im Format 2.5) als .ql3\n"
-             "  export-html  schreibt alle Karten als Webseite mit den Antworten als Tooltip\n";
+             "  export-html  schreibt alle Karten als Webseite mit den Antworten als Tooltip\n"
+             "  cat      gibt den Text jeder Karte aus, Vorder- und Rückseite\n";
     m_err.flush();
     return 2;
 }
@@ -85,6 +87,8 @@ int CliCommands::run(const QStringList &arguments)
         return convert(arguments.at(1), arguments.at(2));
     if (arguments.size() == 3 && arguments.at(0) == QLatin1String("export-html"))
         return exportHtml(arguments.at(1), arguments.at(2));
+    if (arguments.size() == 2 && arguments.at(0) == QLatin1String("cat"))
+        return cat(arguments.at(1));
     return usage();
 }
 
@@ -113,6 +117,27 @@ int CliCommands::exportHtml(const QString &path, const QString &page)
     }
     HtmlExport::copyLibraryFiles(QCoreApplication::applicationDirPath(), QFileInfo(page).absolutePath());
     m_out << singleLine(HtmlExport::noticeMessage()) << '\n';
+    m_out.flush();
+    return 0;
+}
+
+int CliCommands::cat(const QString &path)
+{
+    CommandSet loaded;
+    CardSet &set = loaded.set;
+    if (!load(set, path, loaded.context))
+        return 1;
+    for (int i = 0; i < set.count(); ++i) {
+        if (i > 0)
+            m_out << '\n';
+        m_out << CardSet::cardCaption(i) << " (Kasten " << set.Boxes.value(i, 1) << ")\n";
+        m_out << "Vorderseite:\n";
+        for (const QString &line : RtfReader::textLines(set.Fronts.at(i)))
+            m_out << "  " << line << '\n';
+        m_out << "Rückseite:\n";
+        for (const QString &line : RtfReader::textLines(set.Backs.at(i)))
+            m_out << "  " << line << '\n';
+    }
     m_out.flush();
     return 0;
 }

@@ -16,6 +16,8 @@ public:
     int info(const QString &path);
     int convert(const QString &from, const QString &to);
     int exportHtml(const QString &path, const QString &page);
+    // The plain text of every card, front and back, in card order.
+    int cat(const QString &path);
     int usage();
 
 private:

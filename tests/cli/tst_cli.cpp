@@ -35,6 +35,30 @@ private:
     }
 
 private Q_SLOTS:
+    void catPrintsTheTextOfEveryCard()
+    {
+        CardSet set;
+        set.AddCard();
+        set.AddCard();
+        set.Fronts[0] = QByteArray("{\\rtf1\\ansi \\b Hund\\b0\\par Bello\\par}");
+        set.Backs[0] = QByteArray("{\\rtf1\\ansi dog\\par}");
+        set.Fronts[1] = QByteArray("{\\rtf1\\ansi K\\'e4se\\par}");
+        set.Boxes = {1, 3};
+        CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Portrait};
+        const QString file = m_dir.filePath(QStringLiteral("cat.ql3"));
+        QCOMPARE(CardSetFile::SaveCardSet(set, file, context), CardSetFile::SaveResult::Saved);
+
+        const Result result = run({QStringLiteral("cat"), file});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(result.out),
+                 QStringLiteral("Karte 1 (Kasten 1)\nVorderseite:\n  Hund\n  Bello\nRückseite:\n  dog\n\n"
+                                "Karte 2 (Kasten 3)\nVorderseite:\n  Käse\nRückseite:\n"));
+
+        const Result missing = run({QStringLiteral("cat"), m_dir.filePath(QStringLiteral("fehlt.ql3"))});
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY(missing.err.contains("Fehlercode: "));
+    }
+
     void infoPrintsEveryMember()
     {
         CardSet set;
