@@ -213,7 +213,7 @@ QWidget *TMDIChild::makeOptionsPage()
     m_optionsScroll->setFrameShape(QFrame::NoFrame);
     auto *content = new QWidget;
     content->setObjectName(QStringLiteral("OptionenInhalt"));
-    content->setMinimumSize(620, 420);
+    content->setMinimumSize(560, 336);
     fillBackground(content, boxColor());
     fillBackground(m_optionsScroll->viewport(), boxColor());
     m_optionsScroll->setWidget(content);
@@ -288,11 +288,11 @@ QWidget *TMDIChild::makeOptionsPage()
     // titelProzent through a load and a save.
     auto *shareLabel = new QLabel(QStringLiteral("Wie sollen Titelzeile und Text im Verhältnis zueinander ausgedruckt werden:"), content);
     shareLabel->setObjectName(QStringLiteral("Label5"));
-    shareLabel->setGeometry(8, 340, 560, 18);
+    shareLabel->setGeometry(8, 160, 560, 18);
     shareLabel->hide();
     m_basisPanel = new QFrame(content);
     m_basisPanel->setObjectName(QStringLiteral("BasisPanel"));
-    m_basisPanel->setGeometry(8, 360, 120, 150);
+    m_basisPanel->setGeometry(8, 180, 120, 150);
     m_titelSplitter = new QSplitter(Qt::Vertical, m_basisPanel);
     m_titelSplitter->setObjectName(QStringLiteral("RxSplitter1"));
     m_titelSplitter->setGeometry(0, 0, 120, 150);
@@ -716,8 +716,12 @@ void TMDIChild::AnzahlComboChange(int index)
 void TMDIChild::FitEditorsToCard()
 {
     // The sheet geometry is not here yet: both editors keep one fixed size.
-    for (TMyRxRichEdit *face : {m_back, m_front})
+    for (TMyRxRichEdit *face : {m_back, m_front}) {
         face->setFixedSize(kEditorSize);
+        // The scroll box's content follows the editor, or it would clip it.
+        if (QWidget *holder = face->parentWidget())
+            holder->adjustSize();
+    }
 }
 
 void TMDIChild::FormResize()
