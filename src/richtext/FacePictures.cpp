@@ -110,19 +110,18 @@ bool FacePictures::insertFile(QTextCursor &cursor, const QByteArray &bytes, cons
     const QImage image = reader.read();
     if (image.isNull())
         return fail(QStringLiteral("Die Datei \"%1\" ist kein gültiges Bild.").arg(QFileInfo(fileName).fileName()));
-    QByteArray blip;
-    int blipType = RtfPictureData::Png;
+    // JPEG and PNG keep their bytes; anything else is kept as PNG
+    QByteArray original = bytes;
+    int type = RtfPictureData::Png;
     if (bytes.startsWith("\xFF\xD8\xFF")) {
-        blip = bytes;
-        blipType = RtfPictureData::Jpeg;
-    } else if (bytes.startsWith("\x89PNG\r\n\x1A\n")) {
-        blip = bytes;
-    } else {
-        QBuffer out(&blip);
+        type = RtfPictureData::Jpeg;
+    } else if (!bytes.startsWith("\x89PNG\r\n\x1A\n")) {
+        original.clear();
+        QBuffer out(&original);
         out.open(QIODevice::WriteOnly);
         image.save(&out, "PNG");
     }
     const QSize shown = fitted(QSizeF(image.size()));
-    insert(cursor, image, shown, PictureEncoder::pictureRtf(image, shown, blip, blipType));
+    insert(cursor, image, shown, PictureEncoder::plainPictRtf(type, original, shown, image.size()));
     return true;
 }

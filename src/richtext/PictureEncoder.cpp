@@ -135,25 +135,42 @@ QByteArray PictureEncoder::plainPictRtf(int type, QByteArrayView data, QSize sho
     return out;
 }
 
-QByteArray PictureEncoder::pictureRtf(const QImage &image, QSize shownPixels, QByteArrayView blip, int blipType)
+QByteArray PictureEncoder::metafilePict(const QImage &image, QSize shownPixels)
 {
+    shownPixels = shownPixels.expandedTo(QSize(1, 1));
     QImage dibImage = image;
     if (image.width() > shownPixels.width() || image.height() > shownPixels.height())
         dibImage = image.scaled(shownPixels.boundedTo(image.size()).expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
                                 Qt::SmoothTransformation);
-    QByteArray out;
-    if (!blip.isEmpty()) {
-        out += "{\\*\\quilloblip";
-        out += blipType == RtfPictureData::Jpeg ? "\\jpegblip" : "\\pngblip";
-        appendWord(out, "\\picw", image.width());
-        appendWord(out, "\\pich", image.height());
-        appendWord(out, "\\picwgoal", qint64(shownPixels.width()) * 15);
-        appendWord(out, "\\pichgoal", qint64(shownPixels.height()) * 15);
-        appendHex(out, blip);
-        out += "\r\n}";
-    }
     // HIMETRIC of the shown size at 96 per inch
     const QSize himetric(qRound(shownPixels.width() * 2540.0 / 96), qRound(shownPixels.height() * 2540.0 / 96));
-    out += plainPictRtf(RtfPictureData::Wmf, metafileWithDib(dibImage), shownPixels, himetric);
+    return plainPictRtf(RtfPictureData::Wmf, metafileWithDib(dibImage), shownPixels, himetric);
+}
+
+QByteArray PictureEncoder::withFallback(QByteArrayView originalRtf, const QImage &image, QSize shownPixels)
+{
+    QByteArray out = "{\\*\\quillopict ";
+    out.append(originalRtf.data(), originalRtf.size());
+    out += '}';
+    out += metafilePict(image, shownPixels);
     return out;
+}
+
+bool PictureEncoder::needsFallback(QByteArrayView rtf)
+{
+    // Objects show their result picture; metafiles and DIBs are shown.
+    if (rtf.startsWith("{\\object") || rtf.startsWith("{\\nonshppict"))
+        return false;
+    // The first picture type named decides; picture data never holds a
+    // backslash, so a search is safe.
+    qsizetype first = rtf.size();
+    bool shown = false;
+    for (const char *word : {"\\wmetafile", "\\emfblip", "\\dibitmap", "\\wbitmap", "\\pngblip", "\\jpegblip"}) {
+        const qsizetype at = rtf.indexOf(QByteArrayView(word));
+        if (at >= 0 && at < first) {
+            first = at;
+            shown = word[1] != 'p' && word[1] != 'j';
+        }
+    }
+    return !shown;
 }

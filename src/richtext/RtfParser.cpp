@@ -13,7 +13,7 @@ enum Kw {
     KwRtf, KwAnsi, KwMac, KwPc, KwPca, KwAnsiCpg, KwDeff, KwUc, KwU,
     // destinations
     KwFontTbl, KwColorTbl, KwSkipDest, KwPict, KwObject, KwResult, KwShpPict, KwNonShpPict,
-    KwPnText, KwPn, KwPnTxtA, KwPnTxtB, KwFldInst, KwQuilloBlip,
+    KwPnText, KwPn, KwPnTxtA, KwPnTxtB, KwFldInst, KwQuilloPict,
     // font table
     KwFCharset, KwFontFamily, KwRed, KwGreen, KwBlue,
     // character
@@ -59,7 +59,7 @@ const std::unordered_map<std::string_view, Kw> &keywords()
         {"pict", KwPict}, {"object", KwObject}, {"result", KwResult},
         {"shppict", KwShpPict}, {"nonshppict", KwNonShpPict},
         {"pntext", KwPnText}, {"pn", KwPn}, {"pntxta", KwPnTxtA}, {"pntxtb", KwPnTxtB},
-        {"fldinst", KwFldInst}, {"quilloblip", KwQuilloBlip},
+        {"fldinst", KwFldInst}, {"quillopict", KwQuilloPict},
         {"fcharset", KwFCharset}, {"fnil", KwFontFamily}, {"froman", KwFontFamily},
         {"fswiss", KwFontFamily}, {"fmodern", KwFontFamily}, {"fscript", KwFontFamily},
         {"fdecor", KwFontFamily}, {"ftech", KwFontFamily}, {"fbidi", KwFontFamily},
@@ -383,6 +383,25 @@ void RtfParser::closeGroup(qsizetype at)
     const bool pictClosed = d == m_pictDepth;
     const bool captureClosed = m_capture.kind != Capture::None && d == m_capture.depth;
     m_stack.pop_back();
+    if (d == m_wrapperDepth) {
+        m_wrapperDepth = -1;
+        m_capture = Capture();
+        m_pictDepth = -1;
+        if (m_haveWrapped) {
+            // the original is the group inside, byte for byte
+            const qsizetype endPos = qMin(m_in.size(), at);
+            QByteArrayView inner = m_in.sliced(m_wrapperStart, endPos - m_wrapperStart).trimmed();
+            m_wrapped.original = inner.toByteArray();
+            m_haveWrapped = false;
+            m_pos = at; // the caller steps over the closing brace
+            const qsizetype next = skipSpace(at + 1);
+            if (startsWithGroup(next, "pict"))
+                m_pos = skipBalanced(next + 1, 1) - 1;
+            emitPicture(std::move(m_wrapped));
+            m_wrapped = RtfPictureData();
+        }
+        return;
+    }
     if (pictClosed) {
         m_pictDepth = -1;
         RtfPictureData pict = std::move(m_pict);
@@ -400,27 +419,15 @@ void RtfParser::closeGroup(qsizetype at)
     RtfPictureData pd = capture.havePict ? std::move(capture.pict) : RtfPictureData();
     switch (capture.kind) {
     case Capture::Pict:
-        if (capture.haveBlip && !capture.blip.data.isEmpty()) {
-            // Quillo's own original (PNG or JPEG) beside the metafile that
-            // other programs show
-            pd.type = capture.blip.type;
-            pd.data = std::move(capture.blip.data);
-            if (capture.blip.goalw > 0 && capture.blip.goalh > 0) {
-                pd.goalw = capture.blip.goalw;
-                pd.goalh = capture.blip.goalh;
-                pd.scalex = capture.blip.scalex;
-                pd.scaley = capture.blip.scaley;
-            }
-        }
         pd.original = m_in.sliced(capture.start, endPos - capture.start).toByteArray();
         emitPicture(std::move(pd));
         break;
     case Capture::Object:
         pd.isObject = true;
-        pd.objw = capture.blip.objw;
-        pd.objh = capture.blip.objh;
-        pd.objscalex = capture.blip.objscalex;
-        pd.objscaley = capture.blip.objscaley;
+        pd.objw = capture.object.objw;
+        pd.objh = capture.object.objh;
+        pd.objscalex = capture.object.objscalex;
+        pd.objscaley = capture.object.objscaley;
         pd.original = m_in.sliced(capture.start, endPos - capture.start).toByteArray();
         emitPicture(std::move(pd));
         break;
@@ -433,18 +440,6 @@ void RtfParser::closeGroup(qsizetype at)
         }
         pd.original = m_in.sliced(capture.start, last - capture.start).toByteArray();
         emitPicture(std::move(pd));
-        break;
-    }
-    case Capture::Blip: {
-        const qsizetype next = skipSpace(endPos);
-        if (startsWithGroup(next, "pict")) {
-            m_pendingBlip = std::move(pd);
-            m_pendingBlipStart = capture.start;
-            m_pendingBlipNext = next;
-        } else if (!pd.data.isEmpty()) {
-            pd.original = m_in.sliced(capture.start, endPos - capture.start).toByteArray();
-            emitPicture(std::move(pd));
-        }
         break;
     }
     }
@@ -735,13 +730,7 @@ void RtfParser::pictureStarts(int kind)
         m_capture.kind = kind;
         m_capture.depth = depth();
         m_capture.start = g.open;
-        if (kind == Capture::Pict && m_pendingBlipStart >= 0 && m_pendingBlipNext == g.open) {
-            m_capture.start = m_pendingBlipStart;
-            m_capture.blip = std::move(m_pendingBlip);
-            m_capture.haveBlip = true;
-        }
     }
-    m_pendingBlipStart = -1;
 }
 
 void RtfParser::skippedPicture()
@@ -754,10 +743,24 @@ void RtfParser::skippedPicture()
     }
 }
 
+void RtfParser::skipFallback()
+{
+    const qsizetype next = skipSpace(m_pos);
+    if (startsWithGroup(next, "pict"))
+        m_pos = skipBalanced(next + 1, 1);
+}
+
 void RtfParser::emitPicture(RtfPictureData picture)
 {
     if (m_stack.empty())
         return;
+    if (m_wrapperDepth >= 0) {
+        if (!m_haveWrapped) {
+            m_wrapped = std::move(picture);
+            m_haveWrapped = true;
+        }
+        return;
+    }
     // Pictures inside skipped or dropped parts (a shape's alternative, a
     // header) are not part of the text.
     if (cur().dest != Text)
@@ -779,7 +782,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         switch (kw) {
         case KwPn:
         case KwShpPict:
-        case KwQuilloBlip:
+        case KwQuilloPict:
         case KwFldInst:
             break;
         default:
@@ -861,12 +864,21 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         }
         pictureStarts(Capture::Pict);
         return;
-    case KwQuilloBlip:
-        if (!m_readPictures) {
-            skipGroup();
+    case KwQuilloPict:
+        // {\*\quillopict ORIGINAL}{\pict FALLBACK}: Quillo's own picture
+        // with the metafile it wrote for other programs beside it
+        if (!m_readPictures || m_wrapperDepth >= 0 || m_capture.kind != Capture::None) {
+            if (m_readPictures)
+                skipGroup();
+            else
+                skippedPicture();
+            skipFallback();
             return;
         }
-        pictureStarts(Capture::Blip);
+        g.dest = Drop;
+        m_wrapperDepth = depth();
+        m_wrapperStart = m_pos;
+        m_haveWrapped = false;
         return;
     case KwObject:
         if (!m_readPictures) {
@@ -896,16 +908,16 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         g.dest = Drop;
         return;
     case KwObjW:
-        m_capture.blip.objw = param;
+        m_capture.object.objw = param;
         return;
     case KwObjH:
-        m_capture.blip.objh = param;
+        m_capture.object.objh = param;
         return;
     case KwObjScaleX:
-        m_capture.blip.objscalex = param;
+        m_capture.object.objscalex = param;
         return;
     case KwObjScaleY:
-        m_capture.blip.objscaley = param;
+        m_capture.object.objscaley = param;
         return;
     case KwBin: {
         const qsizetype n = hasParam && param > 0 ? qMin<qsizetype>(param, m_in.size() - m_pos) : 0;

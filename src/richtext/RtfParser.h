@@ -56,14 +56,13 @@ private:
     };
     struct Capture
     {
-        enum Kind { None, Pict, Object, ShpPict, Blip };
+        enum Kind { None, Pict, Object, ShpPict };
         int kind = None;
         int depth = 0;
         qsizetype start = 0;
         RtfPictureData pict;
         bool havePict = false;
-        RtfPictureData blip;
-        bool haveBlip = false;
+        RtfPictureData object; // \objw and the like
     };
 
     void runPlainText();
@@ -87,6 +86,7 @@ private:
     void pictureStarts(int kind);
     void emitPicture(RtfPictureData picture);
     void skippedPicture();
+    void skipFallback();
     qsizetype skipSpace(qsizetype from) const;
     bool startsWithGroup(qsizetype at, QByteArrayView word) const;
     int codePageOf(int fontNumber);
@@ -129,8 +129,9 @@ private:
     RtfPictureData m_pict;
     int m_pictDepth = -1;
     int m_hexHigh = -1;
-    // a {\*\quilloblip} group directly followed by its {\pict}
-    RtfPictureData m_pendingBlip;
-    qsizetype m_pendingBlipStart = -1;
-    qsizetype m_pendingBlipNext = -1;
+    // {\*\quillopict ...}: the first picture inside is the one
+    int m_wrapperDepth = -1;
+    qsizetype m_wrapperStart = 0;
+    RtfPictureData m_wrapped;
+    bool m_haveWrapped = false;
 };

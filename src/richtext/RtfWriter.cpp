@@ -7,6 +7,8 @@
 #include "Windows1252.h"
 
 #include <QBuffer>
+#include <QCache>
+#include <QMutex>
 #include <QHash>
 #include <QImage>
 #include <QPixmap>
@@ -35,6 +37,37 @@ struct ParaSpec
     RtfParaState para;
     bool operator==(const ParaSpec &) const = default;
 };
+
+// The metafile written beside a PNG or JPEG costs a scaling and a DIB;
+// faces are written at every card switch, so the result is kept.
+class FallbackCache
+{
+public:
+    QByteArray get(const QString &name, QSize shown, const QByteArray &original, const QImage &image)
+    {
+        const QString key = name + QLatin1Char(' ') + QString::number(shown.width()) + QLatin1Char('x')
+            + QString::number(shown.height()) + QLatin1Char(' ') + QString::number(qHash(original));
+        {
+            QMutexLocker lock(&m_mutex);
+            if (const QByteArray *hit = m_cache.object(key))
+                return *hit;
+        }
+        const QByteArray rtf = PictureEncoder::withFallback(original, image, shown);
+        QMutexLocker lock(&m_mutex);
+        m_cache.insert(key, new QByteArray(rtf), int(qMin<qsizetype>(rtf.size() / 1024 + 1, 1 << 20)));
+        return rtf;
+    }
+
+private:
+    QMutex m_mutex;
+    QCache<QString, QByteArray> m_cache{32 * 1024}; // KB
+};
+
+FallbackCache &fallbackCache()
+{
+    static FallbackCache cache;
+    return cache;
+}
 
 struct Output
 {
@@ -253,22 +286,24 @@ struct Output
     void picture(const QTextImageFormat &f)
     {
         QByteArray rtf = FacePictures::originalRtf(f);
+        const QVariant res = doc.resource(QTextDocument::ImageResource, QUrl(f.name()));
+        QImage image = res.value<QImage>();
+        if (image.isNull())
+            image = res.value<QPixmap>().toImage();
+        QSize shown(f.width() > 0 ? qRound(f.width()) : image.width(), f.height() > 0 ? qRound(f.height()) : image.height());
+        shown = shown.expandedTo(QSize(1, 1));
         if (rtf.isEmpty()) {
-            // a picture that came from elsewhere: encode it anew
-            const QVariant res = doc.resource(QTextDocument::ImageResource, QUrl(f.name()));
-            QImage image = res.value<QImage>();
-            if (image.isNull())
-                image = res.value<QPixmap>().toImage();
+            // a picture that came from elsewhere (an HTML paste): kept as PNG
             if (image.isNull())
                 return;
-            QSize shown(f.width() > 0 ? qRound(f.width()) : image.width(), f.height() > 0 ? qRound(f.height()) : image.height());
-            shown = shown.expandedTo(QSize(1, 1));
             QByteArray png;
             QBuffer buffer(&png);
             buffer.open(QIODevice::WriteOnly);
             image.save(&buffer, "PNG");
-            rtf = PictureEncoder::pictureRtf(image, shown, png, RtfPictureData::Png);
+            rtf = PictureEncoder::plainPictRtf(RtfPictureData::Png, png, shown, image.size());
         }
+        if (!image.isNull() && PictureEncoder::needsFallback(rtf))
+            rtf = fallbackCache().get(f.name(), shown, rtf, image);
         out += rtf;
         needSpace = false;
         afterUnicode = false;

@@ -30,7 +30,8 @@ def normalise(text):
     for line in text.replace('\r', '\n').replace('\u2028', '\n').split('\n'):
         line = MARKER.sub('', line)
         line = line.replace('\u00a0', ' ')
-        line = ''.join(c for c in line if ord(c) < 0x10000 and c not in '\ufffd\ufffc')
+        line = ''.join(c for c in line
+                       if ord(c) < 0x10000 and c not in '\ufffd\ufffc' and not 0xd800 <= ord(c) < 0xe000)
         # readers differ in tabs and spaces (unrtf writes a tab as spaces)
         line = re.sub(r'\s+', '', line)
         if line:
@@ -54,7 +55,10 @@ def unrtf(path):
 
 
 def oracle(path, out):
-    r = subprocess.run([ORACLE, 'read', path, out], capture_output=True)
+    # keep the built program out of the shared folder
+    env = dict(os.environ)
+    env.setdefault('REORACLE_EXE', os.path.join(os.path.expanduser('~'), '.cache', 'reoracle', 'reoracle.exe'))
+    r = subprocess.run([ORACLE, 'read', path, out], capture_output=True, env=env)
     if r.returncode != 0:
         return None
     with open(out, encoding='utf-8') as f:
@@ -97,17 +101,17 @@ def main():
             if data is None:
                 report.append('oracle: failed')
             else:
-                if normalise(data['text']) != expected:
+                # Wine shows \line as a space: compare the text as a whole
+                if ''.join(normalise(data['text'])) != ''.join(expected):
                     got = normalise(data['text'])
                     diff = next((i for i in range(max(len(got), len(expected)))
                                  if (got[i:i + 1] or [''])[0] != (expected[i:i + 1] or [''])[0]), 0)
                     report.append(f'oracle text: line {diff}: {got[diff:diff + 1]} != {expected[diff:diff + 1]}')
-                # every picture Quillo wrote as a metafile (its own or an
-                # original \wmetafile8/\emfblip) must be counted
-                shown = len(re.findall(rb'\\wmetafile8|\\emfblip|\\dibitmap', rtf))
-                if data['objects'] < min(shown, 1) or (shown and data['objects'] == 0):
-                    report.append(f"oracle objects: {data['objects']} of {shown} metafile pictures")
-                report.append(f"(oracle objects {data['objects']}, metafiles {shown})")
+                # every picture must be counted
+                with open(path[:-4] + '.pictures') as f:
+                    pictures = int(f.read())
+                if data['objects'] != pictures:
+                    report.append(f"oracle objects: {data['objects']} of {pictures} pictures")
         bad = [r for r in report if not r.startswith('(')]
         failures += bool(bad)
         print(('FAIL ' if bad else 'ok   ') + name + ('  ' + '; '.join(report) if report else ''))

@@ -150,8 +150,8 @@ void TestFacePictures::newPictureAsRichEditWritesIt()
     const QByteArray rtf = RtfWriter::write(doc);
     // the metafile RichEdit shows, with the original JPEG beside it in a
     // destination others skip
-    QVERIFY(rtf.contains("{\\pict\\wmetafile8\\picw5292\\pich3969\\picwgoal3000\\pichgoal2250"));
-    QVERIFY(rtf.contains("{\\*\\quilloblip\\jpegblip"));
+    QVERIFY(rtf.contains("{\\*\\quillopict {\\pict\\jpegblip\\picw400\\pich300\\picwgoal3000\\pichgoal2250"));
+    QVERIFY(rtf.contains("}{\\pict\\wmetafile8\\picw5292\\pich3969\\picwgoal3000\\pichgoal2250"));
     QByteArray hex;
     PictureEncoder::appendHex(hex, jpeg);
     QVERIFY(rtf.contains(hex));
