@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QTimer>
 
 int main(int argc, char *argv[])
@@ -9,6 +12,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillo"));
     QApplication::setOrganizationName(QStringLiteral("Quillo"));
+
+    // Qt's own texts (dialog buttons, file dialogs, window menus) in German.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     TMainForm mainForm;
     mainForm.showMaximized();

@@ -49,7 +49,7 @@ TSchliesForm::TSchliesForm(QWidget *parent)
     auto *text = new QLabel(questionText(), this);
     text->setObjectName(QStringLiteral("Label1"));
     text->setWordWrap(true);
-    text->setMinimumWidth(300);
+    text->setMinimumWidth(380);
 
     auto *yes = new QPushButton(QStringLiteral("&Ja"), this);
     yes->setObjectName(QStringLiteral("JaButton"));
