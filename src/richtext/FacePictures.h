@@ -17,8 +17,9 @@ class QTextFormat;
 // decoded picture, whose width and height are the shown size in pixels
 // (96 per inch), and whose property RtfFormatProperties::PictureOriginal
 // holds the RTF it came from. RtfWriter writes that RTF back byte for
-// byte, so copying the character (with its format) within or between
-// documents keeps the picture. The resource names are unique across all
+// byte (a PNG or JPEG inside {\*\quillopict ...} with a metafile beside it,
+// see PictureEncoder), so copying the character (with its format) within
+// or between documents keeps the picture. The resource names are unique across all
 // documents of the process, so a picture copied into another document
 // does not collide with its pictures; copy the resource along
 // (QTextDocument::resource / addResource) so that it is shown there too.

@@ -1,6 +1,11 @@
 #include "RtfReader.h"
 #include "RtfTestSupport.h"
+#include "RtfWriter.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QUrl>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTest>
@@ -46,6 +51,8 @@ private slots:
     void damagedInput();
     void hostileInput();
     void truncatedAndMutatedSamples();
+    void quilloPictureDestination();
+    void fuzzRegressions();
 };
 
 void TestRtfReader::sampleText_data()
@@ -352,6 +359,55 @@ void TestRtfReader::truncatedAndMutatedSamples()
             RtfReader::read(damaged, doc);
             RtfReader::textLines(damaged);
         }
+    }
+}
+
+void TestRtfReader::quilloPictureDestination()
+{
+    // Quillo's own picture and the metafile beside it are one picture
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
+    const QByteArray original = "{\\pict\\pngblip\\picwgoal90\\pichgoal60 " + png.toHex() + "}";
+    const QByteArray rtf = "{\\rtf1 a{\\*\\quillopict " + original + "}\r\n{\\pict\\wmetafile8 0100090000}b\\par}";
+    QCOMPARE(RtfReader::textLines(rtf), QStringList{"ab"});
+    QTextDocument doc;
+    RtfReader::read(rtf, doc);
+    QCOMPARE(doc.toRawText(), QStringLiteral("a") + QChar(0xFFFC) + QStringLiteral("b"));
+    QTextCursor c(&doc);
+    c.setPosition(2);
+    QCOMPARE(c.charFormat().property(QTextFormat::UserProperty + 0x5100).toByteArray(), original);
+    QCOMPARE(doc.resource(QTextDocument::ImageResource, QUrl(c.charFormat().toImageFormat().name())).value<QImage>().size(),
+             QSize(6, 4));
+    // damaged forms: empty, nested, without the metafile
+    for (const char *damaged : {"{\\rtf1 a{\\*\\quillopict }b}", "{\\rtf1 a{\\*\\quillopict {\\*\\quillopict {\\pict 00}}}b}",
+                                "{\\rtf1 a{\\*\\quillopict {\\pict\\pngblip 00}}b}", "{\\rtf1 a{\\*\\quillopict {\\pict"}) {
+        RtfReader::read(damaged, doc);
+        QVERIFY(doc.toPlainText().startsWith(QLatin1Char('a')));
+    }
+}
+
+void TestRtfReader::fuzzRegressions()
+{
+    // inputs that once crashed the reader (fuzz/README.md)
+    const QDir dir(QStringLiteral(QUILLO_SOURCE_DIR "/fuzz/regressions"));
+    const QStringList files = dir.entryList(QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &name : files) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray rtf = f.readAll();
+        RtfReader::textLines(rtf);
+        QTextDocument doc;
+        RtfReader::read(rtf, doc);
+        QTextDocument again;
+        RtfReader::read(RtfWriter::write(doc), again);
+        QCOMPARE(again.toPlainText(), doc.toPlainText());
     }
 }
 
