@@ -298,8 +298,7 @@ void TMainForm::makeToolBar()
     palette.setColor(QPalette::Window, QColor(192, 208, 224));
     rows->setPalette(palette);
     rows->setAutoFillBackground(true);
-    m_toolBar->setPalette(palette);
-    m_toolBar->setAutoFillBackground(true);
+    m_toolBar->setStyleSheet(QStringLiteral("QToolBar#ToolBar2 { background: rgb(192, 208, 224); border: none; }"));
     m_toolBar->addWidget(rows);
     auto *rowsLayout = new QVBoxLayout(rows);
     rowsLayout->setContentsMargins(2, 2, 2, 2);

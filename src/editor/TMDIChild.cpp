@@ -564,8 +564,6 @@ void TMDIChild::showLoadedSet()
     m_set.Backs.resize(count);
     while (m_set.Boxes.size() < count)
         m_set.Boxes.append(1);
-    for (qint32 &box : m_set.Boxes)
-        box = std::clamp(box, 1, 4);
 
     ++m_filling;
     m_cardList->clear();

@@ -1,9 +1,9 @@
 #include "TMyRxRichEdit.h"
 
+#include "FaceRenderer.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
@@ -46,18 +46,12 @@ bool TMyRxRichEdit::holdsLoaded(const QByteArray &rtf) const
 
 void TMyRxRichEdit::PrintFaceInRect(QPrinter &printer, QPainter &painter, const QString &title)
 {
-    printer.setDocName(title);
+    // The job title can only be given before the job starts.
+    if (printer.printerState() != QPrinter::Active)
+        printer.setDocName(title);
     const QRect target(QPoint(PrintRect.left, PrintRect.top), QPoint(PrintRect.right - 1, PrintRect.bottom - 1));
-    if (target.isEmpty())
-        return;
-    // Lay the face out for the printer's resolution, as wide as the target.
-    std::unique_ptr<QTextDocument> copy(document()->clone());
-    copy->documentLayout()->setPaintDevice(&printer);
-    copy->setPageSize(QSizeF(target.width(), 1e9));
-    painter.save();
-    painter.translate(target.topLeft());
-    copy->drawContents(&painter, QRectF(0, 0, target.width(), target.height()));
-    painter.restore();
+    if (!target.isEmpty())
+        FaceRenderer::drawInRect(*document(), painter, target);
 }
 
 QStringList TMyRxRichEdit::rtfMimeTypes()

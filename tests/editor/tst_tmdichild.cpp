@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <QClipboard>
 #include <QMimeData>
 #include <QTimer>
@@ -346,6 +349,30 @@ private slots:
         QCOMPARE(window.Set().count(), 1);
         QCOMPARE(window.Kartenliste()->count(), 1);
         QVERIFY(!window.Modified());
+    }
+
+    void faceIsPrintedIntoItsRectangleOnly()
+    {
+        TMyRxRichEdit face;
+        face.setPlainText(QString(QStringLiteral("Zeile mit Text\n")).repeated(200));
+        QPrinter idle;
+        QImage page(600, 400, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        face.PrintRect = {50, 60, 350, 200};
+        QPainter painter(&page);
+        face.PrintFaceInRect(idle, painter, QStringLiteral("Quillo 3.0"));
+        painter.end();
+        QCOMPARE(idle.docName(), QStringLiteral("Quillo 3.0"));
+        bool inked = false;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                if (page.pixel(x, y) == qRgb(255, 255, 255))
+                    continue;
+                QVERIFY2(x >= 50 && x < 350 && y >= 60 && y < 200, "ink outside PrintRect");
+                inked = true;
+            }
+        }
+        QVERIFY(inked);
     }
 
     void clipboardOffersRtfHtmlAndText()
