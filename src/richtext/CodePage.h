@@ -14,6 +14,9 @@ public:
     // follow the document's \ansicpg. Symbol fonts give Symbol.
     static int fromCharset(int charset, int ansiCodePage);
     static constexpr int Symbol = 2;
+    // The font named "Symbol": its Greek letters and mathematical signs
+    // are decoded to their Unicode characters.
+    static constexpr int SymbolFont = 3;
     static bool isDoubleByte(int codePage);
     // Appends the decoded bytes to out. Unknown code pages decode as 1252;
     // a byte sequence the code page rejects becomes U+FFFD.
@@ -21,6 +24,10 @@ public:
     // The 256-entry table of a single-byte code page, or nullptr.
     static const char16_t *table(int codePage);
     // Symbol fonts: their bytes map to U+F000 + byte, as Windows does, so
-    // that they come back as the same bytes.
+    // that they come back as the same bytes; the font "Symbol" to Unicode
+    // where Unicode has the character.
     static char16_t symbolChar(unsigned char byte) { return char16_t(0xF000 + byte); }
+    static char16_t symbolFontChar(unsigned char byte);
+    // The byte of a character in a symbol font, -1 if it has none.
+    static int symbolByte(char16_t ch, bool symbolFont);
 };

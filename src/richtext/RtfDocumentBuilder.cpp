@@ -65,7 +65,8 @@ const QTextCharFormat &RtfDocumentBuilder::charFormat(const RtfCharState &state)
         if (bg.isValid())
             f.setBackground(bg);
     }
-    if (font && (font->codePage == CodePage::Symbol))
+    const int cp = m_parser ? m_parser->fontCodePage(state.font) : 0;
+    if (cp == CodePage::Symbol || cp == CodePage::SymbolFont)
         f.setProperty(RtfFormatProperties::SymbolFont, true);
     if (m_formats.size() >= 64)
         m_formats.erase(m_formats.begin());

@@ -159,10 +159,8 @@ QColor RtfParser::color(int index) const
     return index > 0 && index < m_colors.size() ? m_colors[index] : QColor();
 }
 
-int RtfParser::codePageOf(int fontNumber)
+int RtfParser::fontCodePage(int fontNumber) const
 {
-    if (fontNumber == m_cpFont)
-        return m_cpValue;
     const RtfFont *f = font(fontNumber);
     int cp = m_ansiCodePage;
     if (f) {
@@ -170,10 +168,19 @@ int RtfParser::codePageOf(int fontNumber)
             cp = CodePage::fromCharset(f->charset, m_ansiCodePage);
         else if (isSymbolFontName(f->name))
             cp = CodePage::Symbol;
+        if (cp == CodePage::Symbol && f->name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
+            cp = CodePage::SymbolFont;
     }
-    m_cpFont = fontNumber;
-    m_cpValue = cp;
     return cp;
+}
+
+int RtfParser::codePageOf(int fontNumber)
+{
+    if (fontNumber != m_cpFont) {
+        m_cpFont = fontNumber;
+        m_cpValue = fontCodePage(fontNumber);
+    }
+    return m_cpValue;
 }
 
 void RtfParser::run()

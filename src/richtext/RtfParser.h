@@ -34,6 +34,9 @@ public:
     // An invalid colour stands for "automatic".
     QColor color(int index) const;
     int defaultFont() const { return m_defaultFont; }
+    // The code page text in this font is read in (CodePage::Symbol and
+    // CodePage::SymbolFont for symbol fonts).
+    int fontCodePage(int fontNumber) const;
 
 private:
     enum Dest : quint8 {

@@ -1,5 +1,6 @@
 #include "RtfWriter.h"
 
+#include "CodePage.h"
 #include "FacePictures.h"
 #include "PictureEncoder.h"
 #include "RtfFormatProperties.h"
@@ -30,6 +31,7 @@ struct CharSpec
     int fg = 0;
     int bg = 0;
     bool symbol = false;
+    bool symbolFont = false; // the font "Symbol"
 };
 
 struct ParaSpec
@@ -132,6 +134,7 @@ struct Output
         if (family.isEmpty())
             family = QStringLiteral("Arial");
         s.symbol = f.boolProperty(RtfFormatProperties::SymbolFont);
+        s.symbolFont = s.symbol && family.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
         s.font = font(family, s.symbol);
         qreal points = f.fontPointSize();
         if (points <= 0 && f.hasProperty(QTextFormat::FontPixelSize))
@@ -236,10 +239,31 @@ struct Output
         needSpace = false;
     }
 
-    void text(QStringView text, bool symbol)
+    void text(QStringView text, bool symbol, bool symbolFont = false)
     {
         for (const QChar qc : text) {
             const char16_t c = qc.unicode();
+            if (symbol && c >= 0x20) {
+                // a symbol font's characters go back to their bytes
+                const int b = CodePage::symbolByte(c, symbolFont);
+                if (b >= 0x20 && b < 0x80 && b == c && b != '\\' && b != '{' && b != '}') {
+                    literal();
+                    if (needSpace) {
+                        out += ' ';
+                        needSpace = false;
+                    }
+                    out += char(b);
+                } else if (b >= 0) {
+                    hexByte(b);
+                } else {
+                    out += "\\u";
+                    number(qint16(c));
+                    out += '?';
+                    needSpace = false;
+                    afterUnicode = true;
+                }
+                continue;
+            }
             if (c >= 0x20 && c < 0x80) {
                 literal();
                 if (c == '\\' || c == '{' || c == '}') {
@@ -266,10 +290,6 @@ struct Output
             }
             if (c < 0x20)
                 continue;
-            if (symbol && c >= 0xF020 && c <= 0xF0FF) {
-                hexByte(c & 0xFF);
-                continue;
-            }
             const int b = c < 0x100 || (c >= 0x152 && c <= 0x2122) ? Windows1252::byteFor(c) : -1;
             if (b >= 0x80) {
                 hexByte(b);
@@ -575,7 +595,7 @@ QByteArray RtfWriter::write(const QTextDocument &document)
                 continue;
             }
             o.switchTo(s);
-            o.text(text, s.symbol);
+            o.text(text, s.symbol, s.symbolFont);
         }
         const CharSpec mark = o.spec(block.charFormatIndex(), [&] { return block.charFormat(); });
         if (!mark.image)

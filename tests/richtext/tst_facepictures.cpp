@@ -254,6 +254,19 @@ void TestFacePictures::renderIntoRectangle()
                 (rect.contains(x, y) ? inside : outside) = true;
     QVERIFY(inside);
     QVERIFY(!outside);
+    // pictures are drawn at their shown size on the device: 30 px at 96 per
+    // inch are about 94 px at 300
+    QTextDocument pictureDoc;
+    QTextCursor pc(&pictureDoc);
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    FacePictures::insert(pc, red, QSizeF(30, 30), QByteArray());
+    page.fill(Qt::white);
+    QPainter p2(&page);
+    FaceRenderer::drawInRect(pictureDoc, p2, QRect(0, 0, 600, 600));
+    p2.end();
+    QCOMPARE(QColor(page.pixel(40, 40)), QColor(Qt::red));
+    QCOMPARE(QColor(page.pixel(120, 40)), QColor(Qt::white));
     QCOMPARE(FaceRenderer::toTwips(QRect(QPoint(300, 600), QPoint(899, 1199)), 300, 600), QRect(QPoint(1440, 1440), QPoint(4319, 2879)));
 }
 

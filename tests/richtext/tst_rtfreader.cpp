@@ -243,9 +243,11 @@ void TestRtfReader::codePagesOfFonts()
     // \ansicpg governs fonts of charset 0 and 1
     QCOMPARE(RtfReader::textLines("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset1 X;}}\\f0 \\'c0}"),
              QStringList{QString::fromUtf8("А")});
-    // symbol fonts keep their bytes as U+F0xx
-    QCOMPARE(RtfReader::textLines("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1 \\'b7a}"),
-             QStringList{QString(QChar(0xF0B7)) + QChar(0xF061)});
+    // the font Symbol reads as Unicode, other symbol fonts keep their bytes as U+F0xx
+    QCOMPARE(RtfReader::textLines("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1 \\'b7a\\'a3\\'e2}"),
+             QStringList{QString::fromUtf8("•α≤") + QChar(0xF0E2)});
+    QCOMPARE(RtfReader::textLines("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Wingdings;}}\\f1 J1}"),
+             QStringList{QString(QChar(0xF04A)) + QChar(0xF031)});
 }
 
 void TestRtfReader::unicodeFallbacksAndSurrogates()

@@ -18,6 +18,7 @@ private slots:
     void roundTripOfEverySample();
     void writesRichEditDialect();
     void charactersOutsideCodePage1252();
+    void symbolFonts();
     void formatsOfAnEditedDocument();
     void listsMadeInQt();
     void picturesAndObjectsKeepTheirBytes();
@@ -95,6 +96,26 @@ void TestRtfWriter::charactersOutsideCodePage1252()
     for (char c : rtf)
         QVERIFY(static_cast<unsigned char>(c) < 0x80);
     QCOMPARE(RtfReader::textLines(rtf), QStringList{QString::fromUtf8("äß€ αΩ Ж 中 💩 {\\}\t")});
+}
+
+void TestRtfWriter::symbolFonts()
+{
+    // text in symbol fonts goes back to its bytes
+    const QByteArray rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}}"
+                           "\\f1 \\'b7a1\\'e2\\f2 J\\'fc\\f0 a\\par}";
+    QTextDocument doc;
+    RtfReader::read(rtf, doc);
+    const QByteArray written = RtfWriter::write(doc);
+    QVERIFY(written.contains("{\\f0\\fnil\\fcharset2 Symbol;}{\\f1\\fnil\\fcharset2 Wingdings;}"));
+    QVERIFY(written.contains("\\f0\\fs24\\'b7\\'611\\'e2\\f1\\'4a\\'fc\\f2 a"));
+    QTextDocument back;
+    RtfReader::read(written, back);
+    QCOMPARE(RtfTestSupport::describe(back), RtfTestSupport::describe(doc));
+    // a letter typed into a Symbol run stays that letter
+    QTextCursor c(&back);
+    c.setPosition(1);
+    c.insertText(QStringLiteral("b"));
+    QVERIFY(RtfWriter::write(back).contains("\\'b7\\u98?{}\\'61"));
 }
 
 void TestRtfWriter::formatsOfAnEditedDocument()
