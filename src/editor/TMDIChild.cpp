@@ -139,6 +139,8 @@ void TMDIChild::FormCreate()
         face->setContextMenuPolicy(Qt::CustomContextMenu);
         face->installEventFilter(this);
         connect(face, &QTextEdit::textChanged, this, &TMDIChild::faceChanged);
+        connect(face, &QTextEdit::cursorPositionChanged, this, [this, face] { emit VorderseiteSelectionChange(face); });
+        connect(face, &QTextEdit::selectionChanged, this, [this, face] { emit VorderseiteSelectionChange(face); });
     }
     makePopupMenus();
 

@@ -87,6 +87,9 @@ signals:
     // A key or context menu entry asks for a command of the main window,
     // named by the object name of its menu entry or toolbar button.
     void commandRequested(const QString &name);
+    // The selection or caret of a face moved: the toolbar's font boxes
+    // follow it.
+    void VorderseiteSelectionChange(TMyRxRichEdit *face);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
