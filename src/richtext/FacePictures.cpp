@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
@@ -38,6 +39,20 @@ void FacePictures::insert(QTextCursor &cursor, const QImage &image, QSizeF shown
 QByteArray FacePictures::originalRtf(const QTextFormat &format)
 {
     return format.property(RtfFormatProperties::PictureOriginal).toByteArray();
+}
+
+void FacePictures::copyResources(const QTextDocument &from, QTextDocument &to)
+{
+    for (QTextBlock block = to.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QUrl name(format.toImageFormat().name());
+            const QVariant image = from.resource(QTextDocument::ImageResource, name);
+            if (image.isValid() && !to.resource(QTextDocument::ImageResource, name).isValid())
+                to.addResource(QTextDocument::ImageResource, name, image);
+        }
 }
 
 QString FacePictures::fileDialogFilter()

@@ -42,4 +42,8 @@ public:
 
     // The original RTF of a picture character's format; empty if none.
     static QByteArray originalRtf(const QTextFormat &format);
+    // After pictures were copied from one document into another (a
+    // QTextDocumentFragment, a paste of RTF read into a scratch document):
+    // gives "to" the image resources of its pictures that "from" holds.
+    static void copyResources(const QTextDocument &from, QTextDocument &to);
 };

@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextImageFormat>
 #include <QUrl>
 #include <QtEndian>
@@ -71,6 +72,7 @@ private slots:
     void newPictureAsRichEditWritesIt();
     void newPictureFileTypes();
     void imageWithoutOriginalIsEncoded();
+    void copyBetweenDocuments();
     void renderIntoRectangle();
 };
 
@@ -229,6 +231,24 @@ void TestFacePictures::imageWithoutOriginalIsEncoded()
     RtfReader::read(rtf, back);
     QCOMPARE(pictures(back).value(0).image.size(), QSize(20, 10));
     QCOMPARE(pictures(back).value(0).shown, QSizeF(20, 10));
+}
+
+void TestFacePictures::copyBetweenDocuments()
+{
+    // a picture copied as a fragment keeps its RTF; its resource comes along
+    QTextDocument source;
+    RtfReader::read(RtfTestSupport::sample("re41_pasted_bitmaps_wmf.rtf"), source);
+    QTextCursor selection(&source);
+    selection.setPosition(source.findBlockByNumber(1).position());
+    selection.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextDocument target;
+    QTextCursor(&target).insertFragment(selection.selection());
+    QVERIFY(pictures(target).value(0).image.isNull());
+    FacePictures::copyResources(source, target);
+    const Picture copied = pictures(target).value(0);
+    QCOMPARE(copied.image.size(), QSize(134, 62));
+    QCOMPARE(copied.original, pictures(source).value(0).original);
+    QVERIFY(RtfWriter::write(target).contains(copied.original));
 }
 
 void TestFacePictures::renderIntoRectangle()
