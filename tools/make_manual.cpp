@@ -3,17 +3,22 @@
 //
 //   quillo-make-manual SOURCE.md TARGET.pdf
 //
-// Pictures named in the source are looked up beside it.
+// Pictures named in the source are looked up relative to it; SVG pictures
+// are drawn from their source.
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QSvgRenderer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QUrl>
 
 #include <cstdio>
@@ -44,10 +49,75 @@ void formatChapters(QTextDocument &document)
     }
 }
 
+// Pictures come from the program's SVG sources, drawn sharp for print and
+// shown at their own size.
+void loadPictures(QTextDocument &document, const QDir &sourceFolder)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat format = fragment.charFormat().toImageFormat();
+            const QString name = format.name();
+            const QString path = sourceFolder.filePath(name);
+            QSize size;
+            QImage image;
+            if (name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+                QSvgRenderer svg(path);
+                size = svg.defaultSize();
+                image = QImage(size * 4, QImage::Format_ARGB32_Premultiplied);
+                image.fill(Qt::transparent);
+                QPainter painter(&image);
+                painter.setRenderHint(QPainter::Antialiasing);
+                svg.render(&painter);
+            } else {
+                image.load(path);
+                size = image.size();
+            }
+            if (image.isNull()) {
+                std::fprintf(stderr, "%s: picture missing\n", qPrintable(path));
+                continue;
+            }
+            document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+            format.setWidth(size.width());
+            format.setHeight(size.height());
+            QTextCursor cursor(&document);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+    }
+}
+
+// Tables with thin rules and some air, across the text width.
+void formatTables(QTextDocument &document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextCursor cursor(block);
+        QTextTable *table = cursor.currentTable();
+        if (!table || table->format().cellPadding() == 4)
+            continue;
+        QTextTableFormat format = table->format();
+        format.setBorder(0.5);
+        format.setBorderBrush(QColor(120, 130, 150));
+        format.setBorderCollapse(true);
+        format.setCellPadding(4);
+        format.setCellSpacing(0);
+        format.setWidth(QTextLength(QTextLength::PercentageLength, 80));
+        table->setFormat(format);
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // Qt's own notes about the missing display would only clutter the build.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -70,15 +140,18 @@ int main(int argc, char *argv[])
     document.setDefaultFont(font);
     document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     formatChapters(document);
+    loadPictures(document, QFileInfo(args.at(1)).absoluteDir());
+    formatTables(document);
     document.setMetaInformation(QTextDocument::DocumentTitle, QStringLiteral("Quillo – Anleitung"));
 
     QPdfWriter pdf(args.at(2));
     pdf.setTitle(QStringLiteral("Quillo – Anleitung"));
     pdf.setCreator(QStringLiteral("Quillo"));
     pdf.setResolution(300);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 18, 20, 18),
+    // print() adds margins of 2 cm of its own, lays the text out on the
+    // writer's pages and numbers them.
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
                                   QPageLayout::Millimeter));
-    // print() lays the text out on the writer's pages and numbers them.
     document.print(&pdf);
     if (!QFileInfo(args.at(2)).size()) {
         std::fprintf(stderr, "%s: cannot be written\n", qPrintable(args.at(2)));

@@ -1,0 +1,125 @@
+#include "FileAssociation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestFileAssociation : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    static QString lineStarting(const QByteArray &text, const QString &prefix)
+    {
+        for (const QString &line : QString::fromUtf8(text).split(QLatin1Char('\n'))) {
+            if (line.startsWith(prefix))
+                return line.mid(prefix.size());
+        }
+        return QStringLiteral("<none>");
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        // Nothing of the tester's own desktop is touched.
+        qputenv("XDG_DATA_HOME", m_home.path().toUtf8());
+    }
+
+    void writtenForTheRunningProgram()
+    {
+        const FileAssociation::Outcome outcome = FileAssociation::writeForRunningProgram();
+        QVERIFY(outcome.written);
+        QVERIFY(outcome.changed);
+
+        const QByteArray mime = readFile(m_home.filePath(QStringLiteral("mime/packages/quillo.xml")));
+        QVERIFY(mime.contains("<mime-type type=\"application/x-quillo\">"));
+        QVERIFY(mime.contains("<comment>Quillo-Datei</comment>"));
+        QVERIFY(mime.contains("<glob pattern=\"*.ql3\"/>"));
+
+        const QByteArray desktop = readFile(m_home.filePath(QStringLiteral("applications/quillo.desktop")));
+        QVERIFY(desktop.startsWith("[Desktop Entry]\n"));
+        QCOMPARE(lineStarting(desktop, QStringLiteral("Exec=")),
+                 FileAssociation::execArgument(QCoreApplication::applicationFilePath()) + QStringLiteral(" %f"));
+        QVERIFY(QCoreApplication::applicationFilePath().startsWith(QLatin1Char('/')));
+        QCOMPARE(lineStarting(desktop, QStringLiteral("MimeType=")), QStringLiteral("application/x-quillo;"));
+        QCOMPARE(lineStarting(desktop, QStringLiteral("Type=")), QStringLiteral("Application"));
+        QVERIFY(lineStarting(desktop, QStringLiteral("Icon=")) != QLatin1String("<none>"));
+    }
+
+    void rewrittenAtEveryStartAlsoWhenChanged()
+    {
+        QTemporaryDir home;
+        const QString program = QStringLiteral("/opt/quillo/bin/quillo");
+        const QString desktopPath = home.filePath(QStringLiteral("applications/quillo.desktop"));
+        const QString mimePath = home.filePath(QStringLiteral("mime/packages/quillo.xml"));
+
+        FileAssociation::Outcome first = FileAssociation::write(program, QStringLiteral("quillo"), home.path(), false);
+        QVERIFY(first.written && first.changed);
+        const QByteArray desktop = readFile(desktopPath);
+        const QByteArray mime = readFile(mimePath);
+
+        FileAssociation::Outcome same = FileAssociation::write(program, QStringLiteral("quillo"), home.path(), false);
+        QVERIFY(same.written);
+        QVERIFY(!same.changed);
+
+        // Another program took the type over; the next start takes it back.
+        writeFile(desktopPath, "[Desktop Entry]\nType=Application\nName=Other\nExec=/usr/bin/other %f\n"
+                               "MimeType=application/x-quillo;\n");
+        writeFile(mimePath, "<mime-info/>");
+        FileAssociation::Outcome back = FileAssociation::write(program, QStringLiteral("quillo"), home.path(), false);
+        QVERIFY(back.written && back.changed);
+        QCOMPARE(readFile(desktopPath), desktop);
+        QCOMPARE(readFile(mimePath), mime);
+
+        // A program moved elsewhere is written into the entry.
+        FileAssociation::write(QStringLiteral("/home/u/quillo"), QStringLiteral("quillo"), home.path(), false);
+        QCOMPARE(lineStarting(readFile(desktopPath), QStringLiteral("Exec=")), QStringLiteral("/home/u/quillo %f"));
+    }
+
+    void execLineQuotesAndEscapes()
+    {
+        QCOMPARE(FileAssociation::execArgument(QStringLiteral("/usr/bin/quillo")), QStringLiteral("/usr/bin/quillo"));
+        QCOMPARE(FileAssociation::execArgument(QStringLiteral("/home/ä b/quillo")),
+                 QStringLiteral("\"/home/ä b/quillo\""));
+        // Inside quotes `"`, `$`, backquote and backslash get a backslash; then
+        // every backslash is doubled once more for the string value, and a
+        // percent sign doubled for Exec.
+        QCOMPARE(FileAssociation::execArgument(QStringLiteral("/x/$a\"b\\c`d/100%")),
+                 QStringLiteral("\"/x/\\\\$a\\\\\"b\\\\\\\\c\\\\`d/100%%\""));
+        QCOMPARE(FileAssociation::execArgument(QStringLiteral("/x/50%/q")), QStringLiteral("/x/50%%/q"));
+    }
+
+    void failuresLeaveStartUpGoing()
+    {
+        QTemporaryDir home;
+        // The data folder is a file: nothing can be written below it.
+        const QString blocked = home.filePath(QStringLiteral("blocked"));
+        writeFile(blocked, "x");
+        QVERIFY(!FileAssociation::write(QStringLiteral("/usr/bin/quillo"), QStringLiteral("quillo"), blocked, false).written);
+        // A path that a desktop entry cannot carry is not written wrong.
+        QVERIFY(!FileAssociation::write(QStringLiteral("/a\nb/quillo"), QStringLiteral("quillo"), home.path(), false).written);
+        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("applications/quillo.desktop"))));
+        QVERIFY(!FileAssociation::write(QStringLiteral("/usr/bin/quillo"), QStringLiteral("quillo"), QString(), false).written);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileAssociation)
+#include "tst_fileassociation.moc"
