@@ -2,6 +2,7 @@
 
 #include "CommandStateRules.h"
 #include "FileError.h"
+#include "LegacyCardSetImport.h"
 #include "ScratchFile.h"
 #include "TMDIChild.h"
 #include "TMyRxRichEdit.h"
@@ -501,8 +502,14 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
         document->setWindowTitle(CardSetFile::loadFailedCaption());
         busy.restore();
         m_dialogs->warning(this, CardSetFile::loadFailedMessageWithCode(set.ErrorLine));
+        document->showLoadedSet();
+        return document;
     }
     document->showLoadedSet();
+    if (CardSetFile::isLegacyPath(name)) {
+        busy.restore();
+        m_dialogs->information(this, LegacyCardSetImport::importedMessage());
+    }
     return document;
 }
 

@@ -1,6 +1,8 @@
 #include "../editor/ScriptedDialogs.h"
 
+#include "ArchiveWriter.h"
 #include "CardSetFile.h"
+#include "LegacyCardSetImport.h"
 #include "TMDIChild.h"
 #include "TMainForm.h"
 #include "TMyRxRichEdit.h"
@@ -200,6 +202,25 @@ private slots:
         QVERIFY(form->OpenDocument(wrong) == nullptr);
         QCOMPARE(dialogs.informations, QStringList{CardSetFile::messageM3(wrong)});
         QCOMPARE(form->documents().size(), 1);
+    }
+
+    void legacySetOpensUnderItsNewName()
+    {
+        for (const char *extension : {"QLT", "QLA"}) {
+            ArchiveWriter writer(path(QStringLiteral("karten.") + QLatin1String(extension)));
+            writer.appendData(QStringLiteral("C:\\TEMP\\~qla1.tmp"), "{\\rtf1 eins\\par}");
+            writer.appendData(QStringLiteral("C:\\TEMP\\~qla1.tmp"), "{\\rtf1 zwei\\par}");
+            writer.finish();
+        }
+        auto form = makeForm();
+        TMDIChild *document = form->OpenDocument(path(QStringLiteral("karten.qla")));
+        QVERIFY(document);
+        QCOMPARE(document->windowTitle(), QStringLiteral("karten.QL3"));
+        QCOMPARE(document->Set().FileName, path(QStringLiteral("karten.QL3")));
+        QCOMPARE(dialogs.informations, QStringList{LegacyCardSetImport::importedMessage()});
+        QCOMPARE(document->Kartenliste()->count(), 2);
+        QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("eins"));
+        QVERIFY(!document->Modified());
     }
 
     void failedSavesSayWhereTheyStopped()
