@@ -107,6 +107,17 @@ private Q_SLOTS:
         QCOMPARE(FileAssociation::execArgument(QStringLiteral("/x/50%/q")), QStringLiteral("/x/50%%/q"));
     }
 
+    void installedTypeMatchesTheWrittenOne()
+    {
+        // An installed and a per-user definition of one type must agree, or
+        // the desktop would show whichever it read last.
+        QCOMPARE(readFile(QStringLiteral(QUILLO_SOURCE_DIR "/resources/desktop/quillo.xml")),
+                 FileAssociation::mimeDefinition());
+        const QByteArray entry = readFile(QStringLiteral(QUILLO_SOURCE_DIR "/resources/desktop/quillo.desktop.in"));
+        QCOMPARE(lineStarting(entry, QStringLiteral("MimeType=")), QStringLiteral("application/x-quillo;"));
+        QCOMPARE(lineStarting(entry, QStringLiteral("Exec=")), QStringLiteral("@QUILLO_EXEC@ %f"));
+    }
+
     void failuresLeaveStartUpGoing()
     {
         QTemporaryDir home;

@@ -1,4 +1,5 @@
 #include "CommandLineArguments.h"
+#include "ProgramFolder.h"
 #include "RandomGenerator.h"
 #include "StartupSequence.h"
 
@@ -96,6 +97,30 @@ private Q_SLOTS:
         // Later activations open nothing.
         QCOMPARE(arguments.takeStartupFiles(), QStringList());
         QCOMPARE(arguments.files().size(), 2);
+    }
+
+    void programFilesFoundBesideTheProgramOrInItsDataFolder()
+    {
+        QTemporaryDir root;
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("bin"))));
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("share/quillo"))));
+        const QStringList folders =
+            ProgramFolder::searchFolders(root.filePath(QStringLiteral("bin")), QStringLiteral("../share/quillo"));
+        QCOMPARE(folders, (QStringList{root.filePath(QStringLiteral("bin/")), root.filePath(QStringLiteral("share/quillo/"))}));
+
+        const auto touch = [&root](const QString &name) {
+            QFile file(root.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        };
+        // Installed: only the data folder has the picture.
+        touch(QStringLiteral("share/quillo/2.bmp"));
+        QCOMPARE(ProgramFolder::filePath(QStringLiteral("2.bmp"), folders), root.filePath(QStringLiteral("share/quillo/2.bmp")));
+        // Built: the program folder comes first.
+        touch(QStringLiteral("bin/2.bmp"));
+        QCOMPARE(ProgramFolder::filePath(QStringLiteral("2.bmp"), folders), root.filePath(QStringLiteral("bin/2.bmp")));
+        // Missing everywhere: the program folder's name, for the caller to find nothing at.
+        QCOMPARE(ProgramFolder::filePath(QStringLiteral("4.bmp"), folders), root.filePath(QStringLiteral("bin/4.bmp")));
+        QVERIFY(ProgramFolder::path().endsWith(QLatin1Char('/')));
     }
 
     void generatorSeededFromTheTimeOfDay()
