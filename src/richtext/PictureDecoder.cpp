@@ -16,7 +16,7 @@ quint32 u32(QByteArrayView d, qsizetype at)
     return qFromLittleEndian<quint32>(d.data() + at);
 }
 
-QImage readImage(QByteArrayView data, const char *format)
+QImage readImage(QByteArrayView data, const char *format, qint64 maxPixels)
 {
     QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
     QBuffer buffer(&bytes);
@@ -24,10 +24,15 @@ QImage readImage(QByteArrayView data, const char *format)
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(format == nullptr);
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > PictureDecoder::MaxSide || size.height() > PictureDecoder::MaxSide))
+    if (size.isValid()
+        && (size.width() > PictureDecoder::MaxSide || size.height() > PictureDecoder::MaxSide
+            || qint64(size.width()) * size.height() > maxPixels))
         return QImage();
     reader.setAllocationLimit(256);
-    return reader.read();
+    QImage image = reader.read();
+    if (qint64(image.width()) * image.height() > maxPixels)
+        return QImage();
+    return image;
 }
 
 // Bits per pixel of a DIB, 0 when the header is not one.
@@ -57,7 +62,7 @@ void consider(QByteArray &best, int &bestDepth, QByteArrayView dib)
 
 } // namespace
 
-QImage PictureDecoder::fromDib(QByteArrayView dib)
+QImage PictureDecoder::fromDib(QByteArrayView dib, qint64 maxPixels)
 {
     if (dib.size() < 16)
         return QImage();
@@ -88,7 +93,7 @@ QImage PictureDecoder::fromDib(QByteArrayView dib)
     } else {
         return QImage();
     }
-    if (width <= 0 || width > MaxSide || height == 0 || qAbs(height) > MaxSide)
+    if (width <= 0 || width > MaxSide || height == 0 || qAbs(height) > MaxSide || width * qAbs(height) > maxPixels)
         return QImage();
     const qsizetype offset = 14 + headerSize + maskBytes + paletteBytes;
     QByteArray bmp;
@@ -101,7 +106,7 @@ QImage PictureDecoder::fromDib(QByteArrayView dib)
     qToLittleEndian<quint32>(quint32(offset), field);
     bmp.append(field, 4);
     bmp.append(dib.data(), dib.size());
-    return readImage(bmp, "BMP");
+    return readImage(bmp, "BMP", maxPixels);
 }
 
 QByteArray PictureDecoder::dibFromWmf(QByteArrayView wmf)
@@ -173,28 +178,28 @@ QByteArray PictureDecoder::dibFromEmf(QByteArrayView emf)
     return best;
 }
 
-QImage PictureDecoder::decodeData(int type, QByteArrayView data)
+QImage PictureDecoder::decodeData(int type, QByteArrayView data, qint64 maxPixels)
 {
     if (data.isEmpty())
         return QImage();
     switch (type) {
     case RtfPictureData::Png:
-        return readImage(data, "PNG");
+        return readImage(data, "PNG", maxPixels);
     case RtfPictureData::Jpeg:
-        return readImage(data, "JPEG");
+        return readImage(data, "JPEG", maxPixels);
     case RtfPictureData::Dib:
-        return fromDib(data);
+        return fromDib(data, maxPixels);
     case RtfPictureData::Wmf: {
         const QByteArray dib = dibFromWmf(data);
-        return dib.isEmpty() ? QImage() : fromDib(dib);
+        return dib.isEmpty() ? QImage() : fromDib(dib, maxPixels);
     }
     case RtfPictureData::Emf: {
         const QByteArray dib = dibFromEmf(data);
-        return dib.isEmpty() ? QImage() : fromDib(dib);
+        return dib.isEmpty() ? QImage() : fromDib(dib, maxPixels);
     }
     case RtfPictureData::Unknown:
         // some writers leave out the blip type; let the content decide
-        return readImage(data, nullptr);
+        return readImage(data, nullptr, maxPixels);
     default:
         return QImage();
     }
@@ -236,7 +241,9 @@ QSize PictureDecoder::shownTwips(const RtfPictureData &p, QSize imageSize)
 
 QImage PictureDecoder::placeholder(QSize pixels)
 {
-    const QSize size(qBound(2, pixels.width(), 2000), qBound(2, pixels.height(), 2000));
+    QSize size = pixels.expandedTo(QSize(2, 2));
+    if (size.width() > 200 || size.height() > 200)
+        size = size.scaled(200, 200, Qt::KeepAspectRatio).expandedTo(QSize(2, 2));
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -245,15 +252,19 @@ QImage PictureDecoder::placeholder(QSize pixels)
     return image;
 }
 
-PictureDecoder::Result PictureDecoder::decode(const RtfPictureData &picture)
+PictureDecoder::Result PictureDecoder::decode(const RtfPictureData &picture, qint64 &pixelBudget)
 {
     Result result;
-    result.image = decodeData(picture.type, picture.data);
+    result.image = decodeData(picture.type, picture.data, qMax<qint64>(0, pixelBudget));
     const QSize twips = shownTwips(picture, result.image.size());
     result.size = QSizeF(twips.width() / 15.0, twips.height() / 15.0);
     if (result.image.isNull()) {
-        result.image = placeholder(QSize(qRound(result.size.width()), qRound(result.size.height())));
+        QSize size(qRound(result.size.width()), qRound(result.size.height()));
+        if (pixelBudget < 200 * 200)
+            size = QSize(8, 8);
+        result.image = placeholder(size);
         result.placeholder = true;
     }
+    pixelBudget -= qint64(result.image.width()) * result.image.height();
     return result;
 }

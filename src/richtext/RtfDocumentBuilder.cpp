@@ -159,7 +159,7 @@ void RtfDocumentBuilder::picture(const RtfPictureData &picture, const RtfCharSta
     Q_UNUSED(state);
     ensureBlock();
     m_hasContent = true;
-    const PictureDecoder::Result decoded = PictureDecoder::decode(picture);
+    const PictureDecoder::Result decoded = PictureDecoder::decode(picture, m_pixelBudget);
     FacePictures::insert(m_cursor, decoded.image, decoded.size, picture.original);
 }
 

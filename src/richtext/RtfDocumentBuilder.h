@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PictureDecoder.h"
 #include "RtfSink.h"
 
 #include <QTextBlockFormat>
@@ -47,4 +48,5 @@ private:
     QTextList *m_list = nullptr;
     RtfNumbering m_listNumbering;
     bool m_previousInList = false;
+    qint64 m_pixelBudget = PictureDecoder::DocumentPixelBudget;
 };

@@ -69,6 +69,7 @@ private slots:
     void knownSizes();
     void deepestBitmapOfAMetafile();
     void pngJpegAndPlaceholders();
+    void decodedPixelsAreBounded();
     void newPictureAsRichEditWritesIt();
     void newPictureFileTypes();
     void imageWithoutOriginalIsEncoded();
@@ -133,6 +134,31 @@ void TestFacePictures::pngJpegAndPlaceholders()
     QTextDocument doc;
     RtfReader::read("{\\rtf1{\\pict\\pngblip\\picwgoal1500\\pichgoal750 89504e47ffff}}", doc);
     QCOMPARE(pictures(doc).value(0).image.size(), QSize(100, 50));
+}
+
+void TestFacePictures::decodedPixelsAreBounded()
+{
+    // forty copies of a well-compressed 2000 x 2000 picture: the first
+    // ones are decoded, the rest get small placeholders
+    QImage big(2000, 2000, QImage::Format_RGB32);
+    big.fill(Qt::blue);
+    const QByteArray hex = encoded(big, "PNG").toHex();
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 40; ++i)
+        rtf += "{\\pict\\pngblip\\picwgoal1500\\pichgoal1500 " + hex + "}";
+    rtf += "}";
+    QTextDocument doc;
+    RtfReader::read(rtf, doc);
+    const QList<Picture> list = pictures(doc);
+    QCOMPARE(list.size(), 40);
+    qint64 pixels = 0;
+    for (const Picture &p : list) {
+        pixels += qint64(p.image.width()) * p.image.height();
+        QCOMPARE(p.shown, QSizeF(100, 100));
+    }
+    QVERIFY(pixels <= PictureDecoder::DocumentPixelBudget);
+    QCOMPARE(list.first().image.size(), QSize(2000, 2000));
+    QVERIFY(list.last().image.width() <= 200);
 }
 
 void TestFacePictures::newPictureAsRichEditWritesIt()
