@@ -53,11 +53,15 @@ TAboutBox::TAboutBox(const QString &logoPath, QWidget *parent)
     m_logo->setFixedSize(picture.isNull() ? QSize(96, 96) : picture.size());
     m_logo->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto *notice = new QLabel(copyrightNotice(), panel);
+    auto *title = new QLabel(QStringLiteral("Quillo 3.2b"), panel);
+    title->setObjectName(QStringLiteral("ProductName"));
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    title->setFont(titleFont);
+
+    auto *notice = new QLabel(copyrightNotice().section(QLatin1Char('\n'), 1), panel);
     notice->setObjectName(QStringLiteral("Copyright"));
-    QFont noticeFont = notice->font();
-    noticeFont.setBold(true);
-    notice->setFont(noticeFont);
 
     auto *credits = new QLabel(TAboutBox::credits(), panel);
     credits->setObjectName(QStringLiteral("Comments"));
@@ -65,13 +69,15 @@ TAboutBox::TAboutBox(const QString &logoPath, QWidget *parent)
     credits->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *texts = new QVBoxLayout;
+    texts->addWidget(title);
     texts->addWidget(notice);
-    texts->addSpacing(8);
+    texts->addSpacing(10);
     texts->addWidget(credits, 1);
 
     auto *panelLayout = new QHBoxLayout(panel);
     panelLayout->addWidget(m_logo, 0, Qt::AlignTop);
-    panelLayout->addSpacing(8);
+    panelLayout->setContentsMargins(14, 14, 14, 14);
+    panelLayout->addSpacing(12);
     panelLayout->addLayout(texts, 1);
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
@@ -88,7 +94,7 @@ TAboutBox::TAboutBox(const QString &logoPath, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(panel, 1);
     layout->addLayout(buttons);
-    setFixedWidth(460);
+    setFixedWidth(500);
     setFixedHeight(sizeHint().height());
 }
 
