@@ -6,6 +6,7 @@
 #include "RtfFormatProperties.h"
 #include "RtfParser.h"
 
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -64,6 +65,17 @@ const QTextCharFormat &RtfDocumentBuilder::charFormat(const RtfCharState &state)
         const QColor bg = m_parser->color(state.background);
         if (bg.isValid())
             f.setBackground(bg);
+    }
+    if (state.field > 0 && m_parser) {
+        const QByteArray instruction = m_parser->fieldInstruction(state.field);
+        f.setProperty(RtfFormatProperties::FieldInstruction, instruction);
+        f.setProperty(RtfFormatProperties::FieldNumber, state.field);
+        static const QRegularExpression link(QStringLiteral("HYPERLINK\\s+\"([^\"]*)\""));
+        const QRegularExpressionMatch m = link.match(QString::fromLatin1(instruction));
+        if (m.hasMatch()) {
+            f.setAnchor(true);
+            f.setAnchorHref(m.captured(1));
+        }
     }
     const int cp = m_parser ? m_parser->fontCodePage(state.font) : 0;
     if (cp == CodePage::Symbol || cp == CodePage::SymbolFont)

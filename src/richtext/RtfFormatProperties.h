@@ -20,5 +20,11 @@ enum : int {
     // QTextCharFormat, bool: a symbol font (\fcharset2); its characters
     // are U+F000 + byte.
     SymbolFont,
+    // QTextCharFormat of a field's result text (a hyperlink): QByteArray,
+    // the field's {\*\fldinst ...} group, written back around the result;
+    // int, a number that tells adjacent fields apart. A HYPERLINK field's
+    // text is also an anchor with the link as its href.
+    FieldInstruction,
+    FieldNumber,
 };
 }

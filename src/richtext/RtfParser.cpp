@@ -13,7 +13,7 @@ enum Kw {
     KwRtf, KwAnsi, KwMac, KwPc, KwPca, KwAnsiCpg, KwDeff, KwUc, KwU,
     // destinations
     KwFontTbl, KwColorTbl, KwSkipDest, KwPict, KwObject, KwResult, KwShpPict, KwNonShpPict,
-    KwPnText, KwPn, KwPnTxtA, KwPnTxtB, KwFldInst, KwQuilloPict,
+    KwPnText, KwPn, KwPnTxtA, KwPnTxtB, KwFldInst, KwFldRslt, KwQuilloPict, KwQuilloField,
     // font table
     KwFCharset, KwFontFamily, KwRed, KwGreen, KwBlue,
     // character
@@ -59,7 +59,7 @@ const std::unordered_map<std::string_view, Kw> &keywords()
         {"pict", KwPict}, {"object", KwObject}, {"result", KwResult},
         {"shppict", KwShpPict}, {"nonshppict", KwNonShpPict},
         {"pntext", KwPnText}, {"pn", KwPn}, {"pntxta", KwPnTxtA}, {"pntxtb", KwPnTxtB},
-        {"fldinst", KwFldInst}, {"quillopict", KwQuilloPict},
+        {"fldinst", KwFldInst}, {"fldrslt", KwFldRslt}, {"quillopict", KwQuilloPict}, {"quillofield", KwQuilloField},
         {"fcharset", KwFCharset}, {"fnil", KwFontFamily}, {"froman", KwFontFamily},
         {"fswiss", KwFontFamily}, {"fmodern", KwFontFamily}, {"fscript", KwFontFamily},
         {"fdecor", KwFontFamily}, {"ftech", KwFontFamily}, {"fbidi", KwFontFamily},
@@ -353,6 +353,10 @@ void RtfParser::openGroup(qsizetype at)
     } else {
         Group g = m_stack.back();
         g.open = at;
+        if (at == m_fieldResultAt) {
+            g.chr.field = int(m_fields.size());
+            m_fieldResultAt = -1;
+        }
         // a font entry's own sub-groups ({\*\panose}, {\*\falt}) are
         // skipped by their star; anything else stays in the entry
         m_stack.push_back(g);
@@ -790,6 +794,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         case KwPn:
         case KwShpPict:
         case KwQuilloPict:
+        case KwQuilloField:
         case KwFldInst:
             break;
         default:
@@ -838,9 +843,41 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         if (hasParam)
             addUnicode(param);
         return;
+    case KwFldInst:
+        // kept whole: the field is written back around its result
+        if (m_readPictures && g.dest == Text && m_fields.size() < 10000) {
+            const qsizetype open = g.open;
+            skipGroup();
+            m_fieldInstruction = m_in.sliced(open, m_pos - open).toByteArray();
+        } else {
+            skipGroup();
+        }
+        return;
+    case KwQuilloField: {
+        // {\*\quillofield INSTRUCTION}{RESULT}: a field as Quillo writes it,
+        // so that readers without fields show its result all the same
+        const qsizetype inner = m_pos;
+        skipGroup();
+        if (m_readPictures && !m_stack.empty() && cur().dest == Text && m_fields.size() < 10000) {
+            const qsizetype close = qMax(inner, m_pos - 1);
+            const QByteArray instruction = m_in.sliced(inner, close - inner).trimmed().toByteArray();
+            const qsizetype next = skipSpace(m_pos);
+            if (!instruction.isEmpty() && next < m_in.size() && m_in[next] == '{') {
+                m_fields.append(instruction);
+                m_fieldResultAt = next;
+            }
+        }
+        return;
+    }
+    case KwFldRslt:
+        if (!m_fieldInstruction.isEmpty() && g.dest == Text) {
+            m_fields.append(std::move(m_fieldInstruction));
+            m_fieldInstruction.clear();
+            g.chr.field = int(m_fields.size());
+        }
+        return;
     case KwSkipDest:
     case KwPnText:
-    case KwFldInst:
         skipGroup();
         return;
     case KwNonShpPict:

@@ -37,6 +37,9 @@ public:
     // The code page text in this font is read in (CodePage::Symbol and
     // CodePage::SymbolFont for symbol fonts).
     int fontCodePage(int fontNumber) const;
+    // The {\*\fldinst ...} group, byte for byte, of a field whose result
+    // text carries RtfCharState::field == number.
+    QByteArray fieldInstruction(int number) const { return m_fields.value(number - 1); }
 
 private:
     enum Dest : quint8 {
@@ -118,6 +121,10 @@ private:
     QByteArray m_fontName;
     QString m_fontNameText;
     bool m_fontOpen = false;
+
+    QList<QByteArray> m_fields;
+    QByteArray m_fieldInstruction; // of the field being read
+    qsizetype m_fieldResultAt = -1; // the group after {\*\quillofield}
 
     RtfParaState m_para;
     QString m_pnText;

@@ -21,6 +21,7 @@ struct RtfCharState
     int halfPoints = 24; // \fs
     int foreground = 0;  // colour table index, 0 = automatic
     int background = 0;  // colour table index, 0 = none
+    int field = 0;       // the field (RtfParser::fieldInstruction) whose result this is, 0 = none
     quint16 flags = 0;
     bool operator==(const RtfCharState &) const = default;
 };

@@ -32,6 +32,8 @@ struct CharSpec
     int bg = 0;
     bool symbol = false;
     bool symbolFont = false; // the font "Symbol"
+    int field = 0;           // FieldNumber of a field's result text
+    QByteArray fieldInstruction;
 };
 
 struct ParaSpec
@@ -158,6 +160,9 @@ struct Output
             s.flags |= RtfCharState::Underline;
         if (strike)
             s.flags |= RtfCharState::Strike;
+        s.fieldInstruction = f.property(RtfFormatProperties::FieldInstruction).toByteArray();
+        if (!s.fieldInstruction.isEmpty())
+            s.field = qMax(1, f.intProperty(RtfFormatProperties::FieldNumber));
         if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
             s.flags |= RtfCharState::Super;
         else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
@@ -227,6 +232,39 @@ struct Output
         if (s.halfPoints != state.halfPoints)
             word("\\fs", s.halfPoints);
         state = s;
+    }
+
+    // A field's result (a hyperlink) is written as
+    // {\*\quillofield{\*\fldinst ...}}{RESULT}: readers without fields
+    // (unrtf, pandoc, Wine's RichEdit drop or garble a \field) show the
+    // result as text, and Quillo gets the field back. The character
+    // formatting inside ends with the group.
+    int openField = 0;
+    CharSpec stateBeforeField;
+    void enterField(const CharSpec &s)
+    {
+        if (s.field == openField)
+            return;
+        leaveField();
+        if (s.field == 0)
+            return;
+        stateBeforeField = state;
+        out += "{\\*\\quillofield";
+        out += s.fieldInstruction;
+        out += "}{";
+        needSpace = false;
+        afterUnicode = false;
+        openField = s.field;
+    }
+    void leaveField()
+    {
+        if (!openField)
+            return;
+        out += '}';
+        state = stateBeforeField;
+        needSpace = false;
+        afterUnicode = false;
+        openField = 0;
     }
 
     void hexByte(int b)
@@ -594,9 +632,11 @@ QByteArray RtfWriter::write(const QTextDocument &document)
                         o.picture(image);
                 continue;
             }
+            o.enterField(s);
             o.switchTo(s);
             o.text(text, s.symbol, s.symbolFont);
         }
+        o.leaveField();
         const CharSpec mark = o.spec(block.charFormatIndex(), [&] { return block.charFormat(); });
         if (!mark.image)
             o.switchTo(mark);

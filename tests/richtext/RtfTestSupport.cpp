@@ -25,7 +25,8 @@ QString charDescription(const QTextCharFormat &f)
             .arg(i.height())
             .arg(QString::fromLatin1(QCryptographicHash::hash(original, QCryptographicHash::Sha1).toHex()));
     }
-    return QStringLiteral("%1 %2pt w%3 i%4 u%5 s%6 v%7 fg%8 bg%9 sym%10")
+    const QByteArray field = f.property(RtfFormatProperties::FieldInstruction).toByteArray();
+    return QStringLiteral("%1 %2pt w%3 i%4 u%5 s%6 v%7 fg%8 bg%9 sym%10 field[%11 %12]")
         .arg(f.fontFamilies().toStringList().join(QLatin1Char(',')))
         .arg(f.fontPointSize())
         .arg(f.fontWeight())
@@ -35,7 +36,8 @@ QString charDescription(const QTextCharFormat &f)
         .arg(int(f.verticalAlignment()))
         .arg(f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : QStringLiteral("auto"))
         .arg(f.hasProperty(QTextFormat::BackgroundBrush) ? f.background().color().name() : QStringLiteral("none"))
-        .arg(f.boolProperty(RtfFormatProperties::SymbolFont));
+        .arg(f.boolProperty(RtfFormatProperties::SymbolFont))
+        .arg(QString::fromLatin1(QCryptographicHash::hash(field, QCryptographicHash::Sha1).toHex().left(8)), f.anchorHref());
 }
 
 QString blockDescription(const QTextBlock &block)

@@ -18,6 +18,7 @@ private slots:
     void roundTripOfEverySample();
     void writesRichEditDialect();
     void charactersOutsideCodePage1252();
+    void hyperlinkFields();
     void symbolFonts();
     void formatsOfAnEditedDocument();
     void listsMadeInQt();
@@ -96,6 +97,31 @@ void TestRtfWriter::charactersOutsideCodePage1252()
     for (char c : rtf)
         QVERIFY(static_cast<unsigned char>(c) < 0x80);
     QCOMPARE(RtfReader::textLines(rtf), QStringList{QString::fromUtf8("äß€ αΩ Ж 中 💩 {\\}\t")});
+}
+
+void TestRtfWriter::hyperlinkFields()
+{
+    // a field's result shows as text in every reader; Quillo keeps the field
+    QTextDocument doc;
+    RtfReader::read(RtfTestSupport::sample("re41_negative_unicode_field.rtf"), doc);
+    QTextCursor c(&doc);
+    c.setPosition(10);
+    QCOMPARE(c.charFormat().anchorHref(), QStringLiteral("http://unicode-table.com/en/#private-use-area"));
+    const QByteArray rtf = RtfWriter::write(doc);
+    QVERIFY(rtf.contains("From: {\\*\\quillofield{\\*\\fldinst{HYPERLINK \"http://unicode-table.com/en/#private-use-area\"}}}"
+                         "{\\cf1\\ul http://unicode-table.com/en/#private-use-area}\\par"));
+    QTextDocument back;
+    RtfReader::read(rtf, back);
+    QCOMPARE(RtfTestSupport::describe(back), RtfTestSupport::describe(doc));
+    // two links side by side stay two
+    const QByteArray two = "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"a\"}{\\fldrslt x}}{\\field{\\*\\fldinst HYPERLINK \"b\"}{\\fldrslt y}}}";
+    RtfReader::read(two, doc);
+    RtfReader::read(RtfWriter::write(doc), back);
+    c = QTextCursor(&back);
+    c.setPosition(1);
+    QCOMPARE(c.charFormat().anchorHref(), QStringLiteral("a"));
+    c.setPosition(2);
+    QCOMPARE(c.charFormat().anchorHref(), QStringLiteral("b"));
 }
 
 void TestRtfWriter::symbolFonts()
