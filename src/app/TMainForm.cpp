@@ -1,9 +1,13 @@
 #include "TMainForm.h"
 
 #include "CommandStateRules.h"
+#include "FileAssociation.h"
 #include "FileError.h"
+#include "HelpCommands.h"
 #include "LegacyCardSetImport.h"
 #include "ScratchFile.h"
+#include "StartupSequence.h"
+#include "TAboutBox.h"
 #include "TMDIChild.h"
 #include "TMyRxRichEdit.h"
 #include "ToolbarIcons.h"
@@ -14,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFontComboBox>
@@ -30,6 +35,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -141,6 +147,46 @@ TMainForm::TMainForm(QWidget *parent)
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::updateClipboardCommands);
     updateClipboardCommands();
     UpdateCommandStates(false);
+
+    m_aboutBox = new TAboutBox(this);
+    connect(action(QStringLiteral("HelpAbout1")), &QAction::triggered, m_aboutBox, &TAboutBox::showCentred);
+    connect(action(QStringLiteral("AnleitungimPDFFormat1")), &QAction::triggered, this, [] { HelpCommands::openManual(); });
+}
+
+void TMainForm::startUp(const CommandLineArguments &arguments, const QString &settingsPath)
+{
+    m_arguments = arguments;
+    FileAssociation::writeForRunningProgram();
+    Random.setSeed(StartupSequence::randomSeed(QDateTime::currentDateTimeUtc().time()));
+    Settings = ProgramSettings(settingsPath);
+    Settings.read();
+    if (!Settings.workFolder().isEmpty()) {
+        QFile::remove(m_context.WorkFilePath);
+        m_context.WorkFilePath = Settings.makeWorkFilePath();
+    }
+    UpdateCommandStates(false);
+    UpdateCommandStates(false);
+    CardClipboardFront.clear();
+    CardClipboardBack.clear();
+    m_startedUp = true;
+}
+
+void TMainForm::openStartupFiles()
+{
+    const QStringList files = m_arguments.takeStartupFiles();
+    for (const QString &file : files)
+        OpenDocument(file);
+    if (!files.isEmpty())
+        UpdateCommandStates(false);
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Later, once this activation has been handled: a failed load shows a
+    // message box, which must not open inside the activation itself.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_arguments.startupPending())
+        QTimer::singleShot(0, this, &TMainForm::openStartupFiles);
 }
 
 TMainForm::~TMainForm()
@@ -768,4 +814,10 @@ void TMainForm::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    if (m_startedUp) {
+        ScratchFile::clear(m_context.WorkFilePath);
+        Settings.write();
+        CardClipboardFront.clear();
+        CardClipboardBack.clear();
+    }
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "CardSetFile.h"
+#include "CommandLineArguments.h"
+#include "ProgramSettings.h"
+#include "RandomGenerator.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -18,6 +21,7 @@ class QMdiSubWindow;
 class QMenu;
 class QPrinter;
 class QToolBar;
+class TAboutBox;
 class TMDIChild;
 class TMyRxRichEdit;
 class UserDialogs;
@@ -39,6 +43,16 @@ public:
     ~TMainForm() override;
 
     static QString programCaption();
+
+    // The steps of the window's creation that reach beyond it, run by the
+    // program entry only: the file association, the random seed, the
+    // settings file and the scratch file it may move. The command line's
+    // files open when the window first becomes active.
+    void startUp(const CommandLineArguments &arguments, const QString &settingsPath);
+    // Opens the command line's files, the first time only. Runs on the first
+    // activation, and once the window is shown, since a desktop that keeps
+    // new windows from taking the focus may never activate it.
+    void openStartupFiles();
     static QString openFilter();
     static QString saveFilter();
 
@@ -62,6 +76,11 @@ public:
 
     CardSetFileContext &fileContext() { return m_context; }
     QPrinter *printer() const { return m_printer.get(); }
+
+    // The program settings, in memory from start-up to shutdown.
+    ProgramSettings Settings{QString()};
+    // The quiz draws from it; seeded at start-up.
+    RandomGenerator Random;
 
     // Whole-card copy and paste, shared by all documents.
     QByteArray CardClipboardFront;
@@ -89,6 +108,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void makeMenus();
@@ -119,4 +139,7 @@ private:
     UserDialogs *m_dialogs = nullptr;
     QPointer<QWidget> m_watchedFocus;
     QMetaObject::Connection m_selectionConnection;
+    CommandLineArguments m_arguments{QStringList()};
+    TAboutBox *m_aboutBox = nullptr;
+    bool m_startedUp = false;
 };

@@ -1,11 +1,18 @@
+#include "CommandLineArguments.h"
+#include "ProgramFolder.h"
+#include "ProgramSettings.h"
+#include "StartupSequence.h"
 #include "TMainForm.h"
+#include "TSplash.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QTimer>
+#include <QTranslator>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -19,17 +26,22 @@ int main(int argc, char *argv[])
     if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    TMainForm mainForm;
-    mainForm.showMaximized();
+    QApplication::setWindowIcon(QIcon(ProgramFolder::filePath(QStringLiteral("quillo.png"))));
 
-    // Card set files named on the command line open once the window is up.
-    const QStringList arguments = QApplication::arguments().mid(1);
-    QTimer::singleShot(0, &mainForm, [&mainForm, arguments] {
-        for (const QString &argument : arguments) {
-            if (argument.compare(QLatin1String("FAST"), Qt::CaseInsensitive) != 0 && QFileInfo(argument).isFile())
-                mainForm.OpenDocument(argument);
-        }
-        mainForm.UpdateCommandStates(false);
+    const CommandLineArguments arguments(QApplication::arguments().mid(1));
+    TSplash splash;
+    std::unique_ptr<TMainForm> mainForm;
+    return StartupSequence().run(arguments, {
+        [&splash] { splash.showAndPaint(); },
+        [&mainForm, &arguments] {
+            mainForm = std::make_unique<TMainForm>();
+            mainForm->startUp(arguments, ProgramSettings::defaultFilePath());
+        },
+        [&splash] { splash.close(); },
+        [&mainForm] {
+            mainForm->showMaximized();
+            QTimer::singleShot(0, mainForm.get(), &TMainForm::openStartupFiles);
+            return QApplication::exec();
+        },
     });
-    return app.exec();
 }
