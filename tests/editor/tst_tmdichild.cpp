@@ -104,6 +104,24 @@ private slots:
         QVERIFY(!window->Modified());
     }
 
+    void newCardsTypeInTheStandardFonts()
+    {
+        auto window = makeWindow();
+        window->Set().StandardFontBack.Name = QStringLiteral("Courier New");
+        window->Set().StandardFontBack.Bold = true;
+        window->Set().StandardFontBack.Color = StoredColor::fromRgb(0, 0, 255);
+        window->AddCard();
+        QTest::keyClicks(window->Vorderseite(), QStringLiteral("vorn"));
+        QTest::keyClicks(window->Rueckseite(), QStringLiteral("hinten"));
+        const QTextCharFormat front = window->Vorderseite()->document()->firstBlock().begin().fragment().charFormat();
+        QCOMPARE(front.font().family(), QStringLiteral("Arial"));
+        QCOMPARE(front.font().pointSize(), 12);
+        const QTextCharFormat back = window->Rueckseite()->document()->firstBlock().begin().fragment().charFormat();
+        QCOMPARE(back.font().family(), QStringLiteral("Courier New"));
+        QVERIFY(back.font().bold());
+        QCOMPARE(back.foreground().color(), QColor(0, 0, 255));
+    }
+
     void formattingSurvivesACardSwitch()
     {
         auto window = makeWindow();
