@@ -46,7 +46,7 @@ QByteArray pictureFace(int n)
                      "\\viewkind4\\uc1\\pard\\f0\\fs24 Bild ";
     rtf += QByteArray::number(n);
     rtf += ": ";
-    rtf += PictureEncoder::pictureRtf(image, image.size(), QByteArrayView(), 0);
+    rtf += PictureEncoder::metafilePict(image, image.size());
     rtf += "\\par\r\n}\r\n";
     return rtf;
 }
