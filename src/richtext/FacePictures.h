@@ -19,10 +19,11 @@ class QTextFormat;
 // holds the RTF it came from. RtfWriter writes that RTF back byte for
 // byte (a PNG or JPEG inside {\*\quillopict ...} with a metafile beside it,
 // see PictureEncoder), so copying the character (with its format) within
-// or between documents keeps the picture. The resource names are unique across all
-// documents of the process, so a picture copied into another document
-// does not collide with its pictures; copy the resource along
-// (QTextDocument::resource / addResource) so that it is shown there too.
+// or between documents keeps the picture; an HTML round trip (Qt's own
+// clipboard format) loses the property, and the picture is then written
+// as a new PNG. The resource names are unique across all documents of the
+// process, so a picture copied into another document does not collide
+// with its pictures; copyResources brings the images along.
 class FacePictures
 {
 public:

@@ -13,7 +13,10 @@ class QTextDocument;
 // colour explicitly. Lengths are pixels at 96 per inch (1 px = 15 twips).
 // Bullets and numbering become QTextLists. Pictures and embedded objects
 // are image characters as FacePictures describes: they keep their
-// original RTF, which RtfWriter writes back unchanged. Round trip:
+// original RTF, which RtfWriter writes back unchanged. A hyperlink field
+// is its result text, an anchor whose format keeps the field
+// (RtfFormatProperties::FieldInstruction). Text in the font "Symbol" is
+// read as the Unicode characters it shows. Round trip:
 // read(write(read(x))) gives the same text, formats and picture bytes as
 // read(x).
 class RtfReader

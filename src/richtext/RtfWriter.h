@@ -10,8 +10,10 @@ class QTextDocument;
 // \viewkind4\uc1\pard...\par }. Characters outside code page 1252 are
 // \uN?, back colour is \highlight, bullets and numbers carry both
 // {\pntext} and {\*\pn}. Pictures are written as their original RTF (see
-// FacePictures); an image without one is encoded as a new picture
-// (PictureEncoder).
+// FacePictures), PNG and JPEG with a metafile beside them for RichEdit
+// 2.0/3.0; an image without one is kept as PNG (PictureEncoder). Two
+// destinations of Quillo's own, which other readers skip, carry what they
+// cannot read: {\*\quillopict ...} and {\*\quillofield ...}.
 class RtfWriter
 {
 public:
