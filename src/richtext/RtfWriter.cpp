@@ -590,7 +590,7 @@ QByteArray RtfWriter::write(const QTextDocument &document)
         o.number(i);
         o.out += o.fonts[i].second ? "\\fnil\\fcharset2 " : "\\fnil\\fcharset0 ";
         o.needSpace = false;
-        o.text(o.fonts[i].first, false);
+        o.text(QString(o.fonts[i].first).replace(QLatin1Char(';'), QLatin1Char(' ')), false); // ";" ends the name
         o.out += ";}";
     }
     o.out += "}\r\n";
