@@ -582,6 +582,7 @@ void TMDIChild::showLoadedSet()
     showPage(FrontPage);
     AusrichtungClick();
     AusrichtungClick();
+    m_front->setFocus();
     setModified(false);
 }
 
@@ -609,6 +610,8 @@ void TMDIChild::prepareNewSet(const QString &fileName)
     }
     --m_filling;
     showPage(FrontPage);
+    // The learner starts typing the first question at once.
+    m_front->setFocus();
     setModified(false);
     m_set.StandardFontFront = arial12;
     m_set.StandardFontBack = arial12;
