@@ -393,6 +393,15 @@ private slots:
         QVERIFY(inked);
     }
 
+    void dialogFiltersAndMessageLines()
+    {
+        QCOMPARE(UserDialogs::qtFilter(QStringLiteral("Quillo - Dateien (*.ql3;*.qla)|*.ql3;*.qla|Alle Dateien (*.*)|*.*")),
+                 QStringLiteral("Quillo - Dateien (*.ql3 *.qla);;Alle Dateien (*)"));
+        QCOMPARE(UserDialogs::qtFilter(QStringLiteral("Quillo 3.0 - Dateien (*.ql3)|*.ql3|Alle Dateien (*.*)|*.*")),
+                 QStringLiteral("Quillo 3.0 - Dateien (*.ql3);;Alle Dateien (*)"));
+        QCOMPARE(UserDialogs::displayText(QStringLiteral("a\rb\r\rc\r\nd")), QStringLiteral("a\nb\n\nc\nd"));
+    }
+
     void clipboardOffersRtfHtmlAndText()
     {
         TMyRxRichEdit editor;
