@@ -162,15 +162,20 @@ bool PictureEncoder::needsFallback(QByteArrayView rtf)
     if (rtf.startsWith("{\\object") || rtf.startsWith("{\\nonshppict"))
         return false;
     // The first picture type named decides; picture data never holds a
-    // backslash, so a search is safe.
-    qsizetype first = rtf.size();
-    bool shown = false;
-    for (const char *word : {"\\wmetafile", "\\emfblip", "\\dibitmap", "\\wbitmap", "\\pngblip", "\\jpegblip"}) {
-        const qsizetype at = rtf.indexOf(QByteArrayView(word));
-        if (at >= 0 && at < first) {
-            first = at;
-            shown = word[1] != 'p' && word[1] != 'j';
+    // backslash, so a search is safe. The type comes before the data, so
+    // the head of the group is searched first.
+    for (const QByteArrayView part : {rtf.first(qMin<qsizetype>(rtf.size(), 16384)), rtf}) {
+        qsizetype first = part.size();
+        bool shown = false;
+        for (const char *word : {"\\wmetafile", "\\emfblip", "\\dibitmap", "\\wbitmap", "\\pngblip", "\\jpegblip"}) {
+            const qsizetype at = part.indexOf(QByteArrayView(word));
+            if (at >= 0 && at < first) {
+                first = at;
+                shown = word[1] != 'p' && word[1] != 'j';
+            }
         }
+        if (first < part.size())
+            return !shown;
     }
-    return !shown;
+    return true;
 }

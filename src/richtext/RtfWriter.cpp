@@ -344,6 +344,13 @@ struct Output
     void picture(const QTextImageFormat &f)
     {
         QByteArray rtf = FacePictures::originalRtf(f);
+        const bool fallback = rtf.isEmpty() || PictureEncoder::needsFallback(rtf);
+        if (!fallback) {
+            out += rtf;
+            needSpace = false;
+            afterUnicode = false;
+            return;
+        }
         const QVariant res = doc.resource(QTextDocument::ImageResource, QUrl(f.name()));
         QImage image = res.value<QImage>();
         if (image.isNull())
@@ -360,7 +367,7 @@ struct Output
             image.save(&buffer, "PNG");
             rtf = PictureEncoder::plainPictRtf(RtfPictureData::Png, png, shown, image.size());
         }
-        if (!image.isNull() && PictureEncoder::needsFallback(rtf))
+        if (!image.isNull())
             rtf = fallbackCache().get(f.name(), shown, rtf, image);
         out += rtf;
         needSpace = false;
@@ -401,7 +408,8 @@ RtfParaState paraState(const QTextBlock &block, const QTextDocument &doc)
     default:
         break;
     }
-    for (const QTextOption::Tab &t : f.tabPositions()) {
+    const QList<QTextOption::Tab> tabs = f.hasProperty(QTextFormat::TabPositions) ? f.tabPositions() : QList<QTextOption::Tab>();
+    for (const QTextOption::Tab &t : tabs) {
         RtfTabStop stop;
         stop.position = twips(t.position);
         switch (t.type) {
