@@ -5,6 +5,8 @@
 #include "FileError.h"
 #include "HelpCommands.h"
 #include "LegacyCardSetImport.h"
+#include "ProgramFolder.h"
+#include "ProgramPictures.h"
 #include "ScratchFile.h"
 #include "StartupSequence.h"
 #include "TAboutBox.h"
@@ -127,6 +129,7 @@ TMainForm::TMainForm(QWidget *parent)
     , m_dialogs(&UserDialogs::standard())
 {
     setObjectName(QStringLiteral("MainForm"));
+    ProgramPictures::setLocator([](const QString &name) { return ProgramFolder::filePath(name); });
     setWindowTitle(programCaption());
     setFont(arialPixels(13));
     m_context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());

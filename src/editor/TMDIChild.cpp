@@ -2,6 +2,7 @@
 
 #include "FontRecordMapping.h"
 #include "PrintOptionRules.h"
+#include "ProgramPictures.h"
 #include "TMyRxRichEdit.h"
 #include "UserDialogs.h"
 
@@ -9,8 +10,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -65,11 +64,6 @@ QCheckBox *makeCheck(QWidget *parent, const QString &name, const QString &captio
     auto *box = new QCheckBox(caption, parent);
     box->setObjectName(name);
     return box;
-}
-
-QString programFolderFile(const QString &name)
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
 }
 
 } // namespace
@@ -690,7 +684,7 @@ void TMDIChild::AusrichtungClick()
     setPrinterOrientation(wasPortrait ? PageOrientation::Landscape : PageOrientation::Portrait);
     m_portrait = !wasPortrait;
     const QString picture = orientationPicture();
-    const QString path = programFolderFile(picture);
+    const QString path = ProgramPictures::path(picture);
     if (QFile::exists(path)) {
         m_ausrichtung->setIcon(QIcon(path));
         m_ausrichtung->setText(QString());

@@ -1,5 +1,7 @@
 #include "TSchliesForm.h"
 
+#include "ProgramPictures.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,7 +13,8 @@
 
 namespace {
 
-// The strip on the left: index cards in the program's blue grey.
+// Drawn when the program folder's picture is missing: index cards in the
+// program's blue grey.
 QPixmap pictureStrip()
 {
     QPixmap pixmap(56, 150);
@@ -44,7 +47,8 @@ TSchliesForm::TSchliesForm(QWidget *parent)
 
     auto *strip = new QLabel(this);
     strip->setObjectName(QStringLiteral("Image1"));
-    strip->setPixmap(pictureStrip());
+    const QPixmap picture(ProgramPictures::path(QStringLiteral("schliessen.bmp")));
+    strip->setPixmap(picture.isNull() ? pictureStrip() : picture);
 
     auto *text = new QLabel(questionText(), this);
     text->setObjectName(QStringLiteral("Label1"));
