@@ -1097,8 +1097,10 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         m_para.numbering.kind = RtfNumbering::Decimal;
         return;
     case KwPlain: {
+        const int field = g.chr.field; // formatting, not the field, is reset
         g.chr = RtfCharState();
         g.chr.font = m_defaultFont;
+        g.chr.field = field;
         return;
     }
     case KwB:
