@@ -209,7 +209,7 @@ QWidget *TMDIChild::makeOptionsPage()
     m_optionsScroll->setFrameShape(QFrame::NoFrame);
     auto *content = new QWidget;
     content->setObjectName(QStringLiteral("OptionenInhalt"));
-    content->setMinimumSize(560, 336);
+    content->setMinimumSize(512, 336);
     fillBackground(content, boxColor());
     fillBackground(m_optionsScroll->viewport(), boxColor());
     m_optionsScroll->setWidget(content);
@@ -253,15 +253,15 @@ QWidget *TMDIChild::makeOptionsPage()
 
     auto *marginLabel = new QLabel(QStringLiteral("Größen-\nänderungen\nder Kopfzeile\nin Pixel:"), content);
     marginLabel->setObjectName(QStringLiteral("Label4"));
-    marginLabel->setGeometry(250, 130, 100, 72);
+    marginLabel->setGeometry(230, 130, 100, 72);
     m_obenSpin = makeSpin(content, QStringLiteral("ObenSpin"), INT_MIN, INT_MAX);
-    m_obenSpin->setGeometry(420, 130, 70, 24);
+    m_obenSpin->setGeometry(388, 130, 60, 24);
     m_linksSpin = makeSpin(content, QStringLiteral("LinksSpin"), INT_MIN, INT_MAX);
-    m_linksSpin->setGeometry(360, 158, 70, 24);
+    m_linksSpin->setGeometry(330, 158, 60, 24);
     m_rechtsSpin = makeSpin(content, QStringLiteral("RechtsSpin"), INT_MIN, INT_MAX);
-    m_rechtsSpin->setGeometry(480, 158, 70, 24);
+    m_rechtsSpin->setGeometry(446, 158, 60, 24);
     m_untenSpin = makeSpin(content, QStringLiteral("UntenSpin"), INT_MIN, INT_MAX);
-    m_untenSpin->setGeometry(420, 186, 70, 24);
+    m_untenSpin->setGeometry(388, 186, 60, 24);
 
     m_bevel = new QFrame(content);
     m_bevel->setObjectName(QStringLiteral("Bevel1"));
