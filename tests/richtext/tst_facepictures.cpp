@@ -112,6 +112,17 @@ void TestFacePictures::deepestBitmapOfAMetafile()
 void TestFacePictures::pngJpegAndPlaceholders()
 {
     QCOMPARE(picturesOf("png_hex.rtf").value(0).image.size(), QSize(32, 23));
+    {
+        // reading a face again drops the pictures of the one before
+        QTextDocument doc;
+        RtfReader::read(RtfTestSupport::sample("png_hex.rtf"), doc);
+        QTextCursor c(&doc);
+        c.setPosition(1);
+        const QUrl first(c.charFormat().toImageFormat().name());
+        QVERIFY(doc.resource(QTextDocument::ImageResource, first).isValid());
+        RtfReader::read(RtfTestSupport::sample("png_hex.rtf"), doc);
+        QVERIFY(!doc.resource(QTextDocument::ImageResource, first).isValid());
+    }
     QCOMPARE(picturesOf("png_bin.rtf").value(0).image.size(), QSize(32, 23));
     const Picture jpeg = picturesOf("pandoc_jpeg_bin0_hex.rtf").value(0);
     QCOMPARE(jpeg.image.size(), QSize(250, 250));
