@@ -173,7 +173,14 @@ void CodePage::decode(int codePage, QByteArrayView bytes, QString &out)
         return;
     }
     if (!isDoubleByte(codePage)) {
-        const char16_t *map = table(codePage);
+        // the same page run after run: skip the lock of table()
+        thread_local int lastPage = -1;
+        thread_local const char16_t *lastTable = nullptr;
+        if (codePage != lastPage) {
+            lastTable = table(codePage);
+            lastPage = codePage;
+        }
+        const char16_t *map = lastTable;
         if (!map)
             map = table(1252);
         const qsizetype start = out.size();
