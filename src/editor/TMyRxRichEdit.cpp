@@ -89,8 +89,39 @@ bool TMyRxRichEdit::canInsertFromMimeData(const QMimeData *source) const
     return QTextEdit::canInsertFromMimeData(source);
 }
 
+QVariant TMyRxRichEdit::loadResource(int type, const QUrl &name)
+{
+    // Pictures of pasted HTML: inline data and local files can be read;
+    // anything on a server stays out, as nothing is fetched from a network.
+    if (type == QTextDocument::ImageResource) {
+        if (name.scheme() == QLatin1String("data")) {
+            const QString text = name.toString(QUrl::FullyEncoded);
+            const qsizetype comma = text.indexOf(QLatin1Char(','));
+            if (comma > 0 && text.left(comma).endsWith(QLatin1String(";base64"))) {
+                const QImage image = QImage::fromData(QByteArray::fromBase64(text.mid(comma + 1).toLatin1()));
+                if (!image.isNull())
+                    return image;
+            }
+        } else if (name.isLocalFile()) {
+            const QImage image(name.toLocalFile());
+            if (!image.isNull())
+                return image;
+        }
+    }
+    return QTextEdit::loadResource(type, name);
+}
+
 void TMyRxRichEdit::insertFromMimeData(const QMimeData *source)
 {
+    // A copied picture often comes with HTML that only points to it on a
+    // server; the picture itself is what the user wants.
+    if (source->hasImage() && (!source->hasHtml() || QTextDocumentFragment::fromHtml(source->html()).toPlainText().trimmed().remove(QChar::ObjectReplacementCharacter).isEmpty())) {
+        const QImage image = qvariant_cast<QImage>(source->imageData());
+        if (!image.isNull()) {
+            insertPicture(image);
+            return;
+        }
+    }
     // HTML first: word processors and browsers offer it with colours and
     // emphasis intact; RTF next, then a bare picture, then plain text.
     if (source->hasHtml()) {
@@ -109,16 +140,21 @@ void TMyRxRichEdit::insertFromMimeData(const QMimeData *source)
     if (source->hasImage()) {
         const QImage image = qvariant_cast<QImage>(source->imageData());
         if (!image.isNull()) {
-            const QUrl name(QStringLiteral("bild-") + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".png"));
-            document()->addResource(QTextDocument::ImageResource, name, image);
-            QTextImageFormat format;
-            format.setName(name.toString());
-            format.setWidth(image.width());
-            format.setHeight(image.height());
-            textCursor().insertImage(format);
-            ensureCursorVisible();
+            insertPicture(image);
             return;
         }
     }
     QTextEdit::insertFromMimeData(source);
+}
+
+void TMyRxRichEdit::insertPicture(const QImage &image)
+{
+    const QUrl name(QStringLiteral("bild-") + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".png"));
+    document()->addResource(QTextDocument::ImageResource, name, image);
+    QTextImageFormat format;
+    format.setName(name.toString());
+    format.setWidth(image.width());
+    format.setHeight(image.height());
+    textCursor().insertImage(format);
+    ensureCursorVisible();
 }

@@ -42,10 +42,14 @@ public:
     // RTF of the selection, for the clipboard.
     static QStringList rtfMimeTypes();
 
+    // Puts the picture at the caret as part of the face.
+    void insertPicture(const QImage &image);
+
 protected:
     QMimeData *createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+    QVariant loadResource(int type, const QUrl &name) override;
 
 private:
     QByteArray m_loaded;

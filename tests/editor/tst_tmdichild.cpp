@@ -4,6 +4,7 @@
 #include "TSchliesForm.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QPainter>
@@ -431,9 +432,32 @@ private slots:
         image.fill(Qt::blue);
         QMimeData picture;
         picture.setImageData(image);
+        picture.setHtml(QStringLiteral("<img src=\"https://example.org/bild.png\">"));
         target.clear();
         target.insertFromMimeData(&picture);
-        QVERIFY(target.document()->firstBlock().begin().fragment().charFormat().isImageFormat());
+        const QTextCharFormat shown = target.document()->firstBlock().begin().fragment().charFormat();
+        QVERIFY(shown.isImageFormat());
+        QCOMPARE(target.document()->resource(QTextDocument::ImageResource, QUrl(shown.toImageFormat().name())).value<QImage>().size(),
+                 QSize(8, 6));
+
+        // A picture inside pasted HTML, as browsers and word processors give it.
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        QMimeData page;
+        page.setHtml(QStringLiteral("<p>Bild: <img src=\"data:image/png;base64,") + QString::fromLatin1(png.toBase64())
+                     + QStringLiteral("\"></p>"));
+        target.clear();
+        target.insertFromMimeData(&page);
+        const QByteArray rtf = target.saveRtf();
+        TMyRxRichEdit reread;
+        reread.loadRtf(rtf);
+        QCOMPARE(reread.toPlainText().left(5), QStringLiteral("Bild:"));
+        bool pictureKept = false;
+        for (QTextBlock::iterator it = reread.document()->firstBlock().begin(); !it.atEnd(); ++it)
+            pictureKept = pictureKept || it.fragment().charFormat().isImageFormat();
+        QVERIFY(pictureKept);
     }
 };
 
