@@ -54,6 +54,12 @@ QString ProgramFolder::filePath(const QString &name, const QStringList &folders)
     return folders.isEmpty() ? name : folders.first() + name;
 }
 
+bool ProgramFolder::isInstalled()
+{
+    const QStringList folders = searchFolders(QCoreApplication::applicationDirPath(), QStringLiteral(QUILLO_DATA_FROM_BIN));
+    return folders.size() > 1 && QFileInfo(folders.at(1)).isDir();
+}
+
 QString ProgramFolder::filePath(const QString &name)
 {
     return filePath(name, searchFolders());

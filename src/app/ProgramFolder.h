@@ -20,6 +20,10 @@ public:
     // folder's path of that name when there is none, so that callers can
     // test it and show nothing.
     static QString filePath(const QString &name);
+    // Whether the program runs from an installation: its data folder exists
+    // beside its bin folder. Such a program keeps nothing of its own in the
+    // program folder, even where it could write there (as root).
+    static bool isInstalled();
 
     // Same, from a given program folder and install-relative data folder:
     // the part that tests can drive.

@@ -10,13 +10,13 @@
 
 #include <limits>
 
-QString ProgramSettings::chooseFilePath(const QString &programFolder, const QString &configFolder)
+QString ProgramSettings::chooseFilePath(const QString &programFolder, const QString &configFolder, bool installed)
 {
     const QString inProgramFolder = QDir(programFolder).filePath(fileName());
     const QFileInfo file(inProgramFolder);
     // A read-only file of ours in a writable folder is made writable again on
     // write, so the folder decides; an existing writable file is enough too.
-    if (QFileInfo(programFolder).isWritable() || (file.isFile() && file.isWritable()))
+    if (!installed && (QFileInfo(programFolder).isWritable() || (file.isFile() && file.isWritable())))
         return inProgramFolder;
     QDir().mkpath(configFolder);
     return QDir(configFolder).filePath(fileName());
@@ -24,7 +24,8 @@ QString ProgramSettings::chooseFilePath(const QString &programFolder, const QStr
 
 QString ProgramSettings::defaultFilePath()
 {
-    return chooseFilePath(ProgramFolder::path(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    return chooseFilePath(ProgramFolder::path(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                          ProgramFolder::isInstalled());
 }
 
 ProgramSettings::ProgramSettings(const QString &filePath)

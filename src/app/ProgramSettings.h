@@ -13,9 +13,10 @@ public:
     static QString section() { return QStringLiteral("Data"); }
 
     // The settings file in the program folder while that can be written
-    // there; otherwise (an installed program) in the user's configuration
-    // folder, which is created, so the calibration survives the run.
-    static QString chooseFilePath(const QString &programFolder, const QString &configFolder);
+    // there; otherwise, and always for an installed program, in the user's
+    // configuration folder, which is created, so the calibration survives
+    // the run.
+    static QString chooseFilePath(const QString &programFolder, const QString &configFolder, bool installed = false);
     static QString defaultFilePath();
 
     explicit ProgramSettings(const QString &filePath);

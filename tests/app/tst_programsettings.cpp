@@ -193,6 +193,10 @@ private Q_SLOTS:
         QDir().mkpath(program);
         QCOMPARE(ProgramSettings::chooseFilePath(program, config), program + QStringLiteral("/quillo.ini"));
         QVERIFY(!QFileInfo::exists(config));
+        // An installed program never writes beside itself, even as root.
+        QCOMPARE(ProgramSettings::chooseFilePath(program, config, true), config + QStringLiteral("/quillo.ini"));
+        QVERIFY(QFileInfo(config).isDir());
+        QDir(config).removeRecursively();
 
         QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         if (QFileInfo(program).isWritable())
