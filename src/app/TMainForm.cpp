@@ -341,6 +341,8 @@ void TMainForm::makeToolBar()
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
     m_toolBar->toggleViewAction()->setEnabled(false);
+    // The toolbar is part of the window, not something to switch off.
+    m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     auto *rows = new QWidget(m_toolBar);
     rows->setObjectName(QStringLiteral("ToolBarRows"));
