@@ -89,6 +89,51 @@ private slots:
         QVERIFY(enabled(*form, "ToolButton9"));
     }
 
+    void menusAndToolbarInTheirOrder()
+    {
+        auto form = makeForm();
+        const auto captions = [&](const char *menu) {
+            QStringList list;
+            for (QAction *entry : form->findChild<QMenu *>(QString::fromLatin1(menu))->actions()) {
+                if (entry->objectName().startsWith(QLatin1String("WindowListEntry")))
+                    continue;
+                list.append(entry->isSeparator() ? QStringLiteral("-") : entry->text());
+            }
+            return list.join(QLatin1Char('|'));
+        };
+        QCOMPARE(captions("File1"), QStringLiteral("&Neu|Ö&ffnen|S&chließen|Speichern|Speichern unter|Drucken|-|Abfragen|"
+                                                   "Generiere HTML-Datei|-|Optionen|-|&Beenden"));
+        QCOMPARE(captions("Edit1"), QStringLiteral("&Ausschneiden|&Kopieren|&Einfügen|Als Standardfont|-|Bild einfügen|"
+                                                   "Objekt einfügen|-|Suchen"));
+        QCOMPARE(captions("Karten1"), QStringLiteral("Ganze Karte kopieren|Ganze Karte einfügen|Position der Karte verschieben"));
+        QCOMPARE(captions("Window1"), QStringLiteral("Ü&berlappend|Hori&zontal anordnen|&Vertikal anordnen|&Alle verkleinern|"
+                                                     "Alle an&ordnen"));
+        QCOMPARE(captions("Help1"), QStringLiteral("&Info...|-|Anleitung"));
+        QVERIFY(!form->action(QStringLiteral("GeneriereHTMLDatei1"))->isVisible());
+        QCOMPARE(form->action(QStringLiteral("FileOpen1"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+        QCOMPARE(form->action(QStringLiteral("Suchen1"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+        QCOMPARE(form->action(QStringLiteral("EditCut1"))->toolTip(), QStringLiteral("Ausschneiden"));
+        QCOMPARE(form->action(QStringLiteral("EditCut1"))->statusTip(),
+                 QStringLiteral("Das markierte Objekt in die Zwischenablage verschieben"));
+
+        QStringList buttons;
+        for (QWidget *control : form->findChild<QWidget *>(QStringLiteral("ToolBarRows"))->findChildren<QWidget *>()) {
+            if (qobject_cast<QAbstractButton *>(control) || control->objectName() == QLatin1String("FontCombo")
+                || control->objectName() == QLatin1String("FontSize"))
+                buttons.append(control->objectName());
+        }
+        QCOMPARE(buttons.join(QLatin1Char(' ')),
+                 QStringLiteral("ToolButton9 ToolButton1 ToolButton26 ToolButton12 ToolButton28 ToolButton29 ToolButton4 "
+                                "ToolButton5 ToolButton7 ToolButton8 ToolButton10 ToolButton11 ToolButton14 ToolButton16 "
+                                "ToolButton15 FontCombo FontSize ColorPickerButton1 ColorPickerButton2 ToolButton2 ToolButton27 "
+                                "AlignLeft ToolButton20 ToolButton21 ToolButton19 ToolButton23 ToolButton24 ToolButton32 "
+                                "ToolButton33"));
+        QCOMPARE(form->toolButton(QStringLiteral("ToolButton9"))->statusTip(), QStringLiteral("Neue Datei erstellen"));
+        QCOMPARE(form->toolButton(QStringLiteral("ToolButton32"))->toolTip(), QStringLiteral("Änderung rückgängig machen"));
+        QCOMPARE(form->toolButton(QStringLiteral("ToolButton21"))->property("tag").toInt(), 1);
+        QVERIFY(form->toolButton(QStringLiteral("ToolButton2"))->isHidden());
+    }
+
     void newSetAsksForItsNameAndWritesNothing()
     {
         auto form = makeForm();
