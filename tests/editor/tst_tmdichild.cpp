@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -299,6 +300,33 @@ private slots:
         QTest::keyClick(window->Vorderseite(), Qt::Key_Tab);
         QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("\t"));
         QCOMPARE(QApplication::focusWidget(), window->Vorderseite());
+    }
+
+    void pickedTabsTakeTheFocusAndTheOptionFieldsFollowTheWidth()
+    {
+        auto window = makeWindow();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->Kartenliste()->setFocus();
+        QTabBar *tabs = window->Pages()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TMDIChild::BackPage).center());
+        QCOMPARE(window->shownPage(), int(TMDIChild::BackPage));
+        QCOMPARE(QApplication::focusWidget(), window->Rueckseite());
+
+        window->Kartenliste()->setFocus();
+        window->showPage(TMDIChild::FrontPage); // by a command: the focus stays where it was
+        QCOMPARE(QApplication::focusWidget(), window->Kartenliste());
+
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TMDIChild::OptionsPage).center());
+        window->resize(1000, 500);
+        QApplication::processEvents();
+        auto *content = child<QWidget>(*window, "OptionenInhalt");
+        auto *header = child<QLineEdit>(*window, "KopfZeile");
+        auto *footer = child<QLineEdit>(*window, "CopyEdit");
+        QCOMPARE(header->geometry().right() + 1, content->width() - 3);
+        QCOMPARE(footer->geometry().right() + 1, content->width() - 3);
+        QCOMPARE(child<QFrame>(*window, "Bevel1")->width(), content->width() - 6);
     }
 
     void popupEditsTheFaceShownAndMarksTheSet()
