@@ -20,6 +20,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -132,6 +134,7 @@ TMainForm::TMainForm(QWidget *parent)
     ProgramPictures::setLocator([](const QString &name) { return ProgramFolder::filePath(name); });
     setWindowTitle(programCaption());
     setFont(arialPixels(13));
+    setAcceptDrops(true);
     m_context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
     m_printer->setPageOrientation(QPageLayout::Portrait);
 
@@ -805,6 +808,38 @@ void TMainForm::fillWindowMenu()
         });
         m_windowListEntries.append(entry);
     }
+}
+
+namespace {
+
+QStringList droppedCardSets(const QMimeData *data)
+{
+    QStringList files;
+    for (const QUrl &url : data->urls()) {
+        const QString extension = CardSetFile::upperExtension(url.toLocalFile());
+        if (url.isLocalFile() && (extension == QLatin1String(".QL3") || extension == QLatin1String(".QLA")))
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+} // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedCardSets(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    const QStringList files = droppedCardSets(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    for (const QString &file : files)
+        OpenDocument(file);
+    UpdateCommandStates(false);
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)

@@ -11,7 +11,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -217,6 +220,26 @@ private slots:
         QCOMPARE(document->Set().RandAbstand, 1);
         QCOMPARE(document->Set().TextAbstand, 500);
         QVERIFY(!document->Modified());
+    }
+
+    void droppedCardSetsOpen()
+    {
+        CardSet set;
+        set.AddCard();
+        CardSetFileContext context;
+        context.WorkFilePath = path(QStringLiteral("scratch2.tmp"));
+        QCOMPARE(CardSetFile::SaveCardSet(set, path(QStringLiteral("gezogen.ql3")), context), CardSetFile::SaveResult::Saved);
+        auto form = makeForm();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path(QStringLiteral("gezogen.ql3"))), QUrl::fromLocalFile(path(QStringLiteral("bild.png")))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &drop);
+        QCOMPARE(form->documents().size(), 1);
+        QCOMPARE(form->ActiveDocument()->windowTitle(), QStringLiteral("gezogen.QL3"));
+        QVERIFY(enabled(*form, "ToolButton26"));
     }
 
     void failedLoadsKeepTheWindowAndSayWhy()
