@@ -78,8 +78,40 @@ QMimeData *TMyRxRichEdit::createMimeDataFromSelection() const
     return data;
 }
 
+namespace {
+
+bool isCardSetFile(const QUrl &url)
+{
+    const QString name = url.toLocalFile().toUpper();
+    return url.isLocalFile() && (name.endsWith(QLatin1String(".QL3")) || name.endsWith(QLatin1String(".QLA")));
+}
+
+// Dropped files that are pictures, in the order given.
+QList<QImage> droppedPictures(const QMimeData *source)
+{
+    QList<QImage> pictures;
+    if (!source->hasUrls())
+        return pictures;
+    for (const QUrl &url : source->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        const QImage image(url.toLocalFile());
+        if (image.isNull())
+            return {};
+        pictures.append(image);
+    }
+    return pictures;
+}
+
+} // namespace
+
 bool TMyRxRichEdit::canInsertFromMimeData(const QMimeData *source) const
 {
+    // Card set files dropped here are for the main window to open.
+    if (source->hasUrls() && std::any_of(source->urls().cbegin(), source->urls().cend(), isCardSetFile))
+        return false;
+    if (!droppedPictures(source).isEmpty())
+        return true;
     if (source->hasImage())
         return true;
     for (const QString &type : rtfMimeTypes()) {
@@ -113,6 +145,12 @@ QVariant TMyRxRichEdit::loadResource(int type, const QUrl &name)
 
 void TMyRxRichEdit::insertFromMimeData(const QMimeData *source)
 {
+    const QList<QImage> files = droppedPictures(source);
+    if (!files.isEmpty()) {
+        for (const QImage &image : files)
+            insertPicture(image);
+        return;
+    }
     // A copied picture often comes with HTML that only points to it on a
     // server; the picture itself is what the user wants.
     if (source->hasImage() && (!source->hasHtml() || QTextDocumentFragment::fromHtml(source->html()).toPlainText().trimmed().remove(QChar::ObjectReplacementCharacter).isEmpty())) {

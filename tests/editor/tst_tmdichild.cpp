@@ -445,6 +445,7 @@ private slots:
 
         struct PasteProbe : TMyRxRichEdit
         {
+            using TMyRxRichEdit::canInsertFromMimeData;
             using TMyRxRichEdit::insertFromMimeData;
         } target;
         QMimeData pasted;
@@ -467,6 +468,20 @@ private slots:
         QVERIFY(shown.isImageFormat());
         QCOMPARE(target.document()->resource(QTextDocument::ImageResource, QUrl(shown.toImageFormat().name())).value<QImage>().size(),
                  QSize(8, 6));
+
+        // Picture files dropped from the file manager; card set files are not for the face.
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("blau.png"));
+        QVERIFY(image.save(file));
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(file)});
+        target.clear();
+        QVERIFY(target.canInsertFromMimeData(&dropped));
+        target.insertFromMimeData(&dropped);
+        QVERIFY(target.document()->firstBlock().begin().fragment().charFormat().isImageFormat());
+        QMimeData cardSet;
+        cardSet.setUrls({QUrl::fromLocalFile(folder.filePath(QStringLiteral("satz.ql3")))});
+        QVERIFY(!target.canInsertFromMimeData(&cardSet));
 
         // A picture inside pasted HTML, as browsers and word processors give it.
         QByteArray png;
