@@ -108,7 +108,8 @@ QList<QImage> droppedPictures(const QMimeData *source)
 bool TMyRxRichEdit::canInsertFromMimeData(const QMimeData *source) const
 {
     // Card set files dropped here are for the main window to open.
-    if (source->hasUrls() && std::any_of(source->urls().cbegin(), source->urls().cend(), isCardSetFile))
+    const QList<QUrl> urls = source->urls();
+    if (std::any_of(urls.cbegin(), urls.cend(), isCardSetFile))
         return false;
     if (!droppedPictures(source).isEmpty())
         return true;
