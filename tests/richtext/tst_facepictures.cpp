@@ -67,6 +67,7 @@ private:
 
 private slots:
     void knownSizes();
+    void enhancedMetafileFromRichEdit();
     void deepestBitmapOfAMetafile();
     void pngJpegAndPlaceholders();
     void decodedPixelsAreBounded();
@@ -91,6 +92,17 @@ void TestFacePictures::knownSizes()
     QCOMPARE(object.size(), 1);
     QCOMPARE(object[0].image.size(), QSize(143, 128));
     QVERIFY(object[0].original.startsWith("{\\object"));
+}
+
+void TestFacePictures::enhancedMetafileFromRichEdit()
+{
+    // Wine's RichEdit pastes a bitmap as an EMF with a zero goal size: its
+    // bitmap is shown at the size \picw and \pich give
+    const QList<Picture> list = picturesOf("we4_picture.rtf");
+    QCOMPARE(list.size(), 2);
+    QCOMPARE(list[0].image.size(), QSize(32, 24));
+    QCOMPARE(list[0].shown.toSize(), QSize(32, 24));
+    QCOMPARE(list[1].shown.toSize(), QSize(32, 24));
 }
 
 void TestFacePictures::deepestBitmapOfAMetafile()

@@ -122,7 +122,7 @@ void TestRtfReader::sampleText()
 void TestRtfReader::everySampleReadsAndAgreesWithTextLines()
 {
     const QStringList names = RtfTestSupport::sampleNames();
-    QCOMPARE(names.size(), 38);
+    QCOMPARE(names.size(), 42);
     for (const QString &name : names) {
         const QByteArray rtf = RtfTestSupport::sample(name);
         QScopedPointer<QTextDocument> doc(read(rtf));
