@@ -27,6 +27,7 @@ def normalise(text):
     lines = []
     text = text.replace('[image]', '')  # pandoc's mark for a picture
     text = re.sub(r'\^\(([^)]*)\)', r'\1', text)  # and for superscript
+    text = text.replace('~~', '')  # and for strike-out
     for line in text.replace('\r', '\n').replace('\u2028', '\n').split('\n'):
         line = MARKER.sub('', line)
         line = line.replace('\u00a0', ' ')
