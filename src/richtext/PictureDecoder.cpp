@@ -84,7 +84,7 @@ QImage PictureDecoder::fromDib(QByteArrayView dib, qint64 maxPixels)
         quint32 colors = u32(dib, 32);
         if (colors == 0 && bpp <= 8)
             colors = 1u << bpp;
-        colors = quint32(qMin<qint64>(colors, (dib.size() - headerSize) / 4));
+        colors = quint32(qBound<qint64>(0, colors, qMax<qint64>(0, (dib.size() - qint64(headerSize)) / 4)));
         paletteBytes = qsizetype(colors) * 4;
         if (headerSize == 40 && compression == 3)
             maskBytes = 12;
