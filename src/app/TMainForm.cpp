@@ -7,6 +7,7 @@
 #include "LegacyCardSetImport.h"
 #include "ProgramFolder.h"
 #include "ProgramPictures.h"
+#include "QuizCommand.h"
 #include "ScratchFile.h"
 #include "StartupSequence.h"
 #include "TAboutBox.h"
@@ -266,7 +267,7 @@ void TMainForm::makeMenus()
             &TMainForm::SaveAs);
     addEntry(file, QStringLiteral("Drucken1"), QStringLiteral("Drucken"));
     file->addSeparator();
-    addEntry(file, QStringLiteral("Quiz1"), QStringLiteral("Abfragen"));
+    connect(addEntry(file, QStringLiteral("Quiz1"), QStringLiteral("Abfragen")), &QAction::triggered, this, &TMainForm::Quiz);
     addEntry(file, QStringLiteral("GeneriereHTMLDatei1"), QStringLiteral("Generiere HTML-Datei"))->setVisible(false);
     file->addSeparator();
     addEntry(file, QStringLiteral("Optionen1"), QStringLiteral("Optionen"));
@@ -458,6 +459,17 @@ QAction *TMainForm::action(const QString &name) const
 QAbstractButton *TMainForm::toolButton(const QString &name) const
 {
     return m_buttons.value(name);
+}
+
+void TMainForm::Quiz()
+{
+    TMDIChild *document = ActiveDocument();
+    if (!document)
+        return;
+    // Edits not yet stored take part in the quiz.
+    document->StoreCurrentCard();
+    if (QuizCommand::run(document->Set(), this, document->Vorderseite()->size(), Random))
+        document->setModified(true);
 }
 
 void TMainForm::runCommand(const QString &name)

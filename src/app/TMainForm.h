@@ -69,6 +69,9 @@ public:
     TMyRxRichEdit *ActiveFace() const;
     QList<TMDIChild *> documents() const { return m_documents; }
 
+    // "Abfragen": the box dialog, then the quiz over the active set.
+    void Quiz();
+
     // Runs the command of the menu entry or toolbar button of that name.
     void runCommand(const QString &name);
     QAction *action(const QString &name) const;

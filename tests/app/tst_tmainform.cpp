@@ -5,6 +5,8 @@
 #include "LegacyCardSetImport.h"
 #include "TMDIChild.h"
 #include "TMainForm.h"
+#include "TAbfrageForm.h"
+#include "TKasten.h"
 #include "TMyRxRichEdit.h"
 
 #include <QAbstractButton>
@@ -23,6 +25,10 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <functional>
 
 class TestTMainForm : public QObject
 {
@@ -58,7 +64,45 @@ private:
         qFatal("no command %s", name);
     }
 
+    // Runs action on the modal window of type T once it is shown.
+    template<typename T>
+    static void whenModal(std::function<void(T *)> action)
+    {
+        QTimer::singleShot(10, [action] {
+            if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget()))
+                action(window);
+            else
+                whenModal<T>(action);
+        });
+    }
+
 private slots:
+    void quizAsksTheEditedCardAndMarksTheSet()
+    {
+        auto form = makeForm();
+        TMDIChild *document = newSet(*form, QStringLiteral("quiz.ql3"));
+        QVERIFY(document);
+        document->Vorderseite()->setPlainText(QStringLiteral("Hauptstadt von Peru?"));
+        document->setModified(false);
+
+        // Cancelling the box dialog changes nothing.
+        whenModal<TKasten>([](TKasten *dialog) { dialog->reject(); });
+        form->runCommand(QStringLiteral("Quiz1"));
+        QVERIFY(!document->Set().Modified);
+
+        QString asked;
+        whenModal<TKasten>([&asked](TKasten *dialog) {
+            whenModal<TAbfrageForm>([&asked](TAbfrageForm *quiz) {
+                asked = quiz->findChild<QTextEdit *>(QStringLiteral("Abfrage"))->toPlainText();
+                quiz->findChild<QAbstractButton *>(QStringLiteral("SpeedButton1"))->click();
+            });
+            dialog->findChild<QAbstractButton *>(QStringLiteral("SpeedButton2"))->click();
+        });
+        form->runCommand(QStringLiteral("Quiz1"));
+        QCOMPARE(asked, QStringLiteral("Hauptstadt von Peru?"));
+        QVERIFY(document->Set().Modified);
+    }
+
     void commandStatesFollowTheOpenDocuments()
     {
         auto form = makeForm();
