@@ -4,10 +4,12 @@
 #include "FileAssociation.h"
 #include "FileError.h"
 #include "HelpCommands.h"
+#include "HtmlExport.h"
 #include "LegacyCardSetImport.h"
 #include "ProgramFolder.h"
 #include "ProgramPictures.h"
 #include "QuizCommand.h"
+#include "RtfReader.h"
 #include "ScratchFile.h"
 #include "StartupSequence.h"
 #include "TAboutBox.h"
@@ -26,11 +28,13 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -268,7 +272,9 @@ void TMainForm::makeMenus()
     addEntry(file, QStringLiteral("Drucken1"), QStringLiteral("Drucken"));
     file->addSeparator();
     connect(addEntry(file, QStringLiteral("Quiz1"), QStringLiteral("Abfragen")), &QAction::triggered, this, &TMainForm::Quiz);
-    addEntry(file, QStringLiteral("GeneriereHTMLDatei1"), QStringLiteral("Generiere HTML-Datei"))->setVisible(false);
+    QAction *html = addEntry(file, QStringLiteral("GeneriereHTMLDatei1"), QStringLiteral("Generiere HTML-Datei"));
+    html->setVisible(false);
+    connect(html, &QAction::triggered, this, &TMainForm::GeneriereHTMLDatei);
     file->addSeparator();
     addEntry(file, QStringLiteral("Optionen1"), QStringLiteral("Optionen"));
     file->addSeparator();
@@ -470,6 +476,40 @@ void TMainForm::Quiz()
     document->StoreCurrentCard();
     if (QuizCommand::run(document->Set(), this, document->Vorderseite()->size(), Random))
         document->setModified(true);
+}
+
+void TMainForm::GeneriereHTMLDatei()
+{
+    TMDIChild *document = ActiveDocument();
+    if (!document)
+        return;
+    QList<HtmlExport::Card> cards;
+    const QListWidget *list = document->Kartenliste();
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->checkState() != Qt::Checked)
+            continue;
+        // As a click does: the card shown so far is stored first.
+        document->selectCard(i);
+        const CardSet &set = document->Set();
+        cards.append({RtfReader::textLines(set.Fronts.value(i)), RtfReader::textLines(set.Backs.value(i))});
+    }
+    const QStringList page = HtmlExport::buildPage(document->Set().FileName, cards);
+    if (page.isEmpty()) {
+        m_dialogs->warning(this, HtmlExport::noCardsMessage());
+        return;
+    }
+    const QString path = m_dialogs->saveFileName(this, QStringLiteral("Speichern unter"), HtmlExport::pageFilter(),
+                                                 QStringLiteral("html"), QString());
+    if (path.isEmpty())
+        return;
+    const QString failure = HtmlExport::writePage(path, page);
+    if (!failure.isEmpty()) {
+        m_dialogs->warning(this, failure);
+        return;
+    }
+    HtmlExport::copyLibraryFiles(QFileInfo(ProgramFolder::filePath(QStringLiteral("overlib.js"))).absolutePath(),
+                                 QFileInfo(path).absolutePath());
+    m_dialogs->information(this, HtmlExport::noticeMessage());
 }
 
 void TMainForm::runCommand(const QString &name)

@@ -71,6 +71,8 @@ public:
 
     // "Abfragen": the box dialog, then the quiz over the active set.
     void Quiz();
+    // "Generiere HTML-Datei": the checked cards as a web page.
+    void GeneriereHTMLDatei();
 
     // Runs the command of the menu entry or toolbar button of that name.
     void runCommand(const QString &name);

@@ -77,6 +77,45 @@ private:
     }
 
 private slots:
+    void htmlExportWritesTheCheckedCards()
+    {
+        auto form = makeForm();
+        TMDIChild *document = newSet(*form, QStringLiteral("web.ql3"));
+        for (int i = 1; i <= 3; ++i) {
+            if (i > 1)
+                form->runCommand(QStringLiteral("ToolButton12"));
+            document->Vorderseite()->setPlainText(QStringLiteral("Frage %1").arg(i));
+            document->Rueckseite()->setPlainText(QStringLiteral("Antwort %1 <b>").arg(i));
+        }
+        QListWidget *list = document->Kartenliste();
+        QCOMPARE(list->count(), 3);
+
+        form->runCommand(QStringLiteral("GeneriereHTMLDatei1"));
+        QCOMPARE(dialogs.warnings.size(), 1);
+        QVERIFY(dialogs.warnings.constFirst().startsWith(QStringLiteral("Sie haben keine Karten ausgewählt.")));
+
+        // The last card is still being edited: the export stores it first.
+        list->item(0)->setCheckState(Qt::Checked);
+        list->item(2)->setCheckState(Qt::Checked);
+        const QString page = path(QStringLiteral("karten.html"));
+        dialogs.saveAnswers.append(page);
+        form->runCommand(QStringLiteral("GeneriereHTMLDatei1"));
+        QCOMPARE(dialogs.informations.size(), 1);
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QList<QByteArray> cardLines;
+        for (const QByteArray &line : lines) {
+            if (line.startsWith("<A HREF"))
+                cardLines.append(line);
+        }
+        QCOMPARE(cardLines.size(), 2);
+        QVERIFY(cardLines[0].contains("drc('Antwort 1 &amp;lt;b&amp;gt;<br>' ,'Antwort')"));
+        QVERIFY(cardLines[0].contains(">Frage 1</A>"));
+        QVERIFY(cardLines[1].contains(">Frage 3</A>"));
+        QCOMPARE(list->currentRow(), 2);
+    }
+
     void quizAsksTheEditedCardAndMarksTheSet()
     {
         auto form = makeForm();
