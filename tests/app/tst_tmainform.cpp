@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -363,6 +364,10 @@ private slots:
             writer.appendData(QStringLiteral("C:\\TEMP\\~qla1.tmp"), "{\\rtf1 zwei\\par}");
             writer.finish();
         }
+        QFile settings(path(QStringLiteral("karten.QLI")));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[Data]\r\nAktPrintCards=2\r\n");
+        settings.close();
         auto form = makeForm();
         TMDIChild *document = form->OpenDocument(path(QStringLiteral("karten.qla")));
         QVERIFY(document);
@@ -372,6 +377,12 @@ private slots:
         QCOMPARE(document->Kartenliste()->count(), 2);
         QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("eins"));
         QVERIFY(!document->Modified());
+        QCOMPARE(document->findChild<QComboBox *>(QStringLiteral("AnzahlCombo"))->currentText(), QStringLiteral("2 Karten/Blatt"));
+
+        // Without its fronts a 2.5 set fails at step 2.
+        QFile::remove(path(QStringLiteral("karten.QLT")));
+        form->OpenDocument(path(QStringLiteral("karten.qla")));
+        QCOMPARE(dialogs.warnings.constLast(), CardSetFile::loadFailedMessageWithCode(QStringLiteral("2")));
     }
 
     void failedSavesSayWhereTheyStopped()
