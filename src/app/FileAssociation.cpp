@@ -42,8 +42,15 @@ bool putFile(const QString &path, const QByteArray &bytes, bool &changed)
 void refreshInBackground(const QString &tool, const QString &folder)
 {
     const QString program = QStandardPaths::findExecutable(tool);
-    if (!program.isEmpty())
-        QProcess::startDetached(program, {folder});
+    if (program.isEmpty())
+        return;
+    // Their notes would end up in the terminal that started Quillo.
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments({folder});
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.startDetached();
 }
 
 bool isPlainText(const QString &text)
