@@ -1,9 +1,7 @@
-#include "HelpCommands.h"
 #include "TAboutBox.h"
 #include "TSplash.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -54,15 +52,6 @@ private Q_SLOTS:
         QVERIFY(TAboutBox::credits().contains(QLatin1String("Qt")));
         QTimer::singleShot(0, &about, [&about] { QTest::keyClick(&about, Qt::Key_Return); });
         QCOMPARE(about.showCentred(), int(QDialog::Accepted));
-    }
-
-    void missingManualReportsNothing()
-    {
-        // No manual beside the test program: nothing opens, nothing is shown.
-        if (QFileInfo(HelpCommands::manualPath()).isFile())
-            QSKIP("a manual lies beside the test program");
-        QVERIFY(!HelpCommands::openManual());
-        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 
