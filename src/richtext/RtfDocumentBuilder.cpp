@@ -52,7 +52,22 @@ const QTextCharFormat &RtfDocumentBuilder::charFormat(const RtfCharState &state)
     f.setFontPointSize(state.halfPoints / 2.0);
     f.setFontWeight(state.flags & RtfCharState::Bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(state.flags & RtfCharState::Italic);
-    f.setFontUnderline(state.flags & RtfCharState::Underline);
+    if (state.flags & RtfCharState::Underline) {
+        switch (state.underline) {
+        case RtfCharState::Dotted: f.setUnderlineStyle(QTextCharFormat::DotLine); break;
+        case RtfCharState::Wave: f.setUnderlineStyle(QTextCharFormat::WaveUnderline); break;
+        case RtfCharState::Dash: f.setUnderlineStyle(QTextCharFormat::DashUnderline); break;
+        case RtfCharState::DashDot: f.setUnderlineStyle(QTextCharFormat::DashDotLine); break;
+        case RtfCharState::DashDotDot: f.setUnderlineStyle(QTextCharFormat::DashDotDotLine); break;
+        case RtfCharState::Single: f.setUnderlineStyle(QTextCharFormat::SingleUnderline); break;
+        default:
+            f.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+            f.setProperty(RtfFormatProperties::UnderlineKind, int(state.underline));
+            break;
+        }
+    } else {
+        f.setFontUnderline(false);
+    }
     f.setFontStrikeOut(state.flags & RtfCharState::Strike);
     if (state.flags & RtfCharState::Super)
         f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);

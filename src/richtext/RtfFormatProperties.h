@@ -26,5 +26,8 @@ enum : int {
     // text is also an anchor with the link as its href.
     FieldInstruction,
     FieldNumber,
+    // QTextCharFormat, int: an underline Qt draws as a single line (double,
+    // words only, thick) as RtfCharState::UnderlineKind.
+    UnderlineKind,
 };
 }

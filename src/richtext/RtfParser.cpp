@@ -17,7 +17,9 @@ enum Kw {
     // font table
     KwFCharset, KwFontFamily, KwRed, KwGreen, KwBlue,
     // character
-    KwPlain, KwB, KwI, KwUl, KwUlNone, KwStrike, KwF, KwFs, KwCf, KwHighlight, KwCb, KwChcbpat,
+    // the underlines in the order of RtfCharState::UnderlineKind
+    KwPlain, KwB, KwI, KwUl, KwUlDotted, KwUlDouble, KwUlWords, KwUlThick, KwUlWave, KwUlDash,
+    KwUlDashDot, KwUlDashDotDot, KwUlNone, KwStrike, KwF, KwFs, KwCf, KwHighlight, KwCb, KwChcbpat,
     KwSuper, KwSub, KwNoSuperSub,
     // paragraph
     KwPard, KwQl, KwQc, KwQr, KwQj, KwFi, KwLi, KwRi, KwSb, KwSa, KwSl, KwSlMult,
@@ -65,10 +67,10 @@ const std::unordered_map<std::string_view, Kw> &keywords()
         {"fdecor", KwFontFamily}, {"ftech", KwFontFamily}, {"fbidi", KwFontFamily},
         {"red", KwRed}, {"green", KwGreen}, {"blue", KwBlue},
         {"plain", KwPlain}, {"b", KwB}, {"i", KwI}, {"ul", KwUl}, {"ulnone", KwUlNone},
-        {"uld", KwUl}, {"uldb", KwUl}, {"ulw", KwUl}, {"ulth", KwUl}, {"uldash", KwUl},
-        {"uldashd", KwUl}, {"uldashdd", KwUl}, {"ulwave", KwUl}, {"ulhwave", KwUl},
-        {"ululdbwave", KwUl}, {"ulldash", KwUl}, {"ulthd", KwUl}, {"ulthdash", KwUl},
-        {"ulthdashd", KwUl}, {"ulthdashdd", KwUl}, {"ulthldash", KwUl},
+        {"uld", KwUlDotted}, {"uldb", KwUlDouble}, {"ulw", KwUlWords}, {"ulth", KwUlThick},
+        {"uldash", KwUlDash}, {"uldashd", KwUlDashDot}, {"uldashdd", KwUlDashDotDot}, {"ulwave", KwUlWave},
+        {"ulhwave", KwUlWave}, {"ululdbwave", KwUlWave}, {"ulldash", KwUlDash}, {"ulthd", KwUlDotted},
+        {"ulthdash", KwUlDash}, {"ulthdashd", KwUlDashDot}, {"ulthdashdd", KwUlDashDotDot}, {"ulthldash", KwUlDash},
         {"strike", KwStrike}, {"striked", KwStrike}, {"f", KwF}, {"fs", KwFs}, {"cf", KwCf},
         {"highlight", KwHighlight}, {"cb", KwCb}, {"chcbpat", KwChcbpat},
         {"super", KwSuper}, {"sub", KwSub}, {"nosupersub", KwNoSuperSub},
@@ -1110,7 +1112,16 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         g.chr.flags = on ? (g.chr.flags | RtfCharState::Italic) : (g.chr.flags & ~RtfCharState::Italic);
         return;
     case KwUl:
+    case KwUlDotted:
+    case KwUlDouble:
+    case KwUlWords:
+    case KwUlThick:
+    case KwUlWave:
+    case KwUlDash:
+    case KwUlDashDot:
+    case KwUlDashDotDot:
         g.chr.flags = on ? (g.chr.flags | RtfCharState::Underline) : (g.chr.flags & ~RtfCharState::Underline);
+        g.chr.underline = quint8(kw - KwUl); // in the order of RtfCharState::UnderlineKind
         return;
     case KwUlNone:
         g.chr.flags &= ~RtfCharState::Underline;

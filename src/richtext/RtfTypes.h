@@ -23,6 +23,9 @@ struct RtfCharState
     int background = 0;  // colour table index, 0 = none
     int field = 0;       // the field (RtfParser::fieldInstruction) whose result this is, 0 = none
     quint16 flags = 0;
+    // with Underline: the kind of line
+    enum UnderlineKind : quint8 { Single, Dotted, Double, Words, Thick, Wave, Dash, DashDot, DashDotDot };
+    quint8 underline = Single;
     bool operator==(const RtfCharState &) const = default;
 };
 

@@ -28,6 +28,7 @@ struct CharSpec
     int font = -1;
     int halfPoints = -1;
     quint16 flags = 0;
+    quint8 underline = RtfCharState::Single;
     int fg = 0;
     int bg = 0;
     bool symbol = false;
@@ -148,16 +149,30 @@ struct Output
         s.halfPoints = qBound(1, qRound(points * 2), 3276);
         const bool bold = f.hasProperty(QTextFormat::FontWeight) ? f.fontWeight() >= QFont::DemiBold : defaultFont.bold();
         const bool italic = f.hasProperty(QTextFormat::FontItalic) ? f.fontItalic() : defaultFont.italic();
-        const bool underline = f.hasProperty(QTextFormat::TextUnderlineStyle) || f.hasProperty(QTextFormat::FontUnderline)
-            ? f.fontUnderline()
-            : defaultFont.underline();
+        const bool underline = f.hasProperty(QTextFormat::TextUnderlineStyle)
+            ? f.underlineStyle() != QTextCharFormat::NoUnderline && f.underlineStyle() != QTextCharFormat::SpellCheckUnderline
+            : f.hasProperty(QTextFormat::FontUnderline) ? f.boolProperty(QTextFormat::FontUnderline) : defaultFont.underline();
         const bool strike = f.hasProperty(QTextFormat::FontStrikeOut) ? f.fontStrikeOut() : defaultFont.strikeOut();
         if (bold)
             s.flags |= RtfCharState::Bold;
         if (italic)
             s.flags |= RtfCharState::Italic;
-        if (underline)
+        if (underline) {
             s.flags |= RtfCharState::Underline;
+            switch (f.underlineStyle()) {
+            case QTextCharFormat::DotLine: s.underline = RtfCharState::Dotted; break;
+            case QTextCharFormat::WaveUnderline: s.underline = RtfCharState::Wave; break;
+            case QTextCharFormat::DashUnderline: s.underline = RtfCharState::Dash; break;
+            case QTextCharFormat::DashDotLine: s.underline = RtfCharState::DashDot; break;
+            case QTextCharFormat::DashDotDotLine: s.underline = RtfCharState::DashDotDot; break;
+            default:
+                s.underline = quint8(qBound(0, f.intProperty(RtfFormatProperties::UnderlineKind), 8));
+                if (s.underline != RtfCharState::Double && s.underline != RtfCharState::Words
+                    && s.underline != RtfCharState::Thick)
+                    s.underline = RtfCharState::Single;
+                break;
+            }
+        }
         if (strike)
             s.flags |= RtfCharState::Strike;
         s.fieldInstruction = f.property(RtfFormatProperties::FieldInstruction).toByteArray();
@@ -221,8 +236,11 @@ struct Output
             word(s.flags & RtfCharState::Bold ? "\\b" : "\\b0");
         if (changed & RtfCharState::Italic)
             word(s.flags & RtfCharState::Italic ? "\\i" : "\\i0");
-        if (changed & RtfCharState::Underline)
-            word(s.flags & RtfCharState::Underline ? "\\ul" : "\\ulnone");
+        if ((changed & RtfCharState::Underline) || ((s.flags & RtfCharState::Underline) && s.underline != state.underline)) {
+            static const char *const kinds[] = {"\\ul", "\\uld", "\\uldb", "\\ulw", "\\ulth", "\\ulwave",
+                                                "\\uldash", "\\uldashd", "\\uldashdd"};
+            word(s.flags & RtfCharState::Underline ? kinds[qMin<int>(s.underline, 8)] : "\\ulnone");
+        }
         if (changed & RtfCharState::Strike)
             word(s.flags & RtfCharState::Strike ? "\\strike" : "\\strike0");
         if (changed & (RtfCharState::Super | RtfCharState::Sub))

@@ -20,6 +20,7 @@ private slots:
     void writesRichEditDialect();
     void charactersOutsideCodePage1252();
     void hyperlinkFields();
+    void underlineKinds();
     void symbolFonts();
     void formatsOfAnEditedDocument();
     void listsMadeInQt();
@@ -124,6 +125,20 @@ void TestRtfWriter::hyperlinkFields()
     QCOMPARE(c.charFormat().anchorHref(), QStringLiteral("a"));
     c.setPosition(2);
     QCOMPARE(c.charFormat().anchorHref(), QStringLiteral("b"));
+}
+
+void TestRtfWriter::underlineKinds()
+{
+    const QByteArray rtf = "{\\rtf1 a\\uldb b\\ulnone c\\ulwave d\\uld e\\ulw f\\uldashd g\\ul h\\ulnone\\par}";
+    QTextDocument doc;
+    RtfReader::read(rtf, doc);
+    QTextCursor c(&doc);
+    c.setPosition(4);
+    QCOMPARE(c.charFormat().underlineStyle(), QTextCharFormat::WaveUnderline);
+    c.setPosition(5);
+    QCOMPARE(c.charFormat().underlineStyle(), QTextCharFormat::DotLine);
+    const QByteArray written = RtfWriter::write(doc);
+    QVERIFY(written.contains("a\\uldb b\\ulnone c\\ulwave d\\uld e\\ulw f\\uldashd g\\ul h\\ulnone\\par"));
 }
 
 void TestRtfWriter::symbolFonts()
