@@ -24,6 +24,8 @@ private Q_SLOTS:
         QTest::newRow("thumbup") << "thumbup.bmp" << QSize(48, 48);
         QTest::newRow("thumbdown") << "thumbdown.bmp" << QSize(48, 48);
         QTest::newRow("schliessen") << "schliessen.bmp" << QSize(56, 150);
+        QTest::newRow("drucker") << "drucker.bmp" << QSize(64, 64);
+        QTest::newRow("wechsel") << "wechsel.bmp" << QSize(120, 120);
         QTest::newRow("icon") << "quillo.png" << QSize(256, 256);
     }
 
