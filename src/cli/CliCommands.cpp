@@ -14,6 +14,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#ifndef QUILLO_DATA_FROM_BIN
+#define QUILLO_DATA_FROM_BIN "../share/quillo"
+#endif
+
 namespace {
 
 QJsonObject fontJson(const FontRecord &font)
@@ -115,7 +119,12 @@ int CliCommands::exportHtml(const QString &path, const QString &page)
         m_err.flush();
         return 1;
     }
-    HtmlExport::copyLibraryFiles(QCoreApplication::applicationDirPath(), QFileInfo(page).absolutePath());
+    // Beside the program in a build, in the data folder once installed.
+    QString scripts = QCoreApplication::applicationDirPath();
+    const QString installed = QDir(scripts).filePath(QStringLiteral(QUILLO_DATA_FROM_BIN));
+    if (!QFileInfo::exists(QDir(scripts).filePath(QStringLiteral("overlib.js"))))
+        scripts = installed;
+    HtmlExport::copyLibraryFiles(scripts, QFileInfo(page).absolutePath());
     m_out << singleLine(HtmlExport::noticeMessage()) << '\n';
     m_out.flush();
     return 0;
