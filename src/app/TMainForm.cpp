@@ -15,6 +15,7 @@
 #include "TAboutBox.h"
 #include "TMDIChild.h"
 #include "TMyRxRichEdit.h"
+#include "TVerschieben.h"
 #include "ToolbarIcons.h"
 #include "UserDialogs.h"
 #include "WindowTiling.h"
@@ -160,6 +161,7 @@ TMainForm::TMainForm(QWidget *parent)
     UpdateCommandStates(false);
 
     m_aboutBox = new TAboutBox(this);
+    m_verschieben = new TVerschieben(this);
     connect(action(QStringLiteral("HelpAbout1")), &QAction::triggered, m_aboutBox, &TAboutBox::showCentred);
     connect(action(QStringLiteral("AnleitungimPDFFormat1")), &QAction::triggered, this, [] { HelpCommands::openManual(); });
 }
@@ -300,9 +302,12 @@ void TMainForm::makeMenus()
     connect(edit, &QMenu::aboutToShow, this, &TMainForm::updateClipboardCommands);
 
     QMenu *cards = menu(QStringLiteral("Karten1"), QStringLiteral("Karten"), QString());
-    addEntry(cards, QStringLiteral("GanzeKartekopieren1"), QStringLiteral("Ganze Karte kopieren"));
-    addEntry(cards, QStringLiteral("GanzeKarteeinfuegen1"), QStringLiteral("Ganze Karte einfügen"));
-    addEntry(cards, QStringLiteral("PositionderKarteverschieben1"), QStringLiteral("Position der Karte verschieben"));
+    connect(addEntry(cards, QStringLiteral("GanzeKartekopieren1"), QStringLiteral("Ganze Karte kopieren")), &QAction::triggered, this,
+            &TMainForm::GanzeKartekopieren);
+    connect(addEntry(cards, QStringLiteral("GanzeKarteeinfuegen1"), QStringLiteral("Ganze Karte einfügen")), &QAction::triggered, this,
+            &TMainForm::GanzeKarteeinfuegen);
+    connect(addEntry(cards, QStringLiteral("PositionderKarteverschieben1"), QStringLiteral("Position der Karte verschieben")),
+            &QAction::triggered, this, &TMainForm::PositionderKarteverschieben);
 
     m_windowMenu = menu(QStringLiteral("Window1"), QStringLiteral("&Fenster"), QStringLiteral("Fensterbezogene Anweisungen"));
     connect(addEntry(m_windowMenu, QStringLiteral("WindowCascade1"), QStringLiteral("Ü&berlappend"), {}, QStringLiteral("Überlappend")),
@@ -388,7 +393,8 @@ void TMainForm::makeToolBar()
     first->addWidget(separator(rows));
     connect(addButton(first, QStringLiteral("ToolButton12"), QStringLiteral("newcard"), QStringLiteral("Neue Karte")),
             &QAbstractButton::clicked, this, &TMainForm::NewCard);
-    addButton(first, QStringLiteral("ToolButton28"), QStringLiteral("deletecard"), QStringLiteral("Karte löschen"));
+    connect(addButton(first, QStringLiteral("ToolButton28"), QStringLiteral("deletecard"), QStringLiteral("Karte löschen")),
+            &QAbstractButton::clicked, this, &TMainForm::DeleteCard);
     addButton(first, QStringLiteral("ToolButton29"), QStringLiteral("print"), QStringLiteral("Drucken"));
     first->addWidget(separator(rows));
     connect(addButton(first, QStringLiteral("ToolButton4"), QStringLiteral("cut"), QStringLiteral("Ausschneiden")),
@@ -715,6 +721,40 @@ void TMainForm::NewCard()
         return;
     document->AddCard();
     document->showPage(TMDIChild::FrontPage);
+}
+
+void TMainForm::DeleteCard()
+{
+    if (TMDIChild *document = ActiveDocument())
+        document->DeleteCard();
+}
+
+void TMainForm::GanzeKartekopieren()
+{
+    if (TMDIChild *document = ActiveDocument())
+        document->copyWholeCard(CardClipboardFront, CardClipboardBack);
+}
+
+void TMainForm::GanzeKarteeinfuegen()
+{
+    TMDIChild *document = ActiveDocument();
+    // Before the first copy there is nothing to paste: emptying both faces
+    // would only destroy the card's text.
+    if (!document || (CardClipboardFront.isEmpty() && CardClipboardBack.isEmpty()))
+        return;
+    document->pasteWholeCard(CardClipboardFront, CardClipboardBack);
+}
+
+void TMainForm::PositionderKarteverschieben()
+{
+    TMDIChild *document = ActiveDocument();
+    if (!document)
+        return;
+    document->StoreCurrentCard();
+    m_verschieben->fill(document->Set().count(), document->Set().CurrentIndex);
+    if (m_verschieben->exec() != QDialog::Accepted)
+        return;
+    document->moveCurrentCardTo(m_verschieben->chosenIndex());
 }
 
 void TMainForm::EditCut()

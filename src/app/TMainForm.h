@@ -24,6 +24,7 @@ class QToolBar;
 class TAboutBox;
 class TMDIChild;
 class TMyRxRichEdit;
+class TVerschieben;
 class UserDialogs;
 
 // The program's frame window: one document window per open card set, the
@@ -100,6 +101,10 @@ public:
     void Save();
     void SaveAs();
     void NewCard();
+    void DeleteCard();
+    void GanzeKartekopieren();
+    void GanzeKarteeinfuegen();
+    void PositionderKarteverschieben();
     void EditCut();
     void EditCopy();
     void EditPaste();
@@ -149,5 +154,6 @@ private:
     QMetaObject::Connection m_selectionConnection;
     CommandLineArguments m_arguments{QStringList()};
     TAboutBox *m_aboutBox = nullptr;
+    TVerschieben *m_verschieben = nullptr;
     bool m_startedUp = false;
 };

@@ -1,5 +1,6 @@
 #include "TMDIChild.h"
 
+#include "CardOperations.h"
 #include "FontRecordMapping.h"
 #include "PrintOptionRules.h"
 #include "ProgramPictures.h"
@@ -502,6 +503,57 @@ void TMDIChild::AddCard()
         format.setForeground(FontRecordMapping::toQColor(record.Color));
         face->setCurrentCharFormat(format);
     }
+    --m_filling;
+    setModified(true);
+}
+
+bool TMDIChild::DeleteCard()
+{
+    const int index = m_cardList->currentRow();
+    if (index < 0)
+        return false;
+    if (!m_dialogs->question(this, QStringLiteral("Soll die Karteikarte wirklich gelöscht werden?"), true))
+        return false;
+    // Edits of another card than the one going are kept.
+    if (index != m_set.CurrentIndex)
+        StoreCurrentCard();
+    if (!CardOperations::removeCard(m_set, index))
+        return false;
+    ++m_filling;
+    delete m_cardList->takeItem(index);
+    for (int i = 0; i < m_cardList->count(); ++i)
+        m_cardList->item(i)->setText(CardSet::cardCaption(i));
+    --m_filling;
+    if (m_set.count() == 0)
+        AddCard();
+    else
+        selectCard(0);
+    setModified(true);
+    return true;
+}
+
+void TMDIChild::moveCurrentCardTo(int target)
+{
+    if (!CardOperations::moveCard(m_set, m_set.CurrentIndex, target))
+        return;
+    ++m_filling;
+    m_cardList->setCurrentRow(target);
+    --m_filling;
+    ShowCurrentCard();
+    setModified(true);
+}
+
+void TMDIChild::copyWholeCard(QByteArray &front, QByteArray &back) const
+{
+    front = m_front->saveRtf();
+    back = m_back->saveRtf();
+}
+
+void TMDIChild::pasteWholeCard(const QByteArray &front, const QByteArray &back)
+{
+    ++m_filling;
+    m_front->loadRtf(front);
+    m_back->loadRtf(back);
     --m_filling;
     setModified(true);
 }

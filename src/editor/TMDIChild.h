@@ -50,6 +50,18 @@ public:
     // Selects the card's list item and switches to it, as a click does.
     void selectCard(int index);
 
+    // "Karte löschen": after the question, the selected card goes, the list
+    // is renumbered and the first card shown (a fresh one when none is
+    // left). Returns whether a card was deleted.
+    bool DeleteCard();
+    // The current card to another place; the cards between shift towards
+    // the place it left. The editors must have been stored before.
+    void moveCurrentCardTo(int target);
+    // Whole-card copy takes what the editors show; paste replaces both
+    // faces of the current card, which keeps its box.
+    void copyWholeCard(QByteArray &front, QByteArray &back) const;
+    void pasteWholeCard(const QByteArray &front, const QByteArray &back);
+
     // After a load, complete or not: the lists made consistent, the values
     // in their controls, the first card shown, Modified cleared.
     void showLoadedSet();

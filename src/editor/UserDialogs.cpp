@@ -2,8 +2,10 @@
 
 #include "TSchliesForm.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 QString UserDialogs::qtFilter(const QString &filter)
 {
@@ -71,6 +73,31 @@ bool UserDialogs::confirmClose(QWidget *parent)
 {
     TSchliesForm form(parent);
     return form.exec() == QDialog::Accepted;
+}
+
+bool UserDialogs::question(QWidget *parent, const QString &text, bool warning)
+{
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information, warning ? QStringLiteral("Warnung") : QStringLiteral("Information"),
+                    displayText(text), QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString UserDialogs::openPictureFileName(QWidget *parent, const QString &filter)
+{
+    QFileDialog dialog(parent, QStringLiteral("Bild einfügen"), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QColor UserDialogs::chooseColor(QWidget *parent, const QColor &initial)
+{
+    return QColorDialog::getColor(initial, parent, QStringLiteral("Farbe"));
 }
 
 UserDialogs &UserDialogs::standard()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 class QWidget;
@@ -20,6 +21,13 @@ public:
     virtual void information(QWidget *parent, const QString &text);
     // "Wirklich schließen?": true only for Yes.
     virtual bool confirmClose(QWidget *parent);
+    // A question with Yes and No, as a warning or an information box; true
+    // only for Yes.
+    virtual bool question(QWidget *parent, const QString &text, bool warning);
+    // The picture dialog; empty when cancelled. `filter` in Qt's form.
+    virtual QString openPictureFileName(QWidget *parent, const QString &filter);
+    // The colour dialog preset with `initial`; invalid when cancelled.
+    virtual QColor chooseColor(QWidget *parent, const QColor &initial);
 
     // "Quillo - Dateien (*.ql3;*.qla)|*.ql3;*.qla|..." in Qt's form.
     static QString qtFilter(const QString &filter);

@@ -7,6 +7,7 @@
 #include "TMainForm.h"
 #include "TAbfrageForm.h"
 #include "TKasten.h"
+#include "TVerschieben.h"
 #include "TMyRxRichEdit.h"
 
 #include <QAbstractButton>
@@ -141,6 +142,59 @@ private slots:
         form->runCommand(QStringLiteral("Quiz1"));
         QCOMPARE(asked, QStringLiteral("Hauptstadt von Peru?"));
         QVERIFY(document->Set().Modified);
+    }
+
+    void wholeCardTravelsBetweenWindowsAndMovesByDialog()
+    {
+        auto form = makeForm();
+        form->runCommand(QStringLiteral("GanzeKarteeinfuegen1"));
+        TMDIChild *first = newSet(*form, QStringLiteral("eins.ql3"));
+        first->Vorderseite()->setPlainText(QStringLiteral("Hund"));
+        first->Rueckseite()->setPlainText(QStringLiteral("dog"));
+        // Nothing copied yet: the card keeps its text.
+        form->runCommand(QStringLiteral("GanzeKarteeinfuegen1"));
+        QCOMPARE(first->Vorderseite()->toPlainText(), QStringLiteral("Hund"));
+        form->runCommand(QStringLiteral("GanzeKartekopieren1"));
+
+        TMDIChild *second = newSet(*form, QStringLiteral("zwei.ql3"));
+        QCOMPARE(form->ActiveDocument(), second);
+        second->Vorderseite()->setPlainText(QStringLiteral("Maus"));
+        form->runCommand(QStringLiteral("ToolButton12"));
+        second->Vorderseite()->setPlainText(QStringLiteral("Katze"));
+        second->setModified(false);
+        form->runCommand(QStringLiteral("GanzeKarteeinfuegen1"));
+        QCOMPARE(second->Vorderseite()->toPlainText(), QStringLiteral("Hund"));
+        QCOMPARE(second->Rueckseite()->toPlainText(), QStringLiteral("dog"));
+        QVERIFY(second->Modified());
+        QCOMPARE(second->Set().count(), 2);
+
+        // The pasted card goes to the first place; the offered list has
+        // both places, the current one chosen.
+        QStringList offered;
+        whenModal<TVerschieben>([&offered](TVerschieben *dialog) {
+            for (int i = 0; i < dialog->Nummer()->count(); ++i)
+                offered.append(dialog->Nummer()->itemText(i));
+            offered.append(dialog->Nummer()->currentText());
+            dialog->Nummer()->setCurrentIndex(0);
+            dialog->findChild<QAbstractButton *>(QStringLiteral("SpeedButton1"))->click();
+        });
+        form->runCommand(QStringLiteral("PositionderKarteverschieben1"));
+        QCOMPARE(offered, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("2")}));
+        QCOMPARE(second->Set().CurrentIndex, 0);
+        QCOMPARE(second->Vorderseite()->toPlainText(), QStringLiteral("Hund"));
+
+        whenModal<TVerschieben>([](TVerschieben *dialog) {
+            dialog->Nummer()->setCurrentIndex(1);
+            dialog->findChild<QAbstractButton *>(QStringLiteral("SpeedButton2"))->click();
+        });
+        form->runCommand(QStringLiteral("PositionderKarteverschieben1"));
+        QCOMPARE(second->Set().CurrentIndex, 0);
+
+        dialogs.questionAnswers = {true};
+        form->runCommand(QStringLiteral("ToolButton28"));
+        QCOMPARE(second->Set().count(), 1);
+        QCOMPARE(first->Set().count(), 1);
+        QCOMPARE(second->Vorderseite()->toPlainText(), QStringLiteral("Maus"));
     }
 
     void commandStatesFollowTheOpenDocuments()

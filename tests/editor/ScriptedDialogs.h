@@ -15,6 +15,11 @@ public:
     int closeQuestions = 0;
     QStringList warnings;
     QStringList informations;
+    // Yes/No questions: asked in order, answered No once the script ends.
+    QStringList questions;
+    QList<bool> questionAnswers;
+    QStringList pictureAnswers;
+    QList<QColor> colorAnswers;
 
     QString saveFileName(QWidget *, const QString &title, const QString &, const QString &, const QString &) override
     {
@@ -32,4 +37,14 @@ public:
         ++closeQuestions;
         return closeAnswers.isEmpty() ? false : closeAnswers.takeFirst();
     }
+    bool question(QWidget *, const QString &text, bool) override
+    {
+        questions.append(text);
+        return questionAnswers.isEmpty() ? false : questionAnswers.takeFirst();
+    }
+    QString openPictureFileName(QWidget *, const QString &) override
+    {
+        return pictureAnswers.isEmpty() ? QString() : pictureAnswers.takeFirst();
+    }
+    QColor chooseColor(QWidget *, const QColor &) override { return colorAnswers.isEmpty() ? QColor() : colorAnswers.takeFirst(); }
 };
