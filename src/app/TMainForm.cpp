@@ -1,8 +1,10 @@
 #include "TMainForm.h"
 
+#include "CardSearch.h"
 #include "CommandStateRules.h"
 #include "FileAssociation.h"
 #include "FileError.h"
+#include "FindDialog.h"
 #include "HelpCommands.h"
 #include "HtmlExport.h"
 #include "LegacyCardSetImport.h"
@@ -162,6 +164,8 @@ TMainForm::TMainForm(QWidget *parent)
 
     m_aboutBox = new TAboutBox(this);
     m_verschieben = new TVerschieben(this);
+    m_findDialog = new FindDialog(this);
+    connect(m_findDialog, &FindDialog::FindDialogFind, this, &TMainForm::FindDialogFind);
     connect(action(QStringLiteral("HelpAbout1")), &QAction::triggered, m_aboutBox, &TAboutBox::showCentred);
     connect(action(QStringLiteral("AnleitungimPDFFormat1")), &QAction::triggered, this, [] { HelpCommands::openManual(); });
 }
@@ -298,7 +302,8 @@ void TMainForm::makeMenus()
     addEntry(edit, QStringLiteral("Bildeinfuegen1"), QStringLiteral("Bild einfügen"));
     addEntry(edit, QStringLiteral("Objekteinfuegen1"), QStringLiteral("Objekt einfügen"));
     edit->addSeparator();
-    addEntry(edit, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(addEntry(edit, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F)),
+            &QAction::triggered, this, &TMainForm::Suchen);
     connect(edit, &QMenu::aboutToShow, this, &TMainForm::updateClipboardCommands);
 
     QMenu *cards = menu(QStringLiteral("Karten1"), QStringLiteral("Karten"), QString());
@@ -755,6 +760,35 @@ void TMainForm::PositionderKarteverschieben()
     if (m_verschieben->exec() != QDialog::Accepted)
         return;
     document->moveCurrentCardTo(m_verschieben->chosenIndex());
+}
+
+void TMainForm::Suchen()
+{
+    m_findDialog->show();
+    m_findDialog->raise();
+    m_findDialog->activateWindow();
+}
+
+void TMainForm::FindDialogFind()
+{
+    TMDIChild *document = ActiveDocument();
+    const QString text = m_findDialog->text();
+    if (!document || text.isEmpty())
+        return;
+    // The card being left is stored first, as a switch would; the faces
+    // are then read from the set, and only the card the step ends on is
+    // loaded into the editors.
+    document->StoreCurrentCard();
+    const CardSet &set = document->Set();
+    const CardSearch::Result result = CardSearch::step(
+        set.CurrentIndex, set.count(),
+        [&set, &text](int i) { return CardSearch::examineCard(set.Fronts.value(i), set.Backs.value(i), text); },
+        [this] { return m_dialogs->question(this, QStringLiteral("Das Ende wurde erreicht, von vorne beginnen?."), false); });
+    document->selectCard(result.index);
+    if (result.face == CardSearch::Face::Front)
+        document->showPage(TMDIChild::FrontPage);
+    else if (result.face == CardSearch::Face::Back)
+        document->showPage(TMDIChild::BackPage);
 }
 
 void TMainForm::EditCut()

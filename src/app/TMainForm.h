@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class FindDialog;
 class QAbstractButton;
 class QAction;
 class QHBoxLayout;
@@ -105,6 +106,10 @@ public:
     void GanzeKartekopieren();
     void GanzeKarteeinfuegen();
     void PositionderKarteverschieben();
+    // "Suchen" shows the find dialog; each press of its button is one step.
+    void Suchen();
+    void FindDialogFind();
+    FindDialog *findDialog() const { return m_findDialog; }
     void EditCut();
     void EditCopy();
     void EditPaste();
@@ -155,5 +160,6 @@ private:
     CommandLineArguments m_arguments{QStringList()};
     TAboutBox *m_aboutBox = nullptr;
     TVerschieben *m_verschieben = nullptr;
+    FindDialog *m_findDialog = nullptr;
     bool m_startedUp = false;
 };

@@ -2,6 +2,7 @@
 
 #include "ArchiveWriter.h"
 #include "CardSetFile.h"
+#include "FindDialog.h"
 #include "LegacyCardSetImport.h"
 #include "TMDIChild.h"
 #include "TMainForm.h"
@@ -19,6 +20,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -195,6 +197,69 @@ private slots:
         QCOMPARE(second->Set().count(), 1);
         QCOMPARE(first->Set().count(), 1);
         QCOMPARE(second->Vorderseite()->toPlainText(), QStringLiteral("Maus"));
+    }
+
+    void searchWalksTheCardsAndShowsThePageFound()
+    {
+        auto form = makeForm();
+        TMDIChild *document = newSet(*form, QStringLiteral("suche.ql3"));
+        const QStringList fronts = {QStringLiteral("Hauptstadt von Peru?"), QStringLiteral("Fluss"), QStringLiteral("Berg"),
+                                    QStringLiteral("Lima")};
+        const QStringList backs = {QStringLiteral("Lima"), QStringLiteral("Amazonas"), QStringLiteral("Aconcagua"),
+                                   QStringLiteral("liegt in PERU")};
+        for (int i = 0; i < 4; ++i) {
+            if (i > 0)
+                form->runCommand(QStringLiteral("ToolButton12"));
+            document->Vorderseite()->setPlainText(fronts.at(i));
+            document->Rueckseite()->setPlainText(backs.at(i));
+        }
+        form->runCommand(QStringLiteral("Suchen1"));
+        FindDialog *find = form->findDialog();
+        QVERIFY(find->isVisible());
+        QVERIFY(!find->isModal());
+        QVERIFY(!find->findNextButton()->isEnabled());
+        find->textEdit()->setText(QStringLiteral("peru"));
+        QVERIFY(find->findNextButton()->isEnabled());
+
+        // The last card is current: the question comes at once, and the
+        // first card holds the text on its front.
+        document->setModified(false);
+        dialogs.questionAnswers = {true};
+        find->findNextButton()->click();
+        QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Das Ende wurde erreicht, von vorne beginnen?.")});
+        QCOMPARE(document->Set().CurrentIndex, 0);
+        QCOMPARE(document->Kartenliste()->currentRow(), 0);
+        QCOMPARE(document->Vorderseite()->toPlainText(), fronts.at(0));
+        QCOMPARE(document->shownPage(), int(TMDIChild::FrontPage));
+        QVERIFY(!document->Set().Modified);
+
+        // Next continues after the hit; the last card has it on both faces.
+        find->findNextButton()->click();
+        QCOMPARE(document->Set().CurrentIndex, 3);
+        QCOMPARE(document->shownPage(), int(TMDIChild::BackPage));
+        QCOMPARE(dialogs.questions.size(), 1);
+
+        // Typed into the current card and not yet stored: found there, last.
+        document->Rueckseite()->setPlainText(QStringLiteral("Titicacasee"));
+        document->setModified(false);
+        find->textEdit()->setText(QStringLiteral("cacas"));
+        dialogs.questionAnswers = {true};
+        find->findNextButton()->click();
+        QCOMPARE(dialogs.questions.size(), 2);
+        QCOMPARE(document->Set().CurrentIndex, 3);
+        QCOMPARE(document->Rueckseite()->toPlainText(), QStringLiteral("Titicacasee"));
+        QVERIFY(!document->Set().Modified);
+
+        // Nowhere: after No the last card stays current and shown.
+        document->selectCard(1);
+        document->showPage(TMDIChild::FrontPage);
+        find->textEdit()->setText(QStringLiteral("Kilimandscharo"));
+        dialogs.questionAnswers = {true, false};
+        find->findNextButton()->click();
+        QCOMPARE(dialogs.questions.size(), 4);
+        QCOMPARE(document->Set().CurrentIndex, 3);
+        QCOMPARE(document->Vorderseite()->toPlainText(), fronts.at(3));
+        QCOMPARE(document->shownPage(), int(TMDIChild::FrontPage));
     }
 
     void commandStatesFollowTheOpenDocuments()
