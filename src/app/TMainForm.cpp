@@ -40,6 +40,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -166,6 +167,7 @@ TMainForm::TMainForm(QWidget *parent)
     m_verschieben = new TVerschieben(this);
     m_findDialog = new FindDialog(this);
     connect(m_findDialog, &FindDialog::FindDialogFind, this, &TMainForm::FindDialogFind);
+    wireFormatting();
     connect(action(QStringLiteral("HelpAbout1")), &QAction::triggered, m_aboutBox, &TAboutBox::showCentred);
     connect(action(QStringLiteral("AnleitungimPDFFormat1")), &QAction::triggered, this, [] { HelpCommands::openManual(); });
 }
@@ -443,6 +445,7 @@ void TMainForm::makeToolBar()
         button->setIconSize(QSize(24, 24));
         button->setFocusPolicy(Qt::NoFocus);
         button->setProperty("color", colour);
+        button->setProperty("iconName", icon);
         applyHint(button, hint);
         second->addWidget(button);
         m_buttons.insert(name, button);
@@ -574,6 +577,7 @@ TMDIChild *TMainForm::createDocument()
     m_documents.append(document);
     connect(document, &TMDIChild::documentClosed, this, &TMainForm::documentClosed);
     connect(document, &TMDIChild::commandRequested, this, &TMainForm::runCommand);
+    connect(document, &TMDIChild::VorderseiteSelectionChange, this, &TMainForm::VorderseiteSelectionChange);
     sub->show();
     m_mdiArea->setActiveSubWindow(sub);
     return document;
@@ -760,6 +764,113 @@ void TMainForm::PositionderKarteverschieben()
     if (m_verschieben->exec() != QDialog::Accepted)
         return;
     document->moveCurrentCardTo(m_verschieben->chosenIndex());
+}
+
+void TMainForm::wireFormatting()
+{
+    const auto onDocument = [this](const char *name, auto command) {
+        connect(toolButton(QString::fromLatin1(name)), &QAbstractButton::clicked, this, [this, command] {
+            if (TMDIChild *document = ActiveDocument())
+                command(document);
+        });
+    };
+    onDocument("ToolButton14", [](TMDIChild *document) { document->toggleStyle(TextFormatRules::Style::Bold); });
+    onDocument("ToolButton15", [](TMDIChild *document) { document->toggleStyle(TextFormatRules::Style::Italic); });
+    onDocument("ToolButton16", [](TMDIChild *document) { document->toggleStyle(TextFormatRules::Style::Underline); });
+    onDocument("ToolButton24", [](TMDIChild *document) { document->toggleBullets(); });
+    for (const char *name : {"AlignLeft", "ToolButton20", "ToolButton21"}) {
+        const int tag = toolButton(QString::fromLatin1(name))->property("tag").toInt();
+        onDocument(name, [tag](TMDIChild *document) { document->applyAlignment(tag); });
+    }
+    connect(action(QStringLiteral("AlsStandardfont1")), &QAction::triggered, this, [this] {
+        if (TMDIChild *document = ActiveDocument())
+            document->AlsStandardfont();
+    });
+
+    auto *fontCombo = findChild<QFontComboBox *>(QStringLiteral("FontCombo"));
+    connect(fontCombo, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
+        TMDIChild *document = ActiveDocument();
+        if (!UpdatingToolbar && document)
+            document->applyFontName(font.family());
+    });
+    auto *fontSize = findChild<QSpinBox *>(QStringLiteral("FontSize"));
+    connect(fontSize, &QSpinBox::valueChanged, this, [this](int points) {
+        TMDIChild *document = ActiveDocument();
+        if (!UpdatingToolbar && document)
+            document->applyFontSize(points);
+    });
+
+    const auto applyText = [](TMDIChild *document, const QColor &color) { document->applyTextColor(color); };
+    const auto applyBack = [](TMDIChild *document, const QColor &color) { document->applyBackColor(color); };
+    addColourMenu(toolButton(QStringLiteral("ColorPickerButton1")), applyText);
+    addColourMenu(toolButton(QStringLiteral("ColorPickerButton2")), applyBack);
+    onDocument("ToolButton2", [this](TMDIChild *document) {
+        document->applyTextColor(m_dialogs->chooseColor(this, document->targetTextColor()));
+    });
+    onDocument("ToolButton27", [this](TMDIChild *document) {
+        // The header line's own colour has its button; this one is the faces'.
+        if (document->ActiveFace())
+            document->applyBackColor(m_dialogs->chooseColor(this, document->faceBackColor()));
+    });
+}
+
+void TMainForm::addColourMenu(QAbstractButton *button, const std::function<void(TMDIChild *, const QColor &)> &apply)
+{
+    auto *tool = qobject_cast<QToolButton *>(button);
+    auto *menu = new QMenu(tool);
+    menu->setObjectName(tool->objectName() + QStringLiteral("Palette"));
+    // Plain colours only: a system colour would change with the desktop.
+    const QList<std::pair<const char *, QColor>> palette = {
+        {"Schwarz", QColor(0, 0, 0)},         {"Weiß", QColor(255, 255, 255)},    {"Dunkelrot", QColor(128, 0, 0)},
+        {"Rot", QColor(255, 0, 0)},           {"Orange", QColor(255, 128, 0)},    {"Gelb", QColor(255, 255, 0)},
+        {"Dunkelgrün", QColor(0, 128, 0)},    {"Grün", QColor(0, 255, 0)},        {"Oliv", QColor(128, 128, 0)},
+        {"Türkis", QColor(0, 255, 255)},      {"Blaugrün", QColor(0, 128, 128)},  {"Blau", QColor(0, 0, 255)},
+        {"Dunkelblau", QColor(0, 0, 128)},    {"Violett", QColor(128, 0, 128)},   {"Pink", QColor(255, 0, 255)},
+        {"Grau", QColor(128, 128, 128)},      {"Hellgrau", QColor(192, 192, 192)}};
+    const auto choose = [this, tool, apply](const QColor &color) {
+        if (!color.isValid())
+            return;
+        setButtonColor(tool, color);
+        if (TMDIChild *document = ActiveDocument())
+            apply(document, color);
+    };
+    for (const auto &[name, color] : palette) {
+        QPixmap swatch(16, 16);
+        swatch.fill(color);
+        QAction *entry = menu->addAction(QIcon(swatch), QString::fromUtf8(name));
+        connect(entry, &QAction::triggered, this, [choose, color = color] { choose(color); });
+    }
+    menu->addSeparator();
+    QAction *more = menu->addAction(QStringLiteral("Weitere Farben"));
+    more->setObjectName(QStringLiteral("WeitereFarben"));
+    connect(more, &QAction::triggered, this,
+            [this, tool, choose] { choose(m_dialogs->chooseColor(this, tool->property("color").value<QColor>())); });
+    tool->setMenu(menu);
+    tool->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(tool, &QAbstractButton::clicked, this, [this, tool, apply] {
+        if (TMDIChild *document = ActiveDocument())
+            apply(document, tool->property("color").value<QColor>());
+    });
+}
+
+void TMainForm::setButtonColor(QAbstractButton *button, const QColor &color)
+{
+    button->setProperty("color", color);
+    button->setIcon(ToolbarIcons::icon(button->property("iconName").toString(), color));
+}
+
+void TMainForm::VorderseiteSelectionChange(TMyRxRichEdit *face)
+{
+    if (!face)
+        return;
+    const QFont font = TextFormatRules::shownFont(TextFormatRules::selectionAttributes(face->textCursor()), face->font());
+    auto *fontCombo = findChild<QFontComboBox *>(QStringLiteral("FontCombo"));
+    auto *fontSize = findChild<QSpinBox *>(QStringLiteral("FontSize"));
+    UpdatingToolbar = true;
+    fontCombo->setCurrentIndex(fontCombo->findText(font.family()));
+    if (font.pointSizeF() > 0)
+        fontSize->setValue(qRound(font.pointSizeF()));
+    UpdatingToolbar = false;
 }
 
 void TMainForm::Suchen()

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class FindDialog;
@@ -110,6 +111,10 @@ public:
     void Suchen();
     void FindDialogFind();
     FindDialog *findDialog() const { return m_findDialog; }
+    // The font boxes show the font of the face's selection or caret.
+    void VorderseiteSelectionChange(TMyRxRichEdit *face);
+    // A colour button's colour: its face, and what a click applies.
+    void setButtonColor(QAbstractButton *button, const QColor &color);
     void EditCut();
     void EditCopy();
     void EditPaste();
@@ -140,6 +145,8 @@ private:
     void saveTo(TMDIChild *document, const QString &path, bool withErrorLine);
     void setSaveControlsEnabled(bool enabled);
     void updateClipboardCommands();
+    void wireFormatting();
+    void addColourMenu(QAbstractButton *button, const std::function<void(TMDIChild *, const QColor &)> &apply);
     void watchFocus(QWidget *focus);
     void fillWindowMenu();
     QList<QMdiSubWindow *> shownSubWindows(bool minimised) const;

@@ -24,6 +24,8 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextList>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -556,6 +558,147 @@ void TMDIChild::pasteWholeCard(const QByteArray &front, const QByteArray &back)
     m_back->loadRtf(back);
     --m_filling;
     setModified(true);
+}
+
+void TMDIChild::mergeIntoFace(const QTextCharFormat &change)
+{
+    if (TMyRxRichEdit *face = ActiveFace())
+        face->mergeCurrentCharFormat(change);
+}
+
+void TMDIChild::changeHeader(const std::function<void(CardSet &)> &change)
+{
+    change(m_set);
+    applyHeaderLook();
+    // The header's look is saved with the set: a change left unmarked would
+    // be lost without a question on closing.
+    setModified(true);
+}
+
+void TMDIChild::toggleStyle(TextFormatRules::Style style)
+{
+    if (TMyRxRichEdit *face = ActiveFace())
+        mergeIntoFace(TextFormatRules::toggled(TextFormatRules::selectionAttributes(face->textCursor()), style));
+    else
+        changeHeader([style](CardSet &set) { TextFormatRules::toggle(set.HeaderFont, style); });
+}
+
+void TMDIChild::applyFontName(const QString &family)
+{
+    if (family.isEmpty())
+        return;
+    if (ActiveFace()) {
+        QTextCharFormat change;
+        change.setFontFamilies({family});
+        mergeIntoFace(change);
+    } else {
+        changeHeader([family](CardSet &set) { set.HeaderFont.Name = family; });
+    }
+}
+
+void TMDIChild::applyFontSize(int points)
+{
+    if (ActiveFace()) {
+        QTextCharFormat change;
+        change.setFontPointSize(points);
+        mergeIntoFace(change);
+    } else {
+        changeHeader([points](CardSet &set) { set.HeaderFont.Size = points; });
+    }
+    setModified(true);
+}
+
+void TMDIChild::applyTextColor(const QColor &color)
+{
+    if (!color.isValid())
+        return;
+    if (ActiveFace()) {
+        QTextCharFormat change;
+        change.setForeground(color);
+        mergeIntoFace(change);
+    } else {
+        changeHeader([color](CardSet &set) { set.HeaderFont.Color = FontRecordMapping::fromQColor(color); });
+    }
+}
+
+void TMDIChild::applyBackColor(const QColor &color)
+{
+    if (!color.isValid())
+        return;
+    if (ActiveFace()) {
+        QTextCharFormat change;
+        change.setBackground(color);
+        mergeIntoFace(change);
+    } else {
+        changeHeader([color](CardSet &set) { set.HeaderColor = FontRecordMapping::fromQColor(color); });
+    }
+}
+
+void TMDIChild::applyAlignment(int tag)
+{
+    if (TMyRxRichEdit *face = ActiveFace())
+        face->setAlignment(TextFormatRules::alignmentForTag(tag));
+}
+
+void TMDIChild::toggleBullets()
+{
+    TMyRxRichEdit *face = ActiveFace();
+    if (!face)
+        return;
+    QTextCursor cursor = face->textCursor();
+    const QTextList *current = cursor.currentList();
+    cursor.beginEditBlock();
+    if (current && current->format().style() == QTextListFormat::ListDisc) {
+        QTextBlock block = face->document()->findBlock(cursor.selectionStart());
+        const QTextBlock last = face->document()->findBlock(cursor.selectionEnd());
+        for (;;) {
+            if (QTextList *list = block.textList())
+                list->remove(block);
+            QTextCursor at(block);
+            QTextBlockFormat format = block.blockFormat();
+            format.setIndent(0);
+            format.setTextIndent(0);
+            at.setBlockFormat(format);
+            if (block == last || !block.next().isValid())
+                break;
+            block = block.next();
+        }
+    } else {
+        // One indent step (40 pixels, 30 points) holds the bullet, the
+        // text hanging beside it.
+        QTextListFormat format;
+        format.setStyle(QTextListFormat::ListDisc);
+        format.setIndent(1);
+        cursor.createList(format);
+    }
+    cursor.endEditBlock();
+}
+
+void TMDIChild::AlsStandardfont()
+{
+    if (shownPage() == FrontPage)
+        m_set.StandardFontFront = TextFormatRules::fontRecord(TextFormatRules::selectionAttributes(m_front->textCursor()), m_front->font());
+    else
+        m_set.StandardFontBack = TextFormatRules::fontRecord(TextFormatRules::selectionAttributes(m_back->textCursor()), m_back->font());
+    setModified(true);
+}
+
+QColor TMDIChild::targetTextColor() const
+{
+    if (TMyRxRichEdit *face = ActiveFace()) {
+        const QTextCharFormat format = TextFormatRules::selectionAttributes(face->textCursor());
+        return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color() : face->palette().color(QPalette::Text);
+    }
+    return FontRecordMapping::toQColor(m_set.HeaderFont.Color);
+}
+
+QColor TMDIChild::faceBackColor() const
+{
+    TMyRxRichEdit *face = ActiveFace();
+    if (!face)
+        return QColor();
+    const QTextCharFormat format = TextFormatRules::selectionAttributes(face->textCursor());
+    return format.hasProperty(QTextFormat::BackgroundBrush) ? format.background().color() : face->palette().color(QPalette::Base);
 }
 
 void TMDIChild::showSettings()

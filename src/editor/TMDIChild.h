@@ -2,8 +2,11 @@
 
 #include "CardSet.h"
 #include "CardSetFile.h"
+#include "TextFormatRules.h"
 
 #include <QWidget>
+
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -61,6 +64,26 @@ public:
     // faces of the current card, which keeps its box.
     void copyWholeCard(QByteArray &front, QByteArray &back) const;
     void pasteWholeCard(const QByteArray &front, const QByteArray &back);
+
+    // The formatting commands act on the face shown, on the options page on
+    // the header line (whose font and colour are printed with the set).
+    // A format that reaches a face's text marks the set through the
+    // editor's change notice; one for the next typing only does not.
+    void toggleStyle(TextFormatRules::Style style);
+    void applyFontName(const QString &family);
+    void applyFontSize(int points);
+    void applyTextColor(const QColor &color);
+    void applyBackColor(const QColor &color);
+    void applyAlignment(int tag);
+    void toggleBullets();
+    // The selection's font becomes the standard font of the front (front
+    // page shown) or of the back (otherwise).
+    void AlsStandardfont();
+    // The colours the colour dialog starts with; invalid without a target.
+    QColor targetTextColor() const;
+    QColor faceBackColor() const;
+    QLineEdit *KopfZeile() const { return m_kopfZeile; }
+    QLineEdit *CopyEdit() const { return m_copyEdit; }
 
     // After a load, complete or not: the lists made consistent, the values
     // in their controls, the first card shown, Modified cleared.
@@ -121,6 +144,8 @@ private:
     void showSettings();
     void setPrinterOrientation(PageOrientation orientation);
     void applyHeaderLook();
+    void changeHeader(const std::function<void(CardSet &)> &change);
+    void mergeIntoFace(const QTextCharFormat &change);
     void faceChanged();
     void optionChanged();
     void appendListItem(int index);
