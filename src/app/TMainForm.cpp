@@ -3,6 +3,7 @@
 #include "CardSearch.h"
 #include "CommandStateRules.h"
 #include "FileAssociation.h"
+#include "FacePictures.h"
 #include "FileError.h"
 #include "FindDialog.h"
 #include "HelpCommands.h"
@@ -12,6 +13,7 @@
 #include "ProgramPictures.h"
 #include "QuizCommand.h"
 #include "RtfReader.h"
+#include "RtfWriter.h"
 #include "ScratchFile.h"
 #include "StartupSequence.h"
 #include "TAboutBox.h"
@@ -48,6 +50,8 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -301,7 +305,8 @@ void TMainForm::makeMenus()
             &QAction::triggered, this, &TMainForm::EditPaste);
     addEntry(edit, QStringLiteral("AlsStandardfont1"), QStringLiteral("Als Standardfont"));
     edit->addSeparator();
-    addEntry(edit, QStringLiteral("Bildeinfuegen1"), QStringLiteral("Bild einfügen"));
+    connect(addEntry(edit, QStringLiteral("Bildeinfuegen1"), QStringLiteral("Bild einfügen")), &QAction::triggered, this,
+            &TMainForm::Bildeinfuegen);
     addEntry(edit, QStringLiteral("Objekteinfuegen1"), QStringLiteral("Objekt einfügen"));
     edit->addSeparator();
     connect(addEntry(edit, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F)),
@@ -460,7 +465,8 @@ void TMainForm::makeToolBar()
     addButton(second, QStringLiteral("ToolButton20"), QStringLiteral("aligncenter"), QStringLiteral("Mittig zentrieren"))->setProperty("tag", 2);
     addButton(second, QStringLiteral("ToolButton21"), QStringLiteral("alignright"), QStringLiteral("Rechts zentrieren"))->setProperty("tag", 1);
     second->addWidget(separator(rows));
-    addButton(second, QStringLiteral("ToolButton19"), QStringLiteral("picture"), QStringLiteral("Bild einfügen"));
+    connect(addButton(second, QStringLiteral("ToolButton19"), QStringLiteral("picture"), QStringLiteral("Bild einfügen")),
+            &QAbstractButton::clicked, this, &TMainForm::Bildeinfuegen);
     addButton(second, QStringLiteral("ToolButton23"), QStringLiteral("object"), QStringLiteral("Objekt einfügen"));
     addButton(second, QStringLiteral("ToolButton24"), QStringLiteral("numbering"), QStringLiteral("Nummerierung"));
     second->addWidget(separator(rows));
@@ -871,6 +877,51 @@ void TMainForm::VorderseiteSelectionChange(TMyRxRichEdit *face)
     if (font.pointSizeF() > 0)
         fontSize->setValue(qRound(font.pointSizeF()));
     UpdatingToolbar = false;
+}
+
+void TMainForm::Bildeinfuegen()
+{
+    const QString path = m_dialogs->openPictureFileName(this, FacePictures::fileDialogFilter());
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_dialogs->warning(this, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(QFileInfo(path).fileName()));
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    TMyRxRichEdit *face = ActiveFace();
+    // Wider pictures are shown at the width of the card.
+    const qreal maxWidth = face ? face->viewport()->width() - 2 * face->document()->documentMargin() : 0;
+
+    // Read once into a scratch face first: a file that is no picture is
+    // reported before the clipboard or a face changes.
+    QTextDocument picture;
+    QTextCursor cursor(&picture);
+    QString failure;
+    if (!FacePictures::insertFile(cursor, bytes, path, maxWidth, &failure)) {
+        m_dialogs->warning(this, failure);
+        return;
+    }
+    auto *data = new QMimeData;
+    const QByteArray rtf = RtfWriter::write(picture);
+    for (const QString &type : TMyRxRichEdit::rtfMimeTypes())
+        data->setData(type, rtf);
+    QTextCursor first(&picture);
+    first.setPosition(1);
+    const QVariant image = picture.resource(QTextDocument::ImageResource, QUrl(first.charFormat().toImageFormat().name()));
+    if (image.canConvert<QImage>())
+        data->setImageData(image);
+    QApplication::clipboard()->setMimeData(data);
+
+    if (!face)
+        return;
+    // Into the face from the file's bytes, which a photo keeps as they are;
+    // the clipboard's picture would be a decoded copy.
+    QTextCursor caret = face->textCursor();
+    FacePictures::insertFile(caret, bytes, path, maxWidth, nullptr);
+    face->setTextCursor(caret);
+    face->ensureCursorVisible();
 }
 
 void TMainForm::Suchen()

@@ -107,6 +107,9 @@ public:
     void GanzeKartekopieren();
     void GanzeKarteeinfuegen();
     void PositionderKarteverschieben();
+    // "Bild einfügen": the picture goes on the clipboard and into the face
+    // shown; it works without a document too, filling the clipboard only.
+    void Bildeinfuegen();
     // "Suchen" shows the find dialog; each press of its button is one step.
     void Suchen();
     void FindDialogFind();

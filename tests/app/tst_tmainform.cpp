@@ -13,6 +13,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QClipboard>
+#include <QImage>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -260,6 +262,61 @@ private slots:
         QCOMPARE(document->Set().CurrentIndex, 3);
         QCOMPARE(document->Vorderseite()->toPlainText(), fronts.at(3));
         QCOMPARE(document->shownPage(), int(TMDIChild::FrontPage));
+    }
+
+    void pictureGoesToClipboardAndTheFaceShown()
+    {
+        auto form = makeForm();
+        QImage red(40, 30, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(path(QStringLiteral("rot.png"))));
+        QFile broken(path(QStringLiteral("kaputt.png")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("kein Bild");
+        broken.close();
+        QFile unknown(path(QStringLiteral("bild.xyz")));
+        QVERIFY(unknown.open(QIODevice::WriteOnly));
+        unknown.write("?");
+        unknown.close();
+        const auto clipboardPicture = [] { return qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData()); };
+
+        // Without a document only the clipboard takes it.
+        dialogs.pictureAnswers = {path(QStringLiteral("rot.png"))};
+        form->runCommand(QStringLiteral("Bildeinfuegen1"));
+        QCOMPARE(clipboardPicture().size(), QSize(40, 30));
+
+        TMDIChild *document = newSet(*form, QStringLiteral("bild.ql3"));
+        QApplication::clipboard()->setText(QStringLiteral("vorher"));
+        dialogs.pictureAnswers = {path(QStringLiteral("kaputt.png")), path(QStringLiteral("bild.xyz")), QString()};
+        for (int i = 0; i < 3; ++i)
+            form->runCommand(QStringLiteral("ToolButton19"));
+        QCOMPARE(dialogs.warnings,
+                 (QStringList{QStringLiteral("Die Datei \"kaputt.png\" ist kein gültiges Bild."),
+                              QStringLiteral("Unbekannte Bilddateierweiterung (.xyz)")}));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("vorher"));
+        QVERIFY(document->Vorderseite()->toPlainText().isEmpty());
+        QVERIFY(!document->Set().Modified);
+
+        document->showPage(TMDIChild::BackPage);
+        document->Rueckseite()->setPlainText(QStringLiteral("Flagge: "));
+        document->Rueckseite()->moveCursor(QTextCursor::End);
+        document->setModified(false);
+        dialogs.pictureAnswers = {path(QStringLiteral("rot.png"))};
+        document->findChild<QAction *>(QStringLiteral("Bildeinfuegen2"))->trigger();
+        QCOMPARE(document->Rueckseite()->toPlainText(), QStringLiteral("Flagge: ") + QChar::ObjectReplacementCharacter);
+        QVERIFY(document->Vorderseite()->toPlainText().isEmpty());
+        QVERIFY(document->Set().Modified);
+        QCOMPARE(clipboardPicture().size(), QSize(40, 30));
+        // The file's PNG bytes are what the face keeps.
+        document->StoreCurrentCard();
+        QFile png(path(QStringLiteral("rot.png")));
+        QVERIFY(png.open(QIODevice::ReadOnly));
+        QVERIFY(document->Set().Backs.constFirst().toLower().contains(png.readAll().left(24).toHex()));
+
+        document->showPage(TMDIChild::OptionsPage);
+        dialogs.pictureAnswers = {path(QStringLiteral("rot.png"))};
+        form->runCommand(QStringLiteral("Bildeinfuegen1"));
+        QCOMPARE(document->Rueckseite()->toPlainText().count(QChar::ObjectReplacementCharacter), 1);
     }
 
     void commandStatesFollowTheOpenDocuments()
