@@ -9,6 +9,7 @@
 #include "HelpCommands.h"
 #include "HtmlExport.h"
 #include "LegacyCardSetImport.h"
+#include "PackageObject.h"
 #include "ProgramFolder.h"
 #include "ProgramPictures.h"
 #include "QuizCommand.h"
@@ -307,7 +308,8 @@ void TMainForm::makeMenus()
     edit->addSeparator();
     connect(addEntry(edit, QStringLiteral("Bildeinfuegen1"), QStringLiteral("Bild einfügen")), &QAction::triggered, this,
             &TMainForm::Bildeinfuegen);
-    addEntry(edit, QStringLiteral("Objekteinfuegen1"), QStringLiteral("Objekt einfügen"));
+    connect(addEntry(edit, QStringLiteral("Objekteinfuegen1"), QStringLiteral("Objekt einfügen")), &QAction::triggered, this,
+            &TMainForm::Objekteinfuegen);
     edit->addSeparator();
     connect(addEntry(edit, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F)),
             &QAction::triggered, this, &TMainForm::Suchen);
@@ -467,7 +469,8 @@ void TMainForm::makeToolBar()
     second->addWidget(separator(rows));
     connect(addButton(second, QStringLiteral("ToolButton19"), QStringLiteral("picture"), QStringLiteral("Bild einfügen")),
             &QAbstractButton::clicked, this, &TMainForm::Bildeinfuegen);
-    addButton(second, QStringLiteral("ToolButton23"), QStringLiteral("object"), QStringLiteral("Objekt einfügen"));
+    connect(addButton(second, QStringLiteral("ToolButton23"), QStringLiteral("object"), QStringLiteral("Objekt einfügen")),
+            &QAbstractButton::clicked, this, &TMainForm::Objekteinfuegen);
     addButton(second, QStringLiteral("ToolButton24"), QStringLiteral("numbering"), QStringLiteral("Nummerierung"));
     second->addWidget(separator(rows));
     connect(addButton(second, QStringLiteral("ToolButton32"), QStringLiteral("undo"), QStringLiteral("Änderung rückgängig machen")),
@@ -920,6 +923,24 @@ void TMainForm::Bildeinfuegen()
     // the clipboard's picture would be a decoded copy.
     QTextCursor caret = face->textCursor();
     FacePictures::insertFile(caret, bytes, path, maxWidth, nullptr);
+    face->setTextCursor(caret);
+    face->ensureCursorVisible();
+}
+
+void TMainForm::Objekteinfuegen()
+{
+    TMyRxRichEdit *face = ActiveFace();
+    if (!face)
+        return;
+    const QString path = m_dialogs->openFileName(this, QStringLiteral("Alle Dateien (*.*)|*.*"), QString());
+    if (path.isEmpty())
+        return;
+    QTextCursor caret = face->textCursor();
+    QString failure;
+    if (!PackageObject::insertFile(caret, path, &failure)) {
+        m_dialogs->warning(this, failure);
+        return;
+    }
     face->setTextCursor(caret);
     face->ensureCursorVisible();
 }

@@ -110,6 +110,9 @@ public:
     // "Bild einfügen": the picture goes on the clipboard and into the face
     // shown; it works without a document too, filling the clipboard only.
     void Bildeinfuegen();
+    // "Objekt einfügen": a file chosen by the user, embedded whole into the
+    // face shown as a packaged object; nothing on the options page.
+    void Objekteinfuegen();
     // "Suchen" shows the find dialog; each press of its button is one step.
     void Suchen();
     void FindDialogFind();

@@ -319,6 +319,30 @@ private slots:
         QCOMPARE(document->Rueckseite()->toPlainText().count(QChar::ObjectReplacementCharacter), 1);
     }
 
+    void objectCommandEmbedsAFileInTheFaceShown()
+    {
+        auto form = makeForm();
+        QFile file(path(QStringLiteral("notiz.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Vokabeln Lektion 3");
+        file.close();
+        TMDIChild *document = newSet(*form, QStringLiteral("objekt.ql3"));
+        document->showPage(TMDIChild::OptionsPage);
+        dialogs.openAnswers = {file.fileName()};
+        form->runCommand(QStringLiteral("Objekteinfuegen1"));
+        QCOMPARE(dialogs.openAnswers.size(), 1);
+
+        document->showPage(TMDIChild::BackPage);
+        document->setModified(false);
+        form->runCommand(QStringLiteral("ToolButton23"));
+        QCOMPARE(document->Rueckseite()->toPlainText(), QString(QChar::ObjectReplacementCharacter));
+        QVERIFY(document->Vorderseite()->toPlainText().isEmpty());
+        QVERIFY(document->Set().Modified);
+        document->StoreCurrentCard();
+        QVERIFY(document->Set().Backs.constFirst().contains("{\\*\\objclass Package}"));
+        QVERIFY(document->Set().Backs.constFirst().contains(QByteArray("Vokabeln Lektion 3").toHex()));
+    }
+
     void commandStatesFollowTheOpenDocuments()
     {
         auto form = makeForm();
