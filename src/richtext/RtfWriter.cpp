@@ -631,10 +631,15 @@ QByteArray RtfWriter::write(const QTextDocument &document)
     o.needSpace = true;
 
     bool first = true;
+    QHash<int, RtfParaState> paraStates;
     RtfParaState previous;
     const QTextList *previousList = nullptr;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const RtfParaState para = paraState(block, document);
+        // blocks of one format (list membership included) share one state
+        auto cached = paraStates.constFind(block.blockFormatIndex());
+        if (cached == paraStates.cend())
+            cached = paraStates.insert(block.blockFormatIndex(), paraState(block, document));
+        const RtfParaState &para = *cached;
         const QTextList *list = block.textList();
         const bool pard = first || !(para == previous) || list != previousList;
         if (pard) {
