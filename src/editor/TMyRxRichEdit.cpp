@@ -1,6 +1,7 @@
 #include "TMyRxRichEdit.h"
 
 #include "FaceRenderer.h"
+#include "FacePictures.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
 
@@ -72,9 +73,13 @@ QMimeData *TMyRxRichEdit::createMimeDataFromSelection() const
     data->setHtml(fragment.toHtml());
     QTextDocument selection;
     QTextCursor(&selection).insertFragment(fragment);
+    FacePictures::copyResources(*document(), selection);
     const QByteArray rtf = RtfWriter::write(selection);
     for (const QString &type : rtfMimeTypes())
         data->setData(type, rtf);
+    // A paste into a face prefers this over the HTML, which would re-encode
+    // pictures and lose embedded objects.
+    data->setData(ownFaceMimeType(), rtf);
     return data;
 }
 
@@ -161,6 +166,10 @@ void TMyRxRichEdit::insertFromMimeData(const QMimeData *source)
             return;
         }
     }
+    if (source->hasFormat(ownFaceMimeType())) {
+        pasteRtf(source->data(ownFaceMimeType()));
+        return;
+    }
     // HTML first: word processors and browsers offer it with colours and
     // emphasis intact; RTF next, then a bare picture, then plain text.
     if (source->hasHtml()) {
@@ -169,10 +178,7 @@ void TMyRxRichEdit::insertFromMimeData(const QMimeData *source)
     }
     for (const QString &type : rtfMimeTypes()) {
         if (source->hasFormat(type)) {
-            QTextDocument pasted;
-            RtfReader::read(source->data(type), pasted);
-            textCursor().insertFragment(QTextDocumentFragment(&pasted));
-            ensureCursorVisible();
+            pasteRtf(source->data(type));
             return;
         }
     }
@@ -184,6 +190,20 @@ void TMyRxRichEdit::insertFromMimeData(const QMimeData *source)
         }
     }
     QTextEdit::insertFromMimeData(source);
+}
+
+void TMyRxRichEdit::pasteRtf(const QByteArray &rtf)
+{
+    QTextDocument pasted;
+    RtfReader::read(rtf, pasted);
+    textCursor().insertFragment(QTextDocumentFragment(&pasted));
+    FacePictures::copyResources(pasted, *document());
+    ensureCursorVisible();
+}
+
+QString TMyRxRichEdit::ownFaceMimeType()
+{
+    return QStringLiteral("application/x-quillo-face-rtf");
 }
 
 void TMyRxRichEdit::insertPicture(const QImage &image)

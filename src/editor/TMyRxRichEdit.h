@@ -41,9 +41,14 @@ public:
 
     // RTF of the selection, for the clipboard.
     static QStringList rtfMimeTypes();
+    // The same RTF once more under a type only Quillo reads: a copy from one
+    // face to another keeps pictures and objects byte for byte.
+    static QString ownFaceMimeType();
 
     // Puts the picture at the caret as part of the face.
     void insertPicture(const QImage &image);
+    // Inserts RTF at the caret, pictures with their images.
+    void pasteRtf(const QByteArray &rtf);
 
 protected:
     QMimeData *createMimeDataFromSelection() const override;

@@ -1,5 +1,6 @@
 #include "ScriptedDialogs.h"
 #include "TMDIChild.h"
+#include "FacePictures.h"
 #include "TMyRxRichEdit.h"
 #include "TSchliesForm.h"
 
@@ -429,6 +430,32 @@ private slots:
         QCOMPARE(UserDialogs::qtFilter(QStringLiteral("Quillo 3.0 - Dateien (*.ql3)|*.ql3|Alle Dateien (*.*)|*.*")),
                  QStringLiteral("Quillo 3.0 - Dateien (*.ql3);;Alle Dateien (*)"));
         QCOMPARE(UserDialogs::displayText(QStringLiteral("a\rb\r\rc\r\nd")), QStringLiteral("a\nb\n\nc\nd"));
+    }
+
+    void copyBetweenFacesKeepsPictureBytes()
+    {
+        QImage image(12, 9, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        QVERIFY(image.save(&buffer, "JPEG"));
+        TMyRxRichEdit source;
+        QTextCursor cursor = source.textCursor();
+        QString error;
+        QVERIFY(FacePictures::insertFile(cursor, jpeg, QStringLiteral("bild.jpg"), 0, &error));
+        source.selectAll();
+        source.copy();
+
+        TMyRxRichEdit target;
+        target.paste();
+        // The JPEG is written back as it was, not re-encoded.
+        QByteArray written = target.saveRtf();
+        written.replace("\r\n", "").replace('\n', "");
+        QVERIFY(written.toLower().contains(jpeg.toHex()));
+        const QTextCharFormat shown = target.document()->firstBlock().begin().fragment().charFormat();
+        QVERIFY(shown.isImageFormat());
+        QCOMPARE(target.document()->resource(QTextDocument::ImageResource, QUrl(shown.toImageFormat().name())).value<QImage>().size(),
+                 QSize(12, 9));
     }
 
     void clipboardOffersRtfHtmlAndText()
