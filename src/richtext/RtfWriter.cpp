@@ -22,7 +22,7 @@ namespace {
 
 constexpr int DefaultListIndent = 360;
 
-struct CharSpec
+struct CharStyle
 {
     bool image = false;
     int font = -1;
@@ -82,12 +82,12 @@ struct Output
     // Right after \uN?: pandoc and unrtf drop the character that follows
     // the fallback, so an empty group goes between (harmless to RichEdit).
     bool afterUnicode = false;
-    CharSpec state;
+    CharStyle state;
     QList<QPair<QString, bool>> fonts;
     QHash<QString, int> fontIndex; // key: name plus '\1' for symbol fonts
     QList<QRgb> colors;
     QHash<QRgb, int> colorIndex;
-    QHash<int, CharSpec> specs; // by the document's format index
+    QHash<int, CharStyle> specs; // by the document's format index
     QFont defaultFont;
 
     explicit Output(const QTextDocument &d) : doc(d), defaultFont(d.defaultFont()) {}
@@ -116,15 +116,15 @@ struct Output
         return index;
     }
 
-    // The spec of a format of the document, computed once per format.
+    // The RTF style of a format of the document, computed once per format.
     template<typename FormatGetter>
-    const CharSpec &spec(int formatIndex, FormatGetter &&getFormat)
+    const CharStyle &style(int formatIndex, FormatGetter &&getFormat)
     {
         auto it = specs.constFind(formatIndex);
         if (it != specs.cend())
             return *it;
         const QTextCharFormat f = getFormat();
-        CharSpec s;
+        CharStyle s;
         if (f.isImageFormat()) {
             s.image = true;
             return *specs.insert(formatIndex, s);
@@ -225,7 +225,7 @@ struct Output
         }
     }
 
-    void switchTo(const CharSpec &s)
+    void switchTo(const CharStyle &s)
     {
         if (s.fg != state.fg)
             word("\\cf", s.fg);
@@ -258,8 +258,8 @@ struct Output
     // result as text, and Quillo gets the field back. The character
     // formatting inside ends with the group.
     int openField = 0;
-    CharSpec stateBeforeField;
-    void enterField(const CharSpec &s)
+    CharStyle stateBeforeField;
+    void enterField(const CharStyle &s)
     {
         if (s.field == openField)
             return;
@@ -599,9 +599,9 @@ QByteArray RtfWriter::write(const QTextDocument &document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            o.spec(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+            o.style(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
         }
-        o.spec(block.charFormatIndex(), [&] { return block.charFormat(); });
+        o.style(block.charFormatIndex(), [&] { return block.charFormat(); });
         if (QTextList *list = block.textList())
             bullets |= list->format().style() >= QTextListFormat::ListSquare;
     }
@@ -654,7 +654,7 @@ QByteArray RtfWriter::write(const QTextDocument &document)
             writeParagraphProperties(o, para);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const CharSpec s = o.spec(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+            const CharStyle s = o.style(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
             const QString text = fragment.text();
             if (s.image) {
                 const QTextImageFormat image = fragment.charFormat().toImageFormat();
@@ -668,7 +668,7 @@ QByteArray RtfWriter::write(const QTextDocument &document)
             o.text(text, s.symbol, s.symbolFont);
         }
         o.leaveField();
-        const CharSpec mark = o.spec(block.charFormatIndex(), [&] { return block.charFormat(); });
+        const CharStyle mark = o.style(block.charFormatIndex(), [&] { return block.charFormat(); });
         if (!mark.image)
             o.switchTo(mark);
         o.out += "\\par\r\n";
