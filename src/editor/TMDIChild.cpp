@@ -301,6 +301,9 @@ QWidget *TMDIChild::makeOptionsPage()
     m_textPanel = new QLabel(m_titelSplitter);
     m_textPanel->setObjectName(QStringLiteral("TextPanel"));
     m_textPanel->setMinimumHeight(5);
+    auto *spinButton = new QSpinBox(m_basisPanel);
+    spinButton->setObjectName(QStringLiteral("RxSpinButton1"));
+    spinButton->hide();
     m_basisPanel->hide();
     connect(m_titelSplitter, &QSplitter::splitterMoved, this, [this] {
         m_set.titelProzent = PrintOptionRules::titlePercent(m_titelPanel->height(), m_basisPanel->height());
