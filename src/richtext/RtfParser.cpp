@@ -739,10 +739,17 @@ void RtfParser::pictureStarts(int kind)
     m_pict = RtfPictureData();
     m_pictDepth = depth();
     m_hexHigh = -1;
+    captureStarts(kind);
+}
+
+void RtfParser::captureStarts(int kind)
+{
+    // The outermost picture or object keeps the original bytes; inner ones
+    // are part of it.
     if (m_capture.kind == Capture::None) {
         m_capture.kind = kind;
         m_capture.depth = depth();
-        m_capture.start = g.open;
+        m_capture.start = cur().open;
     }
 }
 
@@ -888,11 +895,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
             return;
         }
         g.dest = Drop;
-        if (m_capture.kind == Capture::None) {
-            m_capture.kind = Capture::ShpPict;
-            m_capture.depth = depth();
-            m_capture.start = g.open;
-        }
+        captureStarts(Capture::ShpPict);
         return;
     case KwFontTbl:
         g.dest = FontTable;
@@ -932,11 +935,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
             return;
         }
         g.dest = Drop;
-        if (m_capture.kind == Capture::None) {
-            m_capture.kind = Capture::Object;
-            m_capture.depth = depth();
-            m_capture.start = g.open;
-        }
+        captureStarts(Capture::Object);
         return;
     case KwShpPict:
         if (!m_readPictures) {
@@ -944,11 +943,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
             return;
         }
         g.dest = Drop;
-        if (m_capture.kind == Capture::None) {
-            m_capture.kind = Capture::ShpPict;
-            m_capture.depth = depth();
-            m_capture.start = g.open;
-        }
+        captureStarts(Capture::ShpPict);
         return;
     case KwResult:
         g.dest = Drop;

@@ -90,6 +90,7 @@ private:
     void finishFontEntry();
     int fontEntryCodePage() const;
     void pictureStarts(int kind);
+    void captureStarts(int kind);
     void emitPicture(RtfPictureData picture);
     void skippedPicture();
     void skipFallback();
