@@ -1,6 +1,7 @@
 #include "PackageObject.h"
 
 #include "FacePictures.h"
+#include "LittleEndian.h"
 #include "PictureEncoder.h"
 #include "RtfReader.h"
 #include "Windows1252.h"
@@ -13,23 +14,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QtEndian>
 
 namespace {
-
-void appendUInt16(QByteArray &out, quint16 value)
-{
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void appendUInt32(QByteArray &out, quint32 value)
-{
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
-}
 
 void appendAnsiZ(QByteArray &out, const QString &text)
 {
@@ -41,10 +27,10 @@ void appendAnsiZ(QByteArray &out, const QString &text)
 void appendLengthPrefixed(QByteArray &out, const QByteArray &ansi)
 {
     if (ansi.isEmpty()) {
-        appendUInt32(out, 0);
+        LittleEndian::append32(out, 0);
         return;
     }
-    appendUInt32(out, quint32(ansi.size() + 1));
+    LittleEndian::append32(out, quint32(ansi.size() + 1));
     out += ansi;
     out += '\0';
 }
@@ -59,16 +45,16 @@ constexpr int kTwipsPerPixel = 15;
 QByteArray PackageObject::nativeData(const QString &label, const QString &path, const QByteArray &bytes)
 {
     QByteArray out;
-    appendUInt16(out, 2);
+    LittleEndian::append16(out, 2);
     appendAnsiZ(out, label);
     appendAnsiZ(out, path);
-    appendUInt16(out, 0);
-    appendUInt16(out, 3);
+    LittleEndian::append16(out, 0);
+    LittleEndian::append16(out, 3);
     const QByteArray temporary = Windows1252::encode(path);
-    appendUInt32(out, quint32(temporary.size() + 1));
+    LittleEndian::append32(out, quint32(temporary.size() + 1));
     out += temporary;
     out += '\0';
-    appendUInt32(out, quint32(bytes.size()));
+    LittleEndian::append32(out, quint32(bytes.size()));
     out += bytes;
     return out;
 }
@@ -76,15 +62,15 @@ QByteArray PackageObject::nativeData(const QString &label, const QString &path, 
 QByteArray PackageObject::oleStream(const QByteArray &native)
 {
     QByteArray out;
-    appendUInt32(out, kOleVersion);
-    appendUInt32(out, kEmbedded);
+    LittleEndian::append32(out, kOleVersion);
+    LittleEndian::append32(out, kEmbedded);
     appendLengthPrefixed(out, "Package");
     appendLengthPrefixed(out, QByteArray());
     appendLengthPrefixed(out, QByteArray());
-    appendUInt32(out, quint32(native.size()));
+    LittleEndian::append32(out, quint32(native.size()));
     out += native;
-    appendUInt32(out, kOleVersion);
-    appendUInt32(out, kNoPresentation);
+    LittleEndian::append32(out, kOleVersion);
+    LittleEndian::append32(out, kNoPresentation);
     return out;
 }
 

@@ -1,21 +1,9 @@
 #include "PictureEncoder.h"
 
-#include <QtEndian>
+#include "LittleEndian.h"
+
 
 namespace {
-
-void put16(QByteArray &out, quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
-void put32(QByteArray &out, quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
 
 QByteArray dib24(const QImage &source)
 {
@@ -40,17 +28,17 @@ QByteArray dib24(const QImage &source)
     const int stride = (w * 3 + 3) & ~3;
     QByteArray dib;
     dib.reserve(40 + stride * h);
-    put32(dib, 40);
-    put32(dib, quint32(w));
-    put32(dib, quint32(h));
-    put16(dib, 1);
-    put16(dib, 24);
-    put32(dib, 0); // BI_RGB
-    put32(dib, quint32(stride * h));
-    put32(dib, 0);
-    put32(dib, 0);
-    put32(dib, 0);
-    put32(dib, 0);
+    LittleEndian::append32(dib, 40);
+    LittleEndian::append32(dib, quint32(w));
+    LittleEndian::append32(dib, quint32(h));
+    LittleEndian::append16(dib, 1);
+    LittleEndian::append16(dib, 24);
+    LittleEndian::append32(dib, 0); // BI_RGB
+    LittleEndian::append32(dib, quint32(stride * h));
+    LittleEndian::append32(dib, 0);
+    LittleEndian::append32(dib, 0);
+    LittleEndian::append32(dib, 0);
+    LittleEndian::append32(dib, 0);
     QByteArray row(stride, '\0');
     for (int y = h - 1; y >= 0; --y) { // bottom-up
         const uchar *src = image.constScanLine(y);
@@ -91,28 +79,28 @@ QByteArray PictureEncoder::metafileWithDib(const QImage &image)
     const quint16 w = quint16(image.width()), h = quint16(image.height());
     QByteArray records;
     // SETMAPMODE MM_ANISOTROPIC, window origin and extent, then the bitmap
-    put32(records, 4); put16(records, 0x0103); put16(records, 8);
-    put32(records, 5); put16(records, 0x020B); put16(records, 0); put16(records, 0);
-    put32(records, 5); put16(records, 0x020C); put16(records, h); put16(records, w);
-    put32(records, 3); put16(records, 0x001E); // SAVEDC
-    put32(records, 4); put16(records, 0x0107); put16(records, 3); // SETSTRETCHBLTMODE COLORONCOLOR
+    LittleEndian::append32(records, 4); LittleEndian::append16(records, 0x0103); LittleEndian::append16(records, 8);
+    LittleEndian::append32(records, 5); LittleEndian::append16(records, 0x020B); LittleEndian::append16(records, 0); LittleEndian::append16(records, 0);
+    LittleEndian::append32(records, 5); LittleEndian::append16(records, 0x020C); LittleEndian::append16(records, h); LittleEndian::append16(records, w);
+    LittleEndian::append32(records, 3); LittleEndian::append16(records, 0x001E); // SAVEDC
+    LittleEndian::append32(records, 4); LittleEndian::append16(records, 0x0107); LittleEndian::append16(records, 3); // SETSTRETCHBLTMODE COLORONCOLOR
     const quint32 bltWords = quint32((26 + dib.size()) / 2);
-    put32(records, bltWords);
-    put16(records, 0x0B41); // META_DIBSTRETCHBLT
-    put32(records, 0x00CC0020); // SRCCOPY
-    put16(records, h); put16(records, w); put16(records, 0); put16(records, 0); // source
-    put16(records, h); put16(records, w); put16(records, 0); put16(records, 0); // destination
+    LittleEndian::append32(records, bltWords);
+    LittleEndian::append16(records, 0x0B41); // META_DIBSTRETCHBLT
+    LittleEndian::append32(records, 0x00CC0020); // SRCCOPY
+    LittleEndian::append16(records, h); LittleEndian::append16(records, w); LittleEndian::append16(records, 0); LittleEndian::append16(records, 0); // source
+    LittleEndian::append16(records, h); LittleEndian::append16(records, w); LittleEndian::append16(records, 0); LittleEndian::append16(records, 0); // destination
     records.append(dib);
-    put32(records, 4); put16(records, 0x0127); put16(records, 0xFFFF); // RESTOREDC -1
-    put32(records, 3); put16(records, 0); // EOF
+    LittleEndian::append32(records, 4); LittleEndian::append16(records, 0x0127); LittleEndian::append16(records, 0xFFFF); // RESTOREDC -1
+    LittleEndian::append32(records, 3); LittleEndian::append16(records, 0); // EOF
     QByteArray wmf;
-    put16(wmf, 1);      // memory metafile
-    put16(wmf, 9);      // header words
-    put16(wmf, 0x0300); // version
-    put32(wmf, quint32((18 + records.size()) / 2));
-    put16(wmf, 0);      // objects
-    put32(wmf, bltWords);
-    put16(wmf, 0);
+    LittleEndian::append16(wmf, 1);      // memory metafile
+    LittleEndian::append16(wmf, 9);      // header words
+    LittleEndian::append16(wmf, 0x0300); // version
+    LittleEndian::append32(wmf, quint32((18 + records.size()) / 2));
+    LittleEndian::append16(wmf, 0);      // objects
+    LittleEndian::append32(wmf, bltWords);
+    LittleEndian::append16(wmf, 0);
     wmf.append(records);
     return wmf;
 }
