@@ -1,7 +1,7 @@
 // Save and load of generated card sets, with a plain copy of the same file
 // as the floor.
-#include "CardSetFile.h"
-#include "ScratchFile.h"
+#include "cardset/CardSetFile.h"
+#include "cardset/ScratchFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // The face codec on generated faces: 10,000 typical faces of about 1 KB of
 // formatted RichEdit RTF, and 100 faces with a 200 KB pasted bitmap.
 // Reading is set against QTextDocument::setHtml of the same content.
-#include "PictureEncoder.h"
-#include "RtfReader.h"
-#include "RtfWriter.h"
+#include "richtext/PictureEncoder.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 
 #include <benchmark/benchmark.h>
 

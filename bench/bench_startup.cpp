@@ -1,13 +1,13 @@
 // Start-up with "FAST": from the splash to the shown main window, in one
 // process (the program's own work, without loading the libraries). The
 // goal is well under half a second.
-#include "CommandLineArguments.h"
-#include "FileAssociation.h"
-#include "ProgramSettings.h"
-#include "StartupSequence.h"
-#include "TAboutBox.h"
-#include "TMainForm.h"
-#include "TSplash.h"
+#include "app/CommandLineArguments.h"
+#include "app/FileAssociation.h"
+#include "app/ProgramSettings.h"
+#include "app/StartupSequence.h"
+#include "app/TAboutBox.h"
+#include "app/TMainForm.h"
+#include "app/TSplash.h"
 
 #include <benchmark/benchmark.h>
 

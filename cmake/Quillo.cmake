@@ -1,15 +1,16 @@
 # quillo_add_subsystem(NAME SOURCES ... LIBS ...)
-# One static library per subsystem; a subsystem without sources yet is an
+# One static library per subsystem; includes name their folder
+# ("cardset/CardSet.h"). A subsystem without sources yet is an
 # interface library so that the others can already link against it.
 function(quillo_add_subsystem name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   if(ARG_SOURCES)
     add_library(${name} STATIC ${ARG_SOURCES})
-    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
   else()
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} INTERFACE ${ARG_LIBS})
   endif()
 endfunction()

@@ -1,7 +1,7 @@
 // libFuzzer target: the RTF reader (document and plain text paths) and the
 // writer on whatever the reader made of the input.
-#include "RtfReader.h"
-#include "RtfWriter.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

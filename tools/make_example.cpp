@@ -4,9 +4,9 @@
 //
 //   quillo-make-example examples/Beispiel.ql3
 
-#include "CardSetFile.h"
-#include "RtfWriter.h"
-#include "ScratchFile.h"
+#include "cardset/CardSetFile.h"
+#include "richtext/RtfWriter.h"
+#include "cardset/ScratchFile.h"
 
 #include <QDir>
 #include <QGuiApplication>

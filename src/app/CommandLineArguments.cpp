@@ -1,4 +1,4 @@
-#include "CommandLineArguments.h"
+#include "app/CommandLineArguments.h"
 
 #include <QFileInfo>
 

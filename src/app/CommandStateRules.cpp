@@ -1,4 +1,4 @@
-#include "CommandStateRules.h"
+#include "app/CommandStateRules.h"
 
 bool CommandStateRules::documentCommandsEnabled(int openDocuments, bool closing)
 {

@@ -1,6 +1,6 @@
-#include "FileAssociation.h"
+#include "app/FileAssociation.h"
 
-#include "ProgramFolder.h"
+#include "app/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

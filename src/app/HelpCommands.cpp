@@ -1,6 +1,6 @@
-#include "HelpCommands.h"
+#include "app/HelpCommands.h"
 
-#include "ProgramFolder.h"
+#include "app/ProgramFolder.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

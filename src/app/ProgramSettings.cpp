@@ -1,8 +1,8 @@
-#include "ProgramSettings.h"
+#include "app/ProgramSettings.h"
 
-#include "IniText.h"
-#include "ProgramFolder.h"
-#include "ScratchFile.h"
+#include "cardset/IniText.h"
+#include "app/ProgramFolder.h"
+#include "cardset/ScratchFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "StartupSequence.h"
+#include "app/StartupSequence.h"
 
-#include "CommandLineArguments.h"
+#include "app/CommandLineArguments.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "TAboutBox.h"
+#include "app/TAboutBox.h"
 
-#include "ProgramFolder.h"
+#include "app/ProgramFolder.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CardSetFile.h"
-#include "CommandLineArguments.h"
-#include "ProgramSettings.h"
-#include "RandomGenerator.h"
+#include "cardset/CardSetFile.h"
+#include "app/CommandLineArguments.h"
+#include "app/ProgramSettings.h"
+#include "quiz/RandomGenerator.h"
 
 #include <QByteArray>
 #include <QHash>

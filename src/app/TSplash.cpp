@@ -1,6 +1,6 @@
-#include "TSplash.h"
+#include "app/TSplash.h"
 
-#include "ProgramFolder.h"
+#include "app/ProgramFolder.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "WindowTiling.h"
+#include "app/WindowTiling.h"
 
 #include <cmath>
 

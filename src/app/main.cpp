@@ -1,9 +1,9 @@
-#include "CommandLineArguments.h"
-#include "ProgramFolder.h"
-#include "ProgramSettings.h"
-#include "StartupSequence.h"
-#include "TMainForm.h"
-#include "TSplash.h"
+#include "app/CommandLineArguments.h"
+#include "app/ProgramFolder.h"
+#include "app/ProgramSettings.h"
+#include "app/StartupSequence.h"
+#include "app/TMainForm.h"
+#include "app/TSplash.h"
 
 #include <QApplication>
 #include <QIcon>

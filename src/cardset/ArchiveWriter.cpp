@@ -1,8 +1,8 @@
-#include "ArchiveWriter.h"
+#include "cardset/ArchiveWriter.h"
 
-#include "CardArchive.h"
-#include "FileError.h"
-#include "FileOps.h"
+#include "cardset/CardArchive.h"
+#include "cardset/FileError.h"
+#include "cardset/FileOps.h"
 
 #include <QtEndian>
 

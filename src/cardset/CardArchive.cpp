@@ -1,9 +1,9 @@
-#include "CardArchive.h"
+#include "cardset/CardArchive.h"
 
-#include "ArchiveWriter.h"
-#include "FileError.h"
-#include "FileOps.h"
-#include "Windows1252.h"
+#include "cardset/ArchiveWriter.h"
+#include "cardset/FileError.h"
+#include "cardset/FileOps.h"
+#include "cardset/Windows1252.h"
 
 #include <QFileInfo>
 #include <QtEndian>

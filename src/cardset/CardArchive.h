@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ArchiveReader.h"
+#include "cardset/ArchiveReader.h"
 
 #include <QByteArray>
 #include <QString>

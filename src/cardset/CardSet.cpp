@@ -1,4 +1,4 @@
-#include "CardSet.h"
+#include "cardset/CardSet.h"
 
 int CardSet::AddCard()
 {

@@ -1,12 +1,12 @@
-#include "CardSetFile.h"
+#include "cardset/CardSetFile.h"
 
-#include "ArchiveWriter.h"
-#include "CardArchive.h"
-#include "FileError.h"
-#include "FileOps.h"
-#include "IniText.h"
-#include "LegacyCardSetImport.h"
-#include "ScratchFile.h"
+#include "cardset/ArchiveWriter.h"
+#include "cardset/CardArchive.h"
+#include "cardset/FileError.h"
+#include "cardset/FileOps.h"
+#include "cardset/IniText.h"
+#include "cardset/LegacyCardSetImport.h"
+#include "cardset/ScratchFile.h"
 
 #include <QFile>
 #include <QFileInfo>

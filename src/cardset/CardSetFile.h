@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CardSet.h"
+#include "cardset/CardSet.h"
 
 #include <QString>
 

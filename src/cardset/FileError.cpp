@@ -1,4 +1,4 @@
-#include "FileError.h"
+#include "cardset/FileError.h"
 
 FileError::FileError(QString message)
     : m_message(std::move(message))

@@ -1,4 +1,4 @@
-#include "FileOps.h"
+#include "cardset/FileOps.h"
 
 #include <QFile>
 #include <QFileInfo>

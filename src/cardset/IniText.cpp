@@ -1,7 +1,7 @@
-#include "IniText.h"
+#include "cardset/IniText.h"
 
-#include "FileOps.h"
-#include "Windows1252.h"
+#include "cardset/FileOps.h"
+#include "cardset/Windows1252.h"
 
 #include <QFile>
 #include <QStringDecoder>

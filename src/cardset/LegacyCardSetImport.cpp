@@ -1,9 +1,9 @@
-#include "LegacyCardSetImport.h"
+#include "cardset/LegacyCardSetImport.h"
 
-#include "CardArchive.h"
-#include "FileError.h"
-#include "FileOps.h"
-#include "IniText.h"
+#include "cardset/CardArchive.h"
+#include "cardset/FileError.h"
+#include "cardset/FileOps.h"
+#include "cardset/IniText.h"
 
 #include <QDir>
 #include <QFileInfo>

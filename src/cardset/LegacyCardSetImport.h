@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CardSet.h"
-#include "CardSetFile.h"
+#include "cardset/CardSet.h"
+#include "cardset/CardSetFile.h"
 
 #include <QString>
 

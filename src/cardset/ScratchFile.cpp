@@ -1,6 +1,6 @@
-#include "ScratchFile.h"
+#include "cardset/ScratchFile.h"
 
-#include "FileOps.h"
+#include "cardset/FileOps.h"
 
 #include <QCoreApplication>
 #include <QDir>

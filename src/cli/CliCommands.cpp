@@ -1,10 +1,10 @@
-#include "CliCommands.h"
+#include "cli/CliCommands.h"
 
-#include "CardSetFile.h"
-#include "FileError.h"
-#include "HtmlExport.h"
-#include "RtfReader.h"
-#include "ScratchFile.h"
+#include "cardset/CardSetFile.h"
+#include "cardset/FileError.h"
+#include "export/HtmlExport.h"
+#include "richtext/RtfReader.h"
+#include "cardset/ScratchFile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

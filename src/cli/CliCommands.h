@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CardSetFile.h"
+#include "cardset/CardSetFile.h"
 
 #include <QStringList>
 #include <QTextStream>

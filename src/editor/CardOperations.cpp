@@ -1,6 +1,6 @@
-#include "CardOperations.h"
+#include "editor/CardOperations.h"
 
-#include "CardSet.h"
+#include "cardset/CardSet.h"
 
 bool CardOperations::removeCard(CardSet &set, int index)
 {

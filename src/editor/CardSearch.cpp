@@ -1,6 +1,6 @@
-#include "CardSearch.h"
+#include "editor/CardSearch.h"
 
-#include "RtfReader.h"
+#include "richtext/RtfReader.h"
 
 CardSearch::Result CardSearch::step(int currentIndex, int count, const std::function<Face(int)> &examine,
                                     const std::function<bool()> &askRestart)

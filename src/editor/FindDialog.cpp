@@ -1,4 +1,4 @@
-#include "FindDialog.h"
+#include "editor/FindDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "PrintOptionRules.h"
+#include "editor/PrintOptionRules.h"
 
 #include <algorithm>
 #include <array>

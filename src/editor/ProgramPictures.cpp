@@ -1,4 +1,4 @@
-#include "ProgramPictures.h"
+#include "editor/ProgramPictures.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "TMDIChild.h"
+#include "editor/TMDIChild.h"
 
-#include "CardOperations.h"
-#include "FontRecordMapping.h"
-#include "PrintOptionRules.h"
-#include "ProgramPictures.h"
-#include "TMyRxRichEdit.h"
-#include "UserDialogs.h"
+#include "editor/CardOperations.h"
+#include "richtext/FontRecordMapping.h"
+#include "editor/PrintOptionRules.h"
+#include "editor/ProgramPictures.h"
+#include "editor/TMyRxRichEdit.h"
+#include "editor/UserDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CardSet.h"
-#include "CardSetFile.h"
-#include "TextFormatRules.h"
+#include "cardset/CardSet.h"
+#include "cardset/CardSetFile.h"
+#include "editor/TextFormatRules.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
-#include "TMyRxRichEdit.h"
+#include "editor/TMyRxRichEdit.h"
 
-#include "FaceRenderer.h"
-#include "FacePictures.h"
-#include "RtfReader.h"
-#include "RtfWriter.h"
+#include "richtext/FaceRenderer.h"
+#include "richtext/FacePictures.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 
 #include <QImage>
 #include <QMimeData>

@@ -1,6 +1,6 @@
-#include "TSchliesForm.h"
+#include "editor/TSchliesForm.h"
 
-#include "ProgramPictures.h"
+#include "editor/ProgramPictures.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

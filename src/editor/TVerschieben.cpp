@@ -1,4 +1,4 @@
-#include "TVerschieben.h"
+#include "editor/TVerschieben.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

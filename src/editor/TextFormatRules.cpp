@@ -1,6 +1,6 @@
-#include "TextFormatRules.h"
+#include "editor/TextFormatRules.h"
 
-#include "FontRecordMapping.h"
+#include "richtext/FontRecordMapping.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

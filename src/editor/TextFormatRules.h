@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FontRecord.h"
+#include "cardset/FontRecord.h"
 
 #include <QColor>
 #include <QTextCharFormat>

@@ -1,6 +1,6 @@
-#include "UserDialogs.h"
+#include "editor/UserDialogs.h"
 
-#include "TSchliesForm.h"
+#include "editor/TSchliesForm.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

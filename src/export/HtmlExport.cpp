@@ -1,7 +1,7 @@
-#include "HtmlExport.h"
+#include "export/HtmlExport.h"
 
-#include "CardSetFile.h"
-#include "Windows1252.h"
+#include "cardset/CardSetFile.h"
+#include "cardset/Windows1252.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "BoxChoice.h"
+#include "quiz/BoxChoice.h"
 
-#include "CardSet.h"
+#include "cardset/CardSet.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "QuizArtwork.h"
+#include "quiz/QuizArtwork.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,8 +1,8 @@
-#include "QuizCommand.h"
+#include "quiz/QuizCommand.h"
 
-#include "CardSet.h"
-#include "TAbfrageForm.h"
-#include "TKasten.h"
+#include "cardset/CardSet.h"
+#include "quiz/TAbfrageForm.h"
+#include "quiz/TKasten.h"
 
 bool QuizCommand::run(CardSet &set, QWidget *parent, QSize faceSize, RandomGenerator &random)
 {

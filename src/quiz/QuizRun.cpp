@@ -1,7 +1,7 @@
-#include "QuizRun.h"
+#include "quiz/QuizRun.h"
 
-#include "CardSet.h"
-#include "RandomGenerator.h"
+#include "cardset/CardSet.h"
+#include "quiz/RandomGenerator.h"
 
 #include <algorithm>
 

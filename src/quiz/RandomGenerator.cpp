@@ -1,4 +1,4 @@
-#include "RandomGenerator.h"
+#include "quiz/RandomGenerator.h"
 
 qint32 RandomGenerator::draw(qint32 n)
 {

@@ -1,8 +1,8 @@
-#include "TAbfrageForm.h"
+#include "quiz/TAbfrageForm.h"
 
-#include "CardSet.h"
-#include "QuizArtwork.h"
-#include "RtfReader.h"
+#include "cardset/CardSet.h"
+#include "quiz/QuizArtwork.h"
+#include "richtext/RtfReader.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuizRun.h"
+#include "quiz/QuizRun.h"
 
 #include <QDialog>
 

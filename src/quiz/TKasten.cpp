@@ -1,4 +1,4 @@
-#include "TKasten.h"
+#include "quiz/TKasten.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BoxChoice.h"
+#include "quiz/BoxChoice.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "richtext/CodePage.h"
 
 #include <QHash>
 #include <QMutex>

@@ -1,8 +1,8 @@
-#include "FacePictures.h"
+#include "richtext/FacePictures.h"
 
-#include "PictureDecoder.h"
-#include "PictureEncoder.h"
-#include "RtfFormatProperties.h"
+#include "richtext/PictureDecoder.h"
+#include "richtext/PictureEncoder.h"
+#include "richtext/RtfFormatProperties.h"
 
 #include <QAtomicInteger>
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "FaceRenderer.h"
+#include "richtext/FaceRenderer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "FontRecordMapping.h"
+#include "richtext/FontRecordMapping.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,4 +1,4 @@
-#include "PictureDecoder.h"
+#include "richtext/PictureDecoder.h"
 
 #include <QBuffer>
 #include <QImageReader>

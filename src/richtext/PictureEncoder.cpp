@@ -1,6 +1,6 @@
-#include "PictureEncoder.h"
+#include "richtext/PictureEncoder.h"
 
-#include "LittleEndian.h"
+#include "richtext/LittleEndian.h"
 
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RtfTypes.h"
+#include "richtext/RtfTypes.h"
 
 #include <QByteArray>
 #include <QImage>

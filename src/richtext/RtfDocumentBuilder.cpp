@@ -1,10 +1,10 @@
-#include "RtfDocumentBuilder.h"
+#include "richtext/RtfDocumentBuilder.h"
 
-#include "CodePage.h"
-#include "FacePictures.h"
-#include "PictureDecoder.h"
-#include "RtfFormatProperties.h"
-#include "RtfParser.h"
+#include "richtext/CodePage.h"
+#include "richtext/FacePictures.h"
+#include "richtext/PictureDecoder.h"
+#include "richtext/RtfFormatProperties.h"
+#include "richtext/RtfParser.h"
 
 #include <QRegularExpression>
 #include <QTextBlock>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PictureDecoder.h"
-#include "RtfSink.h"
+#include "richtext/PictureDecoder.h"
+#include "richtext/RtfSink.h"
 
 #include <QTextBlockFormat>
 #include <QTextCharFormat>

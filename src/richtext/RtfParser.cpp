@@ -1,6 +1,6 @@
-#include "RtfParser.h"
+#include "richtext/RtfParser.h"
 
-#include "CodePage.h"
+#include "richtext/CodePage.h"
 
 #include <string_view>
 #include <unordered_map>

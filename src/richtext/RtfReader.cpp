@@ -1,8 +1,8 @@
-#include "RtfReader.h"
+#include "richtext/RtfReader.h"
 
-#include "RtfDocumentBuilder.h"
-#include "RtfParser.h"
-#include "RtfTextSink.h"
+#include "richtext/RtfDocumentBuilder.h"
+#include "richtext/RtfParser.h"
+#include "richtext/RtfTextSink.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RtfSink.h"
+#include "richtext/RtfSink.h"
 
 #include <QStringList>
 

@@ -1,11 +1,11 @@
-#include "RtfWriter.h"
+#include "richtext/RtfWriter.h"
 
-#include "CodePage.h"
-#include "FacePictures.h"
-#include "PictureEncoder.h"
-#include "RtfFormatProperties.h"
-#include "RtfTypes.h"
-#include "Windows1252.h"
+#include "richtext/CodePage.h"
+#include "richtext/FacePictures.h"
+#include "richtext/PictureEncoder.h"
+#include "richtext/RtfFormatProperties.h"
+#include "richtext/RtfTypes.h"
+#include "cardset/Windows1252.h"
 
 #include <QBuffer>
 #include <QCache>

@@ -1,5 +1,5 @@
-#include "CommandStateRules.h"
-#include "WindowTiling.h"
+#include "app/CommandStateRules.h"
+#include "app/WindowTiling.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "FileAssociation.h"
+#include "app/FileAssociation.h"
 
 #include <QCoreApplication>
 #include <QDir>

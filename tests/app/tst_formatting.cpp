@@ -1,9 +1,9 @@
 #include "../editor/ScriptedDialogs.h"
 
-#include "TMDIChild.h"
-#include "TMainForm.h"
-#include "TMyRxRichEdit.h"
-#include "TextFormatRules.h"
+#include "editor/TMDIChild.h"
+#include "app/TMainForm.h"
+#include "editor/TMyRxRichEdit.h"
+#include "editor/TextFormatRules.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "CommandLineArguments.h"
-#include "ProgramFolder.h"
-#include "RandomGenerator.h"
-#include "StartupSequence.h"
+#include "app/CommandLineArguments.h"
+#include "app/ProgramFolder.h"
+#include "quiz/RandomGenerator.h"
+#include "app/StartupSequence.h"
 
 #include <QDir>
 #include <QFile>

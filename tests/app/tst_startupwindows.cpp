@@ -1,5 +1,5 @@
-#include "TAboutBox.h"
-#include "TSplash.h"
+#include "app/TAboutBox.h"
+#include "app/TSplash.h"
 
 #include <QApplication>
 #include <QImage>

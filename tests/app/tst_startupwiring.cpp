@@ -1,6 +1,6 @@
-#include "CommandLineArguments.h"
-#include "TMDIChild.h"
-#include "TMainForm.h"
+#include "app/CommandLineArguments.h"
+#include "editor/TMDIChild.h"
+#include "app/TMainForm.h"
 
 #include <QDir>
 #include <QFile>

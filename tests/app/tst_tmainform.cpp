@@ -1,15 +1,15 @@
 #include "../editor/ScriptedDialogs.h"
 
-#include "ArchiveWriter.h"
-#include "CardSetFile.h"
-#include "FindDialog.h"
-#include "LegacyCardSetImport.h"
-#include "TMDIChild.h"
-#include "TMainForm.h"
-#include "TAbfrageForm.h"
-#include "TKasten.h"
-#include "TVerschieben.h"
-#include "TMyRxRichEdit.h"
+#include "cardset/ArchiveWriter.h"
+#include "cardset/CardSetFile.h"
+#include "editor/FindDialog.h"
+#include "cardset/LegacyCardSetImport.h"
+#include "editor/TMDIChild.h"
+#include "app/TMainForm.h"
+#include "quiz/TAbfrageForm.h"
+#include "quiz/TKasten.h"
+#include "editor/TVerschieben.h"
+#include "editor/TMyRxRichEdit.h"
 
 #include <QAbstractButton>
 #include <QAction>

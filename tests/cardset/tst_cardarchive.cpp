@@ -1,6 +1,6 @@
-#include "ArchiveWriter.h"
-#include "CardArchive.h"
-#include "FileError.h"
+#include "cardset/ArchiveWriter.h"
+#include "cardset/CardArchive.h"
+#include "cardset/FileError.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "ArchiveWriter.h"
-#include "CardArchive.h"
-#include "CardSetFile.h"
-#include "FileError.h"
-#include "IniText.h"
-#include "ScratchFile.h"
+#include "cardset/ArchiveWriter.h"
+#include "cardset/CardArchive.h"
+#include "cardset/CardSetFile.h"
+#include "cardset/FileError.h"
+#include "cardset/IniText.h"
+#include "cardset/ScratchFile.h"
 
 #include <QDir>
 #include <QFile>

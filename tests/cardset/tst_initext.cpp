@@ -1,4 +1,4 @@
-#include "IniText.h"
+#include "cardset/IniText.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
-#include "ArchiveWriter.h"
-#include "CardSetFile.h"
-#include "FileError.h"
-#include "LegacyCardSetImport.h"
-#include "ScratchFile.h"
+#include "cardset/ArchiveWriter.h"
+#include "cardset/CardSetFile.h"
+#include "cardset/FileError.h"
+#include "cardset/LegacyCardSetImport.h"
+#include "cardset/ScratchFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "ArchiveWriter.h"
-#include "CardSetFile.h"
-#include "ScratchFile.h"
+#include "cardset/ArchiveWriter.h"
+#include "cardset/CardSetFile.h"
+#include "cardset/ScratchFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>

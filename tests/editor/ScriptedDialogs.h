@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UserDialogs.h"
+#include "editor/UserDialogs.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
-#include "CardOperations.h"
-#include "CardSet.h"
+#include "editor/CardOperations.h"
+#include "cardset/CardSet.h"
 #include "ScriptedDialogs.h"
-#include "TMDIChild.h"
-#include "TMyRxRichEdit.h"
+#include "editor/TMDIChild.h"
+#include "editor/TMyRxRichEdit.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "CardSearch.h"
+#include "editor/CardSearch.h"
 
 #include <QList>
 #include <QTest>

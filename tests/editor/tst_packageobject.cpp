@@ -1,6 +1,6 @@
-#include "FacePictures.h"
-#include "PackageObject.h"
-#include "TMyRxRichEdit.h"
+#include "richtext/FacePictures.h"
+#include "editor/PackageObject.h"
+#include "editor/TMyRxRichEdit.h"
 
 #include <QApplication>
 #include <QFile>

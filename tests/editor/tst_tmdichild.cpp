@@ -1,8 +1,8 @@
 #include "ScriptedDialogs.h"
-#include "TMDIChild.h"
-#include "FacePictures.h"
-#include "TMyRxRichEdit.h"
-#include "TSchliesForm.h"
+#include "editor/TMDIChild.h"
+#include "richtext/FacePictures.h"
+#include "editor/TMyRxRichEdit.h"
+#include "editor/TSchliesForm.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "HtmlExport.h"
+#include "export/HtmlExport.h"
 
 #include <QFile>
 #include <QTemporaryDir>

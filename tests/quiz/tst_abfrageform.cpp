@@ -1,8 +1,8 @@
-#include "CardSet.h"
-#include "QuizCommand.h"
-#include "RandomGenerator.h"
-#include "TAbfrageForm.h"
-#include "TKasten.h"
+#include "cardset/CardSet.h"
+#include "quiz/QuizCommand.h"
+#include "quiz/RandomGenerator.h"
+#include "quiz/TAbfrageForm.h"
+#include "quiz/TKasten.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "CardSet.h"
-#include "TKasten.h"
+#include "cardset/CardSet.h"
+#include "quiz/TKasten.h"
 
 #include <QLineEdit>
 #include <QListWidget>

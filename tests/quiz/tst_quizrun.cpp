@@ -1,7 +1,7 @@
-#include "BoxChoice.h"
-#include "CardSet.h"
-#include "QuizRun.h"
-#include "RandomGenerator.h"
+#include "quiz/BoxChoice.h"
+#include "cardset/CardSet.h"
+#include "quiz/QuizRun.h"
+#include "quiz/RandomGenerator.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "RtfTestSupport.h"
 
-#include "RtfFormatProperties.h"
+#include "richtext/RtfFormatProperties.h"
 
 #include <QCryptographicHash>
 #include <QDir>

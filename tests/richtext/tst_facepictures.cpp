@@ -1,10 +1,10 @@
-#include "FacePictures.h"
-#include "FaceRenderer.h"
-#include "PictureDecoder.h"
-#include "PictureEncoder.h"
-#include "RtfReader.h"
+#include "richtext/FacePictures.h"
+#include "richtext/FaceRenderer.h"
+#include "richtext/PictureDecoder.h"
+#include "richtext/PictureEncoder.h"
+#include "richtext/RtfReader.h"
 #include "RtfTestSupport.h"
-#include "RtfWriter.h"
+#include "richtext/RtfWriter.h"
 
 #include <QBuffer>
 #include <QPainter>

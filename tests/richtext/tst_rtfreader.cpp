@@ -1,6 +1,6 @@
-#include "RtfReader.h"
+#include "richtext/RtfReader.h"
 #include "RtfTestSupport.h"
-#include "RtfWriter.h"
+#include "richtext/RtfWriter.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "FacePictures.h"
-#include "RtfReader.h"
+#include "richtext/FacePictures.h"
+#include "richtext/RtfReader.h"
 #include "RtfTestSupport.h"
-#include "RtfWriter.h"
+#include "richtext/RtfWriter.h"
 
 #include <QFile>
 #include <QRandomGenerator>
