@@ -51,15 +51,14 @@ void BM_SearchFindingNothing(benchmark::State &state)
     AnswerNo dialogs;
     TMainForm form;
     form.setDialogs(&dialogs);
-    TMDIChild *document = form.OpenDocument(QStringLiteral("*"));
-    CardSet &set = document->Set();
-    set.clearCards();
-    for (int i = 0; i < kCards; ++i) {
-        set.Fronts.append(typicalFace(i, "Frage"));
-        set.Backs.append(typicalFace(i, "Antwort"));
-        set.Boxes.append(1);
+    const QString file = QDir::temp().filePath(QStringLiteral("bench_cardsearch.ql3"));
+    {
+        CardSet set;
+        for (int i = 0; i < kCards; ++i)
+            set.AddCard({typicalFace(i, "Frage"), typicalFace(i, "Antwort"), 1, false});
+        CardSetFile::SaveCardSet(set, file, form.fileContext());
     }
-    document->showLoadedSet();
+    TMDIChild *document = form.OpenDocument(file);
     form.findDialog()->textEdit()->setText(QStringLiteral("Kilimandscharo"));
     for (auto _ : state) {
         state.PauseTiming();
@@ -67,7 +66,8 @@ void BM_SearchFindingNothing(benchmark::State &state)
         state.ResumeTiming();
         form.FindDialogFind();
     }
-    if (document->Set().CurrentIndex != kCards - 1)
+    QFile::remove(file);
+    if (document->Set().CurrentIndex() != kCards - 1)
         state.SkipWithError("the step did not end on the last card");
 }
 BENCHMARK(BM_SearchFindingNothing)->Unit(benchmark::kMillisecond)->Iterations(5);

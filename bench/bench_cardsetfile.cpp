@@ -19,21 +19,16 @@ QTemporaryDir &folder()
     return dir;
 }
 
-CardSet generatedSet(int cards, int faceBytes)
+void fillSet(CardSet &set, int cards, int faceBytes)
 {
-    CardSet set;
     QRandomGenerator generator(cards);
     for (int i = 0; i < cards; ++i) {
-        set.AddCard();
         QByteArray face("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}\\pard ");
         while (face.size() < faceBytes - 6)
             face.append(char('a' + generator.bounded(26)));
         face.append("\\par }");
-        set.Fronts[i] = face;
-        set.Backs[i] = face;
-        set.Boxes[i] = 1 + i % 4;
+        set.AddCard({face, face, 1 + i % 4, false});
     }
-    return set;
 }
 
 QString fileFor(int cards, int faceBytes)
@@ -52,7 +47,8 @@ void ensureFile(int cards, int faceBytes)
     const QString file = fileFor(cards, faceBytes);
     if (QFileInfo::exists(file))
         return;
-    CardSet set = generatedSet(cards, faceBytes);
+    CardSet set;
+    fillSet(set, cards, faceBytes);
     CardSetFile::SaveCardSet(set, file, context());
 }
 
@@ -60,7 +56,8 @@ void BM_Save(benchmark::State &state)
 {
     const int cards = int(state.range(0));
     const int faceBytes = int(state.range(1));
-    CardSet set = generatedSet(cards, faceBytes);
+    CardSet set;
+    fillSet(set, cards, faceBytes);
     const QString file = fileFor(cards, faceBytes) + QStringLiteral(".save");
     for (auto _ : state)
         CardSetFile::SaveCardSet(set, file, context());
@@ -76,7 +73,7 @@ void BM_Load(benchmark::State &state)
     for (auto _ : state) {
         CardSet set;
         CardSetFile::LoadCardSet(set, file, context());
-        benchmark::DoNotOptimize(set.Fronts.data());
+        benchmark::DoNotOptimize(set.front(0).data());
     }
     state.SetBytesProcessed(state.iterations() * QFileInfo(file).size());
 }

@@ -181,17 +181,10 @@ QImage waterCycle()
     return image;
 }
 
-struct Card
-{
-    QByteArray front;
-    QByteArray back;
-    qint32 box;
-};
-
 QList<Card> cards()
 {
     QList<Card> list;
-    const auto add = [&](const Face &front, const Face &back, qint32 box) { list.append({front.rtf(), back.rtf(), box}); };
+    const auto add = [&](const Face &front, const Face &back, qint32 box) { list.append({front.rtf(), back.rtf(), box, false}); };
 
     add(Face().text(QStringLiteral("Wie heißt die Hauptstadt von ")).bold(QStringLiteral("Frankreich")).text(QStringLiteral("?")),
         Face().big(QStringLiteral("Paris"), 16).paragraph().picture(flagOfFrance(), QStringLiteral("frankreich.png")).centre(), 1);
@@ -274,41 +267,34 @@ int main(int argc, char *argv[])
     const QString target = QString::fromLocal8Bit(argv[1]);
 
     CardSet set;
-    for (const Card &card : cards()) {
-        set.AddCard();
-        set.Fronts.last() = card.front;
-        set.Backs.last() = card.back;
-        set.Boxes.last() = card.box;
-    }
-    set.CurrentIndex = 0;
-    set.HeaderText = QStringLiteral("Beispielkartei");
-    set.HeaderColor = StoredColor::fromRgb(192, 208, 224);
-    set.HeaderFont.Name = QStringLiteral("Arial");
-    set.HeaderFont.Size = 10;
-    set.HeaderFont.Bold = true;
-    set.AktPrintCards = 8;
-    set.PrintKopfZeile = true;
-    set.PrintCR = true;
-    set.Copyright = QStringLiteral("Beispielkartei von Quillo");
-    for (FontRecord *font : {&set.StandardFontFront, &set.StandardFontBack}) {
-        font->Name = QStringLiteral("Arial");
-        font->Size = 12;
-        font->Color = StoredColor::Black;
-    }
+    FontRecord standard;
+    standard.Name = QStringLiteral("Arial");
+    standard.Size = 12;
+    standard.Color = StoredColor::Black;
+    PrintOptions options;
+    options.HeaderText = QStringLiteral("Beispielkartei");
+    options.HeaderColor = StoredColor::fromRgb(192, 208, 224);
+    options.HeaderFont.Name = QStringLiteral("Arial");
+    options.HeaderFont.Size = 10;
+    options.HeaderFont.Bold = true;
+    options.HeaderFont.Color = StoredColor::Black;
+    options.AktPrintCards = 8;
+    options.PrintKopfZeile = true;
+    options.PrintCR = true;
+    options.Copyright = QStringLiteral("Beispielkartei von Quillo");
+    set.startNew(options, standard, standard);
+    set.removeCard(0);
+    for (const Card &card : cards())
+        set.AddCard(card);
+    set.setCurrentIndex(0);
 
     CardSetFileContext context;
     context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
     context.PrinterOrientation = PageOrientation::Portrait;
-    int status = 0;
-    try {
-        if (CardSetFile::SaveCardSet(set, target, context) != CardSetFile::SaveResult::Saved) {
-            std::fprintf(stderr, "%s konnte nicht geschrieben werden.\n", qPrintable(target));
-            status = 1;
-        }
-    } catch (const std::exception &error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        status = 1;
-    }
+    const FileResult result = CardSetFile::SaveCardSet(set, target, context);
+    const int status = result.ok() ? 0 : 1;
+    if (!result.ok())
+        std::fprintf(stderr, "%s konnte nicht geschrieben werden: %s\n", qPrintable(target), qPrintable(result.reason));
     QFile::remove(context.WorkFilePath);
     if (status == 0)
         std::printf("%d Karten nach %s geschrieben.\n", int(set.count()), qPrintable(target));

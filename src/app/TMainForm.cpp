@@ -4,14 +4,11 @@
 #include "app/CommandStateRules.h"
 #include "app/FileAssociation.h"
 #include "richtext/FacePictures.h"
-#include "cardset/FileError.h"
 #include "editor/FindDialog.h"
 #include "app/HelpCommands.h"
 #include "export/HtmlExport.h"
-#include "cardset/LegacyCardSetImport.h"
 #include "editor/PackageObject.h"
 #include "app/ProgramFolder.h"
-#include "editor/ProgramPictures.h"
 #include "quiz/QuizCommand.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -40,7 +37,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -145,7 +141,6 @@ TMainForm::TMainForm(QWidget *parent)
     , m_dialogs(&UserDialogs::standard())
 {
     setObjectName(QStringLiteral("MainForm"));
-    ProgramPictures::setLocator([](const QString &name) { return ProgramFolder::filePath(name); });
     setWindowTitle(programCaption());
     setFont(arialPixels(13));
     setAcceptDrops(true);
@@ -172,9 +167,7 @@ TMainForm::TMainForm(QWidget *parent)
     m_verschieben = new TVerschieben(this);
     m_findDialog = new FindDialog(this);
     connect(m_findDialog, &FindDialog::FindDialogFind, this, &TMainForm::FindDialogFind);
-    wireFormatting();
-    connect(action(QStringLiteral("HelpAbout1")), &QAction::triggered, m_aboutBox, &TAboutBox::showCentred);
-    connect(action(QStringLiteral("AnleitungimPDFFormat1")), &QAction::triggered, this, [] { HelpCommands::openManual(); });
+    connectCommands();
 }
 
 void TMainForm::startUp(const CommandLineArguments &arguments, const QString &settingsPath)
@@ -245,15 +238,17 @@ void TMainForm::setDialogs(UserDialogs *dialogs)
     m_dialogs = dialogs ? dialogs : &UserDialogs::standard();
 }
 
-QAction *TMainForm::addEntry(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &keys,
-                             const QString &hint)
+QAction *TMainForm::addEntry(QMenu *menu, MainCommand command, const QString &name, const QString &caption,
+                             const QKeySequence &keys, const QString &hint, CommandRule rule)
 {
     QAction *entry = menu->addAction(caption);
     entry->setObjectName(name);
+    entry->setIconVisibleInMenu(false);
     if (!keys.isEmpty())
         entry->setShortcut(keys);
     applyHint(entry, hint);
-    m_actions.insert(name, entry);
+    m_commands[size_t(command)].entry = entry;
+    m_rules.append({entry, rule});
     return entry;
 }
 
@@ -266,100 +261,110 @@ void TMainForm::makeMenus()
         applyHint(result->menuAction(), hint);
         return result;
     };
+    using C = MainCommand;
 
     QMenu *file = menu(QStringLiteral("File1"), QStringLiteral("&Datei"), QStringLiteral("Dateibefehle"));
-    connect(addEntry(file, QStringLiteral("FileNew1"), QStringLiteral("&Neu"), QKeySequence(Qt::CTRL | Qt::Key_N),
-                     QStringLiteral("Neu|Neue Datei erstellen")),
-            &QAction::triggered, this, &TMainForm::FileNew);
-    connect(addEntry(file, QStringLiteral("FileOpen1"), QStringLiteral("Ö&ffnen"), QKeySequence(Qt::CTRL | Qt::Key_O),
-                     QStringLiteral("Öffnen|Eine Datei öffnen")),
-            &QAction::triggered, this, &TMainForm::FileOpen);
-    connect(addEntry(file, QStringLiteral("FileClose1"), QStringLiteral("S&chließen"), {},
-                     QStringLiteral("Schließen|Aktuelle Datei schließen")),
-            &QAction::triggered, this, &TMainForm::FileClose);
-    // The menu entry clicks the toolbar button, so both share one state.
-    connect(addEntry(file, QStringLiteral("Speichern1"), QStringLiteral("Speichern")), &QAction::triggered, this,
-            [this] { runCommand(QStringLiteral("ToolButton26")); });
-    connect(addEntry(file, QStringLiteral("Speichernunter1"), QStringLiteral("Speichern unter")), &QAction::triggered, this,
-            &TMainForm::SaveAs);
-    addEntry(file, QStringLiteral("Drucken1"), QStringLiteral("Drucken"));
+    addEntry(file, C::FileNew, QStringLiteral("FileNew1"), QStringLiteral("&Neu"), QKeySequence(Qt::CTRL | Qt::Key_N),
+             QStringLiteral("Neu|Neue Datei erstellen"));
+    addEntry(file, C::FileOpen, QStringLiteral("FileOpen1"), QStringLiteral("Ö&ffnen"), QKeySequence(Qt::CTRL | Qt::Key_O),
+             QStringLiteral("Öffnen|Eine Datei öffnen"));
+    addEntry(file, C::FileClose, QStringLiteral("FileClose1"), QStringLiteral("S&chließen"), {},
+             QStringLiteral("Schließen|Aktuelle Datei schließen"));
+    addEntry(file, C::Save, QStringLiteral("Speichern1"), QStringLiteral("Speichern"), {}, {}, CommandRule::NeedsDocument);
+    addEntry(file, C::SaveAs, QStringLiteral("Speichernunter1"), QStringLiteral("Speichern unter"), {}, {}, CommandRule::NeedsDocument);
+    addEntry(file, C::Print, QStringLiteral("Drucken1"), QStringLiteral("Drucken"));
     file->addSeparator();
-    connect(addEntry(file, QStringLiteral("Quiz1"), QStringLiteral("Abfragen")), &QAction::triggered, this, &TMainForm::Quiz);
-    QAction *html = addEntry(file, QStringLiteral("GeneriereHTMLDatei1"), QStringLiteral("Generiere HTML-Datei"));
-    html->setVisible(false);
-    connect(html, &QAction::triggered, this, &TMainForm::GeneriereHTMLDatei);
+    addEntry(file, C::Quiz, QStringLiteral("Quiz1"), QStringLiteral("Abfragen"), {}, {}, CommandRule::NeedsDocument);
+    addEntry(file, C::ExportHtml, QStringLiteral("GeneriereHTMLDatei1"), QStringLiteral("Generiere HTML-Datei"))->setVisible(false);
     file->addSeparator();
-    addEntry(file, QStringLiteral("Optionen1"), QStringLiteral("Optionen"));
+    addEntry(file, C::Options, QStringLiteral("Optionen1"), QStringLiteral("Optionen"));
     file->addSeparator();
-    connect(addEntry(file, QStringLiteral("FileExit1"), QStringLiteral("&Beenden"), {}, QStringLiteral("Beenden|Das Programm beenden")),
-            &QAction::triggered, this, &QWidget::close);
+    addEntry(file, C::Exit, QStringLiteral("FileExit1"), QStringLiteral("&Beenden"), {}, QStringLiteral("Beenden|Das Programm beenden"));
 
     QMenu *edit = menu(QStringLiteral("Edit1"), QStringLiteral("B&earbeiten"), QStringLiteral("Anweisungen zur Bearbeitung"));
-    connect(addEntry(edit, QStringLiteral("EditCut1"), QStringLiteral("&Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X),
-                     QStringLiteral("Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben")),
-            &QAction::triggered, this, &TMainForm::EditCut);
-    connect(addEntry(edit, QStringLiteral("EditCopy1"), QStringLiteral("&Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C),
-                     QStringLiteral("Kopieren|Das markierte Objekt in die Zwischenablage kopieren")),
-            &QAction::triggered, this, &TMainForm::EditCopy);
-    connect(addEntry(edit, QStringLiteral("EditPaste1"), QStringLiteral("&Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V),
-                     QStringLiteral("Einfügen|Den Inhalt der Zwischenablage einfügen")),
-            &QAction::triggered, this, &TMainForm::EditPaste);
-    addEntry(edit, QStringLiteral("AlsStandardfont1"), QStringLiteral("Als Standardfont"));
+    addEntry(edit, C::Cut, QStringLiteral("EditCut1"), QStringLiteral("&Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X),
+             QStringLiteral("Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben"), CommandRule::NeedsSelection);
+    addEntry(edit, C::Copy, QStringLiteral("EditCopy1"), QStringLiteral("&Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C),
+             QStringLiteral("Kopieren|Das markierte Objekt in die Zwischenablage kopieren"), CommandRule::NeedsSelection);
+    addEntry(edit, C::Paste, QStringLiteral("EditPaste1"), QStringLiteral("&Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V),
+             QStringLiteral("Einfügen|Den Inhalt der Zwischenablage einfügen"), CommandRule::NeedsPastable);
+    addEntry(edit, C::AsStandardFont, QStringLiteral("AlsStandardfont1"), QStringLiteral("Als Standardfont"));
     edit->addSeparator();
-    connect(addEntry(edit, QStringLiteral("Bildeinfuegen1"), QStringLiteral("Bild einfügen")), &QAction::triggered, this,
-            &TMainForm::Bildeinfuegen);
-    connect(addEntry(edit, QStringLiteral("Objekteinfuegen1"), QStringLiteral("Objekt einfügen")), &QAction::triggered, this,
-            &TMainForm::Objekteinfuegen);
+    addEntry(edit, C::InsertPicture, QStringLiteral("Bildeinfuegen1"), QStringLiteral("Bild einfügen"));
+    addEntry(edit, C::InsertObject, QStringLiteral("Objekteinfuegen1"), QStringLiteral("Objekt einfügen"));
     edit->addSeparator();
-    connect(addEntry(edit, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F)),
-            &QAction::triggered, this, &TMainForm::Suchen);
+    addEntry(edit, C::Find, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(edit, &QMenu::aboutToShow, this, &TMainForm::updateClipboardCommands);
 
     QMenu *cards = menu(QStringLiteral("Karten1"), QStringLiteral("Karten"), QString());
-    connect(addEntry(cards, QStringLiteral("GanzeKartekopieren1"), QStringLiteral("Ganze Karte kopieren")), &QAction::triggered, this,
-            &TMainForm::GanzeKartekopieren);
-    connect(addEntry(cards, QStringLiteral("GanzeKarteeinfuegen1"), QStringLiteral("Ganze Karte einfügen")), &QAction::triggered, this,
-            &TMainForm::GanzeKarteeinfuegen);
-    connect(addEntry(cards, QStringLiteral("PositionderKarteverschieben1"), QStringLiteral("Position der Karte verschieben")),
-            &QAction::triggered, this, &TMainForm::PositionderKarteverschieben);
+    addEntry(cards, C::CopyCard, QStringLiteral("GanzeKartekopieren1"), QStringLiteral("Ganze Karte kopieren"));
+    addEntry(cards, C::PasteCard, QStringLiteral("GanzeKarteeinfuegen1"), QStringLiteral("Ganze Karte einfügen"));
+    addEntry(cards, C::MoveCard, QStringLiteral("PositionderKarteverschieben1"), QStringLiteral("Position der Karte verschieben"));
 
     m_windowMenu = menu(QStringLiteral("Window1"), QStringLiteral("&Fenster"), QStringLiteral("Fensterbezogene Anweisungen"));
-    connect(addEntry(m_windowMenu, QStringLiteral("WindowCascade1"), QStringLiteral("Ü&berlappend"), {}, QStringLiteral("Überlappend")),
-            &QAction::triggered, this, &TMainForm::WindowCascade);
-    connect(addEntry(m_windowMenu, QStringLiteral("WindowTileHorizontal1"), QStringLiteral("Hori&zontal anordnen"), {},
-                     QStringLiteral("Horizontal anordnen")),
-            &QAction::triggered, this, &TMainForm::WindowTileHorizontal);
-    connect(addEntry(m_windowMenu, QStringLiteral("WindowTileVertical1"), QStringLiteral("&Vertikal anordnen"), {},
-                     QStringLiteral("Vertikal anordnen")),
-            &QAction::triggered, this, &TMainForm::WindowTileVertical);
-    connect(addEntry(m_windowMenu, QStringLiteral("WindowMinimizeAll1"), QStringLiteral("&Alle verkleinern"), {},
-                     QStringLiteral("Alle verkleinern")),
-            &QAction::triggered, this, &TMainForm::WindowMinimizeAll);
-    connect(addEntry(m_windowMenu, QStringLiteral("WindowArrangeAll1"), QStringLiteral("Alle an&ordnen"), {},
-                     QStringLiteral("Alle anordnen")),
-            &QAction::triggered, this, &TMainForm::WindowArrangeAll);
+    addEntry(m_windowMenu, C::Cascade, QStringLiteral("WindowCascade1"), QStringLiteral("Ü&berlappend"), {}, QStringLiteral("Überlappend"));
+    addEntry(m_windowMenu, C::TileHorizontal, QStringLiteral("WindowTileHorizontal1"), QStringLiteral("Hori&zontal anordnen"), {},
+             QStringLiteral("Horizontal anordnen"));
+    addEntry(m_windowMenu, C::TileVertical, QStringLiteral("WindowTileVertical1"), QStringLiteral("&Vertikal anordnen"), {},
+             QStringLiteral("Vertikal anordnen"));
+    addEntry(m_windowMenu, C::MinimizeAll, QStringLiteral("WindowMinimizeAll1"), QStringLiteral("&Alle verkleinern"), {},
+             QStringLiteral("Alle verkleinern"));
+    addEntry(m_windowMenu, C::ArrangeAll, QStringLiteral("WindowArrangeAll1"), QStringLiteral("Alle an&ordnen"), {},
+             QStringLiteral("Alle anordnen"));
     connect(m_windowMenu, &QMenu::aboutToShow, this, &TMainForm::fillWindowMenu);
 
     QMenu *help = menu(QStringLiteral("Help1"), QStringLiteral("&Hilfe"), QStringLiteral("Hilfethemen"));
-    addEntry(help, QStringLiteral("HelpAbout1"), QStringLiteral("&Info..."));
+    addEntry(help, C::About, QStringLiteral("HelpAbout1"), QStringLiteral("&Info..."));
     help->addSeparator();
-    addEntry(help, QStringLiteral("AnleitungimPDFFormat1"), QStringLiteral("Anleitung"));
+    addEntry(help, C::Manual, QStringLiteral("AnleitungimPDFFormat1"), QStringLiteral("Anleitung"));
 }
 
-QAbstractButton *TMainForm::addButton(QHBoxLayout *row, const QString &name, const QString &icon, const QString &hint)
+QToolButton *TMainForm::addButton(QHBoxLayout *row, MainCommand command, const QString &name, const QString &icon,
+                                  const QString &hint, CommandRule rule)
+{
+    CommandControls &controls = m_commands[size_t(command)];
+    const auto shared = std::find_if(m_rules.cbegin(), m_rules.cend(), [&controls](const auto &pair) { return pair.first == controls.entry; });
+    if (controls.entry && shared != m_rules.cend() && shared->second == rule) {
+        // Same rule as the menu entry: one action for both.
+        controls.button = controls.entry;
+        if (controls.entry->statusTip().isEmpty())
+            applyHint(controls.entry, hint);
+    } else {
+        controls.button = new QAction(this);
+        applyHint(controls.button, hint);
+        m_rules.append({controls.button, rule});
+        // The button runs its menu entry, which may itself be unavailable.
+        if (controls.entry)
+            connect(controls.button, &QAction::triggered, controls.entry, &QAction::trigger);
+    }
+    controls.button->setIcon(ToolbarIcons::icon(icon));
+
+    auto *button = new QToolButton(m_toolBar);
+    button->setObjectName(name);
+    button->setDefaultAction(controls.button);
+    button->setAutoRaise(true);
+    button->setIconSize(QSize(24, 24));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setFocusPolicy(Qt::NoFocus);
+    row->addWidget(button);
+    controls.widget = button;
+    return button;
+}
+
+QToolButton *TMainForm::addColourButton(QHBoxLayout *row, const QString &name, const QString &icon, const QColor &colour,
+                                        const QString &hint)
 {
     auto *button = new QToolButton(m_toolBar);
     button->setObjectName(name);
     button->setAutoRaise(true);
-    button->setIcon(ToolbarIcons::icon(icon));
+    button->setIcon(ToolbarIcons::icon(icon, colour));
     button->setIconSize(QSize(24, 24));
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setFocusPolicy(Qt::NoFocus);
+    button->setProperty("color", colour);
+    button->setProperty("iconName", icon);
     applyHint(button, hint);
     row->addWidget(button);
-    m_buttons.insert(name, button);
-    if (CommandStateRules::isRuledToolButton(name))
-        m_ruledControls.append(button);
+    m_documentControls.append(button);
     return button;
 }
 
@@ -390,6 +395,8 @@ void TMainForm::makeToolBar()
     second->setSpacing(1);
     rowsLayout->addLayout(first);
     rowsLayout->addLayout(second);
+    using C = MainCommand;
+    const CommandRule always = CommandRule::Always;
 
     auto *maker = new QLabel(QStringLiteral("Tallowby"), rows);
     maker->setObjectName(QStringLiteral("MakerLabel"));
@@ -398,96 +405,175 @@ void TMainForm::makeToolBar()
     maker->setContentsMargins(4, 0, 4, 0);
     first->addWidget(maker);
     first->addWidget(separator(rows));
-    connect(addButton(first, QStringLiteral("ToolButton9"), QStringLiteral("new"), QStringLiteral("Neu|Neue Datei erstellen")),
-            &QAbstractButton::clicked, this, &TMainForm::FileNew);
-    connect(addButton(first, QStringLiteral("ToolButton1"), QStringLiteral("open"), QStringLiteral("Öffnen|Eine Datei öffnen")),
-            &QAbstractButton::clicked, this, &TMainForm::FileOpen);
-    connect(addButton(first, QStringLiteral("ToolButton26"), QStringLiteral("save"), QStringLiteral("Speichern")),
-            &QAbstractButton::clicked, this, &TMainForm::Save);
+    addButton(first, C::FileNew, QStringLiteral("ToolButton9"), QStringLiteral("new"), QStringLiteral("Neu|Neue Datei erstellen"), always);
+    addButton(first, C::FileOpen, QStringLiteral("ToolButton1"), QStringLiteral("open"), QStringLiteral("Öffnen|Eine Datei öffnen"), always);
+    addButton(first, C::Save, QStringLiteral("ToolButton26"), QStringLiteral("save"), QStringLiteral("Speichern"));
     first->addWidget(separator(rows));
-    connect(addButton(first, QStringLiteral("ToolButton12"), QStringLiteral("newcard"), QStringLiteral("Neue Karte")),
-            &QAbstractButton::clicked, this, &TMainForm::NewCard);
-    connect(addButton(first, QStringLiteral("ToolButton28"), QStringLiteral("deletecard"), QStringLiteral("Karte löschen")),
-            &QAbstractButton::clicked, this, &TMainForm::DeleteCard);
-    addButton(first, QStringLiteral("ToolButton29"), QStringLiteral("print"), QStringLiteral("Drucken"));
+    addButton(first, C::NewCard, QStringLiteral("ToolButton12"), QStringLiteral("newcard"), QStringLiteral("Neue Karte"));
+    addButton(first, C::DeleteCard, QStringLiteral("ToolButton28"), QStringLiteral("deletecard"), QStringLiteral("Karte löschen"));
+    addButton(first, C::Print, QStringLiteral("ToolButton29"), QStringLiteral("print"), QStringLiteral("Drucken"));
     first->addWidget(separator(rows));
-    connect(addButton(first, QStringLiteral("ToolButton4"), QStringLiteral("cut"), QStringLiteral("Ausschneiden")),
-            &QAbstractButton::clicked, this, [this] { runCommand(QStringLiteral("EditCut1")); });
-    connect(addButton(first, QStringLiteral("ToolButton5"), QStringLiteral("copy"), QStringLiteral("Kopieren")),
-            &QAbstractButton::clicked, this, [this] { runCommand(QStringLiteral("EditCopy1")); });
-    connect(addButton(first, QStringLiteral("ToolButton7"), QStringLiteral("paste"), QStringLiteral("Einfügen")),
-            &QAbstractButton::clicked, this, [this] { runCommand(QStringLiteral("EditPaste1")); });
+    addButton(first, C::Cut, QStringLiteral("ToolButton4"), QStringLiteral("cut"), QStringLiteral("Ausschneiden"));
+    addButton(first, C::Copy, QStringLiteral("ToolButton5"), QStringLiteral("copy"), QStringLiteral("Kopieren"));
+    addButton(first, C::Paste, QStringLiteral("ToolButton7"), QStringLiteral("paste"), QStringLiteral("Einfügen"));
     first->addWidget(separator(rows));
-    connect(addButton(first, QStringLiteral("ToolButton8"), QStringLiteral("cascade"), QStringLiteral("Überlappend")),
-            &QAbstractButton::clicked, this, &TMainForm::WindowCascade);
-    connect(addButton(first, QStringLiteral("ToolButton10"), QStringLiteral("tileh"), QStringLiteral("Horizontal anordnen")),
-            &QAbstractButton::clicked, this, &TMainForm::WindowTileHorizontal);
-    connect(addButton(first, QStringLiteral("ToolButton11"), QStringLiteral("tilev"), QStringLiteral("Vertikal anordnen")),
-            &QAbstractButton::clicked, this, &TMainForm::WindowTileVertical);
+    addButton(first, C::Cascade, QStringLiteral("ToolButton8"), QStringLiteral("cascade"), QStringLiteral("Überlappend"));
+    addButton(first, C::TileHorizontal, QStringLiteral("ToolButton10"), QStringLiteral("tileh"), QStringLiteral("Horizontal anordnen"));
+    addButton(first, C::TileVertical, QStringLiteral("ToolButton11"), QStringLiteral("tilev"), QStringLiteral("Vertikal anordnen"));
     first->addWidget(separator(rows));
-    addButton(first, QStringLiteral("ToolButton14"), QStringLiteral("bold"), QStringLiteral("Fett"));
-    addButton(first, QStringLiteral("ToolButton16"), QStringLiteral("underline"), QStringLiteral("Unterstrichen"));
-    addButton(first, QStringLiteral("ToolButton15"), QStringLiteral("italic"), QStringLiteral("Kursiv"));
+    addButton(first, C::Bold, QStringLiteral("ToolButton14"), QStringLiteral("bold"), QStringLiteral("Fett"));
+    addButton(first, C::Underline, QStringLiteral("ToolButton16"), QStringLiteral("underline"), QStringLiteral("Unterstrichen"));
+    addButton(first, C::Italic, QStringLiteral("ToolButton15"), QStringLiteral("italic"), QStringLiteral("Kursiv"));
     first->addStretch();
 
-    auto *fontCombo = new QFontComboBox(rows);
-    fontCombo->setObjectName(QStringLiteral("FontCombo"));
-    fontCombo->setFixedWidth(121);
-    fontCombo->setFocusPolicy(Qt::ClickFocus);
-    applyHint(fontCombo, QStringLiteral("Schriftart wählen"));
-    second->addWidget(fontCombo);
-    auto *fontSize = new QSpinBox(rows);
-    fontSize->setObjectName(QStringLiteral("FontSize"));
-    fontSize->setRange(2, 2000);
-    fontSize->setValue(12);
-    fontSize->setFocusPolicy(Qt::ClickFocus);
-    applyHint(fontSize, QStringLiteral("Schriftgrösse wählen"));
-    second->addWidget(fontSize);
-    m_ruledControls << fontCombo << fontSize;
-    const auto colourButton = [&](const QString &name, const QString &icon, const QColor &colour, const QString &hint) {
-        auto *button = new QToolButton(rows);
-        button->setObjectName(name);
-        button->setAutoRaise(true);
-        button->setIcon(ToolbarIcons::icon(icon, colour));
-        button->setIconSize(QSize(24, 24));
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setProperty("color", colour);
-        button->setProperty("iconName", icon);
-        applyHint(button, hint);
-        second->addWidget(button);
-        m_buttons.insert(name, button);
-        m_ruledControls.append(button);
-    };
-    colourButton(QStringLiteral("ColorPickerButton1"), QStringLiteral("textcolor"), Qt::black, QStringLiteral("Schriftfarbe wählen"));
-    colourButton(QStringLiteral("ColorPickerButton2"), QStringLiteral("backcolor"), Qt::white, QStringLiteral("HIntergrundfarbe wählen"));
-    addButton(second, QStringLiteral("ToolButton2"), QStringLiteral("textcolor"), QStringLiteral("Schriftfarbe wählen"))->setVisible(false);
-    addButton(second, QStringLiteral("ToolButton27"), QStringLiteral("backcolor"), QStringLiteral("Hintergrundfarbe wählen"))->setVisible(false);
+    m_fontCombo = new QFontComboBox(rows);
+    m_fontCombo->setObjectName(QStringLiteral("FontCombo"));
+    m_fontCombo->setFixedWidth(121);
+    m_fontCombo->setFocusPolicy(Qt::ClickFocus);
+    applyHint(m_fontCombo, QStringLiteral("Schriftart wählen"));
+    second->addWidget(m_fontCombo);
+    m_fontSize = new QSpinBox(rows);
+    m_fontSize->setObjectName(QStringLiteral("FontSize"));
+    m_fontSize->setRange(2, 2000);
+    m_fontSize->setValue(12);
+    m_fontSize->setFocusPolicy(Qt::ClickFocus);
+    applyHint(m_fontSize, QStringLiteral("Schriftgrösse wählen"));
+    second->addWidget(m_fontSize);
+    m_documentControls << m_fontCombo << m_fontSize;
+    m_textColorButton = addColourButton(second, QStringLiteral("ColorPickerButton1"), QStringLiteral("textcolor"), Qt::black,
+                                        QStringLiteral("Schriftfarbe wählen"));
+    m_backColorButton = addColourButton(second, QStringLiteral("ColorPickerButton2"), QStringLiteral("backcolor"), Qt::white,
+                                        QStringLiteral("HIntergrundfarbe wählen"));
+    addButton(second, C::TextColorDialog, QStringLiteral("ToolButton2"), QStringLiteral("textcolor"), QStringLiteral("Schriftfarbe wählen"))
+        ->setVisible(false);
+    addButton(second, C::BackColorDialog, QStringLiteral("ToolButton27"), QStringLiteral("backcolor"),
+              QStringLiteral("Hintergrundfarbe wählen"))
+        ->setVisible(false);
     second->addWidget(separator(rows));
-    addButton(second, QStringLiteral("AlignLeft"), QStringLiteral("alignleft"), QStringLiteral("Links zentrieren"))->setProperty("tag", 0);
-    addButton(second, QStringLiteral("ToolButton20"), QStringLiteral("aligncenter"), QStringLiteral("Mittig zentrieren"))->setProperty("tag", 2);
-    addButton(second, QStringLiteral("ToolButton21"), QStringLiteral("alignright"), QStringLiteral("Rechts zentrieren"))->setProperty("tag", 1);
+    // The left button is not one of the numbered ones and stays usable.
+    addButton(second, C::AlignLeft, QStringLiteral("AlignLeft"), QStringLiteral("alignleft"), QStringLiteral("Links zentrieren"), always)
+        ->setProperty("tag", 0);
+    addButton(second, C::AlignCenter, QStringLiteral("ToolButton20"), QStringLiteral("aligncenter"), QStringLiteral("Mittig zentrieren"))
+        ->setProperty("tag", 2);
+    addButton(second, C::AlignRight, QStringLiteral("ToolButton21"), QStringLiteral("alignright"), QStringLiteral("Rechts zentrieren"))
+        ->setProperty("tag", 1);
     second->addWidget(separator(rows));
-    connect(addButton(second, QStringLiteral("ToolButton19"), QStringLiteral("picture"), QStringLiteral("Bild einfügen")),
-            &QAbstractButton::clicked, this, &TMainForm::Bildeinfuegen);
-    connect(addButton(second, QStringLiteral("ToolButton23"), QStringLiteral("object"), QStringLiteral("Objekt einfügen")),
-            &QAbstractButton::clicked, this, &TMainForm::Objekteinfuegen);
-    addButton(second, QStringLiteral("ToolButton24"), QStringLiteral("numbering"), QStringLiteral("Nummerierung"));
+    addButton(second, C::InsertPicture, QStringLiteral("ToolButton19"), QStringLiteral("picture"), QStringLiteral("Bild einfügen"));
+    addButton(second, C::InsertObject, QStringLiteral("ToolButton23"), QStringLiteral("object"), QStringLiteral("Objekt einfügen"));
+    addButton(second, C::Bullets, QStringLiteral("ToolButton24"), QStringLiteral("numbering"), QStringLiteral("Nummerierung"));
     second->addWidget(separator(rows));
-    connect(addButton(second, QStringLiteral("ToolButton32"), QStringLiteral("undo"), QStringLiteral("Änderung rückgängig machen")),
-            &QAbstractButton::clicked, this, &TMainForm::Undo);
-    connect(addButton(second, QStringLiteral("ToolButton33"), QStringLiteral("redo"), QStringLiteral("Änderung wiederherstellen")),
-            &QAbstractButton::clicked, this, &TMainForm::Redo);
+    addButton(second, C::Undo, QStringLiteral("ToolButton32"), QStringLiteral("undo"), QStringLiteral("Änderung rückgängig machen"));
+    addButton(second, C::Redo, QStringLiteral("ToolButton33"), QStringLiteral("redo"), QStringLiteral("Änderung wiederherstellen"));
     second->addStretch();
 }
 
-QAction *TMainForm::action(const QString &name) const
+QAction *TMainForm::action(MainCommand command) const
 {
-    return m_actions.value(name);
+    const CommandControls &controls = m_commands[size_t(command)];
+    return controls.entry ? controls.entry : controls.button;
 }
 
-QAbstractButton *TMainForm::toolButton(const QString &name) const
+QToolButton *TMainForm::button(MainCommand command) const
 {
-    return m_buttons.value(name);
+    return m_commands[size_t(command)].widget;
+}
+
+void TMainForm::onDocument(MainCommand command, const std::function<void(TMDIChild *)> &handler)
+{
+    connect(action(command), &QAction::triggered, this, [this, handler] {
+        if (TMDIChild *document = ActiveDocument())
+            handler(document);
+    });
+}
+
+void TMainForm::connectCommands()
+{
+    using C = MainCommand;
+    const auto on = [this](MainCommand command, void (TMainForm::*handler)()) {
+        connect(action(command), &QAction::triggered, this, handler);
+    };
+    on(C::FileNew, &TMainForm::FileNew);
+    on(C::FileOpen, &TMainForm::FileOpen);
+    on(C::FileClose, &TMainForm::FileClose);
+    on(C::Save, &TMainForm::Save);
+    on(C::SaveAs, &TMainForm::SaveAs);
+    on(C::Quiz, &TMainForm::Quiz);
+    on(C::ExportHtml, &TMainForm::GeneriereHTMLDatei);
+    connect(action(C::Exit), &QAction::triggered, this, &QWidget::close);
+    on(C::Cut, &TMainForm::EditCut);
+    on(C::Copy, &TMainForm::EditCopy);
+    on(C::Paste, &TMainForm::EditPaste);
+    on(C::InsertPicture, &TMainForm::Bildeinfuegen);
+    on(C::InsertObject, &TMainForm::Objekteinfuegen);
+    on(C::Find, &TMainForm::Suchen);
+    on(C::CopyCard, &TMainForm::GanzeKartekopieren);
+    on(C::PasteCard, &TMainForm::GanzeKarteeinfuegen);
+    on(C::MoveCard, &TMainForm::PositionderKarteverschieben);
+    on(C::Cascade, &TMainForm::WindowCascade);
+    on(C::TileHorizontal, &TMainForm::WindowTileHorizontal);
+    on(C::TileVertical, &TMainForm::WindowTileVertical);
+    on(C::MinimizeAll, &TMainForm::WindowMinimizeAll);
+    on(C::ArrangeAll, &TMainForm::WindowArrangeAll);
+    connect(action(C::About), &QAction::triggered, m_aboutBox, &TAboutBox::showCentred);
+    connect(action(C::Manual), &QAction::triggered, this, [] { HelpCommands::openManual(); });
+    on(C::NewCard, &TMainForm::NewCard);
+    on(C::DeleteCard, &TMainForm::DeleteCard);
+    on(C::Undo, &TMainForm::Undo);
+    on(C::Redo, &TMainForm::Redo);
+
+    onDocument(C::AsStandardFont, [](TMDIChild *document) { document->AlsStandardfont(); });
+    onDocument(C::Bold, [](TMDIChild *document) { document->toggleStyle(TextFormatRules::Style::Bold); });
+    onDocument(C::Italic, [](TMDIChild *document) { document->toggleStyle(TextFormatRules::Style::Italic); });
+    onDocument(C::Underline, [](TMDIChild *document) { document->toggleStyle(TextFormatRules::Style::Underline); });
+    onDocument(C::Bullets, [](TMDIChild *document) { document->toggleBullets(); });
+    for (const auto &[command, tag] : {std::pair{C::AlignLeft, 0}, std::pair{C::AlignCenter, 2}, std::pair{C::AlignRight, 1}})
+        onDocument(command, [tag = tag](TMDIChild *document) { document->applyAlignment(tag); });
+    onDocument(C::TextColorDialog, [this](TMDIChild *document) {
+        document->applyTextColor(m_dialogs->chooseColor(this, document->targetTextColor()));
+    });
+    onDocument(C::BackColorDialog, [this](TMDIChild *document) {
+        // The header line's own colour has its button; this one is the faces'.
+        if (document->ActiveFace())
+            document->applyBackColor(m_dialogs->chooseColor(this, document->faceBackColor()));
+    });
+
+    connect(m_fontCombo, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
+        TMDIChild *document = ActiveDocument();
+        if (!UpdatingToolbar && document)
+            document->applyFontName(font.family());
+    });
+    connect(m_fontSize, &QSpinBox::valueChanged, this, [this](int points) {
+        TMDIChild *document = ActiveDocument();
+        if (!UpdatingToolbar && document)
+            document->applyFontSize(points);
+    });
+    addColourMenu(m_textColorButton, [](TMDIChild *document, const QColor &color) { document->applyTextColor(color); });
+    addColourMenu(m_backColorButton, [](TMDIChild *document, const QColor &color) { document->applyBackColor(color); });
+}
+
+void TMainForm::runRequest(TMDIChild::Request request)
+{
+    using R = TMDIChild::Request;
+    using C = MainCommand;
+    // Keys and context menu entries run the command as its toolbar button
+    // or menu entry does.
+    const auto run = [this](MainCommand command) {
+        const CommandControls &controls = m_commands[size_t(command)];
+        (controls.button ? controls.button : controls.entry)->trigger();
+    };
+    switch (request) {
+    case R::NewCard: run(C::NewCard); break;
+    case R::Bullets: run(C::Bullets); break;
+    case R::Bold: run(C::Bold); break;
+    case R::Italic: run(C::Italic); break;
+    case R::Underline: run(C::Underline); break;
+    case R::CopyCard: run(C::CopyCard); break;
+    case R::PasteCard: run(C::PasteCard); break;
+    case R::MoveCard: run(C::MoveCard); break;
+    case R::AsStandardFont: run(C::AsStandardFont); break;
+    case R::InsertPicture: run(C::InsertPicture); break;
+    case R::InsertObject: run(C::InsertObject); break;
+    }
 }
 
 void TMainForm::Quiz()
@@ -497,8 +583,7 @@ void TMainForm::Quiz()
         return;
     // Edits not yet stored take part in the quiz.
     document->StoreCurrentCard();
-    if (QuizCommand::run(document->Set(), this, document->Vorderseite()->size(), Random))
-        document->setModified(true);
+    QuizCommand::run(document->Set(), this, document->Vorderseite()->size(), Random);
 }
 
 void TMainForm::GeneriereHTMLDatei()
@@ -507,16 +592,13 @@ void TMainForm::GeneriereHTMLDatei()
     if (!document)
         return;
     QList<HtmlExport::Card> cards;
-    const QListWidget *list = document->Kartenliste();
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->checkState() != Qt::Checked)
-            continue;
+    const CardSet &set = document->Set();
+    for (int i : set.markedCards()) {
         // As a click does: the card shown so far is stored first.
         document->selectCard(i);
-        const CardSet &set = document->Set();
-        cards.append({RtfReader::textLines(set.Fronts.value(i)), RtfReader::textLines(set.Backs.value(i))});
+        cards.append({RtfReader::textLines(set.front(i)), RtfReader::textLines(set.back(i))});
     }
-    const QStringList page = HtmlExport::buildPage(document->Set().FileName, cards);
+    const QStringList page = HtmlExport::buildPage(set.FileName(), cards);
     if (page.isEmpty()) {
         m_dialogs->warning(this, HtmlExport::noCardsMessage());
         return;
@@ -525,9 +607,9 @@ void TMainForm::GeneriereHTMLDatei()
                                                  QStringLiteral("html"), QString());
     if (path.isEmpty())
         return;
-    const QString failure = HtmlExport::writePage(path, page);
-    if (!failure.isEmpty()) {
-        m_dialogs->warning(this, failure);
+    const FileResult written = HtmlExport::writePage(path, page);
+    if (!written.ok()) {
+        m_dialogs->warning(this, FileMessages::pageNotWritten(path), written.reason);
         return;
     }
     HtmlExport::copyLibraryFiles(QFileInfo(ProgramFolder::filePath(QStringLiteral("overlib.js"))).absolutePath(),
@@ -535,23 +617,15 @@ void TMainForm::GeneriereHTMLDatei()
     m_dialogs->information(this, HtmlExport::noticeMessage());
 }
 
-void TMainForm::runCommand(const QString &name)
-{
-    if (QAction *entry = action(name)) {
-        entry->trigger();
-        return;
-    }
-    if (QAbstractButton *button = toolButton(name))
-        button->click();
-}
-
 void TMainForm::UpdateCommandStates(bool closing)
 {
     const bool enabled = CommandStateRules::documentCommandsEnabled(int(m_documents.size()), closing);
-    for (QWidget *control : std::as_const(m_ruledControls))
-        control->setEnabled(enabled || CommandStateRules::isAlwaysEnabledToolButton(control->objectName()));
-    for (const char *name : {"Speichern1", "Speichernunter1", "Quiz1"})
-        action(QString::fromLatin1(name))->setEnabled(enabled);
+    for (const auto &[control, rule] : std::as_const(m_rules)) {
+        if (rule == CommandRule::NeedsDocument)
+            control->setEnabled(enabled);
+    }
+    for (QWidget *control : std::as_const(m_documentControls))
+        control->setEnabled(enabled);
 }
 
 TMDIChild *TMainForm::ActiveDocument() const
@@ -578,14 +652,12 @@ QMdiSubWindow *TMainForm::subWindowOf(TMDIChild *document) const
 TMDIChild *TMainForm::createDocument()
 {
     auto *document = new TMDIChild(m_context, m_printer.get(), m_dialogs);
-    // Adding the first card is no change the user made.
-    document->setModified(false);
     QMdiSubWindow *sub = m_mdiArea->addSubWindow(document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(sub->sizeHint().expandedTo(QSize(676, 483)));
     m_documents.append(document);
     connect(document, &TMDIChild::documentClosed, this, &TMainForm::documentClosed);
-    connect(document, &TMDIChild::commandRequested, this, &TMainForm::runCommand);
+    connect(document, &TMDIChild::requested, this, &TMainForm::runRequest);
     connect(document, &TMDIChild::VorderseiteSelectionChange, this, &TMainForm::VorderseiteSelectionChange);
     sub->show();
     m_mdiArea->setActiveSubWindow(sub);
@@ -614,31 +686,32 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
 
     BusyCursor busy;
     TMDIChild *document = createDocument();
-    document->setWindowTitle(CardSetFile::fileNamePart(CardSetFile::changeExtension(name, QStringLiteral(".QL3"))));
+    document->setCaption(CardSetFile::fileNamePart(CardSetFile::changeExtension(name, QStringLiteral(".QL3"))));
     CardSet &set = document->Set();
-    try {
-        if (CardSetFile::LoadCardSet(set, name, m_context) == CardSetFile::LoadResult::WrongExtension) {
-            busy.restore();
-            m_dialogs->information(this, CardSetFile::messageM3(name));
-            if (QMdiSubWindow *sub = subWindowOf(document))
-                sub->close();
-            return nullptr;
-        }
-        // On a file system that tells letter cases apart, "x.ql3" and
-        // "x.QL3" are two files: a save must go back to the file opened.
-        if (CardSetFile::upperExtension(name) == QLatin1String(".QL3"))
-            set.FileName = name;
-    } catch (const std::exception &) {
-        document->setWindowTitle(CardSetFile::loadFailedCaption());
+    const FileResult result = CardSetFile::LoadCardSet(set, name, m_context);
+    if (result.outcome == FileResult::Outcome::WrongExtension) {
         busy.restore();
-        m_dialogs->warning(this, CardSetFile::loadFailedMessageWithCode(set.ErrorLine));
+        m_dialogs->information(this, FileMessages::forLoad(result, name));
+        if (QMdiSubWindow *sub = subWindowOf(document))
+            sub->close();
+        return nullptr;
+    }
+    if (!result.ok()) {
+        // The window stays with what was read.
+        document->setCaption(FileMessages::loadFailedCaption());
+        busy.restore();
+        m_dialogs->warning(this, FileMessages::forLoad(result, name), result.reason);
         document->showLoadedSet();
         return document;
     }
+    // On a file system that tells letter cases apart, "x.ql3" and "x.QL3"
+    // are two files: a save must go back to the file opened.
+    if (CardSetFile::upperExtension(name) == QLatin1String(".QL3"))
+        set.setFileName(name);
     document->showLoadedSet();
     if (CardSetFile::isLegacyPath(name)) {
         busy.restore();
-        m_dialogs->information(this, LegacyCardSetImport::importedMessage());
+        m_dialogs->information(this, FileMessages::legacyImportedMessage());
     }
     return document;
 }
@@ -653,13 +726,8 @@ void TMainForm::FileOpen()
 {
     setSaveControlsEnabled(false);
     const QString path = m_dialogs->openFileName(this, openFilter(), QStringLiteral("ql3"));
-    if (!path.isEmpty()) {
-        try {
-            OpenDocument(path);
-        } catch (const std::exception &) {
-            m_dialogs->warning(this, CardSetFile::loadFailedMessage());
-        }
-    }
+    if (!path.isEmpty())
+        OpenDocument(path);
     setSaveControlsEnabled(true);
     UpdateCommandStates(false);
 }
@@ -672,33 +740,21 @@ void TMainForm::FileClose()
 
 void TMainForm::setSaveControlsEnabled(bool enabled)
 {
-    toolButton(QStringLiteral("ToolButton26"))->setEnabled(enabled);
-    action(QStringLiteral("Speichern1"))->setEnabled(enabled);
-    action(QStringLiteral("Speichernunter1"))->setEnabled(enabled);
+    // The button shares the entry's action.
+    action(MainCommand::Save)->setEnabled(enabled);
+    action(MainCommand::SaveAs)->setEnabled(enabled);
 }
 
-void TMainForm::saveTo(TMDIChild *document, const QString &path, bool withErrorLine)
+void TMainForm::saveTo(TMDIChild *document, const QString &path, FileMessages::SaveCommand command)
 {
     BusyCursor busy;
     CardSet &set = document->Set();
-    document->setWindowTitle(CardSetFile::fileNamePart(path));
-    try {
-        switch (CardSetFile::SaveCardSet(set, path, m_context, [document] { document->StoreCurrentCard(); })) {
-        case CardSetFile::SaveResult::Saved:
-            break;
-        case CardSetFile::SaveResult::TargetNotReplaceable:
-            busy.restore();
-            m_dialogs->warning(this, CardSetFile::messageM1(CardSetFile::fileNamePart(set.FileName)));
-            break;
-        case CardSetFile::SaveResult::SettingsNotWritable:
-            busy.restore();
-            m_dialogs->warning(this, CardSetFile::messageM2());
-            break;
-        }
-    } catch (const std::exception &) {
-        busy.restore();
-        m_dialogs->warning(this, withErrorLine ? CardSetFile::saveFailedMessage(set.ErrorLine) : CardSetFile::saveAsFailedMessage());
-    }
+    document->setCaption(CardSetFile::fileNamePart(path));
+    const FileResult result = CardSetFile::SaveCardSet(set, path, m_context, [document] { document->StoreCurrentCard(); });
+    if (result.ok())
+        return;
+    busy.restore();
+    m_dialogs->warning(this, FileMessages::forSave(result, set.FileName(), command), result.reason);
 }
 
 void TMainForm::Save()
@@ -708,13 +764,12 @@ void TMainForm::Save()
         return;
     // A set whose load failed early has no name yet; saving it must not
     // guess one.
-    if (document->Set().FileName.isEmpty()) {
+    if (document->Set().FileName().isEmpty()) {
         SaveAs();
         return;
     }
     setSaveControlsEnabled(false);
-    document->Set().ErrorLine.clear();
-    saveTo(document, document->Set().FileName, true);
+    saveTo(document, document->Set().FileName(), FileMessages::SaveCommand::Save);
     setSaveControlsEnabled(true);
 }
 
@@ -724,11 +779,11 @@ void TMainForm::SaveAs()
     if (!document)
         return;
     const QString path = m_dialogs->saveFileName(this, QStringLiteral("Speichern unter"), saveFilter(), QStringLiteral("ql3"),
-                                                 document->Set().FileName);
+                                                 document->Set().FileName());
     if (path.isEmpty())
         return;
     setSaveControlsEnabled(false);
-    saveTo(document, path, false);
+    saveTo(document, path, FileMessages::SaveCommand::SaveAs);
     setSaveControlsEnabled(true);
 }
 
@@ -769,63 +824,14 @@ void TMainForm::PositionderKarteverschieben()
     if (!document)
         return;
     document->StoreCurrentCard();
-    m_verschieben->fill(document->Set().count(), document->Set().CurrentIndex);
+    m_verschieben->fill(document->Set().count(), document->Set().CurrentIndex());
     if (m_verschieben->exec() != QDialog::Accepted)
         return;
     document->moveCurrentCardTo(m_verschieben->chosenIndex());
 }
 
-void TMainForm::wireFormatting()
+void TMainForm::addColourMenu(QToolButton *tool, const std::function<void(TMDIChild *, const QColor &)> &apply)
 {
-    const auto onDocument = [this](const char *name, auto command) {
-        connect(toolButton(QString::fromLatin1(name)), &QAbstractButton::clicked, this, [this, command] {
-            if (TMDIChild *document = ActiveDocument())
-                command(document);
-        });
-    };
-    onDocument("ToolButton14", [](TMDIChild *document) { document->toggleStyle(TextFormatRules::Style::Bold); });
-    onDocument("ToolButton15", [](TMDIChild *document) { document->toggleStyle(TextFormatRules::Style::Italic); });
-    onDocument("ToolButton16", [](TMDIChild *document) { document->toggleStyle(TextFormatRules::Style::Underline); });
-    onDocument("ToolButton24", [](TMDIChild *document) { document->toggleBullets(); });
-    for (const char *name : {"AlignLeft", "ToolButton20", "ToolButton21"}) {
-        const int tag = toolButton(QString::fromLatin1(name))->property("tag").toInt();
-        onDocument(name, [tag](TMDIChild *document) { document->applyAlignment(tag); });
-    }
-    connect(action(QStringLiteral("AlsStandardfont1")), &QAction::triggered, this, [this] {
-        if (TMDIChild *document = ActiveDocument())
-            document->AlsStandardfont();
-    });
-
-    auto *fontCombo = findChild<QFontComboBox *>(QStringLiteral("FontCombo"));
-    connect(fontCombo, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
-        TMDIChild *document = ActiveDocument();
-        if (!UpdatingToolbar && document)
-            document->applyFontName(font.family());
-    });
-    auto *fontSize = findChild<QSpinBox *>(QStringLiteral("FontSize"));
-    connect(fontSize, &QSpinBox::valueChanged, this, [this](int points) {
-        TMDIChild *document = ActiveDocument();
-        if (!UpdatingToolbar && document)
-            document->applyFontSize(points);
-    });
-
-    const auto applyText = [](TMDIChild *document, const QColor &color) { document->applyTextColor(color); };
-    const auto applyBack = [](TMDIChild *document, const QColor &color) { document->applyBackColor(color); };
-    addColourMenu(toolButton(QStringLiteral("ColorPickerButton1")), applyText);
-    addColourMenu(toolButton(QStringLiteral("ColorPickerButton2")), applyBack);
-    onDocument("ToolButton2", [this](TMDIChild *document) {
-        document->applyTextColor(m_dialogs->chooseColor(this, document->targetTextColor()));
-    });
-    onDocument("ToolButton27", [this](TMDIChild *document) {
-        // The header line's own colour has its button; this one is the faces'.
-        if (document->ActiveFace())
-            document->applyBackColor(m_dialogs->chooseColor(this, document->faceBackColor()));
-    });
-}
-
-void TMainForm::addColourMenu(QAbstractButton *button, const std::function<void(TMDIChild *, const QColor &)> &apply)
-{
-    auto *tool = qobject_cast<QToolButton *>(button);
     auto *menu = new QMenu(tool);
     menu->setObjectName(tool->objectName() + QStringLiteral("Palette"));
     // Plain colours only: a system colour would change with the desktop.
@@ -873,12 +879,10 @@ void TMainForm::VorderseiteSelectionChange(TMyRxRichEdit *face)
     if (!face)
         return;
     const QFont font = TextFormatRules::shownFont(TextFormatRules::selectionAttributes(face->textCursor()), face->font());
-    auto *fontCombo = findChild<QFontComboBox *>(QStringLiteral("FontCombo"));
-    auto *fontSize = findChild<QSpinBox *>(QStringLiteral("FontSize"));
     UpdatingToolbar = true;
-    fontCombo->setCurrentIndex(fontCombo->findText(font.family()));
+    m_fontCombo->setCurrentIndex(m_fontCombo->findText(font.family()));
     if (font.pointSizeF() > 0)
-        fontSize->setValue(qRound(font.pointSizeF()));
+        m_fontSize->setValue(qRound(font.pointSizeF()));
     UpdatingToolbar = false;
 }
 
@@ -964,8 +968,8 @@ void TMainForm::FindDialogFind()
     document->StoreCurrentCard();
     const CardSet &set = document->Set();
     const CardSearch::Result result = CardSearch::step(
-        set.CurrentIndex, set.count(),
-        [&set, &text](int i) { return CardSearch::examineCard(set.Fronts.value(i), set.Backs.value(i), text); },
+        set.CurrentIndex(), set.count(),
+        [&set, &text](int i) { return CardSearch::examineCard(set.front(i), set.back(i), text); },
         [this] { return m_dialogs->question(this, QStringLiteral("Das Ende wurde erreicht, von vorne beginnen?."), false); });
     document->selectCard(result.index);
     if (result.face == CardSearch::Face::Front)
@@ -1016,9 +1020,12 @@ void TMainForm::updateClipboardCommands()
         if (const QMimeData *data = QApplication::clipboard()->mimeData())
             pastable = data->hasText() || (qobject_cast<TMyRxRichEdit *>(control) && (data->hasImage() || data->hasHtml()));
     }
-    action(QStringLiteral("EditCut1"))->setEnabled(selected);
-    action(QStringLiteral("EditCopy1"))->setEnabled(selected);
-    action(QStringLiteral("EditPaste1"))->setEnabled(pastable);
+    for (const auto &[control, rule] : std::as_const(m_rules)) {
+        if (rule == CommandRule::NeedsSelection)
+            control->setEnabled(selected);
+        else if (rule == CommandRule::NeedsPastable)
+            control->setEnabled(pastable);
+    }
 }
 
 void TMainForm::Undo()
@@ -1103,7 +1110,7 @@ void TMainForm::fillWindowMenu()
         if (number == 0)
             m_windowListEntries.append(m_windowMenu->addSeparator());
         ++number;
-        QString title = document->windowTitle();
+        QString title = document->caption();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction *entry = m_windowMenu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                                              : QStringLiteral("%1 %2").arg(number).arg(title));

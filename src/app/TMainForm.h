@@ -1,8 +1,12 @@
 #pragma once
 
-#include "cardset/CardSetFile.h"
 #include "app/CommandLineArguments.h"
+#include "app/CommandStateRules.h"
+#include "app/FileMessages.h"
+#include "app/MainCommand.h"
 #include "app/ProgramSettings.h"
+#include "cardset/CardSetFile.h"
+#include "editor/TMDIChild.h"
 #include "quiz/RandomGenerator.h"
 
 #include <QByteArray>
@@ -11,32 +15,32 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <functional>
 #include <memory>
 
 class FindDialog;
 class QAbstractButton;
 class QAction;
+class QFontComboBox;
 class QHBoxLayout;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPrinter;
+class QSpinBox;
 class QToolBar;
+class QToolButton;
 class TAboutBox;
-class TMDIChild;
 class TMyRxRichEdit;
 class TVerschieben;
 class UserDialogs;
 
 // The program's frame window: one document window per open card set, the
 // menus, the two-row toolbar and the status bar. Every document command
-// acts on the active document and does nothing without one.
-//
-// Commands that later parts of the program provide are present as menu
-// entries (QAction) and toolbar buttons (QAbstractButton) under their object
-// names and are wired by connecting to them: a menu entry and a toolbar
-// button of the same command share one handler.
+// acts on the active document and does nothing without one. Each command is
+// one action, reached by its MainCommand; menu entry, toolbar button, F-key
+// and context menu entry of a command run the same handler.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -77,10 +81,16 @@ public:
     // "Generiere HTML-Datei": the checked cards as a web page.
     void GeneriereHTMLDatei();
 
-    // Runs the command of the menu entry or toolbar button of that name.
-    void runCommand(const QString &name);
-    QAction *action(const QString &name) const;
-    QAbstractButton *toolButton(const QString &name) const;
+    // The command's action: its menu entry, or its toolbar button's action
+    // for a command without a menu entry.
+    QAction *action(MainCommand command) const;
+    // The command's toolbar button; none for a command that has only a menu
+    // entry.
+    QToolButton *button(MainCommand command) const;
+    QFontComboBox *fontCombo() const { return m_fontCombo; }
+    QSpinBox *fontSizeBox() const { return m_fontSize; }
+    QToolButton *textColorButton() const { return m_textColorButton; }
+    QToolButton *backColorButton() const { return m_backColorButton; }
 
     CardSetFileContext &fileContext() { return m_context; }
     QPrinter *printer() const { return m_printer.get(); }
@@ -140,19 +150,34 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    struct CommandControls
+    {
+        QAction *entry = nullptr;  // the menu entry
+        QAction *button = nullptr; // the toolbar button's action; the entry's when they share one rule
+        QToolButton *widget = nullptr;
+    };
+
     void makeMenus();
     void makeToolBar();
-    QAction *addEntry(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &keys = {},
-                      const QString &hint = {});
-    QAbstractButton *addButton(QHBoxLayout *row, const QString &name, const QString &icon, const QString &hint);
+    void connectCommands();
+    QAction *addEntry(QMenu *menu, MainCommand command, const QString &name, const QString &caption,
+                      const QKeySequence &keys = {}, const QString &hint = {}, CommandRule rule = CommandRule::Always);
+    QToolButton *addButton(QHBoxLayout *row, MainCommand command, const QString &name, const QString &icon, const QString &hint,
+                           CommandRule rule = CommandRule::NeedsDocument);
+    // What an editor's key or context menu entry asks for.
+    void runRequest(TMDIChild::Request request);
+    // Runs `command` on the active document, if there is one.
+    void onDocument(MainCommand command, const std::function<void(TMDIChild *)> &handler);
     TMDIChild *createDocument();
     QMdiSubWindow *subWindowOf(TMDIChild *document) const;
     void documentClosed(TMDIChild *document);
-    void saveTo(TMDIChild *document, const QString &path, bool withErrorLine);
+    void saveTo(TMDIChild *document, const QString &path, FileMessages::SaveCommand command);
     void setSaveControlsEnabled(bool enabled);
     void updateClipboardCommands();
     void wireFormatting();
-    void addColourMenu(QAbstractButton *button, const std::function<void(TMDIChild *, const QColor &)> &apply);
+    QToolButton *addColourButton(QHBoxLayout *row, const QString &name, const QString &icon, const QColor &colour,
+                                 const QString &hint);
+    void addColourMenu(QToolButton *button, const std::function<void(TMDIChild *, const QColor &)> &apply);
     void watchFocus(QWidget *focus);
     void fillWindowMenu();
     QList<QMdiSubWindow *> shownSubWindows(bool minimised) const;
@@ -161,9 +186,14 @@ private:
     QToolBar *m_toolBar = nullptr;
     QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_windowListEntries;
-    QHash<QString, QAction *> m_actions;
-    QHash<QString, QAbstractButton *> m_buttons;
-    QList<QWidget *> m_ruledControls;
+    std::array<CommandControls, MainCommandCount> m_commands;
+    QList<std::pair<QAction *, CommandRule>> m_rules;
+    // The font boxes and colour buttons: usable with a document only.
+    QList<QWidget *> m_documentControls;
+    QFontComboBox *m_fontCombo = nullptr;
+    QSpinBox *m_fontSize = nullptr;
+    QToolButton *m_textColorButton = nullptr;
+    QToolButton *m_backColorButton = nullptr;
     QList<TMDIChild *> m_documents;
     std::unique_ptr<QPrinter> m_printer;
     CardSetFileContext m_context;

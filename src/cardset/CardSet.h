@@ -1,66 +1,111 @@
 #pragma once
 
+#include "cardset/Card.h"
 #include "cardset/FontRecord.h"
+#include "cardset/PrintOptions.h"
 
-#include <QByteArray>
 #include <QList>
+#include <QObject>
 #include <QString>
 
-// Size adjustments of the header line, in pixels.
-struct HeaderMarginSet
+// The data of one open card set. The set keeps its own rules: every card
+// has both faces and a box (1 to 4 for every card it makes or changes),
+// CurrentIndex is -1 or a card, and every change goes through an operation
+// here, which marks the set modified. Only a completed save or load (and starting a new set) clears
+// the mark; check marks and the current card are no change of the set.
+class CardSet : public QObject
 {
-    qint32 Top = 0;
-    qint32 Bottom = 0;
-    qint32 Right = 0;
-    qint32 Left = 0;
+    Q_OBJECT
 
-    bool operator==(const HeaderMarginSet &) const = default;
-};
-
-// The program-wide printer orientation; a card set file carries the one in
-// force when it was saved.
-enum class PageOrientation { Portrait, Landscape };
-
-// The data of one open card set. Card i is entry i of Fronts, Backs and
-// Boxes; the three lists always have the same length when control returns
-// to the user. Faces are the editor's RTF bytes, kept opaque here.
-class CardSet
-{
 public:
-    QList<QByteArray> Fronts;
-    QList<QByteArray> Backs;
-    QList<qint32> Boxes;
-    qint32 CurrentIndex = -1;
-    bool Modified = false;
-    QString FileName;
-    QString ErrorLine;
+    explicit CardSet(QObject *parent = nullptr);
 
-    QString HeaderText;
-    qint32 HeaderColor = StoredColor::SystemWindow;
-    FontRecord HeaderFont;
-    HeaderMarginSet HeaderMargins;
+    int count() const { return int(m_cards.size()); }
+    bool isValidIndex(int index) const { return index >= 0 && index < count(); }
+    const Card &card(int index) const { return m_cards.at(index); }
+    const QByteArray &front(int index) const { return m_cards.at(index).Front; }
+    const QByteArray &back(int index) const { return m_cards.at(index).Back; }
+    qint32 box(int index) const { return m_cards.at(index).Box; }
+    bool marked(int index) const { return m_cards.at(index).Marked; }
+    // Cards whose box is exactly `box`.
+    int boxCount(int box) const;
+    // Positions of the checked cards, in card order.
+    QList<int> markedCards() const;
 
-    qint32 AktPrintCards = 4;
-    qint32 RandAbstand = 30;
-    qint32 TextAbstand = 20;
-    qint32 titelProzent = 10;
-    bool PrintNummer = true;
-    bool PrintKopfZeile = false;
-    bool PrintFadenkreuz = true;
-    bool WebStyle = true;
-    bool PrintCR = false;
-    QString Copyright;
+    int CurrentIndex() const { return m_currentIndex; }
+    // -1 or a card; anything else leaves it as it was.
+    void setCurrentIndex(int index);
+    bool Modified() const { return m_modified; }
+    const QString &FileName() const { return m_fileName; }
+    void setFileName(const QString &fileName) { m_fileName = fileName; }
 
-    FontRecord StandardFontFront;
-    FontRecord StandardFontBack;
+    const PrintOptions &printOptions() const { return m_options; }
+    void setPrintOptions(const PrintOptions &options);
+    const FontRecord &StandardFontFront() const { return m_standardFontFront; }
+    const FontRecord &StandardFontBack() const { return m_standardFontBack; }
+    void setStandardFontFront(const FontRecord &font);
+    void setStandardFontBack(const FontRecord &font);
 
-    int count() const { return int(Fronts.size()); }
-    bool listsConsistent() const { return Fronts.size() == Backs.size() && Fronts.size() == Boxes.size(); }
+    // Replaces everything by one empty card in box 1, the given layout and
+    // fonts: a set nothing has been done with yet, not modified.
+    void startNew(const PrintOptions &options, const FontRecord &front, const FontRecord &back);
 
-    // Appends an empty card in box 1 and makes it current.
-    int AddCard();
-    void clearCards();
+    // Appends a card (an empty one in box 1 by default) and makes it current.
+    int AddCard(const Card &card = Card());
+    // The card at `index` goes; no card is current afterwards. False for an
+    // index outside the set.
+    bool removeCard(int index);
+    // Takes the card out at `from` and inserts it at `to`; the cards between
+    // shift by one towards `from`, and the moved card becomes current. False,
+    // changing nothing, when the two are equal or outside the set.
+    bool moveCard(int from, int to);
+    void setFront(int index, const QByteArray &face);
+    void setBack(int index, const QByteArray &face);
+    // Boxes outside 1 to 4 are brought to the nearest.
+    void setBox(int index, int box);
+    void setAllBoxes(int box);
+    void setMarked(int index, bool marked);
+    // The card at `first` and every card after it.
+    void setMarkedFrom(int first, bool marked);
+
+    // A change the set does not hold yet, as the text being typed into a
+    // face editor, or one that counts as a change by itself, as a completed
+    // quiz.
+    void markChanged();
 
     // "Karte " and the number counted from 1.
     static QString cardCaption(int index);
+    static int clampBox(int box);
+
+signals:
+    // After every change of the set's content.
+    void changed();
+    void modifiedChanged(bool modified);
+    // The card list follows these in step.
+    void cardsAboutToBeReset();
+    void cardsReset();
+    void cardAboutToBeInserted(int index);
+    void cardInserted(int index);
+    void cardAboutToBeRemoved(int index);
+    void cardRemoved(int index);
+    void cardMoved(int from, int to);
+    void marksChanged(int first, int last);
+
+private:
+    friend class CardSetFile;
+    friend class LegacyCardSetImport;
+
+    // A load's result, complete or not. Box numbers stay as the file has
+    // them, also outside 1 to 4: the box counts leave those out, a verdict
+    // brings them back into range, and a save writes them as they were.
+    void replaceContent(QList<Card> cards, const PrintOptions &options, const FontRecord &front, const FontRecord &back);
+    void setModified(bool modified);
+
+    QList<Card> m_cards;
+    int m_currentIndex = -1;
+    bool m_modified = false;
+    QString m_fileName;
+    PrintOptions m_options;
+    FontRecord m_standardFontFront;
+    FontRecord m_standardFontBack;
 };

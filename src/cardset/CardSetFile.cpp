@@ -5,6 +5,7 @@
 #include "cardset/FileError.h"
 #include "cardset/FileOps.h"
 #include "cardset/IniText.h"
+#include "cardset/CardSetContent.h"
 #include "cardset/LegacyCardSetImport.h"
 #include "cardset/ScratchFile.h"
 
@@ -18,12 +19,6 @@
 namespace {
 
 const QString kData = QStringLiteral("Data");
-const QChar kBreak = QChar(13);
-
-void step(CardSet &set, int number)
-{
-    set.ErrorLine = QString::number(number);
-}
 
 // A new, empty file beside `path` that a save fills before it replaces the
 // old file; created with the permissions any new file gets.
@@ -114,264 +109,267 @@ void CardSetFile::ReadFontSection(const IniText &ini, const QString &section, Fo
     font.StrikeOut = ini.ReadBool(section, QStringLiteral("StrikeOut"), false);
 }
 
-void CardSetFile::ReadPrintOptions(const IniText &ini, CardSet &set)
+void CardSetFile::ReadPrintOptions(const IniText &ini, PrintOptions &options)
 {
-    // The option fields accept 1 to 200 and 0 to 500 and write the bound
-    // they show back into the set.
-    set.RandAbstand = std::clamp(ini.ReadInteger(kData, QStringLiteral("RandAbstand"), 10), 1, 200);
-    set.TextAbstand = std::clamp(ini.ReadInteger(kData, QStringLiteral("TextAbstand"), 20), 0, 500);
-    set.titelProzent = ini.ReadInteger(kData, QStringLiteral("titelProzent"), 10);
-    set.PrintNummer = ini.ReadBool(kData, QStringLiteral("PrintNummer"), true);
-    set.PrintKopfZeile = ini.ReadBool(kData, QStringLiteral("PrintKopfZeile"), true);
-    set.PrintFadenkreuz = ini.ReadBool(kData, QStringLiteral("PrintFadenkreuz"), true);
-    set.WebStyle = ini.ReadBool(kData, QStringLiteral("WebStyle"), false);
-    set.PrintCR = ini.ReadBool(kData, QStringLiteral("PrintCR"), true);
+    // The option fields hold their ranges and write the bound they show back
+    // into the set.
+    options.RandAbstand = PrintOptions::clampRand(ini.ReadInteger(kData, QStringLiteral("RandAbstand"), 10));
+    options.TextAbstand = PrintOptions::clampText(ini.ReadInteger(kData, QStringLiteral("TextAbstand"), 20));
+    options.titelProzent = ini.ReadInteger(kData, QStringLiteral("titelProzent"), 10);
+    options.PrintNummer = ini.ReadBool(kData, QStringLiteral("PrintNummer"), true);
+    options.PrintKopfZeile = ini.ReadBool(kData, QStringLiteral("PrintKopfZeile"), true);
+    options.PrintFadenkreuz = ini.ReadBool(kData, QStringLiteral("PrintFadenkreuz"), true);
+    options.WebStyle = ini.ReadBool(kData, QStringLiteral("WebStyle"), false);
+    options.PrintCR = ini.ReadBool(kData, QStringLiteral("PrintCR"), true);
 }
 
 QByteArray CardSetFile::boxListText(const CardSet &set)
 {
     QByteArray text;
-    text.reserve(set.Boxes.size() * 3);
-    for (qint32 box : set.Boxes) {
-        text += QByteArray::number(box);
+    text.reserve(set.count() * 3);
+    for (int i = 0; i < set.count(); ++i) {
+        text += QByteArray::number(set.box(i));
         text += "\r\n";
     }
     return text;
 }
 
-CardSetFile::SaveResult CardSetFile::SaveCardSet(CardSet &set, const QString &path, CardSetFileContext &context,
-                                                 const std::function<void()> &storeCurrentCard)
+namespace {
+
+// Steps 3 to 8 of a save; false when the settings text could not be written.
+bool writeSettings(const CardSet &set, CardSetFileContext &context)
 {
-    set.FileName = path;
-    step(set, 1);
-    if (storeCurrentCard)
-        storeCurrentCard();
-
-    step(set, 2);
-    try {
-        if (!FileOps::canReplace(path))
-            return SaveResult::TargetNotReplaceable;
-    } catch (...) {
-        return SaveResult::TargetNotReplaceable;
-    }
-
-    step(set, 3);
     ScratchFile::clear(context.WorkFilePath);
     const QString scratch = context.WorkFilePath;
-    WriteFontSection(scratch, QStringLiteral("Kopf"), set.HeaderFont);
-    WriteFontSection(scratch, QStringLiteral("Rueck"), set.StandardFontBack);
-    WriteFontSection(scratch, QStringLiteral("Vorder"), set.StandardFontFront);
-    {
-        IniText ini(scratch);
-        ini.WriteString(kData, QStringLiteral("Kopfzeile"), set.HeaderText);
-        ini.WriteInteger(kData, QStringLiteral("KopfBkColor"), set.HeaderColor);
-        ini.WriteInteger(kData, QStringLiteral("KopfOben"), set.HeaderMargins.Top);
-        ini.WriteInteger(kData, QStringLiteral("KopfUnten"), set.HeaderMargins.Bottom);
-        ini.WriteInteger(kData, QStringLiteral("KopfRechts"), set.HeaderMargins.Right);
-        ini.WriteInteger(kData, QStringLiteral("KopfLinks"), set.HeaderMargins.Left);
-        ini.WriteInteger(kData, QStringLiteral("AktPrintCards"), set.AktPrintCards);
-        ini.WriteInteger(kData, QStringLiteral("RandAbstand"), set.RandAbstand);
-        ini.WriteInteger(kData, QStringLiteral("TextAbstand"), set.TextAbstand);
-        ini.WriteInteger(kData, QStringLiteral("titelProzent"), set.titelProzent);
-        ini.WriteBool(kData, QStringLiteral("PrintNummer"), set.PrintNummer);
-        ini.WriteBool(kData, QStringLiteral("PrintKopfZeile"), set.PrintKopfZeile);
-        ini.WriteBool(kData, QStringLiteral("PrintFadenkreuz"), set.PrintFadenkreuz);
-        ini.WriteBool(kData, QStringLiteral("WebStyle"), set.WebStyle);
-        ini.WriteBool(kData, QStringLiteral("PrintCR"), set.PrintCR);
-        ini.WriteString(kData, QStringLiteral("Copyright"), set.Copyright);
-        ini.WriteInteger(kData, QStringLiteral("PO"), context.PrinterOrientation == PageOrientation::Landscape ? 1 : 2);
+    const PrintOptions &options = set.printOptions();
+    CardSetFile::WriteFontSection(scratch, QStringLiteral("Kopf"), options.HeaderFont);
+    CardSetFile::WriteFontSection(scratch, QStringLiteral("Rueck"), set.StandardFontBack());
+    CardSetFile::WriteFontSection(scratch, QStringLiteral("Vorder"), set.StandardFontFront());
+    IniText ini(scratch);
+    ini.WriteString(kData, QStringLiteral("Kopfzeile"), options.HeaderText);
+    ini.WriteInteger(kData, QStringLiteral("KopfBkColor"), options.HeaderColor);
+    ini.WriteInteger(kData, QStringLiteral("KopfOben"), options.HeaderMargins.Top);
+    ini.WriteInteger(kData, QStringLiteral("KopfUnten"), options.HeaderMargins.Bottom);
+    ini.WriteInteger(kData, QStringLiteral("KopfRechts"), options.HeaderMargins.Right);
+    ini.WriteInteger(kData, QStringLiteral("KopfLinks"), options.HeaderMargins.Left);
+    ini.WriteInteger(kData, QStringLiteral("AktPrintCards"), options.AktPrintCards);
+    ini.WriteInteger(kData, QStringLiteral("RandAbstand"), options.RandAbstand);
+    ini.WriteInteger(kData, QStringLiteral("TextAbstand"), options.TextAbstand);
+    ini.WriteInteger(kData, QStringLiteral("titelProzent"), options.titelProzent);
+    ini.WriteBool(kData, QStringLiteral("PrintNummer"), options.PrintNummer);
+    ini.WriteBool(kData, QStringLiteral("PrintKopfZeile"), options.PrintKopfZeile);
+    ini.WriteBool(kData, QStringLiteral("PrintFadenkreuz"), options.PrintFadenkreuz);
+    ini.WriteBool(kData, QStringLiteral("WebStyle"), options.WebStyle);
+    ini.WriteBool(kData, QStringLiteral("PrintCR"), options.PrintCR);
+    ini.WriteString(kData, QStringLiteral("Copyright"), options.Copyright);
+    ini.WriteInteger(kData, QStringLiteral("PO"), context.PrinterOrientation == PageOrientation::Landscape ? 1 : 2);
+    ini.UpdateFile();
+    for (int attempt = 0; attempt < 3 && !FileOps::exists(scratch); ++attempt) {
+        FileOps::makeWritable(scratch);
         ini.UpdateFile();
-        for (int attempt = 0; attempt < 3 && !FileOps::exists(scratch); ++attempt) {
-            FileOps::makeWritable(scratch);
-            ini.UpdateFile();
-            QThread::msleep(200);
-        }
-        if (!FileOps::exists(scratch))
-            return SaveResult::SettingsNotWritable;
+        QThread::msleep(200);
     }
+    return FileOps::exists(scratch);
+}
 
-    // The new container is written beside the old file and replaces it only
-    // when complete, so a failed save leaves the old file as it was.
-    step(set, 4);
+// Steps 9 to 12: the new container is written beside the old file and
+// replaces it only when complete, so a failed save leaves the old file as
+// it was.
+void writeContainer(const CardSet &set, const QString &path, CardSetFileContext &context, QString &errorLine)
+{
+    errorLine = QStringLiteral("4");
     const QString temporary = createSiblingTemp(path);
     try {
         ArchiveWriter writer(temporary);
-        writer.appendFile(scratch);
+        writer.appendFile(context.WorkFilePath);
 
         // The box list and the faces go straight from memory; their chunks
         // still carry the scratch file's name, so the file is the same as
         // one written through the scratch file, without 2n file round trips.
-        step(set, 5);
-        const QByteArray boxes = boxListText(set);
-        step(set, 6);
+        errorLine = QStringLiteral("5");
+        const QByteArray boxes = CardSetFile::boxListText(set);
+        errorLine = QStringLiteral("6");
         writer.appendData(context.WorkFilePath, boxes);
 
-        step(set, 7);
+        errorLine = QStringLiteral("7");
         ScratchFile::clear(context.WorkFilePath);
-        for (const QByteArray &front : std::as_const(set.Fronts))
-            writer.appendData(context.WorkFilePath, front);
-        step(set, 8);
-        for (const QByteArray &back : std::as_const(set.Backs))
-            writer.appendData(context.WorkFilePath, back);
+        for (int i = 0; i < set.count(); ++i)
+            writer.appendData(context.WorkFilePath, set.front(i));
+        errorLine = QStringLiteral("8");
+        for (int i = 0; i < set.count(); ++i)
+            writer.appendData(context.WorkFilePath, set.back(i));
         writer.finish();
         replaceFile(temporary, path);
     } catch (...) {
         FileOps::removeQuietly(temporary);
         throw;
     }
-
-    step(set, 9);
-    set.Modified = false;
-    step(set, 10);
-    return SaveResult::Saved;
 }
 
-CardSetFile::LoadResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFileContext &context)
+} // namespace
+
+FileResult CardSetFile::SaveCardSet(CardSet &set, const QString &path, CardSetFileContext &context,
+                                    const std::function<void()> &storeCurrentCard)
 {
-    const QString extension = upperExtension(path);
-    if (extension != QLatin1String(".QL3") && extension != QLatin1String(".QLA"))
-        return LoadResult::WrongExtension;
+    set.setFileName(path);
+    FileResult result;
+    result.ErrorLine = QStringLiteral("1");
+    try {
+        if (storeCurrentCard)
+            storeCurrentCard();
 
-    step(set, 1);
-    set.clearCards();
+        result.ErrorLine = QStringLiteral("2");
+        bool replaceable = false;
+        try {
+            replaceable = FileOps::canReplace(path);
+        } catch (...) {
+        }
+        if (!replaceable) {
+            result.outcome = FileResult::Outcome::TargetNotReplaceable;
+            return result;
+        }
 
-    step(set, 2);
-    if (extension == QLatin1String(".QLA")) {
-        LegacyCardSetImport::ImportLegacyCardSet(set, path, context);
-        set.FileName = changeExtension(path, QStringLiteral(".QL3"));
-        return LoadResult::Loaded;
+        result.ErrorLine = QStringLiteral("3");
+        if (!writeSettings(set, context)) {
+            result.outcome = FileResult::Outcome::SettingsNotWritable;
+            return result;
+        }
+        writeContainer(set, path, context, result.ErrorLine);
+    } catch (const FileError &error) {
+        return FileResult::failed(result.ErrorLine, error.message());
+    } catch (const std::exception &error) {
+        return FileResult::failed(result.ErrorLine, QString::fromLocal8Bit(error.what()));
     }
 
-    step(set, 3);
+    result.ErrorLine = QStringLiteral("9");
+    set.setModified(false);
+    result.ErrorLine = QStringLiteral("10");
+    return result;
+}
+
+namespace {
+
+// Steps 3 to 17 of a load: the settings text, the box list and the faces.
+void readContainer(CardSetContent &content, const QString &path, CardSetFileContext &context, QString &errorLine,
+                   QString &fileName)
+{
+    const auto step = [&errorLine](int number) { errorLine = QString::number(number); };
+    step(3);
     ArchiveReader reader = CardArchive::OpenArchive(path);
     try {
-        step(set, 4);
+        step(4);
         ScratchFile::clear(context.WorkFilePath);
         const QString scratch = context.WorkFilePath;
-        step(set, 5);
+        step(5);
         CardArchive::ExtractChunk(reader, scratch, 0);
 
-        step(set, 6);
-        ReadFontSection(scratch, QStringLiteral("Kopf"), set.HeaderFont);
-        ReadFontSection(scratch, QStringLiteral("Rueck"), set.StandardFontBack);
-        ReadFontSection(scratch, QStringLiteral("Vorder"), set.StandardFontFront);
+        step(6);
+        PrintOptions &options = content.Options;
+        CardSetFile::ReadFontSection(scratch, QStringLiteral("Kopf"), options.HeaderFont);
+        CardSetFile::ReadFontSection(scratch, QStringLiteral("Rueck"), content.StandardFontBack);
+        CardSetFile::ReadFontSection(scratch, QStringLiteral("Vorder"), content.StandardFontFront);
 
-        step(set, 7);
+        step(7);
         {
             IniText ini(scratch);
-            step(set, 8);
-            set.HeaderText = ini.ReadString(kData, QStringLiteral("Kopfzeile"), QString());
-            set.AktPrintCards = ini.ReadInteger(kData, QStringLiteral("AktPrintCards"), 8);
-            set.HeaderColor = ini.ReadInteger(kData, QStringLiteral("KopfBkColor"), StoredColor::White);
-            set.HeaderMargins.Top = ini.ReadInteger(kData, QStringLiteral("KopfOben"), 0);
-            set.HeaderMargins.Bottom = ini.ReadInteger(kData, QStringLiteral("KopfUnten"), 0);
-            set.HeaderMargins.Right = ini.ReadInteger(kData, QStringLiteral("KopfRechts"), 0);
-            set.HeaderMargins.Left = ini.ReadInteger(kData, QStringLiteral("KopfLinks"), 0);
-            ReadPrintOptions(ini, set);
-            set.Copyright = ini.ReadString(kData, QStringLiteral("Copyright"), defaultCopyright());
+            step(8);
+            options.HeaderText = ini.ReadString(kData, QStringLiteral("Kopfzeile"), QString());
+            options.AktPrintCards = ini.ReadInteger(kData, QStringLiteral("AktPrintCards"), 8);
+            options.HeaderColor = ini.ReadInteger(kData, QStringLiteral("KopfBkColor"), StoredColor::White);
+            options.HeaderMargins.Top = ini.ReadInteger(kData, QStringLiteral("KopfOben"), 0);
+            options.HeaderMargins.Bottom = ini.ReadInteger(kData, QStringLiteral("KopfUnten"), 0);
+            options.HeaderMargins.Right = ini.ReadInteger(kData, QStringLiteral("KopfRechts"), 0);
+            options.HeaderMargins.Left = ini.ReadInteger(kData, QStringLiteral("KopfLinks"), 0);
+            CardSetFile::ReadPrintOptions(ini, options);
+            options.Copyright = ini.ReadString(kData, QStringLiteral("Copyright"), CardSetFile::defaultCopyright());
             context.PrinterOrientation = ini.ReadInteger(kData, QStringLiteral("PO"), 0) == 1
                 ? PageOrientation::Landscape
                 : PageOrientation::Portrait;
-            step(set, 9);
+            step(9);
         }
-        step(set, 10);
+        step(10);
         FileOps::removeQuietly(scratch);
 
-        step(set, 11);
+        step(11);
         const QByteArray boxText = CardArchive::ExtractChunkData(reader, 1);
-        step(set, 12);
-        step(set, 13);
+        step(12);
+        step(13);
         const QStringList boxLines = IniText::parse(boxText);
-        step(set, 14);
-        set.Boxes.clear();
-        set.Boxes.reserve(boxLines.size());
+        step(14);
+        content.Boxes.reserve(boxLines.size());
         for (const QString &line : boxLines)
-            set.Boxes.append(boxNumber(line));
+            content.Boxes.append(boxNumber(line));
 
-        step(set, 15);
+        step(15);
         const int n = int((reader.chunkCount() - 2) / 2);
-        set.Fronts.reserve(n);
+        content.Fronts.reserve(n);
         for (int i = 0; i < n; ++i)
-            set.Fronts.append(CardArchive::ExtractChunkData(reader, i + 2));
-        step(set, 16);
-        set.Backs.reserve(n);
+            content.Fronts.append(CardArchive::ExtractChunkData(reader, i + 2));
+        step(16);
+        content.Backs.reserve(n);
         for (int i = 0; i < n; ++i)
-            set.Backs.append(CardArchive::ExtractChunkData(reader, n + i + 2));
+            content.Backs.append(CardArchive::ExtractChunkData(reader, n + i + 2));
+        // Box numbers beyond the last card belong to no card.
+        if (content.Boxes.size() > n)
+            content.Boxes.resize(n);
 
-        set.FileName = changeExtension(path, QStringLiteral(".QL3"));
-        step(set, 17);
+        fileName = CardSetFile::changeExtension(path, QStringLiteral(".QL3"));
+        step(17);
         CardArchive::CloseArchive(reader);
     } catch (...) {
         CardArchive::CloseArchive(reader);
         throw;
     }
+}
 
-    step(set, 18);
-    set.CurrentIndex = -1;
-    set.Modified = false;
-    step(set, 19);
+} // namespace
+
+FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFileContext &context)
+{
+    FileResult result;
+    const QString extension = upperExtension(path);
+    if (extension != QLatin1String(".QL3") && extension != QLatin1String(".QLA")) {
+        result.outcome = FileResult::Outcome::WrongExtension;
+        return result;
+    }
+
+    // What the fresh set holds stays where the file has nothing.
+    CardSetContent content;
+    content.Options = set.printOptions();
+    content.StandardFontFront = set.StandardFontFront();
+    content.StandardFontBack = set.StandardFontBack();
+    QString fileName = set.FileName();
+    result.ErrorLine = QStringLiteral("1");
+    try {
+        result.ErrorLine = QStringLiteral("2");
+        if (extension == QLatin1String(".QLA")) {
+            LegacyCardSetImport::ImportLegacyCardSet(content, path);
+            fileName = changeExtension(path, QStringLiteral(".QL3"));
+        } else {
+            readContainer(content, path, context, result.ErrorLine, fileName);
+            result.ErrorLine = QStringLiteral("18");
+        }
+    } catch (const FileError &error) {
+        result = FileResult::failed(result.ErrorLine, error.message());
+    } catch (const std::exception &error) {
+        result = FileResult::failed(result.ErrorLine, QString::fromLocal8Bit(error.what()));
+    }
+
+    set.replaceContent(content.cards(), content.Options, content.StandardFontFront, content.StandardFontBack);
+    set.setFileName(fileName);
+    if (!result.ok())
+        return result;
+    if (extension == QLatin1String(".QLA")) {
+        FileOps::removeQuietly(context.WorkFilePath);
+        return result;
+    }
+    result.ErrorLine = QStringLiteral("19");
     FileOps::removeQuietly(context.WorkFilePath);
-    step(set, 20);
-    while (set.Boxes.size() < set.Fronts.size())
-        set.Boxes.append(1);
-    // Box numbers beyond the last card belong to no card.
-    set.Boxes.resize(set.Fronts.size());
-    return LoadResult::Loaded;
+    result.ErrorLine = QStringLiteral("20");
+    return result;
 }
 
 QString CardSetFile::defaultCopyright()
 {
     return QStringLiteral("Erstellt mit Quillo");
-}
-
-QString CardSetFile::messageM1(const QString &fileName)
-{
-    return QStringLiteral("Die Datei ") + fileName + QStringLiteral(" konnte zum Zwecke") + kBreak
-        + QStringLiteral("der Speicherung nicht gelöscht werden!") + kBreak
-        + QStringLiteral("Bitte versuchen Sie einen erneuten Speichervorgang,") + kBreak
-        + QStringLiteral("Löschen Sie den eventuell gesetzten Schreibschutz oder") + kBreak
-        + QStringLiteral("Speichern Sie die Datei unter einem anderen Namen.");
-}
-
-QString CardSetFile::messageM2()
-{
-    return QStringLiteral("Ihr System läßt z.Zt. keine Dateioperationen mit INI-Dateien zu.") + kBreak
-        + QStringLiteral("In der Regel genügt ein erneutes Speichern (die aktuellen Änderungen sind nocht NICHT gespeichert).")
-        + kBreak + kBreak
-        + QStringLiteral("Sollte diese Meldung erneut erscheinen, versuchen Sie, die Datei unter einem anderen") + kBreak
-        + QStringLiteral("Namen abzuspeichern und anschließend das Programm bzw. das System neu zu starten.");
-}
-
-QString CardSetFile::messageM3(const QString &path)
-{
-    return QStringLiteral("Die Datei ") + kBreak + path + kBreak + QStringLiteral("hat nicht die richtige Endung und kann")
-        + kBreak + QStringLiteral("daher nicht geladen werden.");
-}
-
-QString CardSetFile::saveFailedMessage(const QString &errorLine)
-{
-    return QStringLiteral("Beim Speichern trat ein Fehler auf.") + kBreak
-        + QStringLiteral("Wenn Sie einen Quillo 2.5-Karteikartensatz geladen haben,") + kBreak
-        + QStringLiteral("wählen Sie bitte Datei-Speichern unter, um diesen zu speichern.") + kBreak + kBreak
-        + QStringLiteral("ErrorLine: ") + errorLine;
-}
-
-QString CardSetFile::saveAsFailedMessage()
-{
-    return QStringLiteral("Beim Speichern trat ein Fehler auf.");
-}
-
-QString CardSetFile::loadFailedMessage()
-{
-    return QStringLiteral("Beim Laden trat ein Fehler auf.") + kBreak + QStringLiteral("Möglicherweise ist die Datei fehlerhaft.");
-}
-
-QString CardSetFile::loadFailedMessageWithCode(const QString &errorLine)
-{
-    return loadFailedMessage() + kBreak + kBreak + QStringLiteral("Fehlercode: ") + errorLine;
-}
-
-QString CardSetFile::loadFailedCaption()
-{
-    return QStringLiteral("Es kam zu einem Fehler beim Laden.");
 }

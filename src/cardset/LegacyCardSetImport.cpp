@@ -1,6 +1,7 @@
 #include "cardset/LegacyCardSetImport.h"
 
 #include "cardset/CardArchive.h"
+#include "cardset/CardSetFile.h"
 #include "cardset/FileError.h"
 #include "cardset/FileOps.h"
 #include "cardset/IniText.h"
@@ -45,40 +46,31 @@ QString LegacyCardSetImport::companionPath(const QString &path, const QString &u
     return exact;
 }
 
-void LegacyCardSetImport::ImportLegacyCardSet(CardSet &set, const QString &path, CardSetFileContext &context)
+void LegacyCardSetImport::ImportLegacyCardSet(CardSetContent &content, const QString &path)
 {
-    set.ErrorLine = QStringLiteral("2");
-    set.Fronts = readFaces(companionPath(path, QStringLiteral(".QLT")));
-    set.Backs = readFaces(companionPath(path, QStringLiteral(".QLA")));
+    content.Fronts = readFaces(companionPath(path, QStringLiteral(".QLT")));
+    content.Backs = readFaces(companionPath(path, QStringLiteral(".QLA")));
 
     // The old files stay exactly as they are: the settings are only read.
     const IniText ini(companionPath(path, QStringLiteral(".QLI")), IniText::Mode::ReadOnly);
     const QString data = QStringLiteral("Data");
-    set.HeaderText = ini.ReadString(data, QStringLiteral("Kopfzeile"), QString());
-    set.AktPrintCards = ini.ReadInteger(data, QStringLiteral("AktPrintCards"), 4);
-    CardSetFile::ReadPrintOptions(ini, set);
-    set.Copyright = ini.ReadString(data, QStringLiteral("Copyright"), defaultCopyright());
-    CardSetFile::ReadFontSection(ini, QStringLiteral("TextFontStandard"), set.StandardFontBack);
-    CardSetFile::ReadFontSection(ini, QStringLiteral("TitelFontStandard"), set.StandardFontFront);
+    PrintOptions &options = content.Options;
+    options.HeaderText = ini.ReadString(data, QStringLiteral("Kopfzeile"), QString());
+    options.AktPrintCards = ini.ReadInteger(data, QStringLiteral("AktPrintCards"), 4);
+    CardSetFile::ReadPrintOptions(ini, options);
+    options.Copyright = ini.ReadString(data, QStringLiteral("Copyright"), defaultCopyright());
+    CardSetFile::ReadFontSection(ini, QStringLiteral("TextFontStandard"), content.StandardFontBack);
+    CardSetFile::ReadFontSection(ini, QStringLiteral("TitelFontStandard"), content.StandardFontFront);
 
     // Both containers should hold one face per card; when they differ, no
     // face is dropped: the shorter side gets empty faces.
-    const qsizetype cards = std::max(set.Fronts.size(), set.Backs.size());
-    set.Fronts.resize(cards);
-    set.Backs.resize(cards);
-    set.Boxes = QList<qint32>(cards, 1);
-    set.CurrentIndex = -1;
-    set.Modified = false;
-    FileOps::removeQuietly(context.WorkFilePath);
+    const qsizetype cards = std::max(content.Fronts.size(), content.Backs.size());
+    content.Fronts.resize(cards);
+    content.Backs.resize(cards);
+    content.Boxes = QList<qint32>(cards, 1);
 }
 
 QString LegacyCardSetImport::defaultCopyright()
 {
     return QStringLiteral("Erstellt mit Quillo 2.5");
-}
-
-QString LegacyCardSetImport::importedMessage()
-{
-    return QStringLiteral("Es wurde ein Kartensatz im Quillo 2.5 Format geladen.") + QChar(13)
-        + QStringLiteral("Kontrollieren Sie bitte den Font der Titelzeile und die Optionen.");
 }

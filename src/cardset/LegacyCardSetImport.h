@@ -1,7 +1,6 @@
 #pragma once
 
-#include "cardset/CardSet.h"
-#include "cardset/CardSetFile.h"
+#include "cardset/CardSetContent.h"
 
 #include <QString>
 
@@ -10,16 +9,16 @@
 class LegacyCardSetImport
 {
 public:
-    // Fills a set whose card lists are empty. Every card goes into box 1;
+    // Reads the three files into `content`. Every card goes into box 1;
     // header colour, margins, header font and the page orientation stay as
     // they are. Failures raise FileError.
-    static void ImportLegacyCardSet(CardSet &set, const QString &path, CardSetFileContext &context);
+    static void ImportLegacyCardSet(CardSetContent &content, const QString &path);
 
     // The companion file with the given extension (".QLT", ".QLA", ".QLI"),
     // also when its extension is written in other letter case. The upper-case
     // name when no such file exists.
     static QString companionPath(const QString &path, const QString &upperExtension);
 
+    // The footer text of an imported set that has none.
     static QString defaultCopyright();
-    static QString importedMessage();
 };

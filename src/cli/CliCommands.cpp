@@ -1,10 +1,11 @@
 #include "cli/CliCommands.h"
 
+#include "app/FileMessages.h"
+#include "app/ProgramFolder.h"
 #include "cardset/CardSetFile.h"
-#include "cardset/FileError.h"
+#include "cardset/ScratchFile.h"
 #include "export/HtmlExport.h"
 #include "richtext/RtfReader.h"
-#include "cardset/ScratchFile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -13,10 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#ifndef QUILLO_DATA_FROM_BIN
-#define QUILLO_DATA_FROM_BIN "../share/quillo"
-#endif
 
 namespace {
 
@@ -33,13 +30,14 @@ QJsonObject fontJson(const FontRecord &font)
     };
 }
 
-QJsonArray facesJson(const QList<QByteArray> &faces)
+QJsonArray facesJson(const CardSet &set, const QByteArray &(CardSet::*face)(int) const)
 {
     QJsonArray array;
-    for (const QByteArray &face : faces) {
+    for (int i = 0; i < set.count(); ++i) {
+        const QByteArray &bytes = (set.*face)(i);
         array.append(QJsonObject{
-            {QStringLiteral("Size"), face.size()},
-            {QStringLiteral("SHA256"), QString::fromLatin1(QCryptographicHash::hash(face, QCryptographicHash::Sha256).toHex())},
+            {QStringLiteral("Size"), bytes.size()},
+            {QStringLiteral("SHA256"), QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex())},
         });
     }
     return array;
@@ -106,25 +104,21 @@ int CliCommands::exportHtml(const QString &path, const QString &page)
     QList<HtmlExport::Card> cards;
     cards.reserve(set.count());
     for (int i = 0; i < set.count(); ++i)
-        cards.append({RtfReader::textLines(set.Fronts.at(i)), RtfReader::textLines(set.Backs.at(i))});
-    const QStringList lines = HtmlExport::buildPage(set.FileName, cards);
+        cards.append({RtfReader::textLines(set.front(i)), RtfReader::textLines(set.back(i))});
+    const QStringList lines = HtmlExport::buildPage(set.FileName(), cards);
     if (lines.isEmpty()) {
         m_err << singleLine(HtmlExport::noCardsMessage()) << '\n';
         m_err.flush();
         return 1;
     }
-    const QString failure = HtmlExport::writePage(page, lines);
-    if (!failure.isEmpty()) {
-        m_err << singleLine(failure) << '\n';
+    const FileResult written = HtmlExport::writePage(page, lines);
+    if (!written.ok()) {
+        m_err << FileMessages::pageNotWritten(page) << '\n' << written.reason << '\n';
         m_err.flush();
         return 1;
     }
-    // Beside the program in a build, in the data folder once installed.
-    QString scripts = QCoreApplication::applicationDirPath();
-    const QString installed = QDir(scripts).filePath(QStringLiteral(QUILLO_DATA_FROM_BIN));
-    if (!QFileInfo::exists(QDir(scripts).filePath(QStringLiteral("overlib.js"))))
-        scripts = installed;
-    HtmlExport::copyLibraryFiles(scripts, QFileInfo(page).absolutePath());
+    HtmlExport::copyLibraryFiles(QFileInfo(ProgramFolder::filePath(QStringLiteral("overlib.js"))).absolutePath(),
+                                 QFileInfo(page).absolutePath());
     m_out << singleLine(HtmlExport::noticeMessage()) << '\n';
     m_out.flush();
     return 0;
@@ -139,12 +133,12 @@ int CliCommands::cat(const QString &path)
     for (int i = 0; i < set.count(); ++i) {
         if (i > 0)
             m_out << '\n';
-        m_out << CardSet::cardCaption(i) << " (Kasten " << set.Boxes.value(i, 1) << ")\n";
+        m_out << CardSet::cardCaption(i) << " (Kasten " << set.box(i) << ")\n";
         m_out << "Vorderseite:\n";
-        for (const QString &line : RtfReader::textLines(set.Fronts.at(i)))
+        for (const QString &line : RtfReader::textLines(set.front(i)))
             m_out << "  " << line << '\n';
         m_out << "Rückseite:\n";
-        for (const QString &line : RtfReader::textLines(set.Backs.at(i)))
+        for (const QString &line : RtfReader::textLines(set.back(i)))
             m_out << "  " << line << '\n';
     }
     m_out.flush();
@@ -153,19 +147,15 @@ int CliCommands::cat(const QString &path)
 
 bool CliCommands::load(CardSet &set, const QString &path, CardSetFileContext &context)
 {
-    try {
-        if (CardSetFile::LoadCardSet(set, path, context) == CardSetFile::LoadResult::WrongExtension) {
-            m_err << singleLine(CardSetFile::messageM3(path)) << '\n';
-            m_err.flush();
-            return false;
-        }
-    } catch (const FileError &error) {
-        m_err << singleLine(CardSetFile::loadFailedMessageWithCode(set.ErrorLine)) << '\n'
-              << error.message() << '\n';
-        m_err.flush();
-        return false;
-    }
-    return true;
+    const FileResult result = CardSetFile::LoadCardSet(set, path, context);
+    m_loadResult = result;
+    if (result.ok())
+        return true;
+    m_err << singleLine(FileMessages::forLoad(result, path)) << '\n';
+    if (!result.reason.isEmpty())
+        m_err << result.reason << '\n';
+    m_err.flush();
+    return false;
 }
 
 int CliCommands::convert(const QString &from, const QString &to)
@@ -180,22 +170,15 @@ int CliCommands::convert(const QString &from, const QString &to)
     CardSetFileContext &context = loaded.context;
     if (!load(set, from, context))
         return 1;
-    try {
-        switch (CardSetFile::SaveCardSet(set, to, context)) {
-        case CardSetFile::SaveResult::Saved:
-            m_out << set.count() << " Karten gespeichert in " << to << '\n';
-            m_out.flush();
-            return 0;
-        case CardSetFile::SaveResult::TargetNotReplaceable:
-            m_err << singleLine(CardSetFile::messageM1(CardSetFile::fileNamePart(to))) << '\n';
-            break;
-        case CardSetFile::SaveResult::SettingsNotWritable:
-            m_err << singleLine(CardSetFile::messageM2()) << '\n';
-            break;
-        }
-    } catch (const FileError &error) {
-        m_err << singleLine(CardSetFile::saveFailedMessage(set.ErrorLine)) << '\n' << error.message() << '\n';
+    const FileResult result = CardSetFile::SaveCardSet(set, to, context);
+    if (result.ok()) {
+        m_out << set.count() << " Karten gespeichert in " << to << '\n';
+        m_out.flush();
+        return 0;
     }
+    m_err << singleLine(FileMessages::forSave(result, to, FileMessages::SaveCommand::Save)) << '\n';
+    if (!result.reason.isEmpty())
+        m_err << result.reason << '\n';
     m_err.flush();
     return 1;
 }
@@ -208,41 +191,42 @@ int CliCommands::info(const QString &path)
         return 1;
 
     QJsonArray boxes;
-    for (qint32 box : std::as_const(set.Boxes))
-        boxes.append(box);
+    for (int i = 0; i < set.count(); ++i)
+        boxes.append(set.box(i));
+    const PrintOptions &options = set.printOptions();
 
     const QJsonObject object{
-        {QStringLiteral("FileName"), set.FileName},
-        {QStringLiteral("CurrentIndex"), set.CurrentIndex},
-        {QStringLiteral("Modified"), set.Modified},
-        {QStringLiteral("ErrorLine"), set.ErrorLine},
-        {QStringLiteral("HeaderText"), set.HeaderText},
-        {QStringLiteral("HeaderColor"), set.HeaderColor},
-        {QStringLiteral("HeaderFont"), fontJson(set.HeaderFont)},
+        {QStringLiteral("FileName"), set.FileName()},
+        {QStringLiteral("CurrentIndex"), set.CurrentIndex()},
+        {QStringLiteral("Modified"), set.Modified()},
+        {QStringLiteral("ErrorLine"), m_loadResult.ErrorLine},
+        {QStringLiteral("HeaderText"), options.HeaderText},
+        {QStringLiteral("HeaderColor"), options.HeaderColor},
+        {QStringLiteral("HeaderFont"), fontJson(options.HeaderFont)},
         {QStringLiteral("HeaderMargins"), QJsonObject{
-                                              {QStringLiteral("Top"), set.HeaderMargins.Top},
-                                              {QStringLiteral("Bottom"), set.HeaderMargins.Bottom},
-                                              {QStringLiteral("Right"), set.HeaderMargins.Right},
-                                              {QStringLiteral("Left"), set.HeaderMargins.Left},
+                                              {QStringLiteral("Top"), options.HeaderMargins.Top},
+                                              {QStringLiteral("Bottom"), options.HeaderMargins.Bottom},
+                                              {QStringLiteral("Right"), options.HeaderMargins.Right},
+                                              {QStringLiteral("Left"), options.HeaderMargins.Left},
                                           }},
-        {QStringLiteral("AktPrintCards"), set.AktPrintCards},
-        {QStringLiteral("RandAbstand"), set.RandAbstand},
-        {QStringLiteral("TextAbstand"), set.TextAbstand},
-        {QStringLiteral("titelProzent"), set.titelProzent},
-        {QStringLiteral("PrintNummer"), set.PrintNummer},
-        {QStringLiteral("PrintKopfZeile"), set.PrintKopfZeile},
-        {QStringLiteral("PrintFadenkreuz"), set.PrintFadenkreuz},
-        {QStringLiteral("WebStyle"), set.WebStyle},
-        {QStringLiteral("PrintCR"), set.PrintCR},
-        {QStringLiteral("Copyright"), set.Copyright},
-        {QStringLiteral("StandardFontFront"), fontJson(set.StandardFontFront)},
-        {QStringLiteral("StandardFontBack"), fontJson(set.StandardFontBack)},
+        {QStringLiteral("AktPrintCards"), options.AktPrintCards},
+        {QStringLiteral("RandAbstand"), options.RandAbstand},
+        {QStringLiteral("TextAbstand"), options.TextAbstand},
+        {QStringLiteral("titelProzent"), options.titelProzent},
+        {QStringLiteral("PrintNummer"), options.PrintNummer},
+        {QStringLiteral("PrintKopfZeile"), options.PrintKopfZeile},
+        {QStringLiteral("PrintFadenkreuz"), options.PrintFadenkreuz},
+        {QStringLiteral("WebStyle"), options.WebStyle},
+        {QStringLiteral("PrintCR"), options.PrintCR},
+        {QStringLiteral("Copyright"), options.Copyright},
+        {QStringLiteral("StandardFontFront"), fontJson(set.StandardFontFront())},
+        {QStringLiteral("StandardFontBack"), fontJson(set.StandardFontBack())},
         {QStringLiteral("PrinterOrientation"),
          loaded.context.PrinterOrientation == PageOrientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait")},
         {QStringLiteral("CardCount"), set.count()},
         {QStringLiteral("Boxes"), boxes},
-        {QStringLiteral("Fronts"), facesJson(set.Fronts)},
-        {QStringLiteral("Backs"), facesJson(set.Backs)},
+        {QStringLiteral("Fronts"), facesJson(set, &CardSet::front)},
+        {QStringLiteral("Backs"), facesJson(set, &CardSet::back)},
     };
     m_out << QJsonDocument(object).toJson(QJsonDocument::Indented);
     m_out.flush();

@@ -26,4 +26,6 @@ private:
 
     QTextStream &m_out;
     QTextStream &m_err;
+    // The last load's result; `info` shows the step it reached.
+    FileResult m_loadResult;
 };

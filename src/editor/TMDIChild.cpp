@@ -1,11 +1,10 @@
 #include "editor/TMDIChild.h"
 
-#include "editor/CardOperations.h"
-#include "richtext/FontRecordMapping.h"
-#include "editor/PrintOptionRules.h"
-#include "editor/ProgramPictures.h"
+#include "app/ProgramFolder.h"
+#include "editor/CardListModel.h"
 #include "editor/TMyRxRichEdit.h"
 #include "editor/UserDialogs.h"
+#include "richtext/FontRecordMapping.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPrinter>
 #include <QScrollArea>
@@ -90,17 +89,17 @@ QColor TMDIChild::boxColor()
 void TMDIChild::FormCreate()
 {
     setObjectName(QStringLiteral("MDIChild"));
-    setWindowTitle(QStringLiteral("Lade..."));
+    setCaption(QStringLiteral("Lade..."));
     setFont(arialPixels(13));
     resize(kDefaultSize);
+    connect(&m_set, &CardSet::modifiedChanged, this, &QWidget::setWindowModified);
 
-    m_set.CurrentIndex = -1;
-    m_set.Modified = false;
-    m_set.FileName.clear();
-
-    m_cardList = new QListWidget(this);
+    m_cardList = new QListView(this);
     m_cardList->setObjectName(QStringLiteral("Kartenliste"));
+    m_cardModel = new CardListModel(m_set, this);
+    m_cardList->setModel(m_cardModel);
     m_cardList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_cardList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_cardList->setUniformItemSizes(true);
     m_cardList->setMinimumWidth(60);
     m_cardList->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -141,7 +140,7 @@ void TMDIChild::FormCreate()
     }
     makePopupMenus();
 
-    connect(m_cardList, &QListWidget::currentRowChanged, this, [this] {
+    connect(m_cardList->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         if (!m_filling)
             KartenlisteClick();
     });
@@ -156,26 +155,12 @@ void TMDIChild::FormCreate()
         }
     });
 
-    // The creation defaults of the print options.
-    m_set.RandAbstand = 30;
-    m_set.TextAbstand = 20;
-    m_set.titelProzent = 10;
-    m_set.PrintFadenkreuz = true;
-    m_set.WebStyle = true;
-    m_set.PrintNummer = true;
-    m_set.PrintKopfZeile = false;
-    m_set.PrintCR = false;
-    m_set.AktPrintCards = 4;
-    m_set.HeaderFont = FontRecordMapping::fromQFont(m_kopfZeile->font(), StoredColor::SystemWindowText);
-    m_set.HeaderFont.Name = QStringLiteral("Arial");
-    m_set.HeaderFont.Size = 10;
+    // The creation defaults of the print options, and one empty card.
+    m_set.startNew(PrintOptions(), FontRecord(), FontRecord());
     m_portrait = m_context.PrinterOrientation == PageOrientation::Portrait;
     showSettings();
     FitEditorsToCard();
-
-    m_set.StandardFontFront = FontRecord();
-    m_set.StandardFontBack = FontRecord();
-    AddCard();
+    showNewCard();
     FormResize();
 }
 
@@ -223,7 +208,8 @@ QWidget *TMDIChild::makeOptionsPage()
 
     m_anzahlCombo = new QComboBox(content);
     m_anzahlCombo->setObjectName(QStringLiteral("AnzahlCombo"));
-    m_anzahlCombo->addItems(PrintOptionRules::cardsPerSheetEntries());
+    m_anzahlCombo->addItems({QStringLiteral("1 Karte/Blatt"), QStringLiteral("2 Karten/Blatt"), QStringLiteral("4 Karten/Blatt"),
+                             QStringLiteral("8 Karten/Blatt")});
     m_anzahlCombo->setGeometry(8, 14, 140, 24);
 
     auto *orientationLabel = new QLabel(QStringLiteral("Papierausrichtung:"), content);
@@ -275,12 +261,12 @@ QWidget *TMDIChild::makeOptionsPage()
     auto *randLabel = new QLabel(QStringLiteral("Wieviel Pixel Abstand soll zwischen Rand und Text bestehen:"), content);
     randLabel->setObjectName(QStringLiteral("Label2"));
     randLabel->setGeometry(8, 230, 560, 18);
-    m_randSpin = makeSpin(content, QStringLiteral("RandSpin"), PrintOptionRules::RandMinimum, PrintOptionRules::RandMaximum);
+    m_randSpin = makeSpin(content, QStringLiteral("RandSpin"), PrintOptions::RandMinimum, PrintOptions::RandMaximum);
     m_randSpin->setGeometry(8, 250, 80, 24);
     auto *textLabel = new QLabel(QStringLiteral("Wieviel Pixel-Abstand soll zwischen Titelzeile und Text bestehen:"), content);
     textLabel->setObjectName(QStringLiteral("Label3"));
     textLabel->setGeometry(8, 284, 560, 18);
-    m_textSpin = makeSpin(content, QStringLiteral("TextSpin"), PrintOptionRules::TextMinimum, PrintOptionRules::TextMaximum);
+    m_textSpin = makeSpin(content, QStringLiteral("TextSpin"), PrintOptions::TextMinimum, PrintOptions::TextMaximum);
     m_textSpin->setGeometry(8, 304, 80, 24);
 
     // The header/text split exists but is never shown; it only carries
@@ -306,51 +292,37 @@ QWidget *TMDIChild::makeOptionsPage()
     spinButton->hide();
     m_basisPanel->hide();
     connect(m_titelSplitter, &QSplitter::splitterMoved, this, [this] {
-        m_set.titelProzent = PrintOptionRules::titlePercent(m_titelPanel->height(), m_basisPanel->height());
-        m_titelPanel->setText(QString::number(m_set.titelProzent) + QStringLiteral(" %"));
-        m_textPanel->setText(QString::number(100 - m_set.titelProzent) + QStringLiteral(" %"));
-        optionChanged();
+        const int percent = PrintOptions::titlePercent(m_titelPanel->height(), m_basisPanel->height());
+        m_titelPanel->setText(QString::number(percent) + QStringLiteral(" %"));
+        m_textPanel->setText(QString::number(100 - percent) + QStringLiteral(" %"));
+        changeOptions([percent](PrintOptions &options) { options.titelProzent = percent; });
     });
 
     connect(m_anzahlCombo, &QComboBox::activated, this, &TMDIChild::AnzahlComboChange);
     connect(m_ausrichtung, &QToolButton::clicked, this, &TMDIChild::AusrichtungClick);
-    const auto checkHandler = [this](QCheckBox *box, bool CardSet::*member) {
-        connect(box, &QCheckBox::toggled, this, [this, member](bool on) {
-            m_set.*member = on;
-            optionChanged();
-        });
+    const auto checkHandler = [this](QCheckBox *box, bool PrintOptions::*member) {
+        connect(box, &QCheckBox::toggled, this,
+                [this, member](bool on) { changeOptions([member, on](PrintOptions &options) { options.*member = on; }); });
     };
-    checkHandler(m_titelDrucken, &CardSet::PrintKopfZeile);
-    checkHandler(m_kNummer, &CardSet::PrintNummer);
-    checkHandler(m_copyRCheck, &CardSet::PrintCR);
-    checkHandler(m_webCheck, &CardSet::WebStyle);
-    checkHandler(m_schnittKanten, &CardSet::PrintFadenkreuz);
-    connect(m_randSpin, &QSpinBox::valueChanged, this, [this](int value) {
-        m_set.RandAbstand = value;
-        optionChanged();
-    });
-    connect(m_textSpin, &QSpinBox::valueChanged, this, [this](int value) {
-        m_set.TextAbstand = value;
-        optionChanged();
-    });
-    const auto marginHandler = [this](QSpinBox *spin, qint32 HeaderMarginSet::*member) {
-        connect(spin, &QSpinBox::valueChanged, this, [this, member](int value) {
-            m_set.HeaderMargins.*member = value;
-            optionChanged();
-        });
+    checkHandler(m_titelDrucken, &PrintOptions::PrintKopfZeile);
+    checkHandler(m_kNummer, &PrintOptions::PrintNummer);
+    checkHandler(m_copyRCheck, &PrintOptions::PrintCR);
+    checkHandler(m_webCheck, &PrintOptions::WebStyle);
+    checkHandler(m_schnittKanten, &PrintOptions::PrintFadenkreuz);
+    const auto spinHandler = [this](QSpinBox *spin, const std::function<void(PrintOptions &, int)> &assign) {
+        connect(spin, &QSpinBox::valueChanged, this,
+                [this, assign](int value) { changeOptions([&assign, value](PrintOptions &options) { assign(options, value); }); });
     };
-    marginHandler(m_obenSpin, &HeaderMarginSet::Top);
-    marginHandler(m_untenSpin, &HeaderMarginSet::Bottom);
-    marginHandler(m_rechtsSpin, &HeaderMarginSet::Right);
-    marginHandler(m_linksSpin, &HeaderMarginSet::Left);
-    connect(m_kopfZeile, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_set.HeaderText = text;
-        optionChanged();
-    });
-    connect(m_copyEdit, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_set.Copyright = text;
-        optionChanged();
-    });
+    spinHandler(m_randSpin, [](PrintOptions &options, int value) { options.RandAbstand = value; });
+    spinHandler(m_textSpin, [](PrintOptions &options, int value) { options.TextAbstand = value; });
+    spinHandler(m_obenSpin, [](PrintOptions &options, int value) { options.HeaderMargins.Top = value; });
+    spinHandler(m_untenSpin, [](PrintOptions &options, int value) { options.HeaderMargins.Bottom = value; });
+    spinHandler(m_rechtsSpin, [](PrintOptions &options, int value) { options.HeaderMargins.Right = value; });
+    spinHandler(m_linksSpin, [](PrintOptions &options, int value) { options.HeaderMargins.Left = value; });
+    connect(m_kopfZeile, &QLineEdit::textChanged, this,
+            [this](const QString &text) { changeOptions([&text](PrintOptions &options) { options.HeaderText = text; }); });
+    connect(m_copyEdit, &QLineEdit::textChanged, this,
+            [this](const QString &text) { changeOptions([&text](PrintOptions &options) { options.Copyright = text; }); });
     return page;
 }
 
@@ -364,13 +336,13 @@ void TMDIChild::makePopupMenus()
         entry->setShortcut(keys);
         connect(entry, &QAction::triggered, this, [this, action] {
             action(editFace());
-            setModified(true);
+            m_set.markChanged();
         });
     };
-    const auto command = [this](const QString &name, const QString &caption, const QString &mainCommand) {
+    const auto command = [this](const QString &name, const QString &caption, Request request) {
         QAction *entry = m_popup->addAction(caption);
         entry->setObjectName(name);
-        connect(entry, &QAction::triggered, this, [this, mainCommand] { emit commandRequested(mainCommand); });
+        connect(entry, &QAction::triggered, this, [this, request] { emit requested(request); });
     };
     edit(QStringLiteral("Rueckgaengig1"), QStringLiteral("Rückgängig"), QKeySequence(), [](TMyRxRichEdit *face) { face->undo(); });
     edit(QStringLiteral("Wiederherstellen1"), QStringLiteral("Wiederherstellen"), QKeySequence(), [](TMyRxRichEdit *face) { face->redo(); });
@@ -381,15 +353,14 @@ void TMDIChild::makePopupMenus()
     edit(QStringLiteral("Loeschen1"), QStringLiteral("Löschen"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
          [](TMyRxRichEdit *face) { face->textCursor().removeSelectedText(); });
     m_popup->addSeparator();
-    command(QStringLiteral("GanzeKartekopieren2"), QStringLiteral("Ganze Karte kopieren"), QStringLiteral("GanzeKartekopieren1"));
-    command(QStringLiteral("GanzeKarteeinfuegen2"), QStringLiteral("Ganze Karte einfügen"), QStringLiteral("GanzeKarteeinfuegen1"));
-    command(QStringLiteral("PositionderKarteverschieben2"), QStringLiteral("Position der Karte verschieben"),
-            QStringLiteral("PositionderKarteverschieben1"));
+    command(QStringLiteral("GanzeKartekopieren2"), QStringLiteral("Ganze Karte kopieren"), Request::CopyCard);
+    command(QStringLiteral("GanzeKarteeinfuegen2"), QStringLiteral("Ganze Karte einfügen"), Request::PasteCard);
+    command(QStringLiteral("PositionderKarteverschieben2"), QStringLiteral("Position der Karte verschieben"), Request::MoveCard);
     m_popup->addSeparator();
-    command(QStringLiteral("AlsStandardfont2"), QStringLiteral("Als Standardfont"), QStringLiteral("AlsStandardfont1"));
+    command(QStringLiteral("AlsStandardfont2"), QStringLiteral("Als Standardfont"), Request::AsStandardFont);
     m_popup->addSeparator();
-    command(QStringLiteral("Bildeinfuegen2"), QStringLiteral("Bild einfügen"), QStringLiteral("ToolButton19"));
-    command(QStringLiteral("Objekteinfuegen2"), QStringLiteral("Objekt einfügen"), QStringLiteral("ToolButton23"));
+    command(QStringLiteral("Bildeinfuegen2"), QStringLiteral("Bild einfügen"), Request::InsertPicture);
+    command(QStringLiteral("Objekteinfuegen2"), QStringLiteral("Objekt einfügen"), Request::InsertObject);
     for (TMyRxRichEdit *face : {m_front, m_back}) {
         connect(face, &QWidget::customContextMenuRequested, this,
                 [this, face](const QPoint &pos) { m_popup->popup(face->viewport()->mapToGlobal(pos)); });
@@ -404,148 +375,143 @@ void TMDIChild::makePopupMenus()
     };
     // The marks choose cards for printing and export; they are no change
     // of the set.
-    marks(QStringLiteral("AlleEintraegeselektieren1"), QStringLiteral("Alle Einträge selektieren"), [this] { setMarks(0, true); });
-    marks(QStringLiteral("KeinenEintragselektieren1"), QStringLiteral("Keinen Eintrag selektieren"), [this] { setMarks(0, false); });
+    marks(QStringLiteral("AlleEintraegeselektieren1"), QStringLiteral("Alle Einträge selektieren"), [this] { m_set.setMarkedFrom(0, true); });
+    marks(QStringLiteral("KeinenEintragselektieren1"), QStringLiteral("Keinen Eintrag selektieren"), [this] { m_set.setMarkedFrom(0, false); });
     m_cardPopup->addSeparator();
-    marks(QStringLiteral("Vonhierabselektieren1"), QStringLiteral("Von hier ab selektieren"), [this] {
-        if (m_cardList->currentRow() >= 0)
-            setMarks(m_cardList->currentRow(), true);
-    });
-    marks(QStringLiteral("Vonhieramdeselektieren1"), QStringLiteral("Von hier am deselektieren"), [this] {
-        if (m_cardList->currentRow() >= 0)
-            setMarks(m_cardList->currentRow(), false);
-    });
+    // Without a selected card the two do nothing.
+    marks(QStringLiteral("Vonhierabselektieren1"), QStringLiteral("Von hier ab selektieren"), [this] { m_set.setMarkedFrom(selectedCard(), true); });
+    marks(QStringLiteral("Vonhieramdeselektieren1"), QStringLiteral("Von hier am deselektieren"),
+          [this] { m_set.setMarkedFrom(selectedCard(), false); });
     connect(m_cardList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_cardPopup->popup(m_cardList->viewport()->mapToGlobal(pos)); });
 }
 
-void TMDIChild::setMarks(int from, bool checked)
+void TMDIChild::setCaption(const QString &caption)
 {
-    for (int i = from; i < m_cardList->count(); ++i)
-        m_cardList->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    // Qt shows the set's modified mark in place of the placeholder.
+    QString title = caption;
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[[*]]"));
+    setWindowTitle(title + QStringLiteral("[*]"));
 }
 
-void TMDIChild::setModified(bool modified)
+QString TMDIChild::caption() const
 {
-    m_set.Modified = modified;
+    QString title = windowTitle();
+    title.chop(3);
+    return title.replace(QStringLiteral("[[*]]"), QStringLiteral("[*]"));
+}
+
+int TMDIChild::selectedCard() const
+{
+    const QModelIndex current = m_cardList->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void TMDIChild::setCurrentRow(int row)
+{
+    ++m_filling;
+    m_cardList->setCurrentIndex(m_cardModel->index(row));
+    --m_filling;
 }
 
 void TMDIChild::faceChanged()
 {
+    // The editors hold the newer text until it is stored; the set learns of
+    // the change now.
     if (!m_filling)
-        setModified(true);
-}
-
-void TMDIChild::optionChanged()
-{
-    if (!m_filling)
-        setModified(true);
+        m_set.markChanged();
 }
 
 void TMDIChild::StoreCurrentCard()
 {
-    const int index = m_set.CurrentIndex;
-    if (index < 0 || index >= m_set.Fronts.size() || index >= m_set.Backs.size())
+    const int index = m_set.CurrentIndex();
+    if (!m_set.isValidIndex(index))
         return;
     // A face the user has not touched keeps its bytes: re-encoding it could
     // only lose what the codec does not understand.
-    if (!m_front->holdsLoaded(m_set.Fronts.at(index)))
-        m_set.Fronts[index] = m_front->saveRtf();
-    if (!m_back->holdsLoaded(m_set.Backs.at(index)))
-        m_set.Backs[index] = m_back->saveRtf();
+    if (!m_front->holdsLoaded(m_set.front(index)))
+        m_set.setFront(index, m_front->saveRtf());
+    if (!m_back->holdsLoaded(m_set.back(index)))
+        m_set.setBack(index, m_back->saveRtf());
 }
 
 void TMDIChild::ShowCurrentCard()
 {
-    const int index = m_set.CurrentIndex;
-    if (index < 0 || index >= m_set.Fronts.size() || index >= m_set.Backs.size())
+    const int index = m_set.CurrentIndex();
+    if (!m_set.isValidIndex(index))
         return;
     ++m_filling;
-    m_front->loadRtf(m_set.Fronts.at(index));
-    m_back->loadRtf(m_set.Backs.at(index));
+    m_front->loadRtf(m_set.front(index));
+    m_back->loadRtf(m_set.back(index));
     --m_filling;
 }
 
 void TMDIChild::KartenlisteClick()
 {
-    const bool wasModified = m_set.Modified;
     StoreCurrentCard();
-    m_set.CurrentIndex = m_cardList->currentRow();
+    m_set.setCurrentIndex(selectedCard());
     ShowCurrentCard();
-    m_set.Modified = wasModified;
 }
 
 void TMDIChild::selectCard(int index)
 {
-    ++m_filling;
-    m_cardList->setCurrentRow(index);
-    --m_filling;
+    setCurrentRow(index);
     KartenlisteClick();
 }
 
-void TMDIChild::appendListItem(int index)
+void TMDIChild::showNewCard()
 {
-    auto *item = new QListWidgetItem(CardSet::cardCaption(index));
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-    item->setSizeHint(QSize(0, 16));
-    m_cardList->addItem(item);
-}
-
-void TMDIChild::AddCard()
-{
-    StoreCurrentCard();
     ++m_filling;
-    const int index = m_set.AddCard();
     m_front->loadRtf(QByteArray());
     m_back->loadRtf(QByteArray());
-    appendListItem(m_cardList->count());
-    m_set.CurrentIndex = index;
-    m_cardList->setCurrentRow(index);
-    for (auto [face, record] : {std::pair{m_front, m_set.StandardFontFront}, std::pair{m_back, m_set.StandardFontBack}}) {
+    m_cardList->setCurrentIndex(m_cardModel->index(m_set.CurrentIndex()));
+    for (auto [face, record] : {std::pair{m_front, m_set.StandardFontFront()}, std::pair{m_back, m_set.StandardFontBack()}}) {
         QTextCharFormat format;
         format.setFont(FontRecordMapping::toQFont(record));
         format.setForeground(FontRecordMapping::toQColor(record.Color));
         face->setCurrentCharFormat(format);
     }
     --m_filling;
-    setModified(true);
+}
+
+void TMDIChild::AddCard()
+{
+    StoreCurrentCard();
+    m_set.AddCard();
+    showNewCard();
 }
 
 bool TMDIChild::DeleteCard()
 {
-    const int index = m_cardList->currentRow();
+    const int index = selectedCard();
     if (index < 0)
         return false;
     if (!m_dialogs->question(this, QStringLiteral("Soll die Karteikarte wirklich gelöscht werden?"), true))
         return false;
     // Edits of another card than the one going are kept.
-    if (index != m_set.CurrentIndex)
+    if (index != m_set.CurrentIndex())
         StoreCurrentCard();
-    if (!CardOperations::removeCard(m_set, index))
-        return false;
     ++m_filling;
-    delete m_cardList->takeItem(index);
-    for (int i = 0; i < m_cardList->count(); ++i)
-        m_cardList->item(i)->setText(CardSet::cardCaption(i));
+    const bool removed = m_set.removeCard(index);
     --m_filling;
+    if (!removed)
+        return false;
     if (m_set.count() == 0)
         AddCard();
     else
         selectCard(0);
-    setModified(true);
     return true;
 }
 
 void TMDIChild::moveCurrentCardTo(int target)
 {
-    if (!CardOperations::moveCard(m_set, m_set.CurrentIndex, target))
-        return;
     ++m_filling;
-    m_cardList->setCurrentRow(target);
+    const bool moved = m_set.moveCard(m_set.CurrentIndex(), target);
     --m_filling;
+    if (!moved)
+        return;
+    setCurrentRow(target);
     ShowCurrentCard();
-    setModified(true);
 }
 
 void TMDIChild::copyWholeCard(QByteArray &front, QByteArray &back) const
@@ -560,7 +526,7 @@ void TMDIChild::pasteWholeCard(const QByteArray &front, const QByteArray &back)
     m_front->loadRtf(front);
     m_back->loadRtf(back);
     --m_filling;
-    setModified(true);
+    m_set.markChanged();
 }
 
 void TMDIChild::mergeIntoFace(const QTextCharFormat &change)
@@ -569,13 +535,21 @@ void TMDIChild::mergeIntoFace(const QTextCharFormat &change)
         face->mergeCurrentCharFormat(change);
 }
 
-void TMDIChild::changeHeader(const std::function<void(CardSet &)> &change)
+void TMDIChild::changeOptions(const std::function<void(PrintOptions &)> &change)
 {
-    change(m_set);
+    if (m_filling)
+        return;
+    PrintOptions options = m_set.printOptions();
+    change(options);
+    m_set.setPrintOptions(options);
+}
+
+void TMDIChild::changeHeader(const std::function<void(PrintOptions &)> &change)
+{
+    PrintOptions options = m_set.printOptions();
+    change(options);
+    m_set.setPrintOptions(options);
     applyHeaderLook();
-    // The header's look is saved with the set: a change left unmarked would
-    // be lost without a question on closing.
-    setModified(true);
 }
 
 void TMDIChild::toggleStyle(TextFormatRules::Style style)
@@ -583,7 +557,7 @@ void TMDIChild::toggleStyle(TextFormatRules::Style style)
     if (TMyRxRichEdit *face = ActiveFace())
         mergeIntoFace(TextFormatRules::toggled(TextFormatRules::selectionAttributes(face->textCursor()), style));
     else
-        changeHeader([style](CardSet &set) { TextFormatRules::toggle(set.HeaderFont, style); });
+        changeHeader([style](PrintOptions &options) { TextFormatRules::toggle(options.HeaderFont, style); });
 }
 
 void TMDIChild::applyFontName(const QString &family)
@@ -595,7 +569,7 @@ void TMDIChild::applyFontName(const QString &family)
         change.setFontFamilies({family});
         mergeIntoFace(change);
     } else {
-        changeHeader([family](CardSet &set) { set.HeaderFont.Name = family; });
+        changeHeader([family](PrintOptions &options) { options.HeaderFont.Name = family; });
     }
 }
 
@@ -606,9 +580,10 @@ void TMDIChild::applyFontSize(int points)
         change.setFontPointSize(points);
         mergeIntoFace(change);
     } else {
-        changeHeader([points](CardSet &set) { set.HeaderFont.Size = points; });
+        changeHeader([points](PrintOptions &options) { options.HeaderFont.Size = points; });
     }
-    setModified(true);
+    // A size counts as a change on every page, also where the text had it.
+    m_set.markChanged();
 }
 
 void TMDIChild::applyTextColor(const QColor &color)
@@ -620,7 +595,7 @@ void TMDIChild::applyTextColor(const QColor &color)
         change.setForeground(color);
         mergeIntoFace(change);
     } else {
-        changeHeader([color](CardSet &set) { set.HeaderFont.Color = FontRecordMapping::fromQColor(color); });
+        changeHeader([color](PrintOptions &options) { options.HeaderFont.Color = FontRecordMapping::fromQColor(color); });
     }
 }
 
@@ -633,7 +608,7 @@ void TMDIChild::applyBackColor(const QColor &color)
         change.setBackground(color);
         mergeIntoFace(change);
     } else {
-        changeHeader([color](CardSet &set) { set.HeaderColor = FontRecordMapping::fromQColor(color); });
+        changeHeader([color](PrintOptions &options) { options.HeaderColor = FontRecordMapping::fromQColor(color); });
     }
 }
 
@@ -680,10 +655,11 @@ void TMDIChild::toggleBullets()
 void TMDIChild::AlsStandardfont()
 {
     if (shownPage() == FrontPage)
-        m_set.StandardFontFront = TextFormatRules::fontRecord(TextFormatRules::selectionAttributes(m_front->textCursor()), m_front->font());
+        m_set.setStandardFontFront(TextFormatRules::fontRecord(TextFormatRules::selectionAttributes(m_front->textCursor()), m_front->font()));
     else
-        m_set.StandardFontBack = TextFormatRules::fontRecord(TextFormatRules::selectionAttributes(m_back->textCursor()), m_back->font());
-    setModified(true);
+        m_set.setStandardFontBack(TextFormatRules::fontRecord(TextFormatRules::selectionAttributes(m_back->textCursor()), m_back->font()));
+    // Also when the font was the standard one already.
+    m_set.markChanged();
 }
 
 QColor TMDIChild::targetTextColor() const
@@ -692,7 +668,7 @@ QColor TMDIChild::targetTextColor() const
         const QTextCharFormat format = TextFormatRules::selectionAttributes(face->textCursor());
         return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color() : face->palette().color(QPalette::Text);
     }
-    return FontRecordMapping::toQColor(m_set.HeaderFont.Color);
+    return FontRecordMapping::toQColor(m_set.printOptions().HeaderFont.Color);
 }
 
 QColor TMDIChild::faceBackColor() const
@@ -706,83 +682,67 @@ QColor TMDIChild::faceBackColor() const
 
 void TMDIChild::showSettings()
 {
+    const PrintOptions &options = m_set.printOptions();
     ++m_filling;
-    const int comboIndex = PrintOptionRules::comboIndexForCards(m_set.AktPrintCards);
+    const int comboIndex = PrintOptions::cardsPerSheetIndex(options.AktPrintCards);
     if (comboIndex >= 0)
         m_anzahlCombo->setCurrentIndex(comboIndex);
-    m_titelDrucken->setChecked(m_set.PrintKopfZeile);
-    m_kNummer->setChecked(m_set.PrintNummer);
-    m_copyRCheck->setChecked(m_set.PrintCR);
-    m_webCheck->setChecked(m_set.WebStyle);
-    m_schnittKanten->setChecked(m_set.PrintFadenkreuz);
-    // The fields hold their ranges; a value outside shows as the nearest
-    // bound, and the set takes what is shown.
-    m_randSpin->setValue(m_set.RandAbstand);
-    m_set.RandAbstand = m_randSpin->value();
-    m_textSpin->setValue(m_set.TextAbstand);
-    m_set.TextAbstand = m_textSpin->value();
-    m_obenSpin->setValue(m_set.HeaderMargins.Top);
-    m_untenSpin->setValue(m_set.HeaderMargins.Bottom);
-    m_rechtsSpin->setValue(m_set.HeaderMargins.Right);
-    m_linksSpin->setValue(m_set.HeaderMargins.Left);
-    m_kopfZeile->setText(m_set.HeaderText);
-    m_copyEdit->setText(m_set.Copyright);
+    m_titelDrucken->setChecked(options.PrintKopfZeile);
+    m_kNummer->setChecked(options.PrintNummer);
+    m_copyRCheck->setChecked(options.PrintCR);
+    m_webCheck->setChecked(options.WebStyle);
+    m_schnittKanten->setChecked(options.PrintFadenkreuz);
+    m_randSpin->setValue(options.RandAbstand);
+    m_textSpin->setValue(options.TextAbstand);
+    m_obenSpin->setValue(options.HeaderMargins.Top);
+    m_untenSpin->setValue(options.HeaderMargins.Bottom);
+    m_rechtsSpin->setValue(options.HeaderMargins.Right);
+    m_linksSpin->setValue(options.HeaderMargins.Left);
+    m_kopfZeile->setText(options.HeaderText);
+    m_copyEdit->setText(options.Copyright);
     applyHeaderLook();
     // The stored share is shown, not recomputed from pixel heights, which
     // would round it.
     const int base = m_basisPanel->height();
-    const int title = PrintOptionRules::titleHeight(m_set.titelProzent, base);
+    const int title = PrintOptions::titleHeight(options.titelProzent, base);
     m_titelSplitter->setSizes({title, base - title});
-    m_titelPanel->setText(QString::number(m_set.titelProzent) + QStringLiteral(" %"));
-    m_textPanel->setText(QString::number(100 - m_set.titelProzent) + QStringLiteral(" %"));
+    m_titelPanel->setText(QString::number(options.titelProzent) + QStringLiteral(" %"));
+    m_textPanel->setText(QString::number(100 - options.titelProzent) + QStringLiteral(" %"));
     --m_filling;
 }
 
 void TMDIChild::applyHeaderLook()
 {
-    const QFont font = FontRecordMapping::toQFont(m_set.HeaderFont);
+    const PrintOptions &options = m_set.printOptions();
+    const QFont font = FontRecordMapping::toQFont(options.HeaderFont);
     m_kopfZeile->setFont(font);
     m_copyEdit->setFont(font);
     QPalette palette = m_kopfZeile->palette();
-    palette.setColor(QPalette::Base, FontRecordMapping::toQColor(m_set.HeaderColor));
-    palette.setColor(QPalette::Text, FontRecordMapping::toQColor(m_set.HeaderFont.Color));
+    palette.setColor(QPalette::Base, FontRecordMapping::toQColor(options.HeaderColor));
+    palette.setColor(QPalette::Text, FontRecordMapping::toQColor(options.HeaderFont.Color));
     m_kopfZeile->setPalette(palette);
 }
 
 void TMDIChild::showLoadedSet()
 {
-    // A load that stopped half way may leave the lists of unequal length or
-    // empty; the window shows what was read as complete cards.
-    const qsizetype count = std::max({m_set.Fronts.size(), m_set.Backs.size(), m_set.Boxes.size()});
-    m_set.Fronts.resize(count);
-    m_set.Backs.resize(count);
-    while (m_set.Boxes.size() < count)
-        m_set.Boxes.append(1);
-
-    ++m_filling;
-    m_cardList->clear();
-    for (int i = 0; i < count; ++i)
-        appendListItem(i);
-    --m_filling;
-    m_set.CurrentIndex = -1;
     showSettings();
-    if (count == 0)
-        AddCard();
-    else
+    // A set without cards, from a file that holds none, still shows one.
+    if (m_set.count() == 0) {
+        m_set.startNew(m_set.printOptions(), m_set.StandardFontFront(), m_set.StandardFontBack());
+        showNewCard();
+    } else {
         selectCard(0);
+    }
     setPrinterOrientation(m_context.PrinterOrientation);
     showPage(FrontPage);
-    AusrichtungClick();
-    AusrichtungClick();
+    showOrientation();
     m_front->setFocus();
-    setModified(false);
 }
 
 void TMDIChild::prepareNewSet(const QString &fileName)
 {
-    m_set.FileName = fileName;
-    setWindowTitle(CardSetFile::fileNamePart(fileName));
-    m_anzahlCombo->setCurrentIndex(PrintOptionRules::comboIndexForCards(8));
+    setCaption(CardSetFile::fileNamePart(fileName));
+    m_anzahlCombo->setCurrentIndex(PrintOptions::cardsPerSheetIndex(8));
     AnzahlComboChange(m_anzahlCombo->currentIndex());
     setPrinterOrientation(PageOrientation::Landscape);
     AusrichtungClick();
@@ -791,6 +751,10 @@ void TMDIChild::prepareNewSet(const QString &fileName)
     arial12.Name = QStringLiteral("Arial");
     arial12.Size = 12;
     arial12.Color = StoredColor::Black;
+    // Nothing of the preparation is a change of the user's.
+    m_set.startNew(m_set.printOptions(), arial12, arial12);
+    m_set.setFileName(fileName);
+    setCurrentRow(0);
     ++m_filling;
     for (TMyRxRichEdit *face : {m_front, m_back}) {
         const QFont font = FontRecordMapping::toQFont(arial12);
@@ -804,9 +768,6 @@ void TMDIChild::prepareNewSet(const QString &fileName)
     showPage(FrontPage);
     // The learner starts typing the first question at once.
     m_front->setFocus();
-    setModified(false);
-    m_set.StandardFontFront = arial12;
-    m_set.StandardFontBack = arial12;
 }
 
 TMyRxRichEdit *TMDIChild::ActiveFace() const
@@ -855,13 +816,13 @@ void TMDIChild::PagesChange(int index)
 void TMDIChild::undoInFace()
 {
     editFace()->undo();
-    setModified(true);
+    m_set.markChanged();
 }
 
 void TMDIChild::redoInFace()
 {
     editFace()->redo();
-    setModified(true);
+    m_set.markChanged();
 }
 
 QString TMDIChild::orientationPicture() const
@@ -880,9 +841,15 @@ void TMDIChild::AusrichtungClick()
 {
     const bool wasPortrait = m_context.PrinterOrientation == PageOrientation::Portrait;
     setPrinterOrientation(wasPortrait ? PageOrientation::Landscape : PageOrientation::Portrait);
-    m_portrait = !wasPortrait;
+    showOrientation();
+    m_set.markChanged();
+}
+
+void TMDIChild::showOrientation()
+{
+    m_portrait = m_context.PrinterOrientation == PageOrientation::Portrait;
     const QString picture = orientationPicture();
-    const QString path = ProgramPictures::path(picture);
+    const QString path = ProgramFolder::filePath(picture);
     if (QFile::exists(path)) {
         m_ausrichtung->setIcon(QIcon(path));
         m_ausrichtung->setText(QString());
@@ -895,17 +862,19 @@ void TMDIChild::AusrichtungClick()
     m_ausrichtung->setToolTip(m_portrait ? QStringLiteral("Hochformat") : QStringLiteral("Querformat"));
     m_ausrichtung->setProperty("picture", picture);
     FitEditorsToCard();
-    setModified(true);
 }
 
 void TMDIChild::AnzahlComboChange(int index)
 {
-    const int cards = PrintOptionRules::cardsForComboIndex(index);
+    const int cards = PrintOptions::cardsPerSheetForIndex(index);
     if (cards == 0)
         return;
-    m_set.AktPrintCards = cards;
+    PrintOptions options = m_set.printOptions();
+    options.AktPrintCards = cards;
+    m_set.setPrintOptions(options);
     FitEditorsToCard();
-    setModified(true);
+    // Choosing the entry shown counts as a change too.
+    m_set.markChanged();
 }
 
 void TMDIChild::FitEditorsToCard()
@@ -945,12 +914,12 @@ bool TMDIChild::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool inFront = watched == m_front;
         switch (key->key()) {
-        case Qt::Key_F1: emit commandRequested(QStringLiteral("ToolButton12")); break;
+        case Qt::Key_F1: emit requested(Request::NewCard); break;
         case Qt::Key_F2: showPage(inFront ? BackPage : FrontPage); break;
-        case Qt::Key_F3: emit commandRequested(QStringLiteral("ToolButton24")); break;
-        case Qt::Key_F4: emit commandRequested(QStringLiteral("ToolButton14")); break;
-        case Qt::Key_F5: emit commandRequested(QStringLiteral("ToolButton15")); break;
-        case Qt::Key_F6: emit commandRequested(QStringLiteral("ToolButton16")); break;
+        case Qt::Key_F3: emit requested(Request::Bullets); break;
+        case Qt::Key_F4: emit requested(Request::Bold); break;
+        case Qt::Key_F5: emit requested(Request::Italic); break;
+        case Qt::Key_F6: emit requested(Request::Underline); break;
         default: break;
         }
     }
@@ -959,7 +928,7 @@ bool TMDIChild::eventFilter(QObject *watched, QEvent *event)
 
 bool TMDIChild::FormCloseQuery()
 {
-    if (!m_set.Modified)
+    if (!m_set.Modified())
         return true;
     return m_dialogs->confirmClose(this);
 }
@@ -967,7 +936,6 @@ bool TMDIChild::FormCloseQuery()
 void TMDIChild::FormClose()
 {
     emit documentClosed(this);
-    m_set.clearCards();
 }
 
 void TMDIChild::closeEvent(QCloseEvent *event)

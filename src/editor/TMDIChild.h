@@ -13,7 +13,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QMenu;
 class QPrinter;
 class QScrollArea;
@@ -21,6 +21,7 @@ class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class QToolButton;
+class CardListModel;
 class TMyRxRichEdit;
 class UserDialogs;
 
@@ -34,6 +35,9 @@ class TMDIChild : public QWidget
 
 public:
     enum Page { FrontPage = 0, BackPage = 1, OptionsPage = 2 };
+    // Commands of the main window that the editors' keys and context menu
+    // ask for.
+    enum class Request { NewCard, Bullets, Bold, Italic, Underline, CopyCard, PasteCard, MoveCard, AsStandardFont, InsertPicture, InsertObject };
 
     // `context` and `printer` are the program's: the printer orientation is
     // one for all sets.
@@ -42,8 +46,10 @@ public:
 
     CardSet &Set() { return m_set; }
     const CardSet &Set() const { return m_set; }
-    bool Modified() const { return m_set.Modified; }
-    void setModified(bool modified);
+    bool Modified() const { return m_set.Modified(); }
+    // The window title; a changed set shows its mark beside it.
+    void setCaption(const QString &caption);
+    QString caption() const;
 
     void StoreCurrentCard();
     void ShowCurrentCard();
@@ -98,7 +104,9 @@ public:
     TMyRxRichEdit *editFace() const;
     TMyRxRichEdit *Vorderseite() const { return m_front; }
     TMyRxRichEdit *Rueckseite() const { return m_back; }
-    QListWidget *Kartenliste() const { return m_cardList; }
+    QListView *Kartenliste() const { return m_cardList; }
+    // The card selected in the card list; -1 for none.
+    int selectedCard() const;
     QTabWidget *Pages() const { return m_pages; }
     int shownPage() const;
     // Shows a page as a command does: focus follows when it was on the page left.
@@ -119,9 +127,8 @@ public:
 signals:
     // Sent while the window closes; it still counts as open then.
     void documentClosed(TMDIChild *document);
-    // A key or context menu entry asks for a command of the main window,
-    // named by the object name of its menu entry or toolbar button.
-    void commandRequested(const QString &name);
+    // A key or context menu entry asks for a command of the main window.
+    void requested(TMDIChild::Request request);
     // The selection or caret of a face moved: the toolbar's font boxes
     // follow it.
     void VorderseiteSelectionChange(TMyRxRichEdit *face);
@@ -143,15 +150,19 @@ private:
     void makePopupMenus();
     void showSettings();
     void setPrinterOrientation(PageOrientation orientation);
+    // Button picture and PortraitFlag as the printer is, without a change
+    // of the set.
+    void showOrientation();
     void applyHeaderLook();
-    void changeHeader(const std::function<void(CardSet &)> &change);
+    void changeOptions(const std::function<void(PrintOptions &)> &change);
+    void changeHeader(const std::function<void(PrintOptions &)> &change);
     void mergeIntoFace(const QTextCharFormat &change);
     void faceChanged();
-    void optionChanged();
-    void appendListItem(int index);
-    void setMarks(int from, bool checked);
+    void showNewCard();
+    void setCurrentRow(int row);
 
     CardSet m_set;
+    CardListModel *m_cardModel = nullptr;
     CardSetFileContext &m_context;
     QPrinter *m_printer = nullptr;
     UserDialogs *m_dialogs = nullptr;
@@ -161,7 +172,7 @@ private:
     // their change notifications are not taken for the user's edits.
     int m_filling = 0;
 
-    QListWidget *m_cardList = nullptr;
+    QListView *m_cardList = nullptr;
     QSplitter *m_splitter = nullptr;
     QTabWidget *m_pages = nullptr;
     QScrollArea *m_optionsScroll = nullptr;

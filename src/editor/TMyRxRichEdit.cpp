@@ -1,6 +1,5 @@
 #include "editor/TMyRxRichEdit.h"
 
-#include "richtext/FaceRenderer.h"
 #include "richtext/FacePictures.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -8,7 +7,6 @@
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
-#include <QPrinter>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QUrl>
@@ -43,16 +41,6 @@ QByteArray TMyRxRichEdit::saveRtf() const
 bool TMyRxRichEdit::holdsLoaded(const QByteArray &rtf) const
 {
     return m_hasLoaded && !m_touched && m_loaded == rtf;
-}
-
-void TMyRxRichEdit::PrintFaceInRect(QPrinter &printer, QPainter &painter, const QString &title)
-{
-    // The job title can only be given before the job starts.
-    if (printer.printerState() != QPrinter::Active)
-        printer.setDocName(title);
-    const QRect target(QPoint(PrintRect.left, PrintRect.top), QPoint(PrintRect.right - 1, PrintRect.bottom - 1));
-    if (!target.isEmpty())
-        FaceRenderer::drawInRect(*document(), painter, target);
 }
 
 QStringList TMyRxRichEdit::rtfMimeTypes()

@@ -3,19 +3,6 @@
 #include <QByteArray>
 #include <QTextEdit>
 
-class QPrinter;
-
-// Where on the printer page a face goes, in printer pixels.
-struct PrintRectangle
-{
-    qint32 left = 0;
-    qint32 top = 0;
-    qint32 right = 0;
-    qint32 bottom = 0;
-
-    bool operator==(const PrintRectangle &) const = default;
-};
-
 // The editor of one card face. Its content travels as RTF through the
 // face codec; Tab is a character, not a focus move.
 class TMyRxRichEdit : public QTextEdit
@@ -25,8 +12,6 @@ class TMyRxRichEdit : public QTextEdit
 public:
     explicit TMyRxRichEdit(QWidget *parent = nullptr);
 
-    PrintRectangle PrintRect;
-
     // Replaces the whole content; the undo history starts afresh, since
     // undoing past a card switch would show another card's text.
     void loadRtf(const QByteArray &rtf);
@@ -34,10 +19,6 @@ public:
     // True while the editor still shows exactly what the last loadRtf gave
     // it, so that storing it back could only re-encode the same face.
     bool holdsLoaded(const QByteArray &rtf) const;
-
-    // Renders the face into PrintRect on the printer; what does not fit is
-    // cut off.
-    void PrintFaceInRect(QPrinter &printer, QPainter &painter, const QString &title);
 
     // RTF of the selection, for the clipboard.
     static QStringList rtfMimeTypes();

@@ -1,6 +1,6 @@
 #include "editor/TSchliesForm.h"
 
-#include "editor/ProgramPictures.h"
+#include "app/ProgramFolder.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -47,7 +47,7 @@ TSchliesForm::TSchliesForm(QWidget *parent)
 
     auto *strip = new QLabel(this);
     strip->setObjectName(QStringLiteral("Image1"));
-    const QPixmap picture(ProgramPictures::path(QStringLiteral("schliessen.bmp")));
+    const QPixmap picture(ProgramFolder::filePath(QStringLiteral("schliessen.bmp")));
     strip->setPixmap(picture.isNull() ? pictureStrip() : picture);
 
     auto *text = new QLabel(questionText(), this);

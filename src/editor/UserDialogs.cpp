@@ -59,9 +59,12 @@ QString UserDialogs::openFileName(QWidget *parent, const QString &filter, const 
     return dialog.selectedFiles().constFirst();
 }
 
-void UserDialogs::warning(QWidget *parent, const QString &text)
+void UserDialogs::warning(QWidget *parent, const QString &text, const QString &detail)
 {
-    QMessageBox::warning(parent, QStringLiteral("Warnung"), displayText(text), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"), displayText(text), QMessageBox::Ok, parent);
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
+    box.exec();
 }
 
 void UserDialogs::information(QWidget *parent, const QString &text)

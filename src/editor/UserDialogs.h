@@ -17,7 +17,9 @@ public:
                                  const QString &defaultSuffix, const QString &initialPath);
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &defaultSuffix);
 
-    virtual void warning(QWidget *parent, const QString &text);
+    // `detail`, the system's reason for a failure, can be unfolded below
+    // the message.
+    virtual void warning(QWidget *parent, const QString &text, const QString &detail = QString());
     virtual void information(QWidget *parent, const QString &text);
     // "Wirklich schließen?": true only for Yes.
     virtual bool confirmClose(QWidget *parent);

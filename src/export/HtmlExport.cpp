@@ -113,15 +113,13 @@ QByteArray HtmlExport::encodePage(const QStringList &lines)
     return out;
 }
 
-QString HtmlExport::writePage(const QString &path, const QStringList &lines)
+FileResult HtmlExport::writePage(const QString &path, const QStringList &lines)
 {
     QSaveFile file(path);
     const QByteArray bytes = encodePage(lines);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        return QStringLiteral("Die Datei ") + path + QStringLiteral(" konnte nicht geschrieben werden.") + QChar(13)
-            + file.errorString();
-    }
-    return QString();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return FileResult::failed(QString(), file.errorString());
+    return FileResult();
 }
 
 void HtmlExport::copyLibraryFiles(const QString &programFolder, const QString &pageFolder)

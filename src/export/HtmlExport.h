@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cardset/FileResult.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -31,9 +33,8 @@ public:
     // lacks become numeric character references, so no text is lost.
     static QByteArray encodePage(const QStringList &lines);
 
-    // Writes the page completely or not at all. Returns an empty string on
-    // success, else the German message for the user.
-    static QString writePage(const QString &path, const QStringList &lines);
+    // Writes the page completely or not at all.
+    static FileResult writePage(const QString &path, const QStringList &lines);
     // Copies the two script files from the program folder beside the page,
     // replacing older copies. Failures are not reported.
     static void copyLibraryFiles(const QString &programFolder, const QString &pageFolder);

@@ -8,12 +8,12 @@ BoxChoice::BoxChoice(const CardSet &set)
     : m_cardTotal(set.count())
 {
     for (int box = 1; box <= BoxNumberCount; ++box)
-        m_counts.append(int(set.Boxes.count(box)));
+        m_counts.append(set.boxCount(box));
 }
 
 QString BoxChoice::BoxCount(const CardSet &set, int box)
 {
-    return QString::number(set.Boxes.count(box));
+    return QString::number(set.boxCount(box));
 }
 
 QStringList BoxChoice::itemTexts() const
@@ -47,5 +47,5 @@ int BoxChoice::cramSizeFromText(const QString &text)
 void BoxChoice::applyTo(CardSet &set) const
 {
     if (m_allToFirst)
-        std::fill(set.Boxes.begin(), set.Boxes.end(), 1);
+        set.setAllBoxes(1);
 }

@@ -28,6 +28,7 @@ bool QuizCommand::run(CardSet &set, QWidget *parent, QSize faceSize, RandomGener
     form.ShowNextCard();
     if (!form.ended())
         form.exec();
-    set.Modified = true;
+    // A completed quiz is a change of the set, whatever its verdicts.
+    set.markChanged();
     return true;
 }

@@ -13,7 +13,7 @@ class QuizCommand
 {
 public:
     // faceSize is the size of the document's front face editor. Returns true
-    // when a quiz ran, however it ended; the set is then marked modified.
+    // when a quiz ran, however it ended; the set is then modified.
     // False when the box dialog was cancelled: nothing in the set changed.
     static bool run(CardSet &set, QWidget *parent, QSize faceSize, RandomGenerator &random);
 };

@@ -21,7 +21,7 @@ void QuizRun::buildList(int selectedBox)
         if (box != selectedBox)
             continue;
         for (int card = 0; card < m_set.count(); ++card) {
-            if (m_set.Boxes.value(card) == box)
+            if (m_set.box(card) == box)
                 list.append(card);
         }
     }
@@ -73,15 +73,14 @@ void QuizRun::setBox(int box)
 {
     // Numbers from a damaged file are brought into 1 to 4 by the first
     // verdict instead of drifting further away.
-    if (m_current >= 0 && m_current < m_set.Boxes.size())
-        m_set.Boxes[m_current] = std::clamp(box, 1, 4);
+    m_set.setBox(m_current, box);
 }
 
 bool QuizRun::answerRight()
 {
     if (m_phase != Phase::Answer)
         return false;
-    const qint32 box = m_set.Boxes.value(m_current, 1);
+    const qint32 box = (m_set.isValidIndex(m_current) ? m_set.box(m_current) : 1);
     m_list.removeOne(m_current);
     if (m_mode == Review) {
         setBox(box + 1);
@@ -99,7 +98,7 @@ bool QuizRun::answerWrong()
 {
     if (m_phase != Phase::Answer)
         return false;
-    setBox(m_set.Boxes.value(m_current, 1) - 1);
+    setBox((m_set.isValidIndex(m_current) ? m_set.box(m_current) : 1) - 1);
     if (m_mode == Review) {
         m_list.removeOne(m_current);
         m_drawRange = qint32(m_list.size());

@@ -121,7 +121,7 @@ void TAbfrageForm::showCurrent()
         endQuiz();
         return;
     }
-    showFace(m_set.Fronts.value(m_run.CurrentCard()));
+    showFace(m_set.isValidIndex(m_run.CurrentCard()) ? m_set.front(m_run.CurrentCard()) : QByteArray());
     Loesung->setEnabled(true);
     Ok->setEnabled(false);
     Falsch->setEnabled(false);
@@ -140,7 +140,7 @@ void TAbfrageForm::LoesungClick()
 {
     if (!m_run.showAnswer())
         return;
-    showFace(m_set.Backs.value(m_run.CurrentCard()));
+    showFace(m_set.isValidIndex(m_run.CurrentCard()) ? m_set.back(m_run.CurrentCard()) : QByteArray());
     Loesung->setEnabled(false);
     Ok->setEnabled(true);
     Falsch->setEnabled(true);

@@ -17,18 +17,6 @@ private slots:
         QVERIFY(CommandStateRules::documentCommandsEnabled(2, true));
     }
 
-    void toolButtonNames()
-    {
-        QVERIFY(CommandStateRules::isRuledToolButton(QStringLiteral("ToolButton1")));
-        QVERIFY(CommandStateRules::isRuledToolButton(QStringLiteral("ToolButton33")));
-        QVERIFY(!CommandStateRules::isRuledToolButton(QStringLiteral("ToolButton34")));
-        QVERIFY(!CommandStateRules::isRuledToolButton(QStringLiteral("ToolButton0")));
-        QVERIFY(!CommandStateRules::isRuledToolButton(QStringLiteral("ToolButton07")));
-        QVERIFY(!CommandStateRules::isRuledToolButton(QStringLiteral("AlignLeft")));
-        QVERIFY(CommandStateRules::isAlwaysEnabledToolButton(QStringLiteral("ToolButton9")));
-        QVERIFY(!CommandStateRules::isAlwaysEnabledToolButton(QStringLiteral("ToolButton26")));
-    }
-
     void tilesCoverTheAreaWithoutOverlap_data()
     {
         QTest::addColumn<int>("count");

@@ -39,11 +39,17 @@ private:
         form->resize(1200, 800);
         form->show();
         dialogs.saveAnswers.append(folder.filePath(QStringLiteral("format.ql3")));
-        form->runCommand(QStringLiteral("FileNew1"));
+        form->action(MainCommand::FileNew)->trigger();
         document = form->ActiveDocument();
         document->Vorderseite()->setPlainText(QStringLiteral("Hallo Welt"));
         document->Rueckseite()->setPlainText(QStringLiteral("Antwort"));
-        document->setModified(false);
+        save();
+    }
+    // Saving is what makes the set unmodified again.
+    void save()
+    {
+        form->action(MainCommand::Save)->trigger();
+        QVERIFY(!document->Modified());
     }
     // Selects characters [from, to) of the face.
     static void select(TMyRxRichEdit *face, int from, int to)
@@ -59,9 +65,9 @@ private:
         cursor.setPosition(position + 1);
         return cursor.charFormat();
     }
-    void click(const char *name) { form->toolButton(QString::fromLatin1(name))->click(); }
-    QFontComboBox *fontCombo() const { return form->findChild<QFontComboBox *>(QStringLiteral("FontCombo")); }
-    QSpinBox *fontSize() const { return form->findChild<QSpinBox *>(QStringLiteral("FontSize")); }
+    void click(MainCommand command) { form->button(command)->click(); }
+    QFontComboBox *fontCombo() const { return form->fontCombo(); }
+    QSpinBox *fontSize() const { return form->fontSizeBox(); }
     QString otherFamily() const
     {
         for (int i = 0; i < fontCombo()->count(); ++i) {
@@ -79,24 +85,24 @@ private slots:
         open();
         TMyRxRichEdit *front = document->Vorderseite();
         select(front, 6, 10);
-        click("ToolButton14");
+        click(MainCommand::Bold);
         QVERIFY(formatAt(front, 6).fontWeight() >= QFont::Bold);
         QVERIFY(formatAt(front, 0).fontWeight() < QFont::Bold);
         // Formatted text is a change of the face.
         QVERIFY(document->Modified());
-        click("ToolButton14");
+        click(MainCommand::Bold);
         QVERIFY(formatAt(front, 6).fontWeight() < QFont::Bold);
-        click("ToolButton15");
-        click("ToolButton16");
+        click(MainCommand::Italic);
+        click(MainCommand::Underline);
         QVERIFY(formatAt(front, 8).fontItalic());
         QVERIFY(formatAt(front, 8).fontUnderline());
 
         // Nothing selected: only what is typed next, no change of the set.
-        document->setModified(false);
+        save();
         QTextCursor end = front->textCursor();
         end.movePosition(QTextCursor::End);
         front->setTextCursor(end);
-        click("ToolButton14");
+        click(MainCommand::Bold);
         QVERIFY(!document->Modified());
         QCOMPARE(front->toPlainText(), QStringLiteral("Hallo Welt"));
         QTest::keyClicks(front, QStringLiteral("!"));
@@ -109,29 +115,30 @@ private slots:
         open();
         const QByteArray frontBefore = document->Vorderseite()->saveRtf();
         document->showPage(TMDIChild::OptionsPage);
-        click("ToolButton14");
-        QVERIFY(document->Set().HeaderFont.Bold);
+        click(MainCommand::Bold);
+        QVERIFY(document->Set().printOptions().HeaderFont.Bold);
         QVERIFY(document->KopfZeile()->font().bold());
         // The header's look is saved with the set.
         QVERIFY(document->Modified());
 
         fontSize()->setValue(20);
-        QCOMPARE(document->Set().HeaderFont.Size, 20);
+        QCOMPARE(document->Set().printOptions().HeaderFont.Size, 20);
         QCOMPARE(document->CopyEdit()->font().pointSize(), 20);
         const QString family = otherFamily();
         fontCombo()->setCurrentFont(QFont(family));
-        QCOMPARE(document->Set().HeaderFont.Name, fontCombo()->currentFont().family());
+        QCOMPARE(document->Set().printOptions().HeaderFont.Name, fontCombo()->currentFont().family());
 
         dialogs.colorAnswers = {QColor(0, 0, 255)};
         form->findChild<QAction *>(QStringLiteral("WeitereFarben"))->trigger();
-        QCOMPARE(document->Set().HeaderFont.Color, StoredColor::fromRgb(0, 0, 255));
-        form->toolButton(QStringLiteral("ColorPickerButton2"))->click();
-        QCOMPARE(document->Set().HeaderColor, StoredColor::White);
+        QCOMPARE(document->Set().printOptions().HeaderFont.Color, StoredColor::fromRgb(0, 0, 255));
+        form->backColorButton()->click();
+        QCOMPARE(document->Set().printOptions().HeaderColor, StoredColor::White);
 
         // Alignment, numbering and the back colour dialog have no header target.
         dialogs.colorAnswers = {QColor(1, 2, 3)};
-        for (const char *name : {"AlignLeft", "ToolButton20", "ToolButton21", "ToolButton24", "ToolButton27"})
-            click(name);
+        for (MainCommand command : {MainCommand::AlignLeft, MainCommand::AlignCenter, MainCommand::AlignRight, MainCommand::Bullets,
+                                    MainCommand::BackColorDialog})
+            click(command);
         QCOMPARE(dialogs.colorAnswers.size(), 1);
         QCOMPARE(document->Vorderseite()->saveRtf(), frontBefore);
     }
@@ -141,7 +148,7 @@ private slots:
         open();
         fontSize()->setValue(30);
         QVERIFY(document->Modified());
-        document->setModified(false);
+        save();
         fontCombo()->setCurrentFont(QFont(otherFamily()));
         QVERIFY(!document->Modified());
     }
@@ -151,7 +158,7 @@ private slots:
         open();
         TMyRxRichEdit *front = document->Vorderseite();
         select(front, 0, 5);
-        auto *textButton = qobject_cast<QToolButton *>(form->toolButton(QStringLiteral("ColorPickerButton1")));
+        QToolButton *textButton = form->textColorButton();
         QAction *red = nullptr;
         for (QAction *entry : textButton->menu()->actions()) {
             if (entry->text() == QLatin1String("Rot"))
@@ -165,16 +172,16 @@ private slots:
         textButton->click();
         QCOMPARE(formatAt(front, 6).foreground().color(), QColor(255, 0, 0));
 
-        form->toolButton(QStringLiteral("ColorPickerButton2"))->click();
+        form->backColorButton()->click();
         QCOMPARE(formatAt(front, 6).background().color(), QColor(Qt::white));
-        QVERIFY(!form->toolButton(QStringLiteral("ToolButton2"))->isVisible());
+        QVERIFY(!form->button(MainCommand::TextColorDialog)->isVisible());
         dialogs.colorAnswers = {QColor(0, 128, 0), QColor(255, 255, 0), QColor()};
-        click("ToolButton2");
-        click("ToolButton27");
+        click(MainCommand::TextColorDialog);
+        click(MainCommand::BackColorDialog);
         QCOMPARE(formatAt(front, 6).foreground().color(), QColor(0, 128, 0));
         QCOMPARE(formatAt(front, 6).background().color(), QColor(255, 255, 0));
         // A cancelled dialog changes nothing.
-        click("ToolButton2");
+        click(MainCommand::TextColorDialog);
         QCOMPARE(formatAt(front, 6).foreground().color(), QColor(0, 128, 0));
     }
 
@@ -182,14 +189,14 @@ private slots:
     {
         open();
         TMyRxRichEdit *front = document->Vorderseite();
-        click("ToolButton21");
+        click(MainCommand::AlignRight);
         QCOMPARE(front->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-        click("ToolButton20");
+        click(MainCommand::AlignCenter);
         QCOMPARE(front->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        click("AlignLeft");
+        click(MainCommand::AlignLeft);
         QCOMPARE(front->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
 
-        document->setModified(false);
+        save();
         QTest::keyClick(front, Qt::Key_F3);
         QTextList *list = front->document()->firstBlock().textList();
         QVERIFY(list);
@@ -200,7 +207,7 @@ private slots:
         document->StoreCurrentCard();
         document->ShowCurrentCard();
         QVERIFY(front->document()->firstBlock().textList());
-        click("ToolButton24");
+        click(MainCommand::Bullets);
         QVERIFY(!front->document()->firstBlock().textList());
         QCOMPARE(front->document()->firstBlock().blockFormat().indent(), 0);
         QCOMPARE(front->toPlainText(), QStringLiteral("Hallo Welt"));
@@ -209,7 +216,7 @@ private slots:
     void standardFontFromTheFaceOfThePage()
     {
         open();
-        const FontRecord frontBefore = document->Set().StandardFontFront;
+        const FontRecord frontBefore = document->Set().StandardFontFront();
         TMyRxRichEdit *back = document->Rueckseite();
         select(back, 0, 7);
         const QString family = otherFamily();
@@ -219,20 +226,20 @@ private slots:
         change.setFontItalic(true);
         change.setForeground(QColor(10, 20, 30));
         back->mergeCurrentCharFormat(change);
-        document->setModified(false);
+        save();
 
         document->showPage(TMDIChild::OptionsPage);
-        form->runCommand(QStringLiteral("AlsStandardfont1"));
+        form->action(MainCommand::AsStandardFont)->trigger();
         QVERIFY(document->Modified());
-        QCOMPARE(document->Set().StandardFontFront, frontBefore);
-        const FontRecord font = document->Set().StandardFontBack;
+        QCOMPARE(document->Set().StandardFontFront(), frontBefore);
+        const FontRecord font = document->Set().StandardFontBack();
         QCOMPARE(font.Name, family);
         QCOMPARE(font.Size, 17);
         QVERIFY(font.Italic && !font.Bold);
         QCOMPARE(font.Color, StoredColor::fromRgb(10, 20, 30));
 
         // The next card's back starts in it.
-        form->runCommand(QStringLiteral("ToolButton12"));
+        click(MainCommand::NewCard);
         QTest::keyClicks(back, QStringLiteral("x"));
         QCOMPARE(formatAt(back, 0).font().family(), family);
     }
@@ -247,7 +254,7 @@ private slots:
         change.setFontFamilies({family});
         change.setFontPointSize(22);
         front->mergeCurrentCharFormat(change);
-        document->setModified(false);
+        save();
         const QByteArray before = front->saveRtf();
 
         QTextCursor caret = front->textCursor();

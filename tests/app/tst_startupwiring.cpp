@@ -57,8 +57,8 @@ private Q_SLOTS:
 
         form->openStartupFiles();
         QCOMPARE(form->documents().size(), 2);
-        QCOMPARE(QFileInfo(form->documents().at(0)->Set().FileName).baseName(), QStringLiteral("b"));
-        QCOMPARE(QFileInfo(form->documents().at(1)->Set().FileName).baseName(), QStringLiteral("a"));
+        QCOMPARE(QFileInfo(form->documents().at(0)->Set().FileName()).baseName(), QStringLiteral("b"));
+        QCOMPARE(QFileInfo(form->documents().at(1)->Set().FileName()).baseName(), QStringLiteral("a"));
         form->openStartupFiles();
         QCOMPARE(form->documents().size(), 2);
 

@@ -1,7 +1,6 @@
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardArchive.h"
 #include "cardset/CardSetFile.h"
-#include "cardset/FileError.h"
 #include "cardset/IniText.h"
 #include "cardset/ScratchFile.h"
 
@@ -45,56 +44,48 @@ private:
         return bytes;
     }
 
-    static CardSet sampleSet(int cards)
+    // A modified set with every member away from its default.
+    static void fillSample(CardSet &set, int cards)
     {
-        CardSet set;
-        for (int i = 0; i < cards; ++i) {
-            set.AddCard();
-            set.Fronts[i] = face(2 * i + 1, 10 + i * 37);
-            set.Backs[i] = i % 5 == 0 ? QByteArray() : face(2 * i + 2, 20 + i * 11);
-            set.Boxes[i] = 1 + i % 4;
-        }
-        set.HeaderText = QStringLiteral("Vokabeln Französisch – Lektion 3 = wichtig");
-        set.HeaderColor = StoredColor::fromRgb(192, 208, 224);
-        set.HeaderFont = FontRecord{QStringLiteral("Liberation Serif"), 14, StoredColor::fromRgb(1, 2, 3), true, false, true, false};
-        set.HeaderMargins = HeaderMarginSet{1, -2, 3, 4};
-        set.AktPrintCards = 2;
-        set.RandAbstand = 55;
-        set.TextAbstand = 0;
-        set.titelProzent = 25;
-        set.PrintNummer = false;
-        set.PrintKopfZeile = true;
-        set.PrintFadenkreuz = false;
-        set.WebStyle = false;
-        set.PrintCR = true;
-        set.Copyright = QStringLiteral("© 2026 Anna Müller");
-        set.StandardFontFront = FontRecord{QStringLiteral("Arial"), 12, StoredColor::SystemWindowText, false, true, false, true};
-        set.StandardFontBack = FontRecord{QStringLiteral("Courier New"), 9, 255, true, true, true, true};
-        set.Modified = true;
-        return set;
+        PrintOptions options;
+        options.HeaderText = QStringLiteral("Vokabeln Französisch – Lektion 3 = wichtig");
+        options.HeaderColor = StoredColor::fromRgb(192, 208, 224);
+        options.HeaderFont = FontRecord{QStringLiteral("Liberation Serif"), 14, StoredColor::fromRgb(1, 2, 3), true, false, true, false};
+        options.HeaderMargins = HeaderMarginSet{1, -2, 3, 4};
+        options.AktPrintCards = 2;
+        options.RandAbstand = 55;
+        options.TextAbstand = 0;
+        options.titelProzent = 25;
+        options.PrintNummer = false;
+        options.PrintKopfZeile = true;
+        options.PrintFadenkreuz = false;
+        options.WebStyle = false;
+        options.PrintCR = true;
+        options.Copyright = QStringLiteral("© 2026 Anna Müller");
+        set.startNew(options, FontRecord{QStringLiteral("Arial"), 12, StoredColor::SystemWindowText, false, true, false, true},
+                     FontRecord{QStringLiteral("Courier New"), 9, 255, true, true, true, true});
+        set.removeCard(0);
+        for (int i = 0; i < cards; ++i)
+            set.AddCard({face(2 * i + 1, 10 + i * 37), i % 5 == 0 ? QByteArray() : face(2 * i + 2, 20 + i * 11), 1 + i % 4, false});
+        set.markChanged();
     }
 
     static void compareContent(const CardSet &loaded, const CardSet &saved)
     {
-        QCOMPARE(loaded.Fronts, saved.Fronts);
-        QCOMPARE(loaded.Backs, saved.Backs);
-        QCOMPARE(loaded.Boxes, saved.Boxes);
-        QCOMPARE(loaded.HeaderText, saved.HeaderText);
-        QCOMPARE(loaded.HeaderColor, saved.HeaderColor);
-        QCOMPARE(loaded.HeaderFont, saved.HeaderFont);
-        QCOMPARE(loaded.HeaderMargins, saved.HeaderMargins);
-        QCOMPARE(loaded.AktPrintCards, saved.AktPrintCards);
-        QCOMPARE(loaded.RandAbstand, saved.RandAbstand);
-        QCOMPARE(loaded.TextAbstand, saved.TextAbstand);
-        QCOMPARE(loaded.titelProzent, saved.titelProzent);
-        QCOMPARE(loaded.PrintNummer, saved.PrintNummer);
-        QCOMPARE(loaded.PrintKopfZeile, saved.PrintKopfZeile);
-        QCOMPARE(loaded.PrintFadenkreuz, saved.PrintFadenkreuz);
-        QCOMPARE(loaded.WebStyle, saved.WebStyle);
-        QCOMPARE(loaded.PrintCR, saved.PrintCR);
-        QCOMPARE(loaded.Copyright, saved.Copyright);
-        QCOMPARE(loaded.StandardFontFront, saved.StandardFontFront);
-        QCOMPARE(loaded.StandardFontBack, saved.StandardFontBack);
+        QCOMPARE(loaded.count(), saved.count());
+        for (int i = 0; i < saved.count(); ++i)
+            QCOMPARE(loaded.card(i), saved.card(i));
+        QCOMPARE(loaded.printOptions(), saved.printOptions());
+        QCOMPARE(loaded.StandardFontFront(), saved.StandardFontFront());
+        QCOMPARE(loaded.StandardFontBack(), saved.StandardFontBack());
+    }
+
+    static QList<qint32> boxes(const CardSet &set)
+    {
+        QList<qint32> result;
+        for (int i = 0; i < set.count(); ++i)
+            result.append(set.box(i));
+        return result;
     }
 
     // A container put together by hand: settings text, box text, faces.
@@ -138,34 +129,38 @@ private Q_SLOTS:
     {
         QFETCH(int, cards);
         QFETCH(bool, landscape);
-        CardSet saved = sampleSet(cards);
+        CardSet saved;
+        fillSample(saved, cards);
         const QString file = path(QStringLiteral("round.ql3"));
         m_context.PrinterOrientation = landscape ? PageOrientation::Landscape : PageOrientation::Portrait;
         bool stored = false;
-        QCOMPARE(CardSetFile::SaveCardSet(saved, file, m_context, [&] { stored = true; }), CardSetFile::SaveResult::Saved);
+        const FileResult save = CardSetFile::SaveCardSet(saved, file, m_context, [&] { stored = true; });
+        QVERIFY(save.ok());
         QVERIFY(stored);
-        QCOMPARE(saved.Modified, false);
-        QCOMPARE(saved.ErrorLine, QStringLiteral("10"));
-        QCOMPARE(saved.FileName, file);
+        QCOMPARE(saved.Modified(), false);
+        QCOMPARE(save.ErrorLine, QStringLiteral("10"));
+        QCOMPARE(saved.FileName(), file);
 
         m_context.PrinterOrientation = landscape ? PageOrientation::Portrait : PageOrientation::Landscape;
         CardSet loaded;
-        loaded.Modified = true;
-        QCOMPARE(CardSetFile::LoadCardSet(loaded, file, m_context), CardSetFile::LoadResult::Loaded);
+        loaded.markChanged();
+        const FileResult load = CardSetFile::LoadCardSet(loaded, file, m_context);
+        QVERIFY(load.ok());
         compareContent(loaded, saved);
         QCOMPARE(m_context.PrinterOrientation, landscape ? PageOrientation::Landscape : PageOrientation::Portrait);
-        QCOMPARE(loaded.Modified, false);
-        QCOMPARE(loaded.CurrentIndex, -1);
-        QCOMPARE(loaded.ErrorLine, QStringLiteral("20"));
-        QCOMPARE(loaded.FileName, path(QStringLiteral("round.QL3")));
+        QCOMPARE(loaded.Modified(), false);
+        QCOMPARE(loaded.CurrentIndex(), -1);
+        QCOMPARE(load.ErrorLine, QStringLiteral("20"));
+        QCOMPARE(loaded.FileName(), path(QStringLiteral("round.QL3")));
         QVERIFY(!QFile::exists(m_context.WorkFilePath));
     }
 
     void fileLayoutIsExact()
     {
-        CardSet set = sampleSet(3);
+        CardSet set;
+        fillSample(set, 3);
         const QString file = path(QStringLiteral("layout.ql3"));
-        QCOMPARE(CardSetFile::SaveCardSet(set, file, m_context), CardSetFile::SaveResult::Saved);
+        QVERIFY(CardSetFile::SaveCardSet(set, file, m_context).ok());
         ArchiveReader reader = CardArchive::OpenArchive(file);
         QCOMPARE(reader.chunkCount(), 2 + 2 * 3);
         for (const QString &name : std::as_const(reader.NameList))
@@ -197,16 +192,17 @@ private Q_SLOTS:
 
         QCOMPARE(CardArchive::ExtractChunkData(reader, 1), QByteArray("1\r\n2\r\n3\r\n"));
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(CardArchive::ExtractChunkData(reader, 2 + i), set.Fronts[i]);
-            QCOMPARE(CardArchive::ExtractChunkData(reader, 5 + i), set.Backs[i]);
+            QCOMPARE(CardArchive::ExtractChunkData(reader, 2 + i), set.front(i));
+            QCOMPARE(CardArchive::ExtractChunkData(reader, 5 + i), set.back(i));
         }
     }
 
     void toleratedIrregularities()
     {
-        CardSet written = sampleSet(2);
+        CardSet written;
+        fillSample(written, 2);
         const QString file = path(QStringLiteral("surplus.ql3"));
-        QCOMPARE(CardSetFile::SaveCardSet(written, file, m_context), CardSetFile::SaveResult::Saved);
+        QVERIFY(CardSetFile::SaveCardSet(written, file, m_context).ok());
         {
             ArchiveWriter writer(file);
             writer.appendData(QStringLiteral("extra"), QByteArray("ignored"));
@@ -214,18 +210,15 @@ private Q_SLOTS:
         }
         CardSet surplus;
         CardSetFile::LoadCardSet(surplus, file, m_context);
-        QCOMPARE(surplus.count(), 2);
-        QCOMPARE(surplus.Backs, written.Backs);
+        compareContent(surplus, written);
 
         // Too few box numbers are filled with box 1; too many are dropped.
         CardSet shortBoxes;
         CardSetFile::LoadCardSet(shortBoxes, handMade(QStringLiteral("short.ql3"), "[Data]\r\n", "3\r\n", {"a", "b", "c", "A", "B", "C"}), m_context);
-        QCOMPARE(shortBoxes.Boxes, (QList<qint32>{3, 1, 1}));
-        QVERIFY(shortBoxes.listsConsistent());
+        QCOMPARE(boxes(shortBoxes), (QList<qint32>{3, 1, 1}));
         CardSet longBoxes;
         CardSetFile::LoadCardSet(longBoxes, handMade(QStringLiteral("long.ql3"), "", "2\r\n4\r\n3\r\n", {"a", "A"}), m_context);
-        QCOMPARE(longBoxes.Boxes, (QList<qint32>{2}));
-        QVERIFY(longBoxes.listsConsistent());
+        QCOMPARE(boxes(longBoxes), (QList<qint32>{2}));
     }
 
     void missingSettingsGiveDefaults()
@@ -233,20 +226,21 @@ private Q_SLOTS:
         m_context.PrinterOrientation = PageOrientation::Landscape;
         CardSet set;
         CardSetFile::LoadCardSet(set, handMade(QStringLiteral("nodata.ql3"), "[Other]\r\nAktPrintCards=1\r\n", "", {"f", "b"}), m_context);
-        QCOMPARE(set.AktPrintCards, 8);
+        const PrintOptions &options = set.printOptions();
+        QCOMPARE(options.AktPrintCards, 8);
         QCOMPARE(m_context.PrinterOrientation, PageOrientation::Portrait);
-        QCOMPARE(set.HeaderText, QString());
-        QCOMPARE(set.HeaderColor, StoredColor::White);
-        QCOMPARE(set.HeaderMargins, HeaderMarginSet{});
-        QCOMPARE(set.RandAbstand, 10);
-        QCOMPARE(set.TextAbstand, 20);
-        QCOMPARE(set.titelProzent, 10);
-        QVERIFY(set.PrintNummer && set.PrintKopfZeile && set.PrintFadenkreuz && !set.WebStyle && set.PrintCR);
-        QCOMPARE(set.Copyright, CardSetFile::defaultCopyright());
+        QCOMPARE(options.HeaderText, QString());
+        QCOMPARE(options.HeaderColor, StoredColor::White);
+        QCOMPARE(options.HeaderMargins, HeaderMarginSet{});
+        QCOMPARE(options.RandAbstand, 10);
+        QCOMPARE(options.TextAbstand, 20);
+        QCOMPARE(options.titelProzent, 10);
+        QVERIFY(options.PrintNummer && options.PrintKopfZeile && options.PrintFadenkreuz && !options.WebStyle && options.PrintCR);
+        QCOMPARE(options.Copyright, CardSetFile::defaultCopyright());
         const FontRecord arial10;
-        QCOMPARE(set.HeaderFont, arial10);
-        QCOMPARE(set.StandardFontFront, arial10);
-        QCOMPARE(set.Boxes, QList<qint32>{1});
+        QCOMPARE(options.HeaderFont, arial10);
+        QCOMPARE(set.StandardFontFront(), arial10);
+        QCOMPARE(boxes(set), QList<qint32>{1});
 
         // Values the option fields cannot show arrive at their nearest bound;
         // a value that is no integer reads as the default.
@@ -256,11 +250,11 @@ private Q_SLOTS:
                                           "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=3\r\ntitelProzent=x\r\nPO=1\r\nPrintCR=-1\r\n",
                                           "", {}),
                                  m_context);
-        QCOMPARE(clamped.RandAbstand, 1);
-        QCOMPARE(clamped.TextAbstand, 500);
-        QCOMPARE(clamped.AktPrintCards, 3);
-        QCOMPARE(clamped.titelProzent, 10);
-        QCOMPARE(clamped.PrintCR, true);
+        QCOMPARE(clamped.printOptions().RandAbstand, 1);
+        QCOMPARE(clamped.printOptions().TextAbstand, 500);
+        QCOMPARE(clamped.printOptions().AktPrintCards, 3);
+        QCOMPARE(clamped.printOptions().titelProzent, 10);
+        QCOMPARE(clamped.printOptions().PrintCR, true);
         QCOMPARE(m_context.PrinterOrientation, PageOrientation::Landscape);
         QCOMPARE(clamped.count(), 0);
     }
@@ -268,12 +262,12 @@ private Q_SLOTS:
     void loadFailuresNameTheirStep()
     {
         CardSet wrong;
-        wrong.HeaderText = QStringLiteral("unchanged");
+        fillSample(wrong, 1);
         const QString bak = path(QStringLiteral("Satz.QL3.bak"));
         writeFile(bak, QByteArray("x"));
-        QCOMPARE(CardSetFile::LoadCardSet(wrong, bak, m_context), CardSetFile::LoadResult::WrongExtension);
-        QCOMPARE(wrong.HeaderText, QStringLiteral("unchanged"));
-        QVERIFY(CardSetFile::messageM3(bak).contains(bak));
+        QCOMPARE(CardSetFile::LoadCardSet(wrong, bak, m_context).outcome, FileResult::Outcome::WrongExtension);
+        QCOMPARE(wrong.count(), 1);
+        QVERIFY(wrong.Modified());
 
         struct Case
         {
@@ -297,32 +291,33 @@ private Q_SLOTS:
                 writer.finish();
             }
             CardSet set;
-            bool failed = false;
-            try {
-                CardSetFile::LoadCardSet(set, c.file, m_context);
-            } catch (const FileError &) {
-                failed = true;
-            }
-            QVERIFY2(failed, c.name);
-            QCOMPARE(set.ErrorLine, QString::fromLatin1(c.step));
+            const FileResult result = CardSetFile::LoadCardSet(set, c.file, m_context);
+            QVERIFY2(result.outcome == FileResult::Outcome::Failed, c.name);
+            QCOMPARE(result.ErrorLine, QString::fromLatin1(c.step));
+            QVERIFY2(!result.reason.isEmpty(), c.name);
+            // What was read is there, as complete cards.
+            QVERIFY(!set.Modified());
         }
     }
 
     void readOnlyTargetIsLeftAlone()
     {
         const QString file = path(QStringLiteral("locked.ql3"));
-        CardSet first = sampleSet(2);
+        CardSet first;
+        fillSample(first, 2);
         CardSetFile::SaveCardSet(first, file, m_context);
         const QByteArray before = readFile(file);
         QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
 
-        CardSet second = sampleSet(5);
-        second.FileName = path(QStringLiteral("elsewhere.ql3"));
-        QCOMPARE(CardSetFile::SaveCardSet(second, file, m_context), CardSetFile::SaveResult::TargetNotReplaceable);
+        CardSet second;
+        fillSample(second, 5);
+        second.setFileName(path(QStringLiteral("elsewhere.ql3")));
+        const FileResult result = CardSetFile::SaveCardSet(second, file, m_context);
+        QCOMPARE(result.outcome, FileResult::Outcome::TargetNotReplaceable);
         QCOMPARE(readFile(file), before);
-        QCOMPARE(second.FileName, file);
-        QCOMPARE(second.Modified, true);
-        QCOMPARE(second.ErrorLine, QStringLiteral("2"));
+        QCOMPARE(second.FileName(), file);
+        QCOMPARE(second.Modified(), true);
+        QCOMPARE(result.ErrorLine, QStringLiteral("2"));
         QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
@@ -331,22 +326,27 @@ private Q_SLOTS:
         CardSetFileContext context;
         context.WorkFilePath = path(QStringLiteral("no-such-folder/temp1.tmp"));
         const QString file = path(QStringLiteral("m2.ql3"));
-        CardSet set = sampleSet(1);
-        QCOMPARE(CardSetFile::SaveCardSet(set, file, context), CardSetFile::SaveResult::SettingsNotWritable);
+        CardSet set;
+        fillSample(set, 1);
+        QCOMPARE(CardSetFile::SaveCardSet(set, file, context).outcome, FileResult::Outcome::SettingsNotWritable);
         QVERIFY(!QFile::exists(file));
-        QCOMPARE(set.Modified, true);
+        QCOMPARE(set.Modified(), true);
     }
 
     void failedSaveKeepsOldFile()
     {
         const QString file = path(QStringLiteral("precious.ql3"));
-        CardSet old = sampleSet(4);
+        CardSet old;
+        fillSample(old, 4);
         CardSetFile::SaveCardSet(old, file, m_context);
         const QByteArray before = readFile(file);
         const QStringList filesBefore = filesInDir();
 
-        CardSet changed = sampleSet(6);
-        changed.HeaderText = QStringLiteral("neu");
+        CardSet changed;
+        fillSample(changed, 6);
+        PrintOptions options = changed.printOptions();
+        options.HeaderText = QStringLiteral("neu");
+        changed.setPrintOptions(options);
         // Find the size of the new file, then fail at every few bytes of it.
         const QString probe = path(QStringLiteral("probe.ql3"));
         CardSetFile::SaveCardSet(changed, probe, m_context);
@@ -354,25 +354,20 @@ private Q_SLOTS:
         QFile::remove(probe);
 
         QSet<QString> stepsSeen;
+        changed.markChanged();
         for (qint64 failAt = 0; failAt < total; failAt += 13) {
-            changed.Modified = true;
             ArchiveWriter::setFailAfterBytesForTesting(failAt);
-            bool failed = false;
-            try {
-                CardSetFile::SaveCardSet(changed, file, m_context);
-            } catch (const FileError &) {
-                failed = true;
-            }
+            const FileResult result = CardSetFile::SaveCardSet(changed, file, m_context);
             ArchiveWriter::setFailAfterBytesForTesting(-1);
-            QVERIFY(failed);
-            stepsSeen.insert(changed.ErrorLine);
+            QCOMPARE(result.outcome, FileResult::Outcome::Failed);
+            stepsSeen.insert(result.ErrorLine);
             QCOMPARE(readFile(file), before);
             QCOMPARE(filesInDir(), filesBefore);
-            QVERIFY(changed.Modified);
+            QVERIFY(changed.Modified());
         }
         QCOMPARE(stepsSeen, (QSet<QString>{QStringLiteral("4"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")}));
 
-        QCOMPARE(CardSetFile::SaveCardSet(changed, file, m_context), CardSetFile::SaveResult::Saved);
+        QVERIFY(CardSetFile::SaveCardSet(changed, file, m_context).ok());
         CardSet loaded;
         CardSetFile::LoadCardSet(loaded, file, m_context);
         compareContent(loaded, changed);
@@ -384,8 +379,9 @@ private Q_SLOTS:
         context.WorkFilePath = path(QStringLiteral("temp1.tmp"));
         // A folder in the scratch file's place cannot be deleted as a file.
         QDir().mkpath(context.WorkFilePath + QStringLiteral("/blocker"));
-        CardSet set = sampleSet(2);
-        QCOMPARE(CardSetFile::SaveCardSet(set, path(QStringLiteral("moved.ql3")), context), CardSetFile::SaveResult::Saved);
+        CardSet set;
+        fillSample(set, 2);
+        QVERIFY(CardSetFile::SaveCardSet(set, path(QStringLiteral("moved.ql3")), context).ok());
         QCOMPARE(context.WorkFilePath, path(QStringLiteral("temp1_1.tmp")));
         CardSet loaded;
         CardSetFile::LoadCardSet(loaded, path(QStringLiteral("moved.ql3")), context);
@@ -406,19 +402,17 @@ private Q_SLOTS:
         CardSetFileContext contexts[2] = {{ScratchFile::makeWorkFilePath(folder), PageOrientation::Portrait},
                                           {ScratchFile::makeWorkFilePath(folder), PageOrientation::Landscape}};
         QVERIFY(contexts[0].WorkFilePath != contexts[1].WorkFilePath);
-        CardSet sets[2] = {sampleSet(40), sampleSet(25)};
+        CardSet sets[2];
+        fillSample(sets[0], 40);
+        fillSample(sets[1], 25);
         for (int i = 0; i < 25; ++i)
-            sets[1].Fronts[i] = QByteArray("other program ") + QByteArray::number(i);
+            sets[1].setFront(i, QByteArray("other program ") + QByteArray::number(i));
         const QString files[2] = {path(QStringLiteral("first.ql3")), path(QStringLiteral("second.ql3"))};
         bool ok[2] = {true, true};
         auto work = [&](int k) {
             for (int round = 0; round < 15; ++round) {
-                try {
-                    if (CardSetFile::SaveCardSet(sets[k], files[k], contexts[k]) != CardSetFile::SaveResult::Saved)
-                        ok[k] = false;
-                } catch (...) {
+                if (!CardSetFile::SaveCardSet(sets[k], files[k], contexts[k]).ok())
                     ok[k] = false;
-                }
             }
         };
         std::thread a(work, 0), b(work, 1);

@@ -1,6 +1,5 @@
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardSetFile.h"
-#include "cardset/FileError.h"
 #include "cardset/LegacyCardSetImport.h"
 #include "cardset/ScratchFile.h"
 
@@ -54,6 +53,14 @@ private:
         return path;
     }
 
+    static QList<QByteArray> faces(const CardSet &set, const QByteArray &(CardSet::*face)(int) const)
+    {
+        QList<QByteArray> result;
+        for (int i = 0; i < set.count(); ++i)
+            result.append((set.*face)(i));
+        return result;
+    }
+
     static const QByteArray &settings()
     {
         static const QByteArray text("[Data]\r\nKopfzeile=Latein\r\nAktPrintCards=2\r\nRandAbstand=15\r\nPrintNummer=0\r\n"
@@ -79,34 +86,37 @@ private Q_SLOTS:
         const auto before = folderState(dir);
 
         CardSet set;
-        set.HeaderText = QStringLiteral("fresh window");
-        set.HeaderMargins.Top = 7;
-        set.AddCard();
+        PrintOptions window;
+        window.HeaderText = QStringLiteral("fresh window");
+        window.HeaderMargins.Top = 7;
+        set.startNew(window, FontRecord(), FontRecord());
         m_context.PrinterOrientation = PageOrientation::Landscape;
-        QCOMPARE(CardSetFile::LoadCardSet(set, dir + QStringLiteral("/Satz.QLA"), m_context), CardSetFile::LoadResult::Loaded);
+        const FileResult result = CardSetFile::LoadCardSet(set, dir + QStringLiteral("/Satz.QLA"), m_context);
+        QVERIFY(result.ok());
         QVERIFY(CardSetFile::isLegacyPath(dir + QStringLiteral("/Satz.qla")));
-        QCOMPARE(set.Fronts, (QList<QByteArray>{"F1", "F2", "F3"}));
-        QCOMPARE(set.Backs, (QList<QByteArray>{"B1", "B2", "B3"}));
-        QCOMPARE(set.Boxes, (QList<qint32>{1, 1, 1}));
-        QCOMPARE(set.ErrorLine, QStringLiteral("2"));
-        QCOMPARE(set.FileName, dir + QStringLiteral("/Satz.QL3"));
-        QCOMPARE(set.Modified, false);
-        QCOMPARE(set.CurrentIndex, -1);
-        QCOMPARE(set.HeaderText, QStringLiteral("Latein"));
-        QCOMPARE(set.AktPrintCards, 2);
-        QCOMPARE(set.RandAbstand, 15);
-        QCOMPARE(set.PrintNummer, false);
-        QCOMPARE(set.WebStyle, true);
-        QCOMPARE(set.Copyright, QStringLiteral("(c) 1999 Schule"));
-        QCOMPARE(set.StandardFontBack, (FontRecord{QStringLiteral("Times New Roman"), 14, 0, true, false, false, false}));
-        QCOMPARE(set.StandardFontFront, (FontRecord{QStringLiteral("Arial"), 11, 255, false, false, false, false}));
+        QCOMPARE(faces(set, &CardSet::front), (QList<QByteArray>{"F1", "F2", "F3"}));
+        QCOMPARE(faces(set, &CardSet::back), (QList<QByteArray>{"B1", "B2", "B3"}));
+        QCOMPARE(set.boxCount(1), 3);
+        QCOMPARE(result.ErrorLine, QStringLiteral("2"));
+        QCOMPARE(set.FileName(), dir + QStringLiteral("/Satz.QL3"));
+        QCOMPARE(set.Modified(), false);
+        QCOMPARE(set.CurrentIndex(), -1);
+        const PrintOptions &options = set.printOptions();
+        QCOMPARE(options.HeaderText, QStringLiteral("Latein"));
+        QCOMPARE(options.AktPrintCards, 2);
+        QCOMPARE(options.RandAbstand, 15);
+        QCOMPARE(options.PrintNummer, false);
+        QCOMPARE(options.WebStyle, true);
+        QCOMPARE(options.Copyright, QStringLiteral("(c) 1999 Schule"));
+        QCOMPARE(set.StandardFontBack(), (FontRecord{QStringLiteral("Times New Roman"), 14, 0, true, false, false, false}));
+        QCOMPARE(set.StandardFontFront(), (FontRecord{QStringLiteral("Arial"), 11, 255, false, false, false, false}));
         // Not part of a 2.5 set: left as the window had them.
-        QCOMPARE(set.HeaderMargins.Top, 7);
-        QCOMPARE(set.HeaderColor, StoredColor::SystemWindow);
+        QCOMPARE(options.HeaderMargins.Top, 7);
+        QCOMPARE(options.HeaderColor, StoredColor::SystemWindow);
         QCOMPARE(m_context.PrinterOrientation, PageOrientation::Landscape);
         QCOMPARE(folderState(dir), before);
 
-        QCOMPARE(CardSetFile::SaveCardSet(set, set.FileName, m_context), CardSetFile::SaveResult::Saved);
+        QVERIFY(CardSetFile::SaveCardSet(set, set.FileName(), m_context).ok());
         auto after = folderState(dir);
         QVERIFY(after.remove(QStringLiteral("Satz.QL3")) == 1);
         QCOMPARE(after, before);
@@ -121,8 +131,8 @@ private Q_SLOTS:
         CardSet set;
         CardSetFile::LoadCardSet(set, dir + QStringLiteral("/vokabeln.Qla"), m_context);
         QCOMPARE(set.count(), 1);
-        QCOMPARE(set.AktPrintCards, 2);
-        QCOMPARE(set.FileName, dir + QStringLiteral("/vokabeln.QL3"));
+        QCOMPARE(set.printOptions().AktPrintCards, 2);
+        QCOMPARE(set.FileName(), dir + QStringLiteral("/vokabeln.QL3"));
     }
 
     void missingSettingsGiveDefaultsAndCreateNothing()
@@ -132,12 +142,13 @@ private Q_SLOTS:
         container(dir + QStringLiteral("/S.QLA"), {"b"});
         CardSet set;
         CardSetFile::LoadCardSet(set, dir + QStringLiteral("/S.QLA"), m_context);
-        QCOMPARE(set.AktPrintCards, 4);
-        QCOMPARE(set.RandAbstand, 10);
-        QCOMPARE(set.TextAbstand, 20);
-        QVERIFY(set.PrintNummer && set.PrintKopfZeile && set.PrintFadenkreuz && !set.WebStyle && set.PrintCR);
-        QCOMPARE(set.Copyright, LegacyCardSetImport::defaultCopyright());
-        QCOMPARE(set.StandardFontBack, FontRecord{});
+        const PrintOptions &options = set.printOptions();
+        QCOMPARE(options.AktPrintCards, 4);
+        QCOMPARE(options.RandAbstand, 10);
+        QCOMPARE(options.TextAbstand, 20);
+        QVERIFY(options.PrintNummer && options.PrintKopfZeile && options.PrintFadenkreuz && !options.WebStyle && options.PrintCR);
+        QCOMPARE(options.Copyright, LegacyCardSetImport::defaultCopyright());
+        QCOMPARE(set.StandardFontBack(), FontRecord{});
         QCOMPARE(QDir(dir).entryList(QDir::Files).size(), 2);
     }
 
@@ -146,8 +157,9 @@ private Q_SLOTS:
         const QString dir = folder(QStringLiteral("nofronts"));
         container(dir + QStringLiteral("/S.QLA"), {"b"});
         CardSet set;
-        QVERIFY_THROWS_EXCEPTION(FileError, CardSetFile::LoadCardSet(set, dir + QStringLiteral("/S.QLA"), m_context));
-        QCOMPARE(set.ErrorLine, QStringLiteral("2"));
+        const FileResult result = CardSetFile::LoadCardSet(set, dir + QStringLiteral("/S.QLA"), m_context);
+        QCOMPARE(result.outcome, FileResult::Outcome::Failed);
+        QCOMPARE(result.ErrorLine, QStringLiteral("2"));
     }
 
     void differentFaceCountsKeepEveryFace()
@@ -157,17 +169,16 @@ private Q_SLOTS:
         container(dir + QStringLiteral("/S.QLA"), {"b1", "b2", "b3", "b4"});
         CardSet set;
         CardSetFile::LoadCardSet(set, dir + QStringLiteral("/S.QLA"), m_context);
-        QCOMPARE(set.Fronts, (QList<QByteArray>{"f1", "f2", "", ""}));
-        QCOMPARE(set.Backs, (QList<QByteArray>{"b1", "b2", "b3", "b4"}));
-        QVERIFY(set.listsConsistent());
+        QCOMPARE(faces(set, &CardSet::front), (QList<QByteArray>{"f1", "f2", "", ""}));
+        QCOMPARE(faces(set, &CardSet::back), (QList<QByteArray>{"b1", "b2", "b3", "b4"}));
 
         container(dir + QStringLiteral("/S.QLT"), {"f1", "f2", "f3"});
         container(dir + QStringLiteral("/S.QLA"), {"b1"});
         CardSet other;
         CardSetFile::LoadCardSet(other, dir + QStringLiteral("/S.QLA"), m_context);
-        QCOMPARE(other.Fronts, (QList<QByteArray>{"f1", "f2", "f3"}));
-        QCOMPARE(other.Backs, (QList<QByteArray>{"b1", "", ""}));
-        QCOMPARE(other.Boxes, (QList<qint32>{1, 1, 1}));
+        QCOMPARE(faces(other, &CardSet::front), (QList<QByteArray>{"f1", "f2", "f3"}));
+        QCOMPARE(faces(other, &CardSet::back), (QList<QByteArray>{"b1", "", ""}));
+        QCOMPARE(other.boxCount(1), 3);
     }
 };
 

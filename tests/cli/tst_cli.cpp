@@ -38,15 +38,11 @@ private Q_SLOTS:
     void catPrintsTheTextOfEveryCard()
     {
         CardSet set;
-        set.AddCard();
-        set.AddCard();
-        set.Fronts[0] = QByteArray("{\\rtf1\\ansi \\b Hund\\b0\\par Bello\\par}");
-        set.Backs[0] = QByteArray("{\\rtf1\\ansi dog\\par}");
-        set.Fronts[1] = QByteArray("{\\rtf1\\ansi K\\'e4se\\par}");
-        set.Boxes = {1, 3};
+        set.AddCard({"{\\rtf1\\ansi \\b Hund\\b0\\par Bello\\par}", "{\\rtf1\\ansi dog\\par}", 1, false});
+        set.AddCard({"{\\rtf1\\ansi K\\'e4se\\par}", QByteArray(), 3, false});
         CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Portrait};
         const QString file = m_dir.filePath(QStringLiteral("cat.ql3"));
-        QCOMPARE(CardSetFile::SaveCardSet(set, file, context), CardSetFile::SaveResult::Saved);
+        QVERIFY(CardSetFile::SaveCardSet(set, file, context).ok());
 
         const Result result = run({QStringLiteral("cat"), file});
         QCOMPARE(result.exitCode, 0);
@@ -62,15 +58,17 @@ private Q_SLOTS:
     void infoPrintsEveryMember()
     {
         CardSet set;
-        for (int i = 0; i < 3; ++i)
-            set.AddCard();
-        set.Fronts[1] = QByteArray("{\\rtf1 Frage}");
-        set.Boxes = {1, 4, 2};
-        set.HeaderText = QStringLiteral("Überschrift");
-        set.StandardFontBack.Bold = true;
+        PrintOptions options;
+        options.HeaderText = QStringLiteral("Überschrift");
+        FontRecord bold;
+        bold.Bold = true;
+        set.startNew(options, FontRecord(), bold);
+        set.setBox(0, 1);
+        set.AddCard({"{\\rtf1 Frage}", QByteArray(), 4, false});
+        set.AddCard({QByteArray(), QByteArray(), 2, false});
         CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Landscape};
         const QString file = m_dir.filePath(QStringLiteral("satz.ql3"));
-        QCOMPARE(CardSetFile::SaveCardSet(set, file, context), CardSetFile::SaveResult::Saved);
+        QVERIFY(CardSetFile::SaveCardSet(set, file, context).ok());
 
         const Result result = run({QStringLiteral("info"), file});
         QCOMPARE(result.exitCode, 0);
@@ -109,9 +107,7 @@ private Q_SLOTS:
     void exportHtmlWritesPageAndScripts()
     {
         CardSet set;
-        set.AddCard();
-        set.Fronts[0] = QByteArray("{\\rtf1\\ansi Was ist 2 < 3?\\par}");
-        set.Backs[0] = QByteArray("{\\rtf1\\ansi wahr\\par}");
+        set.AddCard({"{\\rtf1\\ansi Was ist 2 < 3?\\par}", "{\\rtf1\\ansi wahr\\par}", 1, false});
         CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Portrait};
         const QString file = m_dir.filePath(QStringLiteral("web.ql3"));
         CardSetFile::SaveCardSet(set, file, context);

@@ -14,6 +14,7 @@ public:
     QList<bool> closeAnswers;
     int closeQuestions = 0;
     QStringList warnings;
+    QStringList warningDetails;
     QStringList informations;
     // Yes/No questions: asked in order, answered No once the script ends.
     QStringList questions;
@@ -30,7 +31,11 @@ public:
     {
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
-    void warning(QWidget *, const QString &text) override { warnings.append(text); }
+    void warning(QWidget *, const QString &text, const QString &detail) override
+    {
+        warnings.append(text);
+        warningDetails.append(detail);
+    }
     void information(QWidget *, const QString &text) override { informations.append(text); }
     bool confirmClose(QWidget *) override
     {

@@ -60,13 +60,14 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString page = dir.filePath(QStringLiteral("karten.html"));
-        QCOMPARE(HtmlExport::writePage(page, {QStringLiteral("<html>")}), QString());
+        QVERIFY(HtmlExport::writePage(page, {QStringLiteral("<html>")}).ok());
         QFile file(page);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("<html>\r\n"));
 
-        const QString message = HtmlExport::writePage(dir.filePath(QStringLiteral("fehlt/karten.html")), {QStringLiteral("x")});
-        QVERIFY(message.startsWith(QLatin1String("Die Datei ")));
+        const FileResult failed = HtmlExport::writePage(dir.filePath(QStringLiteral("fehlt/karten.html")), {QStringLiteral("x")});
+        QCOMPARE(failed.outcome, FileResult::Outcome::Failed);
+        QVERIFY(!failed.reason.isEmpty());
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("fehlt"))));
 
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);

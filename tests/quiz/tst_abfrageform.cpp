@@ -1,4 +1,4 @@
-#include "cardset/CardSet.h"
+#include "BoxedSet.h"
 #include "quiz/QuizCommand.h"
 #include "quiz/RandomGenerator.h"
 #include "quiz/TAbfrageForm.h"
@@ -19,16 +19,12 @@
 
 namespace {
 
-CardSet setWithBoxes(const QList<qint32> &boxes)
+void setWithBoxes(CardSet &set, const QList<qint32> &boxes)
 {
-    CardSet set;
     for (int i = 0; i < boxes.size(); ++i) {
-        set.AddCard();
-        set.Boxes.last() = boxes.at(i);
-        set.Fronts.last() = "{\\rtf1\\ansi Frage " + QByteArray::number(i) + "}";
-        set.Backs.last() = "{\\rtf1\\ansi Antwort " + QByteArray::number(i) + "}";
+        set.AddCard({"{\\rtf1\\ansi Frage " + QByteArray::number(i) + "}", "{\\rtf1\\ansi Antwort " + QByteArray::number(i) + "}",
+                     boxes.at(i), false});
     }
-    return set;
 }
 
 // A quiz window whose end message is recorded instead of shown.
@@ -73,7 +69,8 @@ class TestAbfrageForm : public QObject
 private Q_SLOTS:
     void nothingCanBeAnsweredBeforeTheFirstQuestion()
     {
-        CardSet set = setWithBoxes({1});
+        CardSet set;
+        setWithBoxes(set, {1});
         Quiz quiz(set, QuizRun::Review);
         TAbfrageForm &form = quiz.form;
         QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 0 Karten."));
@@ -87,7 +84,8 @@ private Q_SLOTS:
 
     void layoutFollowsTheWindowSize()
     {
-        CardSet set = setWithBoxes({1});
+        CardSet set;
+        setWithBoxes(set, {1});
         Quiz quiz(set, QuizRun::Review);
         TAbfrageForm &form = quiz.form;
         form.setFaceSize(QSize(401, 301));
@@ -105,7 +103,8 @@ private Q_SLOTS:
 
     void questionAndAnswerStates()
     {
-        CardSet set = setWithBoxes({2, 2, 2});
+        CardSet set;
+        setWithBoxes(set, {2, 2, 2});
         Quiz quiz(set, QuizRun::Review);
         TAbfrageForm &form = quiz.form;
         form.run().buildList(2);
@@ -126,7 +125,7 @@ private Q_SLOTS:
         QVERIFY(form.Falsch->isEnabled());
 
         form.Ok->click();
-        QCOMPARE(set.Boxes.at(card), 3);
+        QCOMPARE(set.box(card), 3);
         QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 2 Karten."));
         form.Loesung->click();
         form.Falsch->click();
@@ -136,13 +135,14 @@ private Q_SLOTS:
         form.Falsch->click();
         QCOMPARE(quiz.messages, QStringList(QStringLiteral("Es wurden alle Karteikarten abgefragt.")));
         QVERIFY(form.ended());
-        QCOMPARE(set.Boxes.count(3), 1);
-        QCOMPARE(set.Boxes.count(1), 2);
+        QCOMPARE(set.boxCount(3), 1);
+        QCOMPARE(set.boxCount(1), 2);
     }
 
     void keysWorkTheQuiz()
     {
-        CardSet set = setWithBoxes({2, 2, 2, 2});
+        CardSet set;
+        setWithBoxes(set, {2, 2, 2, 2});
         Quiz quiz(set, QuizRun::Review);
         TAbfrageForm &form = quiz.form;
         form.run().buildList(2);
@@ -156,37 +156,38 @@ private Q_SLOTS:
         QTest::keyClick(&form, Qt::Key_Space);
         QCOMPARE(form.Abfrage->toPlainText(), QStringLiteral("Antwort %1").arg(card));
         QTest::keyClick(&form, Qt::Key_J);
-        QCOMPARE(set.Boxes.at(card), 3);
+        QCOMPARE(set.box(card), 3);
 
         card = shownCard(form);
         QTest::keyClick(&form, Qt::Key_Return);
         QTest::keyClick(&form, Qt::Key_Left);
-        QCOMPARE(set.Boxes.at(card), 1);
+        QCOMPARE(set.box(card), 1);
 
         card = shownCard(form);
         QTest::keyClick(&form, Qt::Key_Enter, Qt::KeypadModifier);
         QTest::keyClick(&form, Qt::Key_Right);
-        QCOMPARE(set.Boxes.at(card), 3);
+        QCOMPARE(set.box(card), 3);
 
         // A held key gives one verdict, not a row of them.
         card = shownCard(form);
         QTest::keyClick(&form, Qt::Key_Space);
         QKeyEvent held(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, QStringLiteral("n"), true);
         QApplication::sendEvent(&form, &held);
-        QCOMPARE(set.Boxes.at(card), 2);
+        QCOMPARE(set.box(card), 2);
         QTest::keyClick(&form, Qt::Key_N);
-        QCOMPARE(set.Boxes.at(card), 1);
+        QCOMPARE(set.box(card), 1);
         QCOMPARE(quiz.messages.size(), 1);
         QVERIFY(!form.isVisible());
     }
 
     void aLongFaceScrollsByKeys()
     {
-        CardSet set = setWithBoxes({1});
+        CardSet set;
+        setWithBoxes(set, {1});
         QByteArray longFace = "{\\rtf1\\ansi ";
         for (int line = 0; line < 200; ++line)
             longFace += "Zeile " + QByteArray::number(line) + "\\par ";
-        set.Fronts[0] = longFace + "}";
+        set.setFront(0, longFace + "}");
         Quiz quiz(set, QuizRun::Review);
         TAbfrageForm &form = quiz.form;
         form.setFaceSize(QSize(300, 200));
@@ -206,7 +207,8 @@ private Q_SLOTS:
 
     void escapeEndsAndKeepsTheVerdicts()
     {
-        CardSet set = setWithBoxes({2, 2, 2, 2});
+        CardSet set;
+        setWithBoxes(set, {2, 2, 2, 2});
         Quiz quiz(set, QuizRun::Review);
         TAbfrageForm &form = quiz.form;
         form.run().buildList(0);
@@ -221,8 +223,8 @@ private Q_SLOTS:
         QVERIFY(form.ended());
         QVERIFY(!form.isVisible());
         QVERIFY(quiz.messages.isEmpty());
-        QCOMPARE(set.Boxes.count(3), 2);
-        QCOMPARE(set.Boxes.count(2), 2);
+        QCOMPARE(set.boxCount(3), 2);
+        QCOMPARE(set.boxCount(2), 2);
     }
 
     void aSetWithoutCardsEndsBeforeTheWindowShows()
@@ -238,20 +240,22 @@ private Q_SLOTS:
 
     void cancellingTheDialogChangesNothing()
     {
-        CardSet set = setWithBoxes({1, 3, 4});
+        CardSet set;
+        fillBoxes(set, {1, 3, 4});
         RandomGenerator random(1);
         whenModal<TKasten>([](TKasten *dialog) {
             dialog->SpeedButton1->click();
             dialog->reject();
         });
         QVERIFY(!QuizCommand::run(set, nullptr, QSize(300, 200), random));
-        QVERIFY(!set.Modified);
-        QCOMPARE(set.Boxes, QList<qint32>({1, 3, 4}));
+        QVERIFY(!set.Modified());
+        QCOMPARE(boxesOf(set), QList<qint32>({1, 3, 4}));
     }
 
     void aQuizEndedAtOnceStillMarksTheSet()
     {
-        CardSet set = setWithBoxes({1, 3, 4});
+        CardSet set;
+        fillBoxes(set, {1, 3, 4});
         RandomGenerator random(1);
         QSize faceSize;
         whenModal<TKasten>([](TKasten *dialog) {
@@ -264,15 +268,16 @@ private Q_SLOTS:
             form->SpeedButton1->click();
         });
         QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
-        QVERIFY(set.Modified);
+        QVERIFY(set.Modified());
         QCOMPARE(faceSize, QSize(300, 200));
         // "Alle in den ersten Kasten" took effect when the quiz started.
-        QCOMPARE(set.Boxes, QList<qint32>({1, 1, 1}));
+        QCOMPARE(boxesOf(set), QList<qint32>({1, 1, 1}));
     }
 
     void theChosenBoxIsAsked()
     {
-        CardSet set = setWithBoxes({1, 2, 1, 4, 2, 1, 3});
+        CardSet set;
+        setWithBoxes(set, {1, 2, 1, 4, 2, 1, 3});
         RandomGenerator random(9);
         QList<qint32> list;
         whenModal<TKasten>([](TKasten *dialog) {
@@ -285,7 +290,7 @@ private Q_SLOTS:
         });
         QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
         QCOMPARE(list, QList<qint32>({1, 4}));
-        QVERIFY(set.Modified);
+        QVERIFY(set.Modified());
     }
 
     void anEmptySetShowsTheEndMessageOnly()
@@ -300,7 +305,7 @@ private Q_SLOTS:
         });
         QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
         QCOMPARE(message, QStringLiteral("Es wurden alle Karteikarten abgefragt."));
-        QVERIFY(set.Modified);
+        QVERIFY(set.Modified());
     }
 };
 

@@ -1,4 +1,4 @@
-#include "cardset/CardSet.h"
+#include "BoxedSet.h"
 #include "quiz/TKasten.h"
 
 #include <QLineEdit>
@@ -10,14 +10,9 @@
 
 namespace {
 
-CardSet sevenCards()
+void sevenCards(CardSet &set)
 {
-    CardSet set;
-    for (qint32 box : {1, 2, 1, 4, 2, 1, 3}) {
-        set.AddCard();
-        set.Boxes.last() = box;
-    }
-    return set;
+    fillBoxes(set, {1, 2, 1, 4, 2, 1, 3});
 }
 
 QStringList itemTexts(const QListWidget *list)
@@ -60,7 +55,8 @@ class TestKasten : public QObject
 private Q_SLOTS:
     void startsWithTheCountsAndNothingChosen()
     {
-        const CardSet set = sevenCards();
+        CardSet set;
+        sevenCards(set);
         TKasten dialog(set);
         QCOMPARE(itemTexts(dialog.Abteilungen),
                  QStringList({QStringLiteral("1.Kasten (3)"), QStringLiteral("2.Kasten (2)"),
@@ -73,7 +69,8 @@ private Q_SLOTS:
 
     void aClickAnywhereOnAnItemChoosesIt()
     {
-        const CardSet set = sevenCards();
+        CardSet set;
+        sevenCards(set);
         TKasten dialog(set);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -103,7 +100,8 @@ private Q_SLOTS:
 
     void allToFirstBoxShowsNewCountsAndKeepsTheDialogOpen()
     {
-        CardSet set = sevenCards();
+        CardSet set;
+        sevenCards(set);
         TKasten dialog(set);
         dialog.show();
         dialog.Abteilungen->item(3)->setCheckState(Qt::Checked);
@@ -119,12 +117,13 @@ private Q_SLOTS:
         QCOMPARE(dialog.choice().selectedBox(), 0);
         QVERIFY(dialog.choice().allToFirst());
         // The set itself changes only when the quiz starts.
-        QCOMPARE(set.Boxes, QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
+        QCOMPARE(boxesOf(set), QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
     }
 
     void theButtonsGiveTheMode()
     {
-        const CardSet set = sevenCards();
+        CardSet set;
+        sevenCards(set);
         {
             TKasten dialog(set);
             dialog.show();
@@ -148,7 +147,8 @@ private Q_SLOTS:
 
     void aTypedSizeIsTakenWithinItsBounds()
     {
-        const CardSet set = sevenCards();
+        CardSet set;
+        sevenCards(set);
         TKasten dialog(set);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));

@@ -1,5 +1,5 @@
 #include "quiz/BoxChoice.h"
-#include "cardset/CardSet.h"
+#include "BoxedSet.h"
 #include "quiz/QuizRun.h"
 #include "quiz/RandomGenerator.h"
 
@@ -11,20 +11,6 @@
 
 namespace {
 
-CardSet setWithBoxes(const QList<qint32> &boxes)
-{
-    CardSet set;
-    for (qint32 box : boxes) {
-        set.AddCard();
-        set.Boxes.last() = box;
-    }
-    return set;
-}
-
-CardSet setOfSize(int cards, qint32 box = 1)
-{
-    return setWithBoxes(QList<qint32>(cards, box));
-}
 
 // Answers every question until the run ends; known(card) gives the verdict.
 QList<qint32> play(QuizRun &run, const std::function<bool(qint32)> &known, QStringList *counters = nullptr)
@@ -79,7 +65,8 @@ private Q_SLOTS:
 
     void boxCountsAndListsOfTheSevenCardExample()
     {
-        CardSet set = setWithBoxes({1, 2, 1, 4, 2, 1, 3});
+        CardSet set;
+        fillBoxes(set, {1, 2, 1, 4, 2, 1, 3});
         BoxChoice choice(set);
         QCOMPARE(choice.itemTexts(),
                  QStringList({QStringLiteral("1.Kasten (3)"), QStringLiteral("2.Kasten (2)"),
@@ -101,7 +88,8 @@ private Q_SLOTS:
 
     void anEmptyBoxGivesAllCards()
     {
-        CardSet set = setWithBoxes({1, 2, 4});
+        CardSet set;
+        fillBoxes(set, {1, 2, 4});
         RandomGenerator random;
         QuizRun run(set, random, QuizRun::Cramming, 2);
         run.buildList(3);
@@ -111,7 +99,8 @@ private Q_SLOTS:
 
     void boxCountTakesOnlyExactMatches()
     {
-        const CardSet set = setWithBoxes({1, 0, 5, -1, 4, 4, 12});
+        CardSet set;
+        fillBoxes(set, {1, 0, 5, -1, 4, 4, 12});
         QCOMPARE(BoxChoice::BoxCount(set, 1), QStringLiteral("1"));
         QCOMPARE(BoxChoice::BoxCount(set, 2), QStringLiteral("0"));
         QCOMPARE(BoxChoice::BoxCount(set, 4), QStringLiteral("2"));
@@ -119,26 +108,28 @@ private Q_SLOTS:
                  QStringLiteral("1.Kasten (1) 2.Kasten (0) 3.Kasten (0) 4.Kasten (2)"));
         // A box outside 1 to 4 cannot be chosen, so it asks everything.
         RandomGenerator random;
-        QuizRun run(const_cast<CardSet &>(set), random, QuizRun::Review);
+        QuizRun run(set, random, QuizRun::Review);
         run.buildList(5);
         QCOMPARE(run.remaining(), 7);
     }
 
     void allToFirstBoxChangesTheSetOnlyWhenApplied()
     {
-        CardSet set = setWithBoxes({1, 2, 1, 4, 2, 1, 3});
+        CardSet set;
+        fillBoxes(set, {1, 2, 1, 4, 2, 1, 3});
         BoxChoice choice(set);
         choice.allToFirstBox();
         QCOMPARE(choice.itemTexts().join(u' '),
                  QStringLiteral("1.Kasten (7) 2.Kasten (0) 3.Kasten (0) 4.Kasten (0)"));
-        QCOMPARE(set.Boxes, QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
+        QCOMPARE(boxesOf(set), QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
         choice.applyTo(set);
-        QCOMPARE(set.Boxes, QList<qint32>(7, 1));
+        QCOMPARE(boxesOf(set), QList<qint32>(7, 1));
 
         // Without the button, applying changes nothing.
-        CardSet other = setWithBoxes({3, 4});
+        CardSet other;
+        fillBoxes(other, {3, 4});
         BoxChoice(other).applyTo(other);
-        QCOMPARE(other.Boxes, QList<qint32>({3, 4}));
+        QCOMPARE(boxesOf(other), QList<qint32>({3, 4}));
     }
 
     void cramSizeIsAlwaysWithinItsBounds_data()
@@ -169,12 +160,14 @@ private Q_SLOTS:
     void drawRangeOfCramming()
     {
         RandomGenerator random;
-        CardSet big = setOfSize(1000);
+        CardSet big;
+        fillBoxes(big, QList<qint32>(1000, 1));
         QuizRun large(big, random, QuizRun::Cramming, 500);
         large.buildList(0);
         QCOMPARE(large.DrawRange(), 500);
 
-        CardSet small = setOfSize(3);
+        CardSet small;
+        fillBoxes(small, QList<qint32>(3, 1));
         QuizRun few(small, random, QuizRun::Cramming, 5);
         few.buildList(1);
         QCOMPARE(few.DrawRange(), 3);
@@ -188,7 +181,8 @@ private Q_SLOTS:
 
     void reviewAsksEachCardOnceAndMovesBoxesWithinBounds()
     {
-        CardSet set = setWithBoxes({4, 1, 2, 3});
+        CardSet set;
+        fillBoxes(set, {4, 1, 2, 3});
         RandomGenerator random(2024);
         QuizRun run(set, random, QuizRun::Review);
         run.buildList(0);
@@ -201,7 +195,7 @@ private Q_SLOTS:
         std::sort(asked.begin(), asked.end());
         QCOMPARE(asked, QList<qint32>({0, 1, 2}));
         // Box 4 right stays 4, box 1 wrong stays 1, box 2 right rises; card 3 was not listed.
-        QCOMPARE(set.Boxes, QList<qint32>({4, 1, 3, 3}));
+        QCOMPARE(boxesOf(set), QList<qint32>({4, 1, 3, 3}));
         QCOMPARE(run.phase(), QuizRun::Phase::Finished);
         QCOMPARE(run.remaining(), 0);
 
@@ -209,7 +203,7 @@ private Q_SLOTS:
         QuizRun again(set, random, QuizRun::Review);
         again.buildList(0);
         play(again, [](qint32) { return false; });
-        QCOMPARE(set.Boxes, QList<qint32>({3, 1, 2, 2}));
+        QCOMPARE(boxesOf(set), QList<qint32>({3, 1, 2, 2}));
     }
 
     void reviewDrawsUniformly()
@@ -221,7 +215,8 @@ private Q_SLOTS:
         int atPosition[cards][cards] = {};
         RandomGenerator random(7);
         for (int i = 0; i < runs; ++i) {
-            CardSet set = setOfSize(cards, 2);
+            CardSet set;
+        fillBoxes(set, QList<qint32>(cards, 2));
             QuizRun run(set, random, QuizRun::Review);
             run.buildList(2);
             const QList<qint32> asked = play(run, [i](qint32 card) { return (card + i) % 2 == 0; });
@@ -240,7 +235,8 @@ private Q_SLOTS:
     void crammingWorksThroughWorkingSets()
     {
         for (quint32 seed : {1u, 99u, 31337u, 4000000000u}) {
-            CardSet set = setOfSize(12, 3);
+            CardSet set;
+        fillBoxes(set, QList<qint32>(12, 3));
             RandomGenerator random(seed);
             RandomGenerator verdicts(seed ^ 0x5a5a5a5au);
             QuizRun run(set, random, QuizRun::Cramming, 5);
@@ -271,14 +267,15 @@ private Q_SLOTS:
             QCOMPARE(known.size(), 12);
             QCOMPARE(run.phase(), QuizRun::Phase::Finished);
             // Right verdicts leave the boxes alone.
-            for (qint32 box : set.Boxes)
+            for (qint32 box : boxesOf(set))
                 QVERIFY(box >= 1 && box <= 3);
         }
     }
 
     void crammingLowersBoxOnWrongOnly()
     {
-        CardSet set = setWithBoxes({3});
+        CardSet set;
+        fillBoxes(set, {3});
         RandomGenerator random(5);
         QuizRun run(set, random, QuizRun::Cramming, 5);
         run.buildList(0);
@@ -286,13 +283,14 @@ private Q_SLOTS:
         const QList<qint32> asked = play(run, [&verdicts](qint32) { return ++verdicts > 3; });
         // One listed card comes every time until it is right.
         QCOMPARE(asked, QList<qint32>({0, 0, 0, 0}));
-        QCOMPARE(set.Boxes.first(), 1);
+        QCOMPARE(set.box(0), 1);
         QCOMPARE(run.phase(), QuizRun::Phase::Finished);
     }
 
     void crammingKeepsAWrongCardInPlace()
     {
-        CardSet set = setOfSize(7, 2);
+        CardSet set;
+        fillBoxes(set, QList<qint32>(7, 2));
         RandomGenerator random(77);
         QuizRun run(set, random, QuizRun::Cramming, 3);
         run.buildList(2);
@@ -302,7 +300,7 @@ private Q_SLOTS:
         run.answerWrong();
         QCOMPARE(run.QuizList(), QList<qint32>({0, 1, 2, 3, 4, 5, 6}));
         QCOMPARE(run.DrawRange(), 3);
-        QCOMPARE(set.Boxes.at(card), 1);
+        QCOMPARE(set.box(card), 1);
 
         // Right: the card leaves the list and the working set shrinks by one.
         while (run.phase() == QuizRun::Phase::Question) {
@@ -320,7 +318,8 @@ private Q_SLOTS:
 
     void verdictsNeedTheAnswerFirst()
     {
-        CardSet set = setWithBoxes({2, 2});
+        CardSet set;
+        fillBoxes(set, {2, 2});
         RandomGenerator random(1);
         QuizRun run(set, random, QuizRun::Review);
         run.buildList(2);
@@ -329,7 +328,7 @@ private Q_SLOTS:
         QVERIFY(!run.answerRight());
         QVERIFY(!run.answerWrong());
         QCOMPARE(run.remaining(), 2);
-        QCOMPARE(set.Boxes, QList<qint32>({2, 2}));
+        QCOMPARE(boxesOf(set), QList<qint32>({2, 2}));
         QVERIFY(run.showAnswer());
         QVERIFY(!run.showAnswer());
         QCOMPARE(run.phase(), QuizRun::Phase::Answer);
@@ -352,18 +351,20 @@ private Q_SLOTS:
 
     void damagedBoxNumbersReturnIntoRange()
     {
-        CardSet set = setWithBoxes({0, 9, 7, -2});
+        CardSet set;
+        fillBoxes(set, {0, 9, 7, -2});
         RandomGenerator random(3);
         QuizRun run(set, random, QuizRun::Review);
         run.buildList(0);
         play(run, [](qint32 card) { return card % 2 == 0; });
         // 0 right, 9 wrong, 7 right, -2 wrong
-        QCOMPARE(set.Boxes, QList<qint32>({1, 4, 4, 1}));
+        QCOMPARE(boxesOf(set), QList<qint32>({1, 4, 4, 1}));
     }
 
     void foreignListsAreCleaned()
     {
-        CardSet set = setOfSize(3);
+        CardSet set;
+        fillBoxes(set, QList<qint32>(3, 1));
         RandomGenerator random(3);
         QuizRun run(set, random, QuizRun::Review);
         run.setQuizList({2, -1, 0, 2, 3, 1});

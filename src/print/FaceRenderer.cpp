@@ -1,4 +1,4 @@
-#include "richtext/FaceRenderer.h"
+#include "print/FaceRenderer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

@@ -1,0 +1,91 @@
+#include "app/FileMessages.h"
+
+#include "cardset/CardSetFile.h"
+
+namespace {
+const QChar kBreak = QChar(13);
+}
+
+QString FileMessages::forSave(const FileResult &result, const QString &fileName, SaveCommand command)
+{
+    switch (result.outcome) {
+    case FileResult::Outcome::Done: return QString();
+    case FileResult::Outcome::TargetNotReplaceable: return messageM1(CardSetFile::fileNamePart(fileName));
+    case FileResult::Outcome::SettingsNotWritable: return messageM2();
+    case FileResult::Outcome::WrongExtension:
+    case FileResult::Outcome::Failed: break;
+    }
+    return command == SaveCommand::Save ? saveFailedMessage(result.ErrorLine) : saveAsFailedMessage();
+}
+
+QString FileMessages::forLoad(const FileResult &result, const QString &path)
+{
+    switch (result.outcome) {
+    case FileResult::Outcome::Done: return QString();
+    case FileResult::Outcome::WrongExtension: return messageM3(path);
+    default: return loadFailedMessageWithCode(result.ErrorLine);
+    }
+}
+
+QString FileMessages::messageM1(const QString &fileName)
+{
+    return QStringLiteral("Die Datei ") + fileName + QStringLiteral(" konnte zum Zwecke") + kBreak
+        + QStringLiteral("der Speicherung nicht gelöscht werden!") + kBreak
+        + QStringLiteral("Bitte versuchen Sie einen erneuten Speichervorgang,") + kBreak
+        + QStringLiteral("Löschen Sie den eventuell gesetzten Schreibschutz oder") + kBreak
+        + QStringLiteral("Speichern Sie die Datei unter einem anderen Namen.");
+}
+
+QString FileMessages::messageM2()
+{
+    return QStringLiteral("Ihr System läßt z.Zt. keine Dateioperationen mit INI-Dateien zu.") + kBreak
+        + QStringLiteral("In der Regel genügt ein erneutes Speichern (die aktuellen Änderungen sind nocht NICHT gespeichert).")
+        + kBreak + kBreak
+        + QStringLiteral("Sollte diese Meldung erneut erscheinen, versuchen Sie, die Datei unter einem anderen") + kBreak
+        + QStringLiteral("Namen abzuspeichern und anschließend das Programm bzw. das System neu zu starten.");
+}
+
+QString FileMessages::messageM3(const QString &path)
+{
+    return QStringLiteral("Die Datei ") + kBreak + path + kBreak + QStringLiteral("hat nicht die richtige Endung und kann")
+        + kBreak + QStringLiteral("daher nicht geladen werden.");
+}
+
+QString FileMessages::saveFailedMessage(const QString &errorLine)
+{
+    return QStringLiteral("Beim Speichern trat ein Fehler auf.") + kBreak
+        + QStringLiteral("Wenn Sie einen Quillo 2.5-Karteikartensatz geladen haben,") + kBreak
+        + QStringLiteral("wählen Sie bitte Datei-Speichern unter, um diesen zu speichern.") + kBreak + kBreak
+        + QStringLiteral("ErrorLine: ") + errorLine;
+}
+
+QString FileMessages::saveAsFailedMessage()
+{
+    return QStringLiteral("Beim Speichern trat ein Fehler auf.");
+}
+
+QString FileMessages::loadFailedMessage()
+{
+    return QStringLiteral("Beim Laden trat ein Fehler auf.") + kBreak + QStringLiteral("Möglicherweise ist die Datei fehlerhaft.");
+}
+
+QString FileMessages::loadFailedMessageWithCode(const QString &errorLine)
+{
+    return loadFailedMessage() + kBreak + kBreak + QStringLiteral("Fehlercode: ") + errorLine;
+}
+
+QString FileMessages::loadFailedCaption()
+{
+    return QStringLiteral("Es kam zu einem Fehler beim Laden.");
+}
+
+QString FileMessages::legacyImportedMessage()
+{
+    return QStringLiteral("Es wurde ein Kartensatz im Quillo 2.5 Format geladen.") + kBreak
+        + QStringLiteral("Kontrollieren Sie bitte den Font der Titelzeile und die Optionen.");
+}
+
+QString FileMessages::pageNotWritten(const QString &path)
+{
+    return QStringLiteral("Die Datei ") + path + QStringLiteral(" konnte nicht geschrieben werden.");
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cardset/FileResult.h"
+
+#include <QString>
+
+// The user's words for what a save, load or export came to, for the
+// windows and for quillo-cli alike. A line break is the single character CR.
+class FileMessages
+{
+public:
+    // "Speichern" names the step reached; "Speichern unter" does not.
+    enum class SaveCommand { Save, SaveAs };
+
+    // The message for a save that did not complete; `fileName` is the path
+    // saved to.
+    static QString forSave(const FileResult &result, const QString &fileName, SaveCommand command);
+    // The message for a load that did not complete.
+    static QString forLoad(const FileResult &result, const QString &path);
+
+    static QString messageM1(const QString &fileName);
+    static QString messageM2();
+    static QString messageM3(const QString &path);
+    static QString saveFailedMessage(const QString &errorLine);
+    static QString saveAsFailedMessage();
+    static QString loadFailedMessage();
+    static QString loadFailedMessageWithCode(const QString &errorLine);
+    // The caption of a window whose load failed.
+    static QString loadFailedCaption();
+    static QString legacyImportedMessage();
+    static QString pageNotWritten(const QString &path);
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// What a save, load or export of a file came to: the outcome, the step the
+// operation had reached (the set's ErrorLine, "1" to "20") and the
+// platform's reason for a failure. The file layer words no message; the
+// windows and quillo-cli do.
+struct FileResult
+{
+    enum class Outcome {
+        Done,
+        WrongExtension,       // a load of a file that is no card set; nothing read
+        TargetNotReplaceable, // a save over a file that may not be replaced; nothing written
+        SettingsNotWritable,  // a save whose settings text could not be written; nothing written
+        Failed,               // a file or container step failed at ErrorLine
+    };
+
+    Outcome outcome = Outcome::Done;
+    QString ErrorLine;
+    QString reason;
+
+    bool ok() const { return outcome == Outcome::Done; }
+    static FileResult failed(const QString &errorLine, const QString &reason)
+    {
+        return {Outcome::Failed, errorLine, reason};
+    }
+};
