@@ -3,10 +3,10 @@
 // the current one and reaches the question at the end of the set (answered
 // No here). Measured through the main window's command, including the
 // switch to the card the step ends on; the goal is under 0.3 s.
+#include "app/TMainForm.h"
 #include "editor/CardSearch.h"
 #include "editor/FindDialog.h"
 #include "editor/TMDIChild.h"
-#include "app/TMainForm.h"
 #include "editor/UserDialogs.h"
 
 #include <benchmark/benchmark.h>

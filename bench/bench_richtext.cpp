@@ -133,12 +133,30 @@ void writeRtf(benchmark::State &state, const Faces &faces)
     qDeleteAll(docs);
 }
 
-void BM_TextLines_Typical(benchmark::State &state) { textLines(state, typical()); }
-void BM_TextLines_Pictures(benchmark::State &state) { textLines(state, withPictures()); }
-void BM_Read_Typical(benchmark::State &state) { readRtf(state, typical()); }
-void BM_Read_Pictures(benchmark::State &state) { readRtf(state, withPictures()); }
-void BM_Write_Typical(benchmark::State &state) { writeRtf(state, typical()); }
-void BM_Write_Pictures(benchmark::State &state) { writeRtf(state, withPictures()); }
+void BM_TextLines_Typical(benchmark::State &state)
+{
+    textLines(state, typical());
+}
+void BM_TextLines_Pictures(benchmark::State &state)
+{
+    textLines(state, withPictures());
+}
+void BM_Read_Typical(benchmark::State &state)
+{
+    readRtf(state, typical());
+}
+void BM_Read_Pictures(benchmark::State &state)
+{
+    readRtf(state, withPictures());
+}
+void BM_Write_Typical(benchmark::State &state)
+{
+    writeRtf(state, typical());
+}
+void BM_Write_Pictures(benchmark::State &state)
+{
+    writeRtf(state, withPictures());
+}
 
 // The same content through Qt's HTML reader, the yardstick for reading.
 void BM_SetHtml_Typical(benchmark::State &state)

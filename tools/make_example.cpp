@@ -5,8 +5,8 @@
 //   quillo-make-example examples/Beispiel.ql3
 
 #include "cardset/CardSetFile.h"
-#include "richtext/RtfWriter.h"
 #include "cardset/ScratchFile.h"
+#include "richtext/RtfWriter.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -42,9 +42,18 @@ public:
         m_cursor.insertText(text, m_base);
         return *this;
     }
-    Face &bold(const QString &text) { return styled(text, [](QTextCharFormat &f) { f.setFontWeight(QFont::Bold); }); }
-    Face &italic(const QString &text) { return styled(text, [](QTextCharFormat &f) { f.setFontItalic(true); }); }
-    Face &underline(const QString &text) { return styled(text, [](QTextCharFormat &f) { f.setFontUnderline(true); }); }
+    Face &bold(const QString &text)
+    {
+        return styled(text, [](QTextCharFormat &f) { f.setFontWeight(QFont::Bold); });
+    }
+    Face &italic(const QString &text)
+    {
+        return styled(text, [](QTextCharFormat &f) { f.setFontItalic(true); });
+    }
+    Face &underline(const QString &text)
+    {
+        return styled(text, [](QTextCharFormat &f) { f.setFontUnderline(true); });
+    }
     Face &coloured(const QString &text, const QColor &colour, bool strong = false)
     {
         return styled(text, [&](QTextCharFormat &f) {
@@ -189,9 +198,13 @@ QList<Card> cards()
     add(Face().text(QStringLiteral("Wie heißt die Hauptstadt von ")).bold(QStringLiteral("Frankreich")).text(QStringLiteral("?")),
         Face().big(QStringLiteral("Paris"), 16).paragraph().picture(flagOfFrance(), QStringLiteral("frankreich.png")).centre(), 1);
     add(Face().text(QStringLiteral("Welche Farben hat die Flagge ")).bold(QStringLiteral("Deutschlands")).text(QStringLiteral("?")),
-        Face().coloured(QStringLiteral("Schwarz"), Qt::black, true).text(QStringLiteral(", "))
-            .coloured(QStringLiteral("Rot"), QColor(221, 0, 0), true).text(QStringLiteral(", "))
-            .coloured(QStringLiteral("Gold"), QColor(200, 150, 0), true).paragraph()
+        Face()
+            .coloured(QStringLiteral("Schwarz"), Qt::black, true)
+            .text(QStringLiteral(", "))
+            .coloured(QStringLiteral("Rot"), QColor(221, 0, 0), true)
+            .text(QStringLiteral(", "))
+            .coloured(QStringLiteral("Gold"), QColor(200, 150, 0), true)
+            .paragraph()
             .picture(flagOfGermany(), QStringLiteral("deutschland.png")),
         2);
     add(Face().text(QStringLiteral("Hauptstadt von ")).bold(QStringLiteral("Italien")),
@@ -206,7 +219,10 @@ QList<Card> cards()
     add(Face().text(QStringLiteral("Englisch: ")).underline(QStringLiteral("das Eichhörnchen")),
         Face().bold(QStringLiteral("the squirrel")), 1);
     add(Face().text(QStringLiteral("Englisch: ")).underline(QStringLiteral("sich erinnern")),
-        Face().bold(QStringLiteral("to remember")).paragraph().text(QStringLiteral("Beispiel: "))
+        Face()
+            .bold(QStringLiteral("to remember"))
+            .paragraph()
+            .text(QStringLiteral("Beispiel: "))
             .italic(QStringLiteral("I remember my first day at school.")),
         3);
     add(Face().text(QStringLiteral("Unregelmäßige Verben: ")).bold(QStringLiteral("to go")),
@@ -214,44 +230,59 @@ QList<Card> cards()
     add(Face().text(QStringLiteral("Unregelmäßige Verben: ")).bold(QStringLiteral("to see")),
         Face().bullets({QStringLiteral("see"), QStringLiteral("saw"), QStringLiteral("seen")}), 4);
 
-    add(Face().text(QStringLiteral("Satz des ")).bold(QStringLiteral("Pythagoras")).paragraph()
+    add(Face()
+            .text(QStringLiteral("Satz des "))
+            .bold(QStringLiteral("Pythagoras"))
+            .paragraph()
             .picture(rightTriangle(), QStringLiteral("dreieck.png")),
-        Face().big(QStringLiteral("a² + b² = c²"), 16).centre().paragraph()
+        Face()
+            .big(QStringLiteral("a² + b² = c²"), 16)
+            .centre()
+            .paragraph()
             .text(QStringLiteral("c ist die Hypotenuse, die Seite gegenüber dem rechten Winkel.")),
         1);
     add(Face().text(QStringLiteral("Wie viel ist ")).bold(QStringLiteral("7 · 8")).text(QStringLiteral("?")),
         Face().big(QStringLiteral("56"), 18).centre(), 4);
-    add(Face().text(QStringLiteral("Wie viele Grad hat die Winkelsumme im Dreieck?")),
-        Face().big(QStringLiteral("180°"), 16), 3);
+    add(Face().text(QStringLiteral("Wie viele Grad hat die Winkelsumme im Dreieck?")), Face().big(QStringLiteral("180°"), 16), 3);
     add(Face().text(QStringLiteral("Was ist eine ")).bold(QStringLiteral("Primzahl")).text(QStringLiteral("?")),
-        Face().text(QStringLiteral("Eine natürliche Zahl größer als 1, die nur durch 1 und sich selbst teilbar ist."))
-            .paragraph().text(QStringLiteral("Beispiele: ")).coloured(QStringLiteral("2, 3, 5, 7, 11, 13"), QColor(0, 110, 0)),
+        Face()
+            .text(QStringLiteral("Eine natürliche Zahl größer als 1, die nur durch 1 und sich selbst teilbar ist."))
+            .paragraph()
+            .text(QStringLiteral("Beispiele: "))
+            .coloured(QStringLiteral("2, 3, 5, 7, 11, 13"), QColor(0, 110, 0)),
         2);
 
     add(Face().text(QStringLiteral("Beschreibe den ")).bold(QStringLiteral("Wasserkreislauf")).text(QStringLiteral(".")),
-        Face().picture(waterCycle(), QStringLiteral("wasserkreislauf.png")).paragraph()
+        Face()
+            .picture(waterCycle(), QStringLiteral("wasserkreislauf.png"))
+            .paragraph()
             .bullets({QStringLiteral("Verdunstung"), QStringLiteral("Kondensation (Wolken)"), QStringLiteral("Niederschlag"),
                       QStringLiteral("Abfluss ins Meer")}),
         1);
     add(Face().text(QStringLiteral("Chemisches Zeichen für ")).bold(QStringLiteral("Gold")),
-        Face().big(QStringLiteral("Au"), 18).text(QStringLiteral("  (lateinisch ")).italic(QStringLiteral("aurum"))
+        Face()
+            .big(QStringLiteral("Au"), 18)
+            .text(QStringLiteral("  (lateinisch "))
+            .italic(QStringLiteral("aurum"))
             .text(QStringLiteral(")")),
         3);
-    add(Face().text(QStringLiteral("Wie heißt der größte Planet unseres Sonnensystems?")),
-        Face().big(QStringLiteral("Jupiter"), 16), 2);
+    add(Face().text(QStringLiteral("Wie heißt der größte Planet unseres Sonnensystems?")), Face().big(QStringLiteral("Jupiter"), 16), 2);
     add(Face().text(QStringLiteral("Wann fiel die ")).bold(QStringLiteral("Berliner Mauer")).text(QStringLiteral("?")),
         Face().coloured(QStringLiteral("9. November 1989"), QColor(180, 0, 0), true), 4);
     add(Face().text(QStringLiteral("Wer schrieb den ")).italic(QStringLiteral("„Faust“")).text(QStringLiteral("?")),
         Face().bold(QStringLiteral("Johann Wolfgang von Goethe")).text(QStringLiteral(" (1749–1832)")), 1);
-    add(Face().text(QStringLiteral("Was bedeutet das Sprichwort:")).paragraph()
-            .italic(QStringLiteral("„Morgenstund hat Gold im Mund“")),
+    add(Face().text(QStringLiteral("Was bedeutet das Sprichwort:")).paragraph().italic(QStringLiteral("„Morgenstund hat Gold im Mund“")),
         Face().text(QStringLiteral("Wer früh aufsteht, schafft viel.")), 3);
     add(Face().text(QStringLiteral("Tipp zum Lernen mit Quillo")),
-        Face().text(QStringLiteral("Gewusste Karten wandern einen ")).bold(QStringLiteral("Kasten")).text(QStringLiteral(" weiter, "))
-            .text(QStringLiteral("nicht gewusste zurück in ")).underline(QStringLiteral("Kasten 1")).text(QStringLiteral(".")),
+        Face()
+            .text(QStringLiteral("Gewusste Karten wandern einen "))
+            .bold(QStringLiteral("Kasten"))
+            .text(QStringLiteral(" weiter, "))
+            .text(QStringLiteral("nicht gewusste zurück in "))
+            .underline(QStringLiteral("Kasten 1"))
+            .text(QStringLiteral(".")),
         1);
-    add(Face().text(QStringLiteral("Französisch: ")).underline(QStringLiteral("das Brot")),
-        Face().bold(QStringLiteral("le pain")), 2);
+    add(Face().text(QStringLiteral("Französisch: ")).underline(QStringLiteral("das Brot")), Face().bold(QStringLiteral("le pain")), 2);
     return list;
 }
 

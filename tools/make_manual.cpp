@@ -35,8 +35,7 @@ void formatChapters(QTextDocument &document)
             continue;
         QTextCursor cursor(block);
         QTextBlockFormat format = block.blockFormat();
-        format.setPageBreakPolicy(level == 1 && !first ? QTextFormat::PageBreak_AlwaysBefore
-                                                       : QTextFormat::PageBreak_Auto);
+        format.setPageBreakPolicy(level == 1 && !first ? QTextFormat::PageBreak_AlwaysBefore : QTextFormat::PageBreak_Auto);
         format.setTopMargin(level == 1 ? 0 : 14);
         format.setBottomMargin(6);
         format.setNonBreakableLines(true);
@@ -150,8 +149,7 @@ int main(int argc, char *argv[])
     pdf.setResolution(300);
     // print() adds margins of 2 cm of its own, lays the text out on the
     // writer's pages and numbers them.
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-                                  QPageLayout::Millimeter));
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
     document.print(&pdf);
     if (!QFileInfo(args.at(2)).size()) {
         std::fprintf(stderr, "%s: cannot be written\n", qPrintable(args.at(2)));

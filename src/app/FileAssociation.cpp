@@ -71,8 +71,7 @@ FileAssociation::Outcome writeRegistry(const QString &programPath)
     classes.setValue(QStringLiteral(".ql3/Default"), type);
     classes.setValue(type + QStringLiteral("/Default"), type);
     classes.setValue(type + QStringLiteral("/DefaultIcon/Default"), program + QStringLiteral(",0"));
-    classes.setValue(type + QStringLiteral("/Shell/Open/Command/Default"),
-                     QLatin1Char('"') + program + QStringLiteral("\" \"%1\""));
+    classes.setValue(type + QStringLiteral("/Shell/Open/Command/Default"), QLatin1Char('"') + program + QStringLiteral("\" \"%1\""));
     classes.sync();
     FileAssociation::Outcome outcome;
     outcome.written = classes.status() == QSettings::NoError;
@@ -140,8 +139,8 @@ QByteArray FileAssociation::desktopEntry(const QString &programPath, const QStri
     return entry.toUtf8();
 }
 
-FileAssociation::Outcome FileAssociation::write(const QString &programPath, const QString &iconPath,
-                                                const QString &dataHome, bool refreshCaches)
+FileAssociation::Outcome FileAssociation::write(const QString &programPath, const QString &iconPath, const QString &dataHome,
+                                                bool refreshCaches)
 {
     Outcome outcome;
     // A path that a desktop entry cannot carry is left alone rather than
@@ -151,10 +150,9 @@ FileAssociation::Outcome FileAssociation::write(const QString &programPath, cons
     const QDir data(dataHome);
     bool mimeChanged = false;
     bool desktopChanged = false;
-    const bool mimeWritten = putFile(data.filePath(QStringLiteral("mime/packages/") + mimeFileName()),
-                                     mimeDefinition(), mimeChanged);
-    const bool desktopWritten = putFile(data.filePath(QStringLiteral("applications/") + desktopFileName()),
-                                        desktopEntry(programPath, iconPath), desktopChanged);
+    const bool mimeWritten = putFile(data.filePath(QStringLiteral("mime/packages/") + mimeFileName()), mimeDefinition(), mimeChanged);
+    const bool desktopWritten =
+        putFile(data.filePath(QStringLiteral("applications/") + desktopFileName()), desktopEntry(programPath, iconPath), desktopChanged);
     outcome.written = mimeWritten && desktopWritten;
     outcome.changed = mimeChanged || desktopChanged;
     if (!refreshCaches)

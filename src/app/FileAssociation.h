@@ -26,8 +26,7 @@ public:
     // `dataHome` (XDG_DATA_HOME or its default) and, when anything changed,
     // asks the desktop's tools to refresh their caches in the background,
     // when those tools exist.
-    static Outcome write(const QString &programPath, const QString &iconPath, const QString &dataHome,
-                         bool refreshCaches = true);
+    static Outcome write(const QString &programPath, const QString &iconPath, const QString &dataHome, bool refreshCaches = true);
     // The same for the running program, its icon and the user's data folder.
     static Outcome writeForRunningProgram();
 

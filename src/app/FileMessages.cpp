@@ -39,16 +39,15 @@ QString FileMessages::messageM1(const QString &fileName)
 QString FileMessages::messageM2()
 {
     return QStringLiteral("Ihr System läßt z.Zt. keine Dateioperationen mit INI-Dateien zu.") + kBreak
-        + QStringLiteral("In der Regel genügt ein erneutes Speichern (die aktuellen Änderungen sind nocht NICHT gespeichert).")
-        + kBreak + kBreak
-        + QStringLiteral("Sollte diese Meldung erneut erscheinen, versuchen Sie, die Datei unter einem anderen") + kBreak
+        + QStringLiteral("In der Regel genügt ein erneutes Speichern (die aktuellen Änderungen sind nocht NICHT gespeichert).") + kBreak
+        + kBreak + QStringLiteral("Sollte diese Meldung erneut erscheinen, versuchen Sie, die Datei unter einem anderen") + kBreak
         + QStringLiteral("Namen abzuspeichern und anschließend das Programm bzw. das System neu zu starten.");
 }
 
 QString FileMessages::messageM3(const QString &path)
 {
-    return QStringLiteral("Die Datei ") + kBreak + path + kBreak + QStringLiteral("hat nicht die richtige Endung und kann")
-        + kBreak + QStringLiteral("daher nicht geladen werden.");
+    return QStringLiteral("Die Datei ") + kBreak + path + kBreak + QStringLiteral("hat nicht die richtige Endung und kann") + kBreak
+        + QStringLiteral("daher nicht geladen werden.");
 }
 
 QString FileMessages::saveFailedMessage(const QString &errorLine)

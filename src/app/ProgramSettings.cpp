@@ -1,7 +1,7 @@
 #include "app/ProgramSettings.h"
 
-#include "cardset/IniText.h"
 #include "app/ProgramFolder.h"
+#include "cardset/IniText.h"
 #include "cardset/ScratchFile.h"
 
 #include <QDir>

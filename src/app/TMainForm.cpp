@@ -1,35 +1,35 @@
 #include "app/TMainForm.h"
 
-#include "editor/CardSearch.h"
 #include "app/CommandStateRules.h"
 #include "app/FileAssociation.h"
-#include "richtext/FacePictures.h"
-#include "editor/FindDialog.h"
 #include "app/HelpCommands.h"
-#include "export/HtmlExport.h"
-#include "editor/PackageObject.h"
 #include "app/ProgramFolder.h"
-#include "quiz/QuizCommand.h"
-#include "richtext/RtfReader.h"
-#include "richtext/RtfWriter.h"
-#include "cardset/ScratchFile.h"
 #include "app/StartupSequence.h"
 #include "app/TAboutBox.h"
+#include "app/ToolbarIcons.h"
+#include "app/WindowTiling.h"
+#include "cardset/ScratchFile.h"
+#include "editor/CardSearch.h"
+#include "editor/FindDialog.h"
+#include "editor/PackageObject.h"
 #include "editor/TMDIChild.h"
 #include "editor/TMyRxRichEdit.h"
 #include "editor/TVerschieben.h"
-#include "app/ToolbarIcons.h"
 #include "editor/UserDialogs.h"
-#include "app/WindowTiling.h"
+#include "export/HtmlExport.h"
+#include "quiz/QuizCommand.h"
+#include "richtext/FacePictures.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontComboBox>
@@ -46,9 +46,9 @@
 #include <QPrinter>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -238,8 +238,8 @@ void TMainForm::setDialogs(UserDialogs *dialogs)
     m_dialogs = dialogs ? dialogs : &UserDialogs::standard();
 }
 
-QAction *TMainForm::addEntry(QMenu *menu, MainCommand command, const QString &name, const QString &caption,
-                             const QKeySequence &keys, const QString &hint, CommandRule rule)
+QAction *TMainForm::addEntry(QMenu *menu, MainCommand command, const QString &name, const QString &caption, const QKeySequence &keys,
+                             const QString &hint, CommandRule rule)
 {
     QAction *entry = menu->addAction(caption);
     entry->setObjectName(name);
@@ -319,11 +319,12 @@ void TMainForm::makeMenus()
     addEntry(help, C::Manual, QStringLiteral("AnleitungimPDFFormat1"), QStringLiteral("Anleitung"));
 }
 
-QToolButton *TMainForm::addButton(QHBoxLayout *row, MainCommand command, const QString &name, const QString &icon,
-                                  const QString &hint, CommandRule rule)
+QToolButton *TMainForm::addButton(QHBoxLayout *row, MainCommand command, const QString &name, const QString &icon, const QString &hint,
+                                  CommandRule rule)
 {
     CommandControls &controls = m_commands[size_t(command)];
-    const auto shared = std::find_if(m_rules.cbegin(), m_rules.cend(), [&controls](const auto &pair) { return pair.first == controls.entry; });
+    const auto shared =
+        std::find_if(m_rules.cbegin(), m_rules.cend(), [&controls](const auto &pair) { return pair.first == controls.entry; });
     if (controls.entry && shared != m_rules.cend() && shared->second == rule) {
         // Same rule as the menu entry: one action for both.
         controls.button = controls.entry;
@@ -406,7 +407,8 @@ void TMainForm::makeToolBar()
     first->addWidget(maker);
     first->addWidget(separator(rows));
     addButton(first, C::FileNew, QStringLiteral("ToolButton9"), QStringLiteral("new"), QStringLiteral("Neu|Neue Datei erstellen"), always);
-    addButton(first, C::FileOpen, QStringLiteral("ToolButton1"), QStringLiteral("open"), QStringLiteral("Öffnen|Eine Datei öffnen"), always);
+    addButton(first, C::FileOpen, QStringLiteral("ToolButton1"), QStringLiteral("open"), QStringLiteral("Öffnen|Eine Datei öffnen"),
+              always);
     addButton(first, C::Save, QStringLiteral("ToolButton26"), QStringLiteral("save"), QStringLiteral("Speichern"));
     first->addWidget(separator(rows));
     addButton(first, C::NewCard, QStringLiteral("ToolButton12"), QStringLiteral("newcard"), QStringLiteral("Neue Karte"));
@@ -528,9 +530,8 @@ void TMainForm::connectCommands()
     onDocument(C::Bullets, [](TMDIChild *document) { document->toggleBullets(); });
     for (const auto &[command, tag] : {std::pair{C::AlignLeft, 0}, std::pair{C::AlignCenter, 2}, std::pair{C::AlignRight, 1}})
         onDocument(command, [tag = tag](TMDIChild *document) { document->applyAlignment(tag); });
-    onDocument(C::TextColorDialog, [this](TMDIChild *document) {
-        document->applyTextColor(m_dialogs->chooseColor(this, document->targetTextColor()));
-    });
+    onDocument(C::TextColorDialog,
+               [this](TMDIChild *document) { document->applyTextColor(m_dialogs->chooseColor(this, document->targetTextColor())); });
     onDocument(C::BackColorDialog, [this](TMDIChild *document) {
         // The header line's own colour has its button; this one is the faces'.
         if (document->ActiveFace())
@@ -603,8 +604,8 @@ void TMainForm::GeneriereHTMLDatei()
         m_dialogs->warning(this, HtmlExport::noCardsMessage());
         return;
     }
-    const QString path = m_dialogs->saveFileName(this, QStringLiteral("Speichern unter"), HtmlExport::pageFilter(),
-                                                 QStringLiteral("html"), QString());
+    const QString path =
+        m_dialogs->saveFileName(this, QStringLiteral("Speichern unter"), HtmlExport::pageFilter(), QStringLiteral("html"), QString());
     if (path.isEmpty())
         return;
     const FileResult written = HtmlExport::writePage(path, page);
@@ -778,8 +779,8 @@ void TMainForm::SaveAs()
     TMDIChild *document = ActiveDocument();
     if (!document)
         return;
-    const QString path = m_dialogs->saveFileName(this, QStringLiteral("Speichern unter"), saveFilter(), QStringLiteral("ql3"),
-                                                 document->Set().FileName());
+    const QString path =
+        m_dialogs->saveFileName(this, QStringLiteral("Speichern unter"), saveFilter(), QStringLiteral("ql3"), document->Set().FileName());
     if (path.isEmpty())
         return;
     setSaveControlsEnabled(false);
@@ -836,12 +837,12 @@ void TMainForm::addColourMenu(QToolButton *tool, const std::function<void(TMDICh
     menu->setObjectName(tool->objectName() + QStringLiteral("Palette"));
     // Plain colours only: a system colour would change with the desktop.
     const QList<std::pair<const char *, QColor>> palette = {
-        {"Schwarz", QColor(0, 0, 0)},         {"Weiß", QColor(255, 255, 255)},    {"Dunkelrot", QColor(128, 0, 0)},
-        {"Rot", QColor(255, 0, 0)},           {"Orange", QColor(255, 128, 0)},    {"Gelb", QColor(255, 255, 0)},
-        {"Dunkelgrün", QColor(0, 128, 0)},    {"Grün", QColor(0, 255, 0)},        {"Oliv", QColor(128, 128, 0)},
-        {"Türkis", QColor(0, 255, 255)},      {"Blaugrün", QColor(0, 128, 128)},  {"Blau", QColor(0, 0, 255)},
-        {"Dunkelblau", QColor(0, 0, 128)},    {"Violett", QColor(128, 0, 128)},   {"Pink", QColor(255, 0, 255)},
-        {"Grau", QColor(128, 128, 128)},      {"Hellgrau", QColor(192, 192, 192)}};
+        {"Schwarz", QColor(0, 0, 0)},      {"Weiß", QColor(255, 255, 255)},    {"Dunkelrot", QColor(128, 0, 0)},
+        {"Rot", QColor(255, 0, 0)},        {"Orange", QColor(255, 128, 0)},    {"Gelb", QColor(255, 255, 0)},
+        {"Dunkelgrün", QColor(0, 128, 0)}, {"Grün", QColor(0, 255, 0)},        {"Oliv", QColor(128, 128, 0)},
+        {"Türkis", QColor(0, 255, 255)},   {"Blaugrün", QColor(0, 128, 128)},  {"Blau", QColor(0, 0, 255)},
+        {"Dunkelblau", QColor(0, 0, 128)}, {"Violett", QColor(128, 0, 128)},   {"Pink", QColor(255, 0, 255)},
+        {"Grau", QColor(128, 128, 128)},   {"Hellgrau", QColor(192, 192, 192)}};
     const auto choose = [this, tool, apply](const QColor &color) {
         if (!color.isValid())
             return;
@@ -968,8 +969,7 @@ void TMainForm::FindDialogFind()
     document->StoreCurrentCard();
     const CardSet &set = document->Set();
     const CardSearch::Result result = CardSearch::step(
-        set.CurrentIndex(), set.count(),
-        [&set, &text](int i) { return CardSearch::examineCard(set.front(i), set.back(i), text); },
+        set.CurrentIndex(), set.count(), [&set, &text](int i) { return CardSearch::examineCard(set.front(i), set.back(i), text); },
         [this] { return m_dialogs->question(this, QStringLiteral("Das Ende wurde erreicht, von vorne beginnen?."), false); });
     document->selectCard(result.index);
     if (result.face == CardSearch::Face::Front)

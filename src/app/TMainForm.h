@@ -160,8 +160,8 @@ private:
     void makeMenus();
     void makeToolBar();
     void connectCommands();
-    QAction *addEntry(QMenu *menu, MainCommand command, const QString &name, const QString &caption,
-                      const QKeySequence &keys = {}, const QString &hint = {}, CommandRule rule = CommandRule::Always);
+    QAction *addEntry(QMenu *menu, MainCommand command, const QString &name, const QString &caption, const QKeySequence &keys = {},
+                      const QString &hint = {}, CommandRule rule = CommandRule::Always);
     QToolButton *addButton(QHBoxLayout *row, MainCommand command, const QString &name, const QString &icon, const QString &hint,
                            CommandRule rule = CommandRule::NeedsDocument);
     // What an editor's key or context menu entry asks for.
@@ -175,8 +175,7 @@ private:
     void setSaveControlsEnabled(bool enabled);
     void updateClipboardCommands();
     void wireFormatting();
-    QToolButton *addColourButton(QHBoxLayout *row, const QString &name, const QString &icon, const QColor &colour,
-                                 const QString &hint);
+    QToolButton *addColourButton(QHBoxLayout *row, const QString &name, const QString &icon, const QColor &colour, const QString &hint);
     void addColourMenu(QToolButton *button, const std::function<void(TMDIChild *, const QColor &)> &apply);
     void watchFocus(QWidget *focus);
     void fillWindowMenu();

@@ -31,17 +31,18 @@ int main(int argc, char *argv[])
     const CommandLineArguments arguments(QApplication::arguments().mid(1));
     TSplash splash;
     std::unique_ptr<TMainForm> mainForm;
-    return StartupSequence().run(arguments, {
-        [&splash] { splash.showAndPaint(); },
-        [&mainForm, &arguments] {
-            mainForm = std::make_unique<TMainForm>();
-            mainForm->startUp(arguments, ProgramSettings::defaultFilePath());
-        },
-        [&splash] { splash.close(); },
-        [&mainForm] {
-            mainForm->showMaximized();
-            QTimer::singleShot(0, mainForm.get(), &TMainForm::openStartupFiles);
-            return QApplication::exec();
-        },
-    });
+    return StartupSequence().run(arguments,
+                                 {
+                                     [&splash] { splash.showAndPaint(); },
+                                     [&mainForm, &arguments] {
+                                         mainForm = std::make_unique<TMainForm>();
+                                         mainForm->startUp(arguments, ProgramSettings::defaultFilePath());
+                                     },
+                                     [&splash] { splash.close(); },
+                                     [&mainForm] {
+                                         mainForm->showMaximized();
+                                         QTimer::singleShot(0, mainForm.get(), &TMainForm::openStartupFiles);
+                                         return QApplication::exec();
+                                     },
+                                 });
 }

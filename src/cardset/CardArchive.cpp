@@ -12,9 +12,8 @@ namespace {
 
 [[noreturn]] void throwDamaged(const QFile &file, qint64 position)
 {
-    throw FileError(QStringLiteral("Die Datei %1 ist beschädigt: unvollständiger Abschnitt bei Byte %2.")
-                        .arg(file.fileName())
-                        .arg(position));
+    throw FileError(
+        QStringLiteral("Die Datei %1 ist beschädigt: unvollständiger Abschnitt bei Byte %2.").arg(file.fileName()).arg(position));
 }
 
 void readExactly(QFile &file, char *data, qint64 size, qint64 position)

@@ -2,10 +2,10 @@
 
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardArchive.h"
+#include "cardset/CardSetContent.h"
 #include "cardset/FileError.h"
 #include "cardset/FileOps.h"
 #include "cardset/IniText.h"
-#include "cardset/CardSetContent.h"
 #include "cardset/LegacyCardSetImport.h"
 #include "cardset/ScratchFile.h"
 
@@ -59,7 +59,8 @@ qint32 boxNumber(const QString &line)
 QString CardSetFile::upperExtension(const QString &path)
 {
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    const qsizetype separator = std::max({path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':'))});
+    const qsizetype separator =
+        std::max({path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':'))});
     if (dot < 0 || dot < separator)
         return QString();
     return path.mid(dot).toUpper();
@@ -68,7 +69,8 @@ QString CardSetFile::upperExtension(const QString &path)
 QString CardSetFile::changeExtension(const QString &path, const QString &extension)
 {
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    const qsizetype separator = std::max({path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':'))});
+    const qsizetype separator =
+        std::max({path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':'))});
     if (dot < 0 || dot < separator)
         return path + extension;
     return path.left(dot) + extension;
@@ -76,7 +78,8 @@ QString CardSetFile::changeExtension(const QString &path, const QString &extensi
 
 QString CardSetFile::fileNamePart(const QString &path)
 {
-    const qsizetype separator = std::max({path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':'))});
+    const qsizetype separator =
+        std::max({path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':'))});
     return path.mid(separator + 1);
 }
 
@@ -250,8 +253,7 @@ FileResult CardSetFile::SaveCardSet(CardSet &set, const QString &path, CardSetFi
 namespace {
 
 // Steps 3 to 17 of a load: the settings text, the box list and the faces.
-void readContainer(CardSetContent &content, const QString &path, CardSetFileContext &context, QString &errorLine,
-                   QString &fileName)
+void readContainer(CardSetContent &content, const QString &path, CardSetFileContext &context, QString &errorLine, QString &fileName)
 {
     const auto step = [&errorLine](int number) { errorLine = QString::number(number); };
     step(3);
@@ -282,9 +284,8 @@ void readContainer(CardSetContent &content, const QString &path, CardSetFileCont
             options.HeaderMargins.Left = ini.ReadInteger(kData, QStringLiteral("KopfLinks"), 0);
             CardSetFile::ReadPrintOptions(ini, options);
             options.Copyright = ini.ReadString(kData, QStringLiteral("Copyright"), CardSetFile::defaultCopyright());
-            context.PrinterOrientation = ini.ReadInteger(kData, QStringLiteral("PO"), 0) == 1
-                ? PageOrientation::Landscape
-                : PageOrientation::Portrait;
+            context.PrinterOrientation =
+                ini.ReadInteger(kData, QStringLiteral("PO"), 0) == 1 ? PageOrientation::Landscape : PageOrientation::Portrait;
             step(9);
         }
         step(10);

@@ -21,8 +21,5 @@ struct FileResult
     QString reason;
 
     bool ok() const { return outcome == Outcome::Done; }
-    static FileResult failed(const QString &errorLine, const QString &reason)
-    {
-        return {Outcome::Failed, errorLine, reason};
-    }
+    static FileResult failed(const QString &errorLine, const QString &reason) { return {Outcome::Failed, errorLine, reason}; }
 };

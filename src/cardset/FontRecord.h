@@ -28,9 +28,24 @@ constexpr qint32 SystemFlag = qint32(0x80000000u);
 constexpr qint32 SystemWindow = qint32(0x80000005u);
 constexpr qint32 SystemWindowText = qint32(0x80000008u);
 
-constexpr bool isSystem(qint32 value) { return (quint32(value) & 0x80000000u) != 0; }
-constexpr qint32 fromRgb(int r, int g, int b) { return qint32((quint32(b & 0xFF) << 16) | (quint32(g & 0xFF) << 8) | quint32(r & 0xFF)); }
-constexpr int red(qint32 value) { return int(quint32(value) & 0xFF); }
-constexpr int green(qint32 value) { return int((quint32(value) >> 8) & 0xFF); }
-constexpr int blue(qint32 value) { return int((quint32(value) >> 16) & 0xFF); }
+constexpr bool isSystem(qint32 value)
+{
+    return (quint32(value) & 0x80000000u) != 0;
+}
+constexpr qint32 fromRgb(int r, int g, int b)
+{
+    return qint32((quint32(b & 0xFF) << 16) | (quint32(g & 0xFF) << 8) | quint32(r & 0xFF));
+}
+constexpr int red(qint32 value)
+{
+    return int(quint32(value) & 0xFF);
+}
+constexpr int green(qint32 value)
+{
+    return int((quint32(value) >> 8) & 0xFF);
+}
+constexpr int blue(qint32 value)
+{
+    return int((quint32(value) >> 16) & 0xFF);
+}
 } // namespace StoredColor

@@ -9,8 +9,8 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QFileInfo>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,12 +20,9 @@ namespace {
 QJsonObject fontJson(const FontRecord &font)
 {
     return QJsonObject{
-        {QStringLiteral("Name"), font.Name},
-        {QStringLiteral("Size"), font.Size},
-        {QStringLiteral("Color"), font.Color},
-        {QStringLiteral("Bold"), font.Bold},
-        {QStringLiteral("Italic"), font.Italic},
-        {QStringLiteral("UnderLine"), font.UnderLine},
+        {QStringLiteral("Name"), font.Name},           {QStringLiteral("Size"), font.Size},
+        {QStringLiteral("Color"), font.Color},         {QStringLiteral("Bold"), font.Bold},
+        {QStringLiteral("Italic"), font.Italic},       {QStringLiteral("UnderLine"), font.UnderLine},
         {QStringLiteral("StrikeOut"), font.StrikeOut},
     };
 }
@@ -203,12 +200,13 @@ int CliCommands::info(const QString &path)
         {QStringLiteral("HeaderText"), options.HeaderText},
         {QStringLiteral("HeaderColor"), options.HeaderColor},
         {QStringLiteral("HeaderFont"), fontJson(options.HeaderFont)},
-        {QStringLiteral("HeaderMargins"), QJsonObject{
-                                              {QStringLiteral("Top"), options.HeaderMargins.Top},
-                                              {QStringLiteral("Bottom"), options.HeaderMargins.Bottom},
-                                              {QStringLiteral("Right"), options.HeaderMargins.Right},
-                                              {QStringLiteral("Left"), options.HeaderMargins.Left},
-                                          }},
+        {QStringLiteral("HeaderMargins"),
+         QJsonObject{
+             {QStringLiteral("Top"), options.HeaderMargins.Top},
+             {QStringLiteral("Bottom"), options.HeaderMargins.Bottom},
+             {QStringLiteral("Right"), options.HeaderMargins.Right},
+             {QStringLiteral("Left"), options.HeaderMargins.Left},
+         }},
         {QStringLiteral("AktPrintCards"), options.AktPrintCards},
         {QStringLiteral("RandAbstand"), options.RandAbstand},
         {QStringLiteral("TextAbstand"), options.TextAbstand},

@@ -20,9 +20,8 @@ CardListModel::CardListModel(CardSet &set, QObject *parent)
         if (row < rowCount())
             emit dataChanged(index(row), index(rowCount() - 1), {Qt::CheckStateRole});
     });
-    connect(&set, &CardSet::cardMoved, this, [this](int from, int to) {
-        emit dataChanged(index(std::min(from, to)), index(std::max(from, to)), {Qt::CheckStateRole});
-    });
+    connect(&set, &CardSet::cardMoved, this,
+            [this](int from, int to) { emit dataChanged(index(std::min(from, to)), index(std::max(from, to)), {Qt::CheckStateRole}); });
     connect(&set, &CardSet::marksChanged, this,
             [this](int first, int last) { emit dataChanged(index(first), index(last), {Qt::CheckStateRole}); });
 }

@@ -26,8 +26,7 @@ public:
 
     // `examine` tells where card i holds the text; `askRestart` asks the
     // question at the end of the set, true for Yes.
-    static Result step(int currentIndex, int count, const std::function<Face(int)> &examine,
-                       const std::function<bool()> &askRestart);
+    static Result step(int currentIndex, int count, const std::function<Face(int)> &examine, const std::function<bool()> &askRestart);
 
     // Case-insensitive, anywhere inside words. The back wins when both
     // faces hold the text: its page is the one shown.

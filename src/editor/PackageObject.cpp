@@ -1,10 +1,10 @@
 #include "editor/PackageObject.h"
 
+#include "cardset/Windows1252.h"
 #include "richtext/FacePictures.h"
 #include "richtext/LittleEndian.h"
 #include "richtext/PictureEncoder.h"
 #include "richtext/RtfReader.h"
-#include "cardset/Windows1252.h"
 
 #include <QDir>
 #include <QFile>

@@ -345,11 +345,15 @@ void TMDIChild::makePopupMenus()
         connect(entry, &QAction::triggered, this, [this, request] { emit requested(request); });
     };
     edit(QStringLiteral("Rueckgaengig1"), QStringLiteral("Rückgängig"), QKeySequence(), [](TMyRxRichEdit *face) { face->undo(); });
-    edit(QStringLiteral("Wiederherstellen1"), QStringLiteral("Wiederherstellen"), QKeySequence(), [](TMyRxRichEdit *face) { face->redo(); });
+    edit(QStringLiteral("Wiederherstellen1"), QStringLiteral("Wiederherstellen"), QKeySequence(),
+         [](TMyRxRichEdit *face) { face->redo(); });
     m_popup->addSeparator();
-    edit(QStringLiteral("Ausschneiden1"), QStringLiteral("Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X), [](TMyRxRichEdit *face) { face->cut(); });
-    edit(QStringLiteral("Kopieren1"), QStringLiteral("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C), [](TMyRxRichEdit *face) { face->copy(); });
-    edit(QStringLiteral("Einfuegen1"), QStringLiteral("Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V), [](TMyRxRichEdit *face) { face->paste(); });
+    edit(QStringLiteral("Ausschneiden1"), QStringLiteral("Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X),
+         [](TMyRxRichEdit *face) { face->cut(); });
+    edit(QStringLiteral("Kopieren1"), QStringLiteral("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C),
+         [](TMyRxRichEdit *face) { face->copy(); });
+    edit(QStringLiteral("Einfuegen1"), QStringLiteral("Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V),
+         [](TMyRxRichEdit *face) { face->paste(); });
     edit(QStringLiteral("Loeschen1"), QStringLiteral("Löschen"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
          [](TMyRxRichEdit *face) { face->textCursor().removeSelectedText(); });
     m_popup->addSeparator();
@@ -375,11 +379,14 @@ void TMDIChild::makePopupMenus()
     };
     // The marks choose cards for printing and export; they are no change
     // of the set.
-    marks(QStringLiteral("AlleEintraegeselektieren1"), QStringLiteral("Alle Einträge selektieren"), [this] { m_set.setMarkedFrom(0, true); });
-    marks(QStringLiteral("KeinenEintragselektieren1"), QStringLiteral("Keinen Eintrag selektieren"), [this] { m_set.setMarkedFrom(0, false); });
+    marks(QStringLiteral("AlleEintraegeselektieren1"), QStringLiteral("Alle Einträge selektieren"),
+          [this] { m_set.setMarkedFrom(0, true); });
+    marks(QStringLiteral("KeinenEintragselektieren1"), QStringLiteral("Keinen Eintrag selektieren"),
+          [this] { m_set.setMarkedFrom(0, false); });
     m_cardPopup->addSeparator();
     // Without a selected card the two do nothing.
-    marks(QStringLiteral("Vonhierabselektieren1"), QStringLiteral("Von hier ab selektieren"), [this] { m_set.setMarkedFrom(selectedCard(), true); });
+    marks(QStringLiteral("Vonhierabselektieren1"), QStringLiteral("Von hier ab selektieren"),
+          [this] { m_set.setMarkedFrom(selectedCard(), true); });
     marks(QStringLiteral("Vonhieramdeselektieren1"), QStringLiteral("Von hier am deselektieren"),
           [this] { m_set.setMarkedFrom(selectedCard(), false); });
     connect(m_cardList, &QWidget::customContextMenuRequested, this,
@@ -655,7 +662,8 @@ void TMDIChild::toggleBullets()
 void TMDIChild::AlsStandardfont()
 {
     if (shownPage() == FrontPage)
-        m_set.setStandardFontFront(TextFormatRules::fontRecord(TextFormatRules::selectionAttributes(m_front->textCursor()), m_front->font()));
+        m_set.setStandardFontFront(
+            TextFormatRules::fontRecord(TextFormatRules::selectionAttributes(m_front->textCursor()), m_front->font()));
     else
         m_set.setStandardFontBack(TextFormatRules::fontRecord(TextFormatRules::selectionAttributes(m_back->textCursor()), m_back->font()));
     // Also when the font was the standard one already.

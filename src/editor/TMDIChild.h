@@ -37,7 +37,19 @@ public:
     enum Page { FrontPage = 0, BackPage = 1, OptionsPage = 2 };
     // Commands of the main window that the editors' keys and context menu
     // ask for.
-    enum class Request { NewCard, Bullets, Bold, Italic, Underline, CopyCard, PasteCard, MoveCard, AsStandardFont, InsertPicture, InsertObject };
+    enum class Request {
+        NewCard,
+        Bullets,
+        Bold,
+        Italic,
+        Underline,
+        CopyCard,
+        PasteCard,
+        MoveCard,
+        AsStandardFont,
+        InsertPicture,
+        InsertObject
+    };
 
     // `context` and `printer` are the program's: the printer orientation is
     // one for all sets.

@@ -147,7 +147,13 @@ void TMyRxRichEdit::insertFromMimeData(const QMimeData *source)
     }
     // A copied picture often comes with HTML that only points to it on a
     // server; the picture itself is what the user wants.
-    if (source->hasImage() && (!source->hasHtml() || QTextDocumentFragment::fromHtml(source->html()).toPlainText().trimmed().remove(QChar::ObjectReplacementCharacter).isEmpty())) {
+    if (source->hasImage()
+        && (!source->hasHtml()
+            || QTextDocumentFragment::fromHtml(source->html())
+                   .toPlainText()
+                   .trimmed()
+                   .remove(QChar::ObjectReplacementCharacter)
+                   .isEmpty())) {
         const QImage image = qvariant_cast<QImage>(source->imageData());
         if (!image.isNull()) {
             insertPicture(image);

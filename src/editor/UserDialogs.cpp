@@ -33,8 +33,8 @@ QString UserDialogs::displayText(QString text)
     return text;
 }
 
-QString UserDialogs::saveFileName(QWidget *parent, const QString &title, const QString &filter,
-                                  const QString &defaultSuffix, const QString &initialPath)
+QString UserDialogs::saveFileName(QWidget *parent, const QString &title, const QString &filter, const QString &defaultSuffix,
+                                  const QString &initialPath)
 {
     QFileDialog dialog(parent, title, initialPath, qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -80,8 +80,9 @@ bool UserDialogs::confirmClose(QWidget *parent)
 
 bool UserDialogs::question(QWidget *parent, const QString &text, bool warning)
 {
-    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information, warning ? QStringLiteral("Warnung") : QStringLiteral("Information"),
-                    displayText(text), QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information,
+                    warning ? QStringLiteral("Warnung") : QStringLiteral("Information"), displayText(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));

@@ -13,8 +13,8 @@ public:
     virtual ~UserDialogs() = default;
 
     // Empty when cancelled. `filter` uses "Text|pattern|Text|pattern" pairs.
-    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
-                                 const QString &defaultSuffix, const QString &initialPath);
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter, const QString &defaultSuffix,
+                                 const QString &initialPath);
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &defaultSuffix);
 
     // `detail`, the system's reason for a failure, can be unfolded below

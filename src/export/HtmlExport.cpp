@@ -9,9 +9,9 @@
 
 namespace {
 
-const QString kCredit = QStringLiteral(
-    "Die Antworten erscheinen als Tooltip, gezeichnet von overlib.js: eine kleine eigene Umsetzung von Quillo "
-    "mit der Aufrufschnittstelle der Bibliothek overLIB 3.33.");
+const QString kCredit =
+    QStringLiteral("Die Antworten erscheinen als Tooltip, gezeichnet von overlib.js: eine kleine eigene Umsetzung von Quillo "
+                   "mit der Aufrufschnittstelle der Bibliothek overLIB 3.33.");
 
 QString escapeMarkup(const QString &text)
 {

@@ -8,7 +8,10 @@
 class RandomGenerator
 {
 public:
-    explicit RandomGenerator(quint32 seed = 0) : m_seed(seed) {}
+    explicit RandomGenerator(quint32 seed = 0)
+        : m_seed(seed)
+    {
+    }
 
     void setSeed(quint32 seed) { m_seed = seed; }
     quint32 seed() const { return m_seed; }

@@ -63,7 +63,8 @@ TAbfrageForm::TAbfrageForm(CardSet &set, RandomGenerator &random, QuizRun::Mode 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, 48, 331, 46);
-    SpeedButton1 = pictureButton(Panel1, QStringLiteral("SpeedButton1"), QStringLiteral("Ende"), QRect(4, 4, 82, 37), &QuizArtwork::endWord);
+    SpeedButton1 =
+        pictureButton(Panel1, QStringLiteral("SpeedButton1"), QStringLiteral("Ende"), QRect(4, 4, 82, 37), &QuizArtwork::endWord);
     Loesung = pictureButton(Panel1, QStringLiteral("Loesung"), QStringLiteral("Lösung"), QRect(90, 4, 133, 37), &QuizArtwork::solutionWord);
     Ok = pictureButton(Panel1, QStringLiteral("Ok"), QStringLiteral("Richtig"), QRect(227, 4, 46, 37), &QuizArtwork::checkMark);
     Falsch = pictureButton(Panel1, QStringLiteral("Falsch"), QStringLiteral("Falsch"), QRect(277, 4, 52, 37), &QuizArtwork::cross);
@@ -215,24 +216,13 @@ void TAbfrageForm::keyPressEvent(QKeyEvent *event)
         if (!repeat)
             FalschClick();
         return;
-    case Qt::Key_Escape:
-        SpeedButton1Click();
-        return;
+    case Qt::Key_Escape: SpeedButton1Click(); return;
     // The display never takes the focus, so a long face scrolls from here.
-    case Qt::Key_Up:
-        Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        return;
-    case Qt::Key_Down:
-        Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        return;
-    case Qt::Key_PageUp:
-        Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
-        return;
-    case Qt::Key_PageDown:
-        Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+    case Qt::Key_Up: Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub); return;
+    case Qt::Key_Down: Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); return;
+    case Qt::Key_PageUp: Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub); return;
+    case Qt::Key_PageDown: Abfrage->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd); return;
+    default: QDialog::keyPressEvent(event);
     }
 }
 

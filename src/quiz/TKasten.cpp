@@ -2,10 +2,10 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QListWidget>
-#include <QSpinBox>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {

@@ -63,8 +63,7 @@ QString FacePictures::fileDialogFilter()
                           "Metadateien (*.wmf)");
 }
 
-bool FacePictures::insertFile(QTextCursor &cursor, const QByteArray &bytes, const QString &fileName, qreal maxWidth,
-                              QString *errorMessage)
+bool FacePictures::insertFile(QTextCursor &cursor, const QByteArray &bytes, const QString &fileName, qreal maxWidth, QString *errorMessage)
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     auto fail = [&](const QString &message) {

@@ -35,16 +35,16 @@ QColor FontRecordMapping::toQColor(qint32 stored)
     const QPalette palette = QGuiApplication::palette();
     // The Windows system colour indices that occur in card sets.
     switch (quint32(stored) & 0xFFu) {
-    case 5: return palette.color(QPalette::Base);          // window background
-    case 8: return palette.color(QPalette::Text);          // window text
-    case 15: return palette.color(QPalette::Button);       // button face
-    case 18: return palette.color(QPalette::ButtonText);   // button text
+    case 5: return palette.color(QPalette::Base);        // window background
+    case 8: return palette.color(QPalette::Text);        // window text
+    case 15: return palette.color(QPalette::Button);     // button face
+    case 18: return palette.color(QPalette::ButtonText); // button text
     case 13: return palette.color(QPalette::Highlight);
     case 14: return palette.color(QPalette::HighlightedText);
-    case 4: return palette.color(QPalette::Window);        // menu
-    case 7: return palette.color(QPalette::WindowText);    // menu text
-    case 16: return palette.color(QPalette::Dark);         // button shadow
-    case 20: return palette.color(QPalette::Light);        // button highlight
+    case 4: return palette.color(QPalette::Window);     // menu
+    case 7: return palette.color(QPalette::WindowText); // menu text
+    case 16: return palette.color(QPalette::Dark);      // button shadow
+    case 20: return palette.color(QPalette::Light);     // button highlight
     case 17: return palette.color(QPalette::Disabled, QPalette::Text);
     case 23: return palette.color(QPalette::ToolTipText);
     case 24: return palette.color(QPalette::ToolTipBase);

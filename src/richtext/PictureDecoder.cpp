@@ -183,12 +183,9 @@ QImage PictureDecoder::decodeData(int type, QByteArrayView data, qint64 maxPixel
     if (data.isEmpty())
         return QImage();
     switch (type) {
-    case RtfPictureData::Png:
-        return readImage(data, "PNG", maxPixels);
-    case RtfPictureData::Jpeg:
-        return readImage(data, "JPEG", maxPixels);
-    case RtfPictureData::Dib:
-        return fromDib(data, maxPixels);
+    case RtfPictureData::Png: return readImage(data, "PNG", maxPixels);
+    case RtfPictureData::Jpeg: return readImage(data, "JPEG", maxPixels);
+    case RtfPictureData::Dib: return fromDib(data, maxPixels);
     case RtfPictureData::Wmf: {
         const QByteArray dib = dibFromWmf(data);
         return dib.isEmpty() ? QImage() : fromDib(dib, maxPixels);
@@ -200,8 +197,7 @@ QImage PictureDecoder::decodeData(int type, QByteArrayView data, qint64 maxPixel
     case RtfPictureData::Unknown:
         // some writers leave out the blip type; let the content decide
         return readImage(data, nullptr, maxPixels);
-    default:
-        return QImage();
+    default: return QImage();
     }
 }
 

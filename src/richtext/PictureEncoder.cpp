@@ -2,7 +2,6 @@
 
 #include "richtext/LittleEndian.h"
 
-
 namespace {
 
 QByteArray dib24(const QImage &source)
@@ -79,26 +78,46 @@ QByteArray PictureEncoder::metafileWithDib(const QImage &image)
     const quint16 w = quint16(image.width()), h = quint16(image.height());
     QByteArray records;
     // SETMAPMODE MM_ANISOTROPIC, window origin and extent, then the bitmap
-    LittleEndian::append32(records, 4); LittleEndian::append16(records, 0x0103); LittleEndian::append16(records, 8);
-    LittleEndian::append32(records, 5); LittleEndian::append16(records, 0x020B); LittleEndian::append16(records, 0); LittleEndian::append16(records, 0);
-    LittleEndian::append32(records, 5); LittleEndian::append16(records, 0x020C); LittleEndian::append16(records, h); LittleEndian::append16(records, w);
-    LittleEndian::append32(records, 3); LittleEndian::append16(records, 0x001E); // SAVEDC
-    LittleEndian::append32(records, 4); LittleEndian::append16(records, 0x0107); LittleEndian::append16(records, 3); // SETSTRETCHBLTMODE COLORONCOLOR
+    LittleEndian::append32(records, 4);
+    LittleEndian::append16(records, 0x0103);
+    LittleEndian::append16(records, 8);
+    LittleEndian::append32(records, 5);
+    LittleEndian::append16(records, 0x020B);
+    LittleEndian::append16(records, 0);
+    LittleEndian::append16(records, 0);
+    LittleEndian::append32(records, 5);
+    LittleEndian::append16(records, 0x020C);
+    LittleEndian::append16(records, h);
+    LittleEndian::append16(records, w);
+    LittleEndian::append32(records, 3);
+    LittleEndian::append16(records, 0x001E); // SAVEDC
+    LittleEndian::append32(records, 4);
+    LittleEndian::append16(records, 0x0107);
+    LittleEndian::append16(records, 3); // SETSTRETCHBLTMODE COLORONCOLOR
     const quint32 bltWords = quint32((26 + dib.size()) / 2);
     LittleEndian::append32(records, bltWords);
-    LittleEndian::append16(records, 0x0B41); // META_DIBSTRETCHBLT
+    LittleEndian::append16(records, 0x0B41);     // META_DIBSTRETCHBLT
     LittleEndian::append32(records, 0x00CC0020); // SRCCOPY
-    LittleEndian::append16(records, h); LittleEndian::append16(records, w); LittleEndian::append16(records, 0); LittleEndian::append16(records, 0); // source
-    LittleEndian::append16(records, h); LittleEndian::append16(records, w); LittleEndian::append16(records, 0); LittleEndian::append16(records, 0); // destination
+    LittleEndian::append16(records, h);
+    LittleEndian::append16(records, w);
+    LittleEndian::append16(records, 0);
+    LittleEndian::append16(records, 0); // source
+    LittleEndian::append16(records, h);
+    LittleEndian::append16(records, w);
+    LittleEndian::append16(records, 0);
+    LittleEndian::append16(records, 0); // destination
     records.append(dib);
-    LittleEndian::append32(records, 4); LittleEndian::append16(records, 0x0127); LittleEndian::append16(records, 0xFFFF); // RESTOREDC -1
-    LittleEndian::append32(records, 3); LittleEndian::append16(records, 0); // EOF
+    LittleEndian::append32(records, 4);
+    LittleEndian::append16(records, 0x0127);
+    LittleEndian::append16(records, 0xFFFF); // RESTOREDC -1
+    LittleEndian::append32(records, 3);
+    LittleEndian::append16(records, 0); // EOF
     QByteArray wmf;
     LittleEndian::append16(wmf, 1);      // memory metafile
     LittleEndian::append16(wmf, 9);      // header words
     LittleEndian::append16(wmf, 0x0300); // version
     LittleEndian::append32(wmf, quint32((18 + records.size()) / 2));
-    LittleEndian::append16(wmf, 0);      // objects
+    LittleEndian::append16(wmf, 0); // objects
     LittleEndian::append32(wmf, bltWords);
     LittleEndian::append16(wmf, 0);
     wmf.append(records);
@@ -128,8 +147,8 @@ QByteArray PictureEncoder::metafilePict(const QImage &image, QSize shownPixels)
     shownPixels = shownPixels.expandedTo(QSize(1, 1));
     QImage dibImage = image;
     if (image.width() > shownPixels.width() || image.height() > shownPixels.height())
-        dibImage = image.scaled(shownPixels.boundedTo(image.size()).expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
-                                Qt::SmoothTransformation);
+        dibImage =
+            image.scaled(shownPixels.boundedTo(image.size()).expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // HIMETRIC of the shown size at 96 per inch
     const QSize himetric(qRound(shownPixels.width() * 2540.0 / 96), qRound(shownPixels.height() * 2540.0 / 96));
     return plainPictRtf(RtfPictureData::Wmf, metafileWithDib(dibImage), shownPixels, himetric);

@@ -32,7 +32,8 @@ QTextListFormat::Style listStyle(int kind)
 } // namespace
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument &document)
-    : m_document(document), m_cursor(&document)
+    : m_document(document)
+    , m_cursor(&document)
 {
 }
 

@@ -10,30 +10,129 @@ namespace {
 enum Kw {
     KwNone,
     // document
-    KwRtf, KwAnsi, KwMac, KwPc, KwPca, KwAnsiCpg, KwDeff, KwUc, KwU,
+    KwRtf,
+    KwAnsi,
+    KwMac,
+    KwPc,
+    KwPca,
+    KwAnsiCpg,
+    KwDeff,
+    KwUc,
+    KwU,
     // destinations
-    KwFontTbl, KwColorTbl, KwSkipDest, KwPict, KwObject, KwResult, KwShpPict, KwNonShpPict,
-    KwPnText, KwPn, KwPnTxtA, KwPnTxtB, KwFldInst, KwFldRslt, KwQuilloPict, KwQuilloField,
+    KwFontTbl,
+    KwColorTbl,
+    KwSkipDest,
+    KwPict,
+    KwObject,
+    KwResult,
+    KwShpPict,
+    KwNonShpPict,
+    KwPnText,
+    KwPn,
+    KwPnTxtA,
+    KwPnTxtB,
+    KwFldInst,
+    KwFldRslt,
+    KwQuilloPict,
+    KwQuilloField,
     // font table
-    KwFCharset, KwFontFamily, KwRed, KwGreen, KwBlue,
+    KwFCharset,
+    KwFontFamily,
+    KwRed,
+    KwGreen,
+    KwBlue,
     // character
     // the underlines in the order of RtfCharState::UnderlineKind
-    KwPlain, KwB, KwI, KwUl, KwUlDotted, KwUlDouble, KwUlWords, KwUlThick, KwUlWave, KwUlDash,
-    KwUlDashDot, KwUlDashDotDot, KwUlNone, KwStrike, KwF, KwFs, KwCf, KwHighlight, KwCb, KwChcbpat,
-    KwSuper, KwSub, KwNoSuperSub,
+    KwPlain,
+    KwB,
+    KwI,
+    KwUl,
+    KwUlDotted,
+    KwUlDouble,
+    KwUlWords,
+    KwUlThick,
+    KwUlWave,
+    KwUlDash,
+    KwUlDashDot,
+    KwUlDashDotDot,
+    KwUlNone,
+    KwStrike,
+    KwF,
+    KwFs,
+    KwCf,
+    KwHighlight,
+    KwCb,
+    KwChcbpat,
+    KwSuper,
+    KwSub,
+    KwNoSuperSub,
     // paragraph
-    KwPard, KwQl, KwQc, KwQr, KwQj, KwFi, KwLi, KwRi, KwSb, KwSa, KwSl, KwSlMult,
-    KwTx, KwTqr, KwTqc, KwTqDec,
-    KwPar, KwLine, KwTab, KwCell, KwRow,
+    KwPard,
+    KwQl,
+    KwQc,
+    KwQr,
+    KwQj,
+    KwFi,
+    KwLi,
+    KwRi,
+    KwSb,
+    KwSa,
+    KwSl,
+    KwSlMult,
+    KwTx,
+    KwTqr,
+    KwTqc,
+    KwTqDec,
+    KwPar,
+    KwLine,
+    KwTab,
+    KwCell,
+    KwRow,
     // numbering
-    KwPnLvlBlt, KwPnLvlBody, KwPnLvlCont, KwPnDec, KwPnUcLtr, KwPnLcLtr, KwPnUcRm, KwPnLcRm, KwPnStart,
+    KwPnLvlBlt,
+    KwPnLvlBody,
+    KwPnLvlCont,
+    KwPnDec,
+    KwPnUcLtr,
+    KwPnLcLtr,
+    KwPnUcRm,
+    KwPnLcRm,
+    KwPnStart,
     // pictures and objects
-    KwPngBlip, KwJpegBlip, KwWmetafile, KwEmfBlip, KwDibitmap, KwWbitmap, KwOtherBlip,
-    KwPicW, KwPicH, KwPicWGoal, KwPicHGoal, KwPicScaleX, KwPicScaleY,
-    KwObjW, KwObjH, KwObjScaleX, KwObjScaleY, KwBin,
+    KwPngBlip,
+    KwJpegBlip,
+    KwWmetafile,
+    KwEmfBlip,
+    KwDibitmap,
+    KwWbitmap,
+    KwOtherBlip,
+    KwPicW,
+    KwPicH,
+    KwPicWGoal,
+    KwPicHGoal,
+    KwPicScaleX,
+    KwPicScaleY,
+    KwObjW,
+    KwObjH,
+    KwObjScaleX,
+    KwObjScaleY,
+    KwBin,
     // characters
-    KwEmDash, KwEnDash, KwEmSpace, KwEnSpace, KwQmSpace, KwBullet, KwLQuote, KwRQuote,
-    KwLDblQuote, KwRDblQuote, KwZwj, KwZwnj, KwLtrMark, KwRtlMark,
+    KwEmDash,
+    KwEnDash,
+    KwEmSpace,
+    KwEnSpace,
+    KwQmSpace,
+    KwBullet,
+    KwLQuote,
+    KwRQuote,
+    KwLDblQuote,
+    KwRDblQuote,
+    KwZwj,
+    KwZwnj,
+    KwLtrMark,
+    KwRtlMark,
     // fatal to a font table that never closed
     KwBodyStart,
 };
@@ -41,58 +140,183 @@ enum Kw {
 const std::unordered_map<std::string_view, Kw> &keywords()
 {
     static const std::unordered_map<std::string_view, Kw> table = {
-        {"rtf", KwRtf}, {"ansi", KwAnsi}, {"mac", KwMac}, {"pc", KwPc}, {"pca", KwPca},
-        {"ansicpg", KwAnsiCpg}, {"deff", KwDeff}, {"uc", KwUc}, {"u", KwU},
-        {"fonttbl", KwFontTbl}, {"colortbl", KwColorTbl},
-        {"stylesheet", KwSkipDest}, {"info", KwSkipDest}, {"header", KwSkipDest},
-        {"headerl", KwSkipDest}, {"headerr", KwSkipDest}, {"headerf", KwSkipDest},
-        {"footer", KwSkipDest}, {"footerl", KwSkipDest}, {"footerr", KwSkipDest},
-        {"footerf", KwSkipDest}, {"footnote", KwSkipDest}, {"annotation", KwSkipDest},
-        {"xe", KwSkipDest}, {"tc", KwSkipDest}, {"txe", KwSkipDest}, {"listtext", KwSkipDest},
-        {"objdata", KwSkipDest}, {"objclass", KwSkipDest}, {"objname", KwSkipDest},
-        {"ftnsep", KwSkipDest}, {"ftnsepc", KwSkipDest}, {"ftncn", KwSkipDest},
-        {"aftnsep", KwSkipDest}, {"aftnsepc", KwSkipDest}, {"aftncn", KwSkipDest},
-        {"template", KwSkipDest}, {"shpinst", KwSkipDest}, {"picprop", KwSkipDest},
-        {"blipuid", KwSkipDest}, {"pgdsctbl", KwSkipDest}, {"revtbl", KwSkipDest},
-        {"rsidtbl", KwSkipDest}, {"listtable", KwSkipDest}, {"listoverridetable", KwSkipDest},
-        {"filetbl", KwSkipDest}, {"docvar", KwSkipDest}, {"userprops", KwSkipDest},
-        {"pnseclvl", KwSkipDest}, {"do", KwSkipDest}, {"generator", KwSkipDest},
-        {"bkmkstart", KwSkipDest}, {"bkmkend", KwSkipDest}, {"private", KwSkipDest},
-        {"pict", KwPict}, {"object", KwObject}, {"result", KwResult},
-        {"shppict", KwShpPict}, {"nonshppict", KwNonShpPict},
-        {"pntext", KwPnText}, {"pn", KwPn}, {"pntxta", KwPnTxtA}, {"pntxtb", KwPnTxtB},
-        {"fldinst", KwFldInst}, {"fldrslt", KwFldRslt}, {"quillopict", KwQuilloPict}, {"quillofield", KwQuilloField},
-        {"fcharset", KwFCharset}, {"fnil", KwFontFamily}, {"froman", KwFontFamily},
-        {"fswiss", KwFontFamily}, {"fmodern", KwFontFamily}, {"fscript", KwFontFamily},
-        {"fdecor", KwFontFamily}, {"ftech", KwFontFamily}, {"fbidi", KwFontFamily},
-        {"red", KwRed}, {"green", KwGreen}, {"blue", KwBlue},
-        {"plain", KwPlain}, {"b", KwB}, {"i", KwI}, {"ul", KwUl}, {"ulnone", KwUlNone},
-        {"uld", KwUlDotted}, {"uldb", KwUlDouble}, {"ulw", KwUlWords}, {"ulth", KwUlThick},
-        {"uldash", KwUlDash}, {"uldashd", KwUlDashDot}, {"uldashdd", KwUlDashDotDot}, {"ulwave", KwUlWave},
-        {"ulhwave", KwUlWave}, {"ululdbwave", KwUlWave}, {"ulldash", KwUlDash}, {"ulthd", KwUlDotted},
-        {"ulthdash", KwUlDash}, {"ulthdashd", KwUlDashDot}, {"ulthdashdd", KwUlDashDotDot}, {"ulthldash", KwUlDash},
-        {"strike", KwStrike}, {"striked", KwStrike}, {"f", KwF}, {"fs", KwFs}, {"cf", KwCf},
-        {"highlight", KwHighlight}, {"cb", KwCb}, {"chcbpat", KwChcbpat},
-        {"super", KwSuper}, {"sub", KwSub}, {"nosupersub", KwNoSuperSub},
-        {"pard", KwPard}, {"ql", KwQl}, {"qc", KwQc}, {"qr", KwQr}, {"qj", KwQj}, {"qd", KwQj},
-        {"fi", KwFi}, {"li", KwLi}, {"ri", KwRi}, {"sb", KwSb}, {"sa", KwSa}, {"sl", KwSl},
-        {"slmult", KwSlMult}, {"tx", KwTx}, {"tqr", KwTqr}, {"tqc", KwTqc}, {"tqdec", KwTqDec},
-        {"par", KwPar}, {"line", KwLine}, {"tab", KwTab}, {"cell", KwCell}, {"nestcell", KwCell},
-        {"row", KwRow}, {"nestrow", KwRow},
-        {"pnlvlblt", KwPnLvlBlt}, {"pnlvlbody", KwPnLvlBody}, {"pnlvlcont", KwPnLvlCont},
-        {"pndec", KwPnDec}, {"pnucltr", KwPnUcLtr}, {"pnlcltr", KwPnLcLtr},
-        {"pnucrm", KwPnUcRm}, {"pnlcrm", KwPnLcRm}, {"pnstart", KwPnStart},
-        {"pngblip", KwPngBlip}, {"jpegblip", KwJpegBlip}, {"wmetafile", KwWmetafile},
-        {"emfblip", KwEmfBlip}, {"dibitmap", KwDibitmap}, {"wbitmap", KwWbitmap},
-        {"macpict", KwOtherBlip}, {"pmmetafile", KwOtherBlip},
-        {"picw", KwPicW}, {"pich", KwPicH}, {"picwgoal", KwPicWGoal}, {"pichgoal", KwPicHGoal},
-        {"picscalex", KwPicScaleX}, {"picscaley", KwPicScaleY},
-        {"objw", KwObjW}, {"objh", KwObjH}, {"objscalex", KwObjScaleX}, {"objscaley", KwObjScaleY},
+        {"rtf", KwRtf},
+        {"ansi", KwAnsi},
+        {"mac", KwMac},
+        {"pc", KwPc},
+        {"pca", KwPca},
+        {"ansicpg", KwAnsiCpg},
+        {"deff", KwDeff},
+        {"uc", KwUc},
+        {"u", KwU},
+        {"fonttbl", KwFontTbl},
+        {"colortbl", KwColorTbl},
+        {"stylesheet", KwSkipDest},
+        {"info", KwSkipDest},
+        {"header", KwSkipDest},
+        {"headerl", KwSkipDest},
+        {"headerr", KwSkipDest},
+        {"headerf", KwSkipDest},
+        {"footer", KwSkipDest},
+        {"footerl", KwSkipDest},
+        {"footerr", KwSkipDest},
+        {"footerf", KwSkipDest},
+        {"footnote", KwSkipDest},
+        {"annotation", KwSkipDest},
+        {"xe", KwSkipDest},
+        {"tc", KwSkipDest},
+        {"txe", KwSkipDest},
+        {"listtext", KwSkipDest},
+        {"objdata", KwSkipDest},
+        {"objclass", KwSkipDest},
+        {"objname", KwSkipDest},
+        {"ftnsep", KwSkipDest},
+        {"ftnsepc", KwSkipDest},
+        {"ftncn", KwSkipDest},
+        {"aftnsep", KwSkipDest},
+        {"aftnsepc", KwSkipDest},
+        {"aftncn", KwSkipDest},
+        {"template", KwSkipDest},
+        {"shpinst", KwSkipDest},
+        {"picprop", KwSkipDest},
+        {"blipuid", KwSkipDest},
+        {"pgdsctbl", KwSkipDest},
+        {"revtbl", KwSkipDest},
+        {"rsidtbl", KwSkipDest},
+        {"listtable", KwSkipDest},
+        {"listoverridetable", KwSkipDest},
+        {"filetbl", KwSkipDest},
+        {"docvar", KwSkipDest},
+        {"userprops", KwSkipDest},
+        {"pnseclvl", KwSkipDest},
+        {"do", KwSkipDest},
+        {"generator", KwSkipDest},
+        {"bkmkstart", KwSkipDest},
+        {"bkmkend", KwSkipDest},
+        {"private", KwSkipDest},
+        {"pict", KwPict},
+        {"object", KwObject},
+        {"result", KwResult},
+        {"shppict", KwShpPict},
+        {"nonshppict", KwNonShpPict},
+        {"pntext", KwPnText},
+        {"pn", KwPn},
+        {"pntxta", KwPnTxtA},
+        {"pntxtb", KwPnTxtB},
+        {"fldinst", KwFldInst},
+        {"fldrslt", KwFldRslt},
+        {"quillopict", KwQuilloPict},
+        {"quillofield", KwQuilloField},
+        {"fcharset", KwFCharset},
+        {"fnil", KwFontFamily},
+        {"froman", KwFontFamily},
+        {"fswiss", KwFontFamily},
+        {"fmodern", KwFontFamily},
+        {"fscript", KwFontFamily},
+        {"fdecor", KwFontFamily},
+        {"ftech", KwFontFamily},
+        {"fbidi", KwFontFamily},
+        {"red", KwRed},
+        {"green", KwGreen},
+        {"blue", KwBlue},
+        {"plain", KwPlain},
+        {"b", KwB},
+        {"i", KwI},
+        {"ul", KwUl},
+        {"ulnone", KwUlNone},
+        {"uld", KwUlDotted},
+        {"uldb", KwUlDouble},
+        {"ulw", KwUlWords},
+        {"ulth", KwUlThick},
+        {"uldash", KwUlDash},
+        {"uldashd", KwUlDashDot},
+        {"uldashdd", KwUlDashDotDot},
+        {"ulwave", KwUlWave},
+        {"ulhwave", KwUlWave},
+        {"ululdbwave", KwUlWave},
+        {"ulldash", KwUlDash},
+        {"ulthd", KwUlDotted},
+        {"ulthdash", KwUlDash},
+        {"ulthdashd", KwUlDashDot},
+        {"ulthdashdd", KwUlDashDotDot},
+        {"ulthldash", KwUlDash},
+        {"strike", KwStrike},
+        {"striked", KwStrike},
+        {"f", KwF},
+        {"fs", KwFs},
+        {"cf", KwCf},
+        {"highlight", KwHighlight},
+        {"cb", KwCb},
+        {"chcbpat", KwChcbpat},
+        {"super", KwSuper},
+        {"sub", KwSub},
+        {"nosupersub", KwNoSuperSub},
+        {"pard", KwPard},
+        {"ql", KwQl},
+        {"qc", KwQc},
+        {"qr", KwQr},
+        {"qj", KwQj},
+        {"qd", KwQj},
+        {"fi", KwFi},
+        {"li", KwLi},
+        {"ri", KwRi},
+        {"sb", KwSb},
+        {"sa", KwSa},
+        {"sl", KwSl},
+        {"slmult", KwSlMult},
+        {"tx", KwTx},
+        {"tqr", KwTqr},
+        {"tqc", KwTqc},
+        {"tqdec", KwTqDec},
+        {"par", KwPar},
+        {"line", KwLine},
+        {"tab", KwTab},
+        {"cell", KwCell},
+        {"nestcell", KwCell},
+        {"row", KwRow},
+        {"nestrow", KwRow},
+        {"pnlvlblt", KwPnLvlBlt},
+        {"pnlvlbody", KwPnLvlBody},
+        {"pnlvlcont", KwPnLvlCont},
+        {"pndec", KwPnDec},
+        {"pnucltr", KwPnUcLtr},
+        {"pnlcltr", KwPnLcLtr},
+        {"pnucrm", KwPnUcRm},
+        {"pnlcrm", KwPnLcRm},
+        {"pnstart", KwPnStart},
+        {"pngblip", KwPngBlip},
+        {"jpegblip", KwJpegBlip},
+        {"wmetafile", KwWmetafile},
+        {"emfblip", KwEmfBlip},
+        {"dibitmap", KwDibitmap},
+        {"wbitmap", KwWbitmap},
+        {"macpict", KwOtherBlip},
+        {"pmmetafile", KwOtherBlip},
+        {"picw", KwPicW},
+        {"pich", KwPicH},
+        {"picwgoal", KwPicWGoal},
+        {"pichgoal", KwPicHGoal},
+        {"picscalex", KwPicScaleX},
+        {"picscaley", KwPicScaleY},
+        {"objw", KwObjW},
+        {"objh", KwObjH},
+        {"objscalex", KwObjScaleX},
+        {"objscaley", KwObjScaleY},
         {"bin", KwBin},
-        {"emdash", KwEmDash}, {"endash", KwEnDash}, {"emspace", KwEmSpace}, {"enspace", KwEnSpace},
-        {"qmspace", KwQmSpace}, {"bullet", KwBullet}, {"lquote", KwLQuote}, {"rquote", KwRQuote},
-        {"ldblquote", KwLDblQuote}, {"rdblquote", KwRDblQuote}, {"zwj", KwZwj}, {"zwnj", KwZwnj},
-        {"ltrmark", KwLtrMark}, {"rtlmark", KwRtlMark},
+        {"emdash", KwEmDash},
+        {"endash", KwEnDash},
+        {"emspace", KwEmSpace},
+        {"enspace", KwEnSpace},
+        {"qmspace", KwQmSpace},
+        {"bullet", KwBullet},
+        {"lquote", KwLQuote},
+        {"rquote", KwRQuote},
+        {"ldblquote", KwLDblQuote},
+        {"rdblquote", KwRDblQuote},
+        {"zwj", KwZwj},
+        {"zwnj", KwZwnj},
+        {"ltrmark", KwLtrMark},
+        {"rtlmark", KwRtlMark},
         {"viewkind", KwBodyStart},
     };
     return table;
@@ -146,7 +370,9 @@ bool isSymbolFontName(const QString &name)
 } // namespace
 
 RtfParser::RtfParser(QByteArrayView rtf, RtfSink &sink, bool readPictures)
-    : m_in(rtf), m_sink(sink), m_readPictures(readPictures)
+    : m_in(rtf)
+    , m_sink(sink)
+    , m_readPictures(readPictures)
 {
 }
 
@@ -284,9 +510,7 @@ void RtfParser::run()
             break;
         }
         case '\r':
-        case '\n':
-            ++m_pos;
-            break;
+        case '\n': ++m_pos; break;
         default: {
             if (static_cast<unsigned char>(c) < 32 && c != '\t') {
                 ++m_pos;
@@ -390,8 +614,7 @@ void RtfParser::closeGroup(qsizetype at)
         if (m_fontOpen)
             finishFontEntry();
         break;
-    default:
-        break;
+    default: break;
     }
     const bool pictClosed = d == m_pictDepth;
     const bool captureClosed = m_capture.kind != Capture::None && d == m_capture.depth;
@@ -493,8 +716,7 @@ qsizetype RtfParser::skipBalanced(qsizetype p, int depth) const
             if (--depth == 0)
                 return p;
         } else if (c == '\\') {
-            if (p + 3 < end && data[p + 1] == 'b' && data[p + 2] == 'i' && data[p + 3] == 'n'
-                && (p + 4 >= end || !isLetter(data[p + 4]))) {
+            if (p + 3 < end && data[p + 1] == 'b' && data[p + 2] == 'i' && data[p + 3] == 'n' && (p + 4 >= end || !isLetter(data[p + 4]))) {
                 p += 4;
                 qint64 n = 0;
                 bool negative = false;
@@ -577,11 +799,8 @@ void RtfParser::textBytes(const char *s, qsizetype n)
         }
         break;
     case PnTextAfter:
-    case PnTextBefore:
-        CodePage::decode(codePageOf(cur().chr.font), QByteArrayView(s, n), m_pnText);
-        break;
-    default:
-        break;
+    case PnTextBefore: CodePage::decode(codePageOf(cur().chr.font), QByteArrayView(s, n), m_pnText); break;
+    default: break;
     }
 }
 
@@ -642,8 +861,7 @@ void RtfParser::addChar(char32_t ch)
             m_fontNameText += QChar(char16_t(ch));
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -704,30 +922,15 @@ void RtfParser::controlSymbol(char c)
     switch (c) {
     case '\\':
     case '{':
-    case '}':
-        textBytes(&c, 1);
-        break;
-    case '~':
-        addChar(0x00A0);
-        break;
-    case '-':
-        addChar(0x00AD);
-        break;
-    case '_':
-        addChar(0x2011);
-        break;
-    case '*':
-        m_starred = true;
-        return;
+    case '}': textBytes(&c, 1); break;
+    case '~': addChar(0x00A0); break;
+    case '-': addChar(0x00AD); break;
+    case '_': addChar(0x2011); break;
+    case '*': m_starred = true; return;
     case '\r':
-    case '\n':
-        paragraphEnd();
-        break;
-    case '\t':
-        addChar('\t');
-        break;
-    default:
-        break;
+    case '\n': paragraphEnd(); break;
+    case '\t': addChar('\t'); break;
+    default: break;
     }
     m_starred = false;
 }
@@ -804,18 +1007,14 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         case KwShpPict:
         case KwQuilloPict:
         case KwQuilloField:
-        case KwFldInst:
-            break;
-        default:
-            skipGroup();
-            return;
+        case KwFldInst: break;
+        default: skipGroup(); return;
         }
     }
 
     switch (kw) {
     case KwNone:
-    case KwRtf:
-        return;
+    case KwRtf: return;
     case KwAnsi:
         m_ansiCodePage = 1252;
         m_cpFont = -1;
@@ -845,9 +1044,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
                 g.chr.font = param;
         }
         return;
-    case KwUc:
-        g.uc = quint8(qBound(0, param, 10));
-        return;
+    case KwUc: g.uc = quint8(qBound(0, param, 10)); return;
     case KwU:
         if (hasParam)
             addUnicode(param);
@@ -886,9 +1083,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         }
         return;
     case KwSkipDest:
-    case KwPnText:
-        skipGroup();
-        return;
+    case KwPnText: skipGroup(); return;
     case KwNonShpPict:
         if (!m_readPictures) {
             skipGroup();
@@ -945,21 +1140,11 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         g.dest = Drop;
         captureStarts(Capture::ShpPict);
         return;
-    case KwResult:
-        g.dest = Drop;
-        return;
-    case KwObjW:
-        m_capture.object.objw = param;
-        return;
-    case KwObjH:
-        m_capture.object.objh = param;
-        return;
-    case KwObjScaleX:
-        m_capture.object.objscalex = param;
-        return;
-    case KwObjScaleY:
-        m_capture.object.objscaley = param;
-        return;
+    case KwResult: g.dest = Drop; return;
+    case KwObjW: m_capture.object.objw = param; return;
+    case KwObjH: m_capture.object.objh = param; return;
+    case KwObjScaleX: m_capture.object.objscalex = param; return;
+    case KwObjScaleY: m_capture.object.objscaley = param; return;
     case KwBin: {
         const qsizetype n = hasParam && param > 0 ? qMin<qsizetype>(param, m_in.size() - m_pos) : 0;
         if (g.dest == Pict)
@@ -967,8 +1152,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         m_pos += n;
         return;
     }
-    default:
-        break;
+    default: break;
     }
 
     switch (g.dest) {
@@ -986,11 +1170,8 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
             if (g.dest == FontTable && depth() >= 2 && m_stack[size_t(depth() - 2)].dest == FontTable)
                 g.dest = FontEntry;
             return;
-        case KwFCharset:
-            m_fontCharset = param;
-            return;
-        case KwU:
-            return;
+        case KwFCharset: m_fontCharset = param; return;
+        case KwU: return;
         case KwBodyStart:
         case KwPard:
         case KwPar:
@@ -1003,8 +1184,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
                 break;
             }
             return;
-        default:
-            return;
+        default: return;
         }
         break;
     case ColorTable:
@@ -1063,10 +1243,8 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         else if (kw == KwTab)
             addChar('\t');
         return;
-    case Drop:
-        return;
-    default:
-        break;
+    case Drop: return;
+    default: break;
     }
 
     // body text
@@ -1100,12 +1278,8 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         g.chr.field = field;
         return;
     }
-    case KwB:
-        g.chr.flags = on ? (g.chr.flags | RtfCharState::Bold) : (g.chr.flags & ~RtfCharState::Bold);
-        return;
-    case KwI:
-        g.chr.flags = on ? (g.chr.flags | RtfCharState::Italic) : (g.chr.flags & ~RtfCharState::Italic);
-        return;
+    case KwB: g.chr.flags = on ? (g.chr.flags | RtfCharState::Bold) : (g.chr.flags & ~RtfCharState::Bold); return;
+    case KwI: g.chr.flags = on ? (g.chr.flags | RtfCharState::Italic) : (g.chr.flags & ~RtfCharState::Italic); return;
     case KwUl:
     case KwUlDotted:
     case KwUlDouble:
@@ -1118,36 +1292,20 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         g.chr.flags = on ? (g.chr.flags | RtfCharState::Underline) : (g.chr.flags & ~RtfCharState::Underline);
         g.chr.underline = quint8(kw - KwUl); // in the order of RtfCharState::UnderlineKind
         return;
-    case KwUlNone:
-        g.chr.flags &= ~RtfCharState::Underline;
-        return;
-    case KwStrike:
-        g.chr.flags = on ? (g.chr.flags | RtfCharState::Strike) : (g.chr.flags & ~RtfCharState::Strike);
-        return;
-    case KwSuper:
-        g.chr.flags = (g.chr.flags & ~RtfCharState::Sub) | RtfCharState::Super;
-        return;
-    case KwSub:
-        g.chr.flags = (g.chr.flags & ~RtfCharState::Super) | RtfCharState::Sub;
-        return;
-    case KwNoSuperSub:
-        g.chr.flags &= ~(RtfCharState::Super | RtfCharState::Sub);
-        return;
+    case KwUlNone: g.chr.flags &= ~RtfCharState::Underline; return;
+    case KwStrike: g.chr.flags = on ? (g.chr.flags | RtfCharState::Strike) : (g.chr.flags & ~RtfCharState::Strike); return;
+    case KwSuper: g.chr.flags = (g.chr.flags & ~RtfCharState::Sub) | RtfCharState::Super; return;
+    case KwSub: g.chr.flags = (g.chr.flags & ~RtfCharState::Super) | RtfCharState::Sub; return;
+    case KwNoSuperSub: g.chr.flags &= ~(RtfCharState::Super | RtfCharState::Sub); return;
     case KwF:
         if (hasParam)
             g.chr.font = param;
         return;
-    case KwFs:
-        g.chr.halfPoints = hasParam && param > 0 ? qMin(param, 3276) : 24;
-        return;
-    case KwCf:
-        g.chr.foreground = qMax(0, param);
-        return;
+    case KwFs: g.chr.halfPoints = hasParam && param > 0 ? qMin(param, 3276) : 24; return;
+    case KwCf: g.chr.foreground = qMax(0, param); return;
     case KwHighlight:
     case KwCb:
-    case KwChcbpat:
-        g.chr.background = qMax(0, param);
-        return;
+    case KwChcbpat: g.chr.background = qMax(0, param); return;
     case KwPard: {
         m_para = RtfParaState();
         return;
@@ -1183,16 +1341,10 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         return;
     }
     case KwPar:
-    case KwRow:
-        paragraphEnd();
-        return;
-    case KwLine:
-        lineBreak();
-        return;
+    case KwRow: paragraphEnd(); return;
+    case KwLine: lineBreak(); return;
     case KwTab:
-    case KwCell:
-        addChar('\t');
-        return;
+    case KwCell: addChar('\t'); return;
     case KwEmDash: addChar(0x2014); return;
     case KwEnDash: addChar(0x2013); return;
     case KwEmSpace: addChar(0x2003); return;
@@ -1207,7 +1359,6 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
     case KwZwnj: addChar(0x200C); return;
     case KwLtrMark: addChar(0x200E); return;
     case KwRtlMark: addChar(0x200F); return;
-    default:
-        return;
+    default: return;
     }
 }

@@ -124,7 +124,7 @@ private:
     bool m_fontOpen = false;
 
     QList<QByteArray> m_fields;
-    QByteArray m_fieldInstruction; // of the field being read
+    QByteArray m_fieldInstruction;  // of the field being read
     qsizetype m_fieldResultAt = -1; // the group after {\*\quillofield}
 
     RtfParaState m_para;

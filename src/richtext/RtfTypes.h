@@ -53,12 +53,12 @@ struct RtfParaState
 {
     enum Align { Left, Center, Right, Justify };
     int align = Left;
-    int leftIndent = 0;      // \li
-    int rightIndent = 0;     // \ri
-    int firstLineIndent = 0; // \fi, relative to \li
-    int spaceBefore = 0;     // \sb
-    int spaceAfter = 0;      // \sa
-    int lineSpacing = 0;     // \sl, 0 = single
+    int leftIndent = 0;        // \li
+    int rightIndent = 0;       // \ri
+    int firstLineIndent = 0;   // \fi, relative to \li
+    int spaceBefore = 0;       // \sb
+    int spaceAfter = 0;        // \sa
+    int lineSpacing = 0;       // \sl, 0 = single
     bool lineMultiple = false; // \slmult1
     QList<RtfTabStop> tabs;
     RtfNumbering numbering;
@@ -85,5 +85,5 @@ struct RtfPictureData
     bool isObject = false;          // an \object whose result picture this is
     int objw = 0, objh = 0;         // \objw \objh: twips
     int objscalex = 100, objscaley = 100;
-    QByteArray original;            // the whole RTF group(s), byte for byte
+    QByteArray original; // the whole RTF group(s), byte for byte
 };

@@ -1,17 +1,17 @@
 #include "richtext/RtfWriter.h"
 
+#include "cardset/Windows1252.h"
 #include "richtext/CodePage.h"
 #include "richtext/FacePictures.h"
 #include "richtext/PictureEncoder.h"
 #include "richtext/RtfFormatProperties.h"
 #include "richtext/RtfTypes.h"
-#include "cardset/Windows1252.h"
 
 #include <QBuffer>
 #include <QCache>
-#include <QMutex>
 #include <QHash>
 #include <QImage>
+#include <QMutex>
 #include <QPixmap>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -50,8 +50,8 @@ class FallbackCache
 public:
     QByteArray get(const QString &name, QSize shown, const QByteArray &original, const QImage &image)
     {
-        const QString key = name + QLatin1Char(' ') + QString::number(shown.width()) + QLatin1Char('x')
-            + QString::number(shown.height()) + QLatin1Char(' ') + QString::number(qHash(original));
+        const QString key = name + QLatin1Char(' ') + QString::number(shown.width()) + QLatin1Char('x') + QString::number(shown.height())
+            + QLatin1Char(' ') + QString::number(qHash(original));
         {
             QMutexLocker lock(&m_mutex);
             if (const QByteArray *hit = m_cache.object(key))
@@ -90,7 +90,11 @@ struct Output
     QHash<int, CharStyle> specs; // by the document's format index
     QFont defaultFont;
 
-    explicit Output(const QTextDocument &d) : doc(d), defaultFont(d.defaultFont()) {}
+    explicit Output(const QTextDocument &d)
+        : doc(d)
+        , defaultFont(d.defaultFont())
+    {
+    }
 
     int font(const QString &name, bool symbol)
     {
@@ -151,7 +155,8 @@ struct Output
         const bool italic = f.hasProperty(QTextFormat::FontItalic) ? f.fontItalic() : defaultFont.italic();
         const bool underline = f.hasProperty(QTextFormat::TextUnderlineStyle)
             ? f.underlineStyle() != QTextCharFormat::NoUnderline && f.underlineStyle() != QTextCharFormat::SpellCheckUnderline
-            : f.hasProperty(QTextFormat::FontUnderline) ? f.boolProperty(QTextFormat::FontUnderline) : defaultFont.underline();
+            : f.hasProperty(QTextFormat::FontUnderline) ? f.boolProperty(QTextFormat::FontUnderline)
+                                                        : defaultFont.underline();
         const bool strike = f.hasProperty(QTextFormat::FontStrikeOut) ? f.fontStrikeOut() : defaultFont.strikeOut();
         if (bold)
             s.flags |= RtfCharState::Bold;
@@ -167,8 +172,7 @@ struct Output
             case QTextCharFormat::DashDotDotLine: s.underline = RtfCharState::DashDotDot; break;
             default:
                 s.underline = quint8(qBound(0, f.intProperty(RtfFormatProperties::UnderlineKind), 8));
-                if (s.underline != RtfCharState::Double && s.underline != RtfCharState::Words
-                    && s.underline != RtfCharState::Thick)
+                if (s.underline != RtfCharState::Double && s.underline != RtfCharState::Words && s.underline != RtfCharState::Thick)
                     s.underline = RtfCharState::Single;
                 break;
             }
@@ -237,8 +241,8 @@ struct Output
         if (changed & RtfCharState::Italic)
             word(s.flags & RtfCharState::Italic ? "\\i" : "\\i0");
         if ((changed & RtfCharState::Underline) || ((s.flags & RtfCharState::Underline) && s.underline != state.underline)) {
-            static const char *const kinds[] = {"\\ul", "\\uld", "\\uldb", "\\ulw", "\\ulth", "\\ulwave",
-                                                "\\uldash", "\\uldashd", "\\uldashdd"};
+            static const char *const kinds[] = {"\\ul",     "\\uld",    "\\uldb",    "\\ulw",     "\\ulth",
+                                                "\\ulwave", "\\uldash", "\\uldashd", "\\uldashdd"};
             word(s.flags & RtfCharState::Underline ? kinds[qMin<int>(s.underline, 8)] : "\\ulnone");
         }
         if (changed & RtfCharState::Strike)
@@ -338,9 +342,21 @@ struct Output
             switch (c) {
             case '\t': word("\\tab"); continue;
             case 0x2028: word("\\line"); continue;
-            case 0x00A0: literal(); out += "\\~"; needSpace = false; continue;
-            case 0x00AD: literal(); out += "\\-"; needSpace = false; continue;
-            case 0x2011: literal(); out += "\\_"; needSpace = false; continue;
+            case 0x00A0:
+                literal();
+                out += "\\~";
+                needSpace = false;
+                continue;
+            case 0x00AD:
+                literal();
+                out += "\\-";
+                needSpace = false;
+                continue;
+            case 0x2011:
+                literal();
+                out += "\\_";
+                needSpace = false;
+                continue;
             case 0xFFFC: continue; // an object without a picture
             default: break;
             }
@@ -417,14 +433,9 @@ RtfParaState paraState(const QTextBlock &block, const QTextDocument &doc)
         p.lineSpacing = qRound(f.lineHeight() * 2.4);
         p.lineMultiple = true;
         break;
-    case QTextBlockFormat::MinimumHeight:
-        p.lineSpacing = twips(f.lineHeight());
-        break;
-    case QTextBlockFormat::FixedHeight:
-        p.lineSpacing = -twips(f.lineHeight());
-        break;
-    default:
-        break;
+    case QTextBlockFormat::MinimumHeight: p.lineSpacing = twips(f.lineHeight()); break;
+    case QTextBlockFormat::FixedHeight: p.lineSpacing = -twips(f.lineHeight()); break;
+    default: break;
     }
     const QList<QTextOption::Tab> tabs = f.hasProperty(QTextFormat::TabPositions) ? f.tabPositions() : QList<QTextOption::Tab>();
     for (const QTextOption::Tab &t : tabs) {
@@ -453,9 +464,7 @@ RtfParaState paraState(const QTextBlock &block, const QTextDocument &doc)
             p.numbering.textBefore = lf.numberPrefix();
             p.numbering.textAfter = lf.numberSuffix();
         }
-        p.numbering.start = lf.hasProperty(RtfFormatProperties::ListStart)
-            ? lf.intProperty(RtfFormatProperties::ListStart)
-            : 1;
+        p.numbering.start = lf.hasProperty(RtfFormatProperties::ListStart) ? lf.intProperty(RtfFormatProperties::ListStart) : 1;
         const int shown = twips(f.leftMargin()) + (lf.indent() + f.indent()) * indentWidth;
         if (f.hasProperty(RtfFormatProperties::ListLeftIndent)
             && qMax(f.intProperty(RtfFormatProperties::ListLeftIndent), DefaultListIndent) == shown) {

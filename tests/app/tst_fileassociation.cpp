@@ -81,8 +81,9 @@ private Q_SLOTS:
         QVERIFY(!same.changed);
 
         // Another program took the type over; the next start takes it back.
-        writeFile(desktopPath, "[Desktop Entry]\nType=Application\nName=Other\nExec=/usr/bin/other %f\n"
-                               "MimeType=application/x-quillo;\n");
+        writeFile(desktopPath,
+                  "[Desktop Entry]\nType=Application\nName=Other\nExec=/usr/bin/other %f\n"
+                  "MimeType=application/x-quillo;\n");
         writeFile(mimePath, "<mime-info/>");
         FileAssociation::Outcome back = FileAssociation::write(program, QStringLiteral("quillo"), home.path(), false);
         QVERIFY(back.written && back.changed);
@@ -97,8 +98,7 @@ private Q_SLOTS:
     void execLineQuotesAndEscapes()
     {
         QCOMPARE(FileAssociation::execArgument(QStringLiteral("/usr/bin/quillo")), QStringLiteral("/usr/bin/quillo"));
-        QCOMPARE(FileAssociation::execArgument(QStringLiteral("/home/ä b/quillo")),
-                 QStringLiteral("\"/home/ä b/quillo\""));
+        QCOMPARE(FileAssociation::execArgument(QStringLiteral("/home/ä b/quillo")), QStringLiteral("\"/home/ä b/quillo\""));
         // Inside quotes `"`, `$`, backquote and backslash get a backslash; then
         // every backslash is doubled once more for the string value, and a
         // percent sign doubled for Exec.
@@ -111,8 +111,7 @@ private Q_SLOTS:
     {
         // An installed and a per-user definition of one type must agree, or
         // the desktop would show whichever it read last.
-        QCOMPARE(readFile(QStringLiteral(QUILLO_SOURCE_DIR "/resources/desktop/quillo.xml")),
-                 FileAssociation::mimeDefinition());
+        QCOMPARE(readFile(QStringLiteral(QUILLO_SOURCE_DIR "/resources/desktop/quillo.xml")), FileAssociation::mimeDefinition());
         const QByteArray entry = readFile(QStringLiteral(QUILLO_SOURCE_DIR "/resources/desktop/quillo.desktop.in"));
         QCOMPARE(lineStarting(entry, QStringLiteral("MimeType=")), QStringLiteral("application/x-quillo;"));
         QCOMPARE(lineStarting(entry, QStringLiteral("Exec=")), QStringLiteral("@QUILLO_EXEC@ %f"));

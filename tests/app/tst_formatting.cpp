@@ -1,7 +1,7 @@
 #include "../editor/ScriptedDialogs.h"
 
-#include "editor/TMDIChild.h"
 #include "app/TMainForm.h"
+#include "editor/TMDIChild.h"
 #include "editor/TMyRxRichEdit.h"
 #include "editor/TextFormatRules.h"
 

@@ -123,8 +123,9 @@ private Q_SLOTS:
         settings.Schnittkante = 65535;
         settings.Temp = QStringLiteral("/tmp/x");
         settings.write();
-        QCOMPARE(readFile(fresh), QByteArray("[Data]\r\nZuZuE=0\r\nHUX=-3\r\nHUY=4\r\nQUX=5\r\nQUY=6\r\n"
-                                             "SX=70\r\nSY=-80\r\nSchnittkante=65535\r\n"));
+        QCOMPARE(readFile(fresh),
+                 QByteArray("[Data]\r\nZuZuE=0\r\nHUX=-3\r\nHUY=4\r\nQUX=5\r\nQUY=6\r\n"
+                            "SX=70\r\nSY=-80\r\nSchnittkante=65535\r\n"));
 
         // An existing file keeps its lines where they are; new keys go to the
         // end of the section, the user's "Temp" stays as written.
@@ -133,9 +134,10 @@ private Q_SLOTS:
         again.read();
         again.HUX = 1;
         again.write();
-        QCOMPARE(readFile(existing), QByteArray("[Data]\r\nTemp = C:\\Temp \r\nSY=1\r\nZuZuE=1\r\nHUX=1\r\n"
-                                                "HUY=0\r\nQUX=0\r\nQUY=0\r\nSX=0\r\nSchnittkante=1\r\n"
-                                                "[Other]\r\nA=1\r\n"));
+        QCOMPARE(readFile(existing),
+                 QByteArray("[Data]\r\nTemp = C:\\Temp \r\nSY=1\r\nZuZuE=1\r\nHUX=1\r\n"
+                            "HUY=0\r\nQUX=0\r\nQUY=0\r\nSX=0\r\nSchnittkante=1\r\n"
+                            "[Other]\r\nA=1\r\n"));
 
         // What was written is what is read next time.
         ProgramSettings next(fresh);

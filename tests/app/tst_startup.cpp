@@ -1,7 +1,7 @@
 #include "app/CommandLineArguments.h"
 #include "app/ProgramFolder.h"
-#include "quiz/RandomGenerator.h"
 #include "app/StartupSequence.h"
+#include "quiz/RandomGenerator.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,11 +49,9 @@ private Q_SLOTS:
     {
         qint64 waited = -1;
         // The start time is taken after the splash shows: 1000 + 3000.
-        QCOMPARE(runSequence({}, &waited),
-                 (QStringList{"splash", "windows", "destroy@4000", "loop", "7"}));
+        QCOMPARE(runSequence({}, &waited), (QStringList{"splash", "windows", "destroy@4000", "loop", "7"}));
         QCOMPARE(waited, qint64(2600));
-        QCOMPARE(runSequence({QStringLiteral("/no/such.ql3"), QStringLiteral("FAST")}, &waited).at(2),
-                 QStringLiteral("destroy@4000"));
+        QCOMPARE(runSequence({QStringLiteral("/no/such.ql3"), QStringLiteral("FAST")}, &waited).at(2), QStringLiteral("destroy@4000"));
     }
 
     void fastAsFirstArgumentSkipsTheWait()
@@ -64,8 +62,8 @@ private Q_SLOTS:
                      (QStringList{"splash", "windows", "destroy@1400", "loop", "7"}));
             QCOMPARE(waited, qint64(0));
         }
-        for (const QString &notFast : {QStringLiteral("FAST "), QStringLiteral("FASTER"), QStringLiteral("fa\u017Ft"),
-                                       QStringLiteral("-FAST"), QString()}) {
+        for (const QString &notFast :
+             {QStringLiteral("FAST "), QStringLiteral("FASTER"), QStringLiteral("fa\u017Ft"), QStringLiteral("-FAST"), QString()}) {
             QVERIFY2(!CommandLineArguments({notFast}).skipsSplashWait(), qPrintable(notFast));
             QVERIFY(!CommandLineArguments::isFastSwitch(notFast));
         }
@@ -88,8 +86,8 @@ private Q_SLOTS:
         QDir::setCurrent(dir.path());
 
         const QString b = dir.filePath(QStringLiteral("b.ql3"));
-        CommandLineArguments arguments({QStringLiteral("fast"), b, QStringLiteral("FAST"), dir.path(),
-                                        QStringLiteral("missing.ql3"), QString(), QStringLiteral("a.ql3")});
+        CommandLineArguments arguments({QStringLiteral("fast"), b, QStringLiteral("FAST"), dir.path(), QStringLiteral("missing.ql3"),
+                                        QString(), QStringLiteral("a.ql3")});
         QVERIFY(arguments.startupPending());
         // Arguments are passed on as written, relative ones included.
         QCOMPARE(arguments.takeStartupFiles(), (QStringList{b, QStringLiteral("a.ql3")}));
@@ -104,8 +102,7 @@ private Q_SLOTS:
         QTemporaryDir root;
         QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("bin"))));
         QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("share/quillo"))));
-        const QStringList folders =
-            ProgramFolder::searchFolders(root.filePath(QStringLiteral("bin")), QStringLiteral("../share/quillo"));
+        const QStringList folders = ProgramFolder::searchFolders(root.filePath(QStringLiteral("bin")), QStringLiteral("../share/quillo"));
         QCOMPARE(folders, (QStringList{root.filePath(QStringLiteral("bin/")), root.filePath(QStringLiteral("share/quillo/"))}));
 
         const auto touch = [&root](const QString &name) {

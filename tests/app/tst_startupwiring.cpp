@@ -1,6 +1,6 @@
 #include "app/CommandLineArguments.h"
-#include "editor/TMDIChild.h"
 #include "app/TMainForm.h"
+#include "editor/TMDIChild.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,9 +48,9 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(scratch));
 
         auto *form = new TMainForm;
-        form->startUp(CommandLineArguments({QStringLiteral("Fast"), b, QStringLiteral("FAST"),
-                                            m_dir.filePath(QStringLiteral("missing.ql3")), a}),
-                      settings);
+        form->startUp(
+            CommandLineArguments({QStringLiteral("Fast"), b, QStringLiteral("FAST"), m_dir.filePath(QStringLiteral("missing.ql3")), a}),
+            settings);
         QCOMPARE(form->Settings.HUX, 5);
         QCOMPARE(QFileInfo(form->fileContext().WorkFilePath).absolutePath(), QFileInfo(scratch).absoluteFilePath());
         QVERIFY(QFileInfo::exists(m_dir.filePath(QStringLiteral("data/applications/quillo.desktop"))));

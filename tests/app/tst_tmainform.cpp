@@ -1,40 +1,40 @@
 #include "../editor/ScriptedDialogs.h"
 
+#include "app/FileMessages.h"
+#include "app/TMainForm.h"
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardSetFile.h"
 #include "editor/FindDialog.h"
-#include "app/FileMessages.h"
 #include "editor/TMDIChild.h"
-#include "app/TMainForm.h"
+#include "editor/TMyRxRichEdit.h"
+#include "editor/TVerschieben.h"
 #include "quiz/TAbfrageForm.h"
 #include "quiz/TKasten.h"
-#include "editor/TVerschieben.h"
-#include "editor/TMyRxRichEdit.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QClipboard>
-#include <QImage>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
-#include <QFile>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
+#include <QFontComboBox>
+#include <QImage>
 #include <QLineEdit>
-#include <QMimeData>
-#include <QPushButton>
 #include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QTextBlock>
+#include <QMimeData>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
-#include <QFontComboBox>
 
 #include <functional>
 
@@ -68,10 +68,7 @@ private:
         form.action(MainCommand::Save)->trigger();
         QVERIFY(!form.ActiveDocument()->Modified());
     }
-    static QString caption(const TMDIChild &window, int row)
-    {
-        return window.Kartenliste()->model()->index(row, 0).data().toString();
-    }
+    static QString caption(const TMDIChild &window, int row) { return window.Kartenliste()->model()->index(row, 0).data().toString(); }
     static int rows(const TMDIChild &window) { return window.Kartenliste()->model()->rowCount(); }
 
     // Runs action on the modal window of type T once it is shown.

@@ -102,10 +102,7 @@ private:
         return file;
     }
 
-    QStringList filesInDir() const
-    {
-        return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name);
-    }
+    QStringList filesInDir() const { return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -167,14 +164,15 @@ private Q_SLOTS:
             QCOMPARE(name, m_context.WorkFilePath);
 
         const QStringList lines = IniText::parse(CardArchive::ExtractChunkData(reader, 0));
-        const QStringList fontKeys = {QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Color"), QStringLiteral("Bold"),
-                                      QStringLiteral("Italic"), QStringLiteral("UnderLine"), QStringLiteral("StrikeOut")};
-        const QStringList dataKeys = {
-            QStringLiteral("Kopfzeile"), QStringLiteral("KopfBkColor"), QStringLiteral("KopfOben"), QStringLiteral("KopfUnten"),
-            QStringLiteral("KopfRechts"), QStringLiteral("KopfLinks"), QStringLiteral("AktPrintCards"), QStringLiteral("RandAbstand"),
-            QStringLiteral("TextAbstand"), QStringLiteral("titelProzent"), QStringLiteral("PrintNummer"), QStringLiteral("PrintKopfZeile"),
-            QStringLiteral("PrintFadenkreuz"), QStringLiteral("WebStyle"), QStringLiteral("PrintCR"), QStringLiteral("Copyright"),
-            QStringLiteral("PO")};
+        const QStringList fontKeys = {QStringLiteral("Name"),     QStringLiteral("Size"),   QStringLiteral("Color"),
+                                      QStringLiteral("Bold"),     QStringLiteral("Italic"), QStringLiteral("UnderLine"),
+                                      QStringLiteral("StrikeOut")};
+        const QStringList dataKeys = {QStringLiteral("Kopfzeile"),       QStringLiteral("KopfBkColor"), QStringLiteral("KopfOben"),
+                                      QStringLiteral("KopfUnten"),       QStringLiteral("KopfRechts"),  QStringLiteral("KopfLinks"),
+                                      QStringLiteral("AktPrintCards"),   QStringLiteral("RandAbstand"), QStringLiteral("TextAbstand"),
+                                      QStringLiteral("titelProzent"),    QStringLiteral("PrintNummer"), QStringLiteral("PrintKopfZeile"),
+                                      QStringLiteral("PrintFadenkreuz"), QStringLiteral("WebStyle"),    QStringLiteral("PrintCR"),
+                                      QStringLiteral("Copyright"),       QStringLiteral("PO")};
         QStringList expected;
         for (const char *section : {"Kopf", "Rueck", "Vorder"}) {
             expected << QStringLiteral("[%1]").arg(QLatin1String(section));
@@ -214,7 +212,8 @@ private Q_SLOTS:
 
         // Too few box numbers are filled with box 1; too many are dropped.
         CardSet shortBoxes;
-        CardSetFile::LoadCardSet(shortBoxes, handMade(QStringLiteral("short.ql3"), "[Data]\r\n", "3\r\n", {"a", "b", "c", "A", "B", "C"}), m_context);
+        CardSetFile::LoadCardSet(shortBoxes, handMade(QStringLiteral("short.ql3"), "[Data]\r\n", "3\r\n", {"a", "b", "c", "A", "B", "C"}),
+                                 m_context);
         QCOMPARE(boxes(shortBoxes), (QList<qint32>{3, 1, 1}));
         CardSet longBoxes;
         CardSetFile::LoadCardSet(longBoxes, handMade(QStringLiteral("long.ql3"), "", "2\r\n4\r\n3\r\n", {"a", "A"}), m_context);
@@ -245,11 +244,11 @@ private Q_SLOTS:
         // Values the option fields cannot show arrive at their nearest bound;
         // a value that is no integer reads as the default.
         CardSet clamped;
-        CardSetFile::LoadCardSet(clamped,
-                                 handMade(QStringLiteral("clamp.ql3"),
-                                          "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=3\r\ntitelProzent=x\r\nPO=1\r\nPrintCR=-1\r\n",
-                                          "", {}),
-                                 m_context);
+        CardSetFile::LoadCardSet(
+            clamped,
+            handMade(QStringLiteral("clamp.ql3"),
+                     "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=3\r\ntitelProzent=x\r\nPO=1\r\nPrintCR=-1\r\n", "", {}),
+            m_context);
         QCOMPARE(clamped.printOptions().RandAbstand, 1);
         QCOMPARE(clamped.printOptions().TextAbstand, 500);
         QCOMPARE(clamped.printOptions().AktPrintCards, 3);

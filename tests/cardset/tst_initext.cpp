@@ -117,14 +117,16 @@ private Q_SLOTS:
     {
         // Code page 1252 as the Windows versions write it, and text it cannot
         // hold kept as UTF-8 rather than lost.
-        const QString path = fileWith("[S]\r\nk=Gr\xFC\xDF" "e \x80\r\n");
+        const QString path = fileWith("[S]\r\nk=Gr\xFC\xDF"
+                                      "e \x80\r\n");
         {
             IniText ini(path);
             QCOMPARE(ini.ReadString(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("Grüße €"));
             ini.WriteString(QStringLiteral("S"), QStringLiteral("greek"), QStringLiteral("Λέξεις"));
             ini.WriteString(QStringLiteral("S"), QStringLiteral("lines"), QStringLiteral("a\r\nb"));
         }
-        QVERIFY(readFile(path).startsWith("[S]\r\nk=Gr\xFC\xDF" "e \x80\r\n"));
+        QVERIFY(readFile(path).startsWith("[S]\r\nk=Gr\xFC\xDF"
+                                          "e \x80\r\n"));
         IniText again(path);
         QCOMPARE(again.ReadString(QStringLiteral("S"), QStringLiteral("greek"), QString()), QStringLiteral("Λέξεις"));
         QCOMPARE(again.ReadString(QStringLiteral("S"), QStringLiteral("lines"), QString()), QStringLiteral("a  b"));

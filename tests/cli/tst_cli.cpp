@@ -118,7 +118,8 @@ private Q_SLOTS:
         QVERIFY(result.out.contains("overlib.js"));
         QFile html(page);
         QVERIFY(html.open(QIODevice::ReadOnly));
-        QVERIFY(html.readAll().contains("drc('wahr<br>' ,'Antwort'); return true;\" onMouseOut=\"nd(); return true;\">Was ist 2 &lt; 3?</A>"));
+        QVERIFY(
+            html.readAll().contains("drc('wahr<br>' ,'Antwort'); return true;\" onMouseOut=\"nd(); return true;\">Was ist 2 &lt; 3?</A>"));
         QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("seite/overlib.js"))));
         QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("seite/overlib.css"))));
     }
@@ -128,7 +129,8 @@ private Q_SLOTS:
         const QString broken = m_dir.filePath(QStringLiteral("kaputt.ql3"));
         QFile file(broken);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\x05" "abc");
+        file.write("\x05"
+                   "abc");
         file.close();
         Result result = run({QStringLiteral("info"), broken});
         QCOMPARE(result.exitCode, 1);

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+
 #include "cardset/CardSet.h"
 #include "cardset/ScratchFile.h"
 #include "editor/TMDIChild.h"
@@ -94,8 +95,8 @@ private slots:
         window->Vorderseite()->setPlainText(QStringLiteral("verworfen"));
         dialogs.questionAnswers = {true};
         QVERIFY(window->DeleteCard());
-        QCOMPARE(labels(*window), (QStringList{QStringLiteral("Karte 1"), QStringLiteral("Karte 2"), QStringLiteral("Karte 3"),
-                                               QStringLiteral("Karte 4")}));
+        QCOMPARE(labels(*window),
+                 (QStringList{QStringLiteral("Karte 1"), QStringLiteral("Karte 2"), QStringLiteral("Karte 3"), QStringLiteral("Karte 4")}));
         QCOMPARE(boxes(window->Set()), (QList<qint32>{1, 2, 4, 1}));
         QCOMPARE(window->Set().CurrentIndex(), 0);
         QCOMPARE(window->selectedCard(), 0);

@@ -1,6 +1,6 @@
-#include "richtext/FacePictures.h"
 #include "editor/PackageObject.h"
 #include "editor/TMyRxRichEdit.h"
+#include "richtext/FacePictures.h"
 
 #include <QApplication>
 #include <QFile>
@@ -48,8 +48,8 @@ private slots:
         QByteArray bytes("Zeile 1\r\n");
         bytes.append('\0');
         bytes.append("\xff\x01 Ende", 7);
-        const QByteArray stream = PackageObject::oleStream(PackageObject::nativeData(QStringLiteral("Übung.txt"),
-                                                                                     QStringLiteral("C:\\Kurs\\Übung.txt"), bytes));
+        const QByteArray stream =
+            PackageObject::oleStream(PackageObject::nativeData(QStringLiteral("Übung.txt"), QStringLiteral("C:\\Kurs\\Übung.txt"), bytes));
         QCOMPARE(u32(stream, 0), 0x501u);
         QCOMPARE(u32(stream, 4), 2u);
         QCOMPARE(u32(stream, 8), 8u);
@@ -60,9 +60,15 @@ private slots:
         QCOMPARE(stream.mid(32 + native.size()), QByteArray("\x01\x05\0\0\0\0\0\0", 8));
 
         QCOMPARE(qFromLittleEndian<quint16>(native.constData()), quint16(2));
-        QCOMPARE(native.mid(2, 10), QByteArray("\xdc" "bung.txt\0", 10));
+        QCOMPARE(native.mid(2, 10),
+                 QByteArray("\xdc"
+                            "bung.txt\0",
+                            10));
         qsizetype at = 12 + 18;
-        QCOMPARE(native.mid(12, 18), QByteArray("C:\\Kurs\\\xdc" "bung.txt\0", 18));
+        QCOMPARE(native.mid(12, 18),
+                 QByteArray("C:\\Kurs\\\xdc"
+                            "bung.txt\0",
+                            18));
         QCOMPARE(qFromLittleEndian<quint16>(native.constData() + at + 2), quint16(3));
         at += 4;
         at += 4 + u32(native, at);

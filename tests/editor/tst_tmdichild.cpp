@@ -1,33 +1,34 @@
 #include "ScriptedDialogs.h"
-#include "editor/TMDIChild.h"
-#include "richtext/FacePictures.h"
-#include "editor/TMyRxRichEdit.h"
-#include "editor/TSchliesForm.h"
+
 #include "cardset/ArchiveWriter.h"
 #include "cardset/ScratchFile.h"
+#include "editor/TMDIChild.h"
+#include "editor/TMyRxRichEdit.h"
+#include "editor/TSchliesForm.h"
+#include "richtext/FacePictures.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
-#include <QFileInfo>
-#include <QPainter>
-#include <QTemporaryDir>
 #include <QClipboard>
-#include <QMimeData>
-#include <QTimer>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolButton>
 
 class TestTMDIChild : public QObject
@@ -50,16 +51,13 @@ private:
     // Saving is what makes a changed set unmodified again.
     void save(TMDIChild &window)
     {
-        QVERIFY(CardSetFile::SaveCardSet(window.Set(), window.Set().FileName(), context, [&window] { window.StoreCurrentCard(); })
-                    .ok());
+        QVERIFY(CardSetFile::SaveCardSet(window.Set(), window.Set().FileName(), context, [&window] { window.StoreCurrentCard(); }).ok());
         QVERIFY(!window.Modified());
     }
-    static QString caption(const TMDIChild &window, int row)
-    {
-        return window.Kartenliste()->model()->index(row, 0).data().toString();
-    }
+    static QString caption(const TMDIChild &window, int row) { return window.Kartenliste()->model()->index(row, 0).data().toString(); }
     static int rows(const TMDIChild &window) { return window.Kartenliste()->model()->rowCount(); }
-    template<typename T> T *child(TMDIChild &window, const char *name)
+    template<typename T>
+    T *child(TMDIChild &window, const char *name)
     {
         T *found = window.findChild<T *>(QString::fromLatin1(name));
         if (!found)
@@ -280,8 +278,9 @@ private slots:
     {
         TSchliesForm form;
         QCOMPARE(form.windowTitle(), QStringLiteral("Wirklich schließen?"));
-        QVERIFY(form.findChild<QLabel *>(QStringLiteral("Label1"))->text().contains(
-            QStringLiteral("Soll die Datei wirklich geschlossen werden?")));
+        QVERIFY(form.findChild<QLabel *>(QStringLiteral("Label1"))
+                    ->text()
+                    .contains(QStringLiteral("Soll die Datei wirklich geschlossen werden?")));
         auto *yes = form.findChild<QPushButton *>(QStringLiteral("JaButton"));
         auto *no = form.findChild<QPushButton *>(QStringLiteral("NeinButton"));
         QCOMPARE(yes->text(), QStringLiteral("&Ja"));
@@ -370,8 +369,9 @@ private slots:
         const QString file = folder.filePath(QStringLiteral("halb.ql3"));
         {
             ArchiveWriter writer(file);
-            writer.appendData(QStringLiteral("s"), "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=2\r\nKopfzeile=Kopf\r\n"
-                                                   "PrintCR=1\r\ntitelProzent=33\r\nPO=1\r\n");
+            writer.appendData(QStringLiteral("s"),
+                              "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=2\r\nKopfzeile=Kopf\r\n"
+                              "PrintCR=1\r\ntitelProzent=33\r\nPO=1\r\n");
             writer.appendData(QStringLiteral("b"), "3\r\n");
             for (const char *face : {"{\\rtf1 eins\\par}", "{\\rtf1 zwei\\par}", "{\\rtf1 drei\\par}", "{\\rtf1 one\\par}",
                                      "{\\rtf1 two\\par}", "{\\rtf1 three\\par}"})

@@ -40,8 +40,9 @@ private Q_SLOTS:
         QCOMPARE(page.at(13), QStringLiteral("var width = \"400\";"));
         QVERIFY(page.at(16).endsWith(QLatin1String("<br><br>")));
         QCOMPARE(page.size(), 17 + 4 + 2);
-        QCOMPARE(page.at(17), QStringLiteral("<A HREF=\"#\" onMouseOver=\"drc('Antwort 2<br>' ,'Antwort'); return true;\" "
-                                             "onMouseOut=\"nd(); return true;\">Frage 2</A><br><br>"));
+        QCOMPARE(page.at(17),
+                 QStringLiteral("<A HREF=\"#\" onMouseOver=\"drc('Antwort 2<br>' ,'Antwort'); return true;\" "
+                                "onMouseOut=\"nd(); return true;\">Frage 2</A><br><br>"));
         QVERIFY(page.at(18).contains(QLatin1String("Frage 5")));
         QVERIFY(page.at(19).contains(QLatin1String("Frage 9")));
         QVERIFY(page.at(20).endsWith(QLatin1String("return true;\"></A><br><br>")));
@@ -53,7 +54,9 @@ private Q_SLOTS:
     void encodingKeepsEveryCharacter()
     {
         const QByteArray bytes = HtmlExport::encodePage({QStringLiteral("Grüße €"), QStringLiteral("α 😀")});
-        QCOMPARE(bytes, QByteArray("Gr\xFC\xDF" "e \x80\r\n&#945; &#128512;\r\n"));
+        QCOMPARE(bytes,
+                 QByteArray("Gr\xFC\xDF"
+                            "e \x80\r\n&#945; &#128512;\r\n"));
     }
 
     void writingIsAllOrNothing()

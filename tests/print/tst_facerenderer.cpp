@@ -49,7 +49,8 @@ private Q_SLOTS:
         p2.end();
         QCOMPARE(QColor(page.pixel(40, 40)), QColor(Qt::red));
         QCOMPARE(QColor(page.pixel(120, 40)), QColor(Qt::white));
-        QCOMPARE(FaceRenderer::toTwips(QRect(QPoint(300, 600), QPoint(899, 1199)), 300, 600), QRect(QPoint(1440, 1440), QPoint(4319, 2879)));
+        QCOMPARE(FaceRenderer::toTwips(QRect(QPoint(300, 600), QPoint(899, 1199)), 300, 600),
+                 QRect(QPoint(1440, 1440), QPoint(4319, 2879)));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "BoxedSet.h"
+
 #include "quiz/QuizCommand.h"
 #include "quiz/RandomGenerator.h"
 #include "quiz/TAbfrageForm.h"

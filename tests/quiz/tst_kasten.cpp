@@ -1,4 +1,5 @@
 #include "BoxedSet.h"
+
 #include "quiz/TKasten.h"
 
 #include <QLineEdit>
@@ -59,8 +60,8 @@ private Q_SLOTS:
         sevenCards(set);
         TKasten dialog(set);
         QCOMPARE(itemTexts(dialog.Abteilungen),
-                 QStringList({QStringLiteral("1.Kasten (3)"), QStringLiteral("2.Kasten (2)"),
-                              QStringLiteral("3.Kasten (1)"), QStringLiteral("4.Kasten (1)")}));
+                 QStringList({QStringLiteral("1.Kasten (3)"), QStringLiteral("2.Kasten (2)"), QStringLiteral("3.Kasten (1)"),
+                              QStringLiteral("4.Kasten (1)")}));
         QVERIFY(dialog.Abteilungen->selectedItems().isEmpty());
         QCOMPARE(checkedCount(dialog.Abteilungen), 0);
         QCOMPARE(dialog.choice().selectedBox(), 0);
@@ -110,8 +111,8 @@ private Q_SLOTS:
         dialog.SpeedButton1->click();
         QVERIFY(dialog.isVisible());
         QCOMPARE(itemTexts(dialog.Abteilungen),
-                 QStringList({QStringLiteral("1.Kasten (7)"), QStringLiteral("2.Kasten (0)"),
-                              QStringLiteral("3.Kasten (0)"), QStringLiteral("4.Kasten (0)")}));
+                 QStringList({QStringLiteral("1.Kasten (7)"), QStringLiteral("2.Kasten (0)"), QStringLiteral("3.Kasten (0)"),
+                              QStringLiteral("4.Kasten (0)")}));
         QVERIFY(dialog.Abteilungen->selectedItems().isEmpty());
         QCOMPARE(checkedCount(dialog.Abteilungen), 0);
         QCOMPARE(dialog.choice().selectedBox(), 0);

@@ -1,5 +1,6 @@
-#include "quiz/BoxChoice.h"
 #include "BoxedSet.h"
+
+#include "quiz/BoxChoice.h"
 #include "quiz/QuizRun.h"
 #include "quiz/RandomGenerator.h"
 
@@ -10,7 +11,6 @@
 #include <functional>
 
 namespace {
-
 
 // Answers every question until the run ends; known(card) gives the verdict.
 QList<qint32> play(QuizRun &run, const std::function<bool(qint32)> &known, QStringList *counters = nullptr)
@@ -69,8 +69,8 @@ private Q_SLOTS:
         fillBoxes(set, {1, 2, 1, 4, 2, 1, 3});
         BoxChoice choice(set);
         QCOMPARE(choice.itemTexts(),
-                 QStringList({QStringLiteral("1.Kasten (3)"), QStringLiteral("2.Kasten (2)"),
-                              QStringLiteral("3.Kasten (1)"), QStringLiteral("4.Kasten (1)")}));
+                 QStringList({QStringLiteral("1.Kasten (3)"), QStringLiteral("2.Kasten (2)"), QStringLiteral("3.Kasten (1)"),
+                              QStringLiteral("4.Kasten (1)")}));
         QCOMPARE(choice.CardTotal(), 7);
 
         RandomGenerator random;
@@ -104,8 +104,7 @@ private Q_SLOTS:
         QCOMPARE(BoxChoice::BoxCount(set, 1), QStringLiteral("1"));
         QCOMPARE(BoxChoice::BoxCount(set, 2), QStringLiteral("0"));
         QCOMPARE(BoxChoice::BoxCount(set, 4), QStringLiteral("2"));
-        QCOMPARE(BoxChoice(set).itemTexts().join(u' '),
-                 QStringLiteral("1.Kasten (1) 2.Kasten (0) 3.Kasten (0) 4.Kasten (2)"));
+        QCOMPARE(BoxChoice(set).itemTexts().join(u' '), QStringLiteral("1.Kasten (1) 2.Kasten (0) 3.Kasten (0) 4.Kasten (2)"));
         // A box outside 1 to 4 cannot be chosen, so it asks everything.
         RandomGenerator random;
         QuizRun run(set, random, QuizRun::Review);
@@ -119,8 +118,7 @@ private Q_SLOTS:
         fillBoxes(set, {1, 2, 1, 4, 2, 1, 3});
         BoxChoice choice(set);
         choice.allToFirstBox();
-        QCOMPARE(choice.itemTexts().join(u' '),
-                 QStringLiteral("1.Kasten (7) 2.Kasten (0) 3.Kasten (0) 4.Kasten (0)"));
+        QCOMPARE(choice.itemTexts().join(u' '), QStringLiteral("1.Kasten (7) 2.Kasten (0) 3.Kasten (0) 4.Kasten (0)"));
         QCOMPARE(boxesOf(set), QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
         choice.applyTo(set);
         QCOMPARE(boxesOf(set), QList<qint32>(7, 1));
@@ -189,9 +187,10 @@ private Q_SLOTS:
         run.setQuizList({0, 1, 2});
 
         QStringList counters;
-        QList<qint32> asked = play(run, [](qint32 card) { return card != 1; }, &counters);
-        QCOMPARE(counters, QStringList({QStringLiteral("Noch 3 Karten."), QStringLiteral("Noch 2 Karten."),
-                                        QStringLiteral("Noch 1 Karten.")}));
+        QList<qint32> asked = play(
+            run, [](qint32 card) { return card != 1; }, &counters);
+        QCOMPARE(counters,
+                 QStringList({QStringLiteral("Noch 3 Karten."), QStringLiteral("Noch 2 Karten."), QStringLiteral("Noch 1 Karten.")}));
         std::sort(asked.begin(), asked.end());
         QCOMPARE(asked, QList<qint32>({0, 1, 2}));
         // Box 4 right stays 4, box 1 wrong stays 1, box 2 right rises; card 3 was not listed.
@@ -216,7 +215,7 @@ private Q_SLOTS:
         RandomGenerator random(7);
         for (int i = 0; i < runs; ++i) {
             CardSet set;
-        fillBoxes(set, QList<qint32>(cards, 2));
+            fillBoxes(set, QList<qint32>(cards, 2));
             QuizRun run(set, random, QuizRun::Review);
             run.buildList(2);
             const QList<qint32> asked = play(run, [i](qint32 card) { return (card + i) % 2 == 0; });
@@ -236,7 +235,7 @@ private Q_SLOTS:
     {
         for (quint32 seed : {1u, 99u, 31337u, 4000000000u}) {
             CardSet set;
-        fillBoxes(set, QList<qint32>(12, 3));
+            fillBoxes(set, QList<qint32>(12, 3));
             RandomGenerator random(seed);
             RandomGenerator verdicts(seed ^ 0x5a5a5a5au);
             QuizRun run(set, random, QuizRun::Cramming, 5);
@@ -252,7 +251,8 @@ private Q_SLOTS:
                 // known, then the next five, then the last two.
                 const int firstOpen = known.size() < 5 ? 0 : known.size() < 10 ? 5 : 10;
                 const int end = std::min(firstOpen + 5, 12);
-                QVERIFY2(card >= firstOpen && card < end, qPrintable(QStringLiteral("seed %1: card %2 drawn with %3 known").arg(seed).arg(card).arg(known.size())));
+                QVERIFY2(card >= firstOpen && card < end,
+                         qPrintable(QStringLiteral("seed %1: card %2 drawn with %3 known").arg(seed).arg(card).arg(known.size())));
                 QVERIFY(!known.contains(card));
                 QVERIFY(run.DrawRange() >= 1 && run.DrawRange() <= run.remaining());
                 run.showAnswer();

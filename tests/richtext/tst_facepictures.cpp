@@ -1,8 +1,9 @@
+#include "RtfTestSupport.h"
+
 #include "richtext/FacePictures.h"
 #include "richtext/PictureDecoder.h"
 #include "richtext/PictureEncoder.h"
 #include "richtext/RtfReader.h"
-#include "RtfTestSupport.h"
 #include "richtext/RtfWriter.h"
 
 #include <QBuffer>
@@ -36,8 +37,8 @@ private:
                 if (!f.isImageFormat())
                     continue;
                 const QTextImageFormat i = f.toImageFormat();
-                list.append({doc.resource(QTextDocument::ImageResource, QUrl(i.name())).value<QImage>(),
-                             QSizeF(i.width(), i.height()), FacePictures::originalRtf(i)});
+                list.append({doc.resource(QTextDocument::ImageResource, QUrl(i.name())).value<QImage>(), QSizeF(i.width(), i.height()),
+                             FacePictures::originalRtf(i)});
             }
         return list;
     }

@@ -1,18 +1,19 @@
-#include "richtext/RtfReader.h"
 #include "RtfTestSupport.h"
+
+#include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QImage>
-#include <QUrl>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QUrl>
 
 class TestRtfReader : public QObject
 {
@@ -61,49 +62,72 @@ void TestRtfReader::sampleText_data()
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("align") << "re41_paragraph_align_line.rtf"
                            << QStringList{"This is a simple five paragraph document.",
-                                          "This is the second paragraph with a", "line break and it is centered.",
+                                          "This is the second paragraph with a",
+                                          "line break and it is centered.",
                                           "This is the third paragraph.",
                                           "This is the fourth paragraph and it is right aligned.",
                                           "And this paragraph is left aligned again."};
     QTest::newRow("special") << "re41_special_chars.rtf"
-                             << QStringList{"Tab A\tB", "Tab A\tB", "CR A", "B", "LF A", "B",
-                                            "This is a line break.", "Here is the new line.",
-                                            QString::fromUtf8("Emdash: \u2014"), QString::fromUtf8("Endash: \u2013"),
-                                            QString::fromUtf8("Emspace: \u2003"), QString::fromUtf8("Enspace: \u2002"),
-                                            QString::fromUtf8("Qmspace: \u2005"), QString::fromUtf8("Bullet: \u2022"),
-                                            QString::fromUtf8("Lquote: \u2018"), QString::fromUtf8("Rquote: \u2019"),
-                                            QString::fromUtf8("Ldblquote: \u201c"), QString::fromUtf8("Rdblquote: \u201d")};
+                             << QStringList{"Tab A\tB",
+                                            "Tab A\tB",
+                                            "CR A",
+                                            "B",
+                                            "LF A",
+                                            "B",
+                                            "This is a line break.",
+                                            "Here is the new line.",
+                                            QString::fromUtf8("Emdash: \u2014"),
+                                            QString::fromUtf8("Endash: \u2013"),
+                                            QString::fromUtf8("Emspace: \u2003"),
+                                            QString::fromUtf8("Enspace: \u2002"),
+                                            QString::fromUtf8("Qmspace: \u2005"),
+                                            QString::fromUtf8("Bullet: \u2022"),
+                                            QString::fromUtf8("Lquote: \u2018"),
+                                            QString::fromUtf8("Rquote: \u2019"),
+                                            QString::fromUtf8("Ldblquote: \u201c"),
+                                            QString::fromUtf8("Rdblquote: \u201d")};
     QTest::newRow("greek") << "re_greek_fcharset161.rtf" << QStringList{QString::fromUtf8("Unicode \u20ac\u03a9")};
     QTest::newRow("japanese") << "re30_japanese_cp932.rtf" << QStringList{QString::fromUtf8("お元気ですか？")};
-    QTest::newRow("shiftjis") << "re41_deflang1031_shiftjis.rtf"
-                              << QStringList{QString::fromUtf8("バージョンアップ注文書（銀行振込）")};
-    QTest::newRow("surrogates") << "re10_surrogates_latin1.rtf"
-                                << QStringList{QString::fromUtf8("Iñtërnâtiônàlizætiøn☃💩")};
-    QTest::newRow("codepages") << "re41_unicode_codepages.rtf"
-                               << QStringList{QString::fromUtf8("Արամ"), QString::fromUtf8("Johann Strauß"),
-                                              QString::fromUtf8("België\tRené Magritte"), QString::fromUtf8("বাংলা"),
-                                              QString::fromUtf8("་ཡུལ།"),
-                                              QString::fromUtf8("ប្រទេស\u200b\u200b\u200bកម្ពុជា"),
-                                              QString::fromUtf8("ᓄᓇᕗᒻᒥᐅᑦ"), QString::fromUtf8("中国"),
-                                              QString::fromUtf8("Česká republika")};
+    QTest::newRow("shiftjis") << "re41_deflang1031_shiftjis.rtf" << QStringList{QString::fromUtf8("バージョンアップ注文書（銀行振込）")};
+    QTest::newRow("surrogates") << "re10_surrogates_latin1.rtf" << QStringList{QString::fromUtf8("Iñtërnâtiônàlizætiøn☃💩")};
+    QTest::newRow("codepages")
+        << "re41_unicode_codepages.rtf"
+        << QStringList{QString::fromUtf8("Արամ"),    QString::fromUtf8("Johann Strauß"), QString::fromUtf8("België\tRené Magritte"),
+                       QString::fromUtf8("বাংলা"),   QString::fromUtf8("་ཡུལ།"),          QString::fromUtf8("ប្រទេស\u200b\u200b\u200bកម្ពុជា"),
+                       QString::fromUtf8("ᓄᓇᕗᒻᒥᐅᑦ"), QString::fromUtf8("中国"),          QString::fromUtf8("Česká republika")};
     QTest::newRow("field") << "re41_negative_unicode_field.rtf"
                            << QStringList{"From: http://unicode-table.com/en/#private-use-area",
-                                          "F700" + [] { QString s; for (int c = 0xF700; c < 0xF710; ++c) s += QChar(c); return s; }(),
-                                          "F710" + [] { QString s; for (int c = 0xF710; c < 0xF720; ++c) s += QChar(c); return s; }(),
-                                          "F720" + [] { QString s; for (int c = 0xF720; c < 0xF727; ++c) s += QChar(c); return s; }()};
+                                          "F700" +
+                                              [] {
+                                                  QString s;
+                                                  for (int c = 0xF700; c < 0xF710; ++c)
+                                                      s += QChar(c);
+                                                  return s;
+                                              }(),
+                                          "F710" +
+                                              [] {
+                                                  QString s;
+                                                  for (int c = 0xF710; c < 0xF720; ++c)
+                                                      s += QChar(c);
+                                                  return s;
+                                              }(),
+                                          "F720" +
+                                              [] {
+                                                  QString s;
+                                                  for (int c = 0xF720; c < 0xF727; ++c)
+                                                      s += QChar(c);
+                                                  return s;
+                                              }()};
     QTest::newRow("bullets") << "re10_bullets_numbering.rtf"
                              << QStringList{"Paragraph", "Bullet", "Bullet 2", "Paragraph 2", "List 1", "List 2"};
     QTest::newRow("mac") << "mac_textedit_linebreaks.rtf" << QStringList{"A", "B", "C"};
     QTest::newRow("bin skipped") << "lo_bin_skipping.rtf" << QStringList{"text"};
     QTest::newRow("cjk fallback") << "lo6_unicode_cjk.rtf" << QStringList{QString::fromUtf8("柔道")};
     QTest::newRow("table") << "table_minimal.rtf" << QStringList{"cell 1\tcell 2\tcell 3\t"};
-    QTest::newRow("legacy lists") << "pandoc_list_legacy_pn.rtf"
-                                  << QStringList{"A", "Numbered", "List", "A", "Bulleted", "List"};
+    QTest::newRow("legacy lists") << "pandoc_list_legacy_pn.rtf" << QStringList{"A", "Numbered", "List", "A", "Bulleted", "List"};
     QTest::newRow("truncated") << "damaged_truncated.rtf" << QStringList{QString::fromUtf8("Hello world in {RTF}…")};
-    QTest::newRow("extra brace") << "damaged_extra_brace.rtf"
-                                 << QStringList{QString::fromUtf8("Hello world in {RTF}…"), QString()};
-    QTest::newRow("leading garbage") << "damaged_leading_garbage.rtf"
-                                     << QStringList{QString::fromUtf8("Hello world in {RTF}…"), QString()};
+    QTest::newRow("extra brace") << "damaged_extra_brace.rtf" << QStringList{QString::fromUtf8("Hello world in {RTF}…"), QString()};
+    QTest::newRow("leading garbage") << "damaged_leading_garbage.rtf" << QStringList{QString::fromUtf8("Hello world in {RTF}…"), QString()};
     QTest::newRow("invalid hex") << "damaged_invalid_hex.rtf" << QStringList{QString::fromUtf8("xřx")};
     QTest::newRow("only a picture") << "png_hex.rtf" << QStringList{QString()};
 }
@@ -229,8 +253,7 @@ void TestRtfReader::codePagesOfFonts()
     QScopedPointer<QTextDocument> korean(read(RtfTestSupport::sample("re14_korean_cp949.rtf")));
     QCOMPARE(korean->begin().charFormat().fontFamilies().toStringList().value(0), QString::fromUtf8("맑은 고딕"));
     QScopedPointer<QTextDocument> jp(read(RtfTestSupport::sample("re30_japanese_cp932.rtf")));
-    QCOMPARE(formatOf(*jp, QString::fromUtf8("お元気")).fontFamilies().toStringList().value(0),
-             QString::fromUtf8("ＭＳ Ｐゴシック"));
+    QCOMPARE(formatOf(*jp, QString::fromUtf8("お元気")).fontFamilies().toStringList().value(0), QString::fromUtf8("ＭＳ Ｐゴシック"));
     const QStringList gbk = RtfReader::textLines(RtfTestSupport::sample("re41_bullets_gbk.rtf"));
     QCOMPARE(gbk.value(2), QString::fromUtf8("新功能"));
     QVERIFY(gbk.value(8).startsWith(QString::fromUtf8("加入“再试失败站点对传”设置")));
@@ -254,14 +277,13 @@ void TestRtfReader::unicodeFallbacksAndSurrogates()
 {
     const QStringList lines = RtfReader::textLines(RtfTestSupport::sample("pandoc_unicode_uc_surrogates.rtf"));
     QCOMPARE(lines.size(), 1);
-    QString expected = QString::fromUtf8("“hi”‘hi’") + QChar(0xF0B7) + QString::fromUtf8("αä𝐻") + QChar(0xD835)
-        + QStringLiteral("unpaired");
+    QString expected =
+        QString::fromUtf8("“hi”‘hi’") + QChar(0xF0B7) + QString::fromUtf8("αä𝐻") + QChar(0xD835) + QStringLiteral("unpaired");
     QCOMPARE(lines.first(), expected);
     // \uc is scoped to its group; \bin and \'hh count as one fallback character
     QCOMPARE(RtfReader::textLines("{\\rtf1 {\\uc3\\u252abcd}\\u252xy}"), QStringList{QString::fromUtf8("üdüy")});
     QCOMPARE(RtfReader::textLines("{\\rtf1\\uc2\\u252\\'fc\\bin2 xyz}"), QStringList{QString::fromUtf8("üz")});
-    QCOMPARE(RtfReader::textLines("{\\rtf1\\u-4064 ?\\u128169?}").first(),
-             QString(QChar(0xF020)) + QString::fromUtf8("💩"));
+    QCOMPARE(RtfReader::textLines("{\\rtf1\\u-4064 ?\\u128169?}").first(), QString(QChar(0xF020)) + QString::fromUtf8("💩"));
 }
 
 void TestRtfReader::finalParagraphMark()
@@ -384,8 +406,7 @@ void TestRtfReader::quilloPictureDestination()
     QTextCursor c(&doc);
     c.setPosition(2);
     QCOMPARE(c.charFormat().property(QTextFormat::UserProperty + 0x5100).toByteArray(), original);
-    QCOMPARE(doc.resource(QTextDocument::ImageResource, QUrl(c.charFormat().toImageFormat().name())).value<QImage>().size(),
-             QSize(6, 4));
+    QCOMPARE(doc.resource(QTextDocument::ImageResource, QUrl(c.charFormat().toImageFormat().name())).value<QImage>().size(), QSize(6, 4));
     // damaged forms: empty, nested, without the metafile
     for (const char *damaged : {"{\\rtf1 a{\\*\\quillopict }b}", "{\\rtf1 a{\\*\\quillopict {\\*\\quillopict {\\pict 00}}}b}",
                                 "{\\rtf1 a{\\*\\quillopict {\\pict\\pngblip 00}}b}", "{\\rtf1 a{\\*\\quillopict {\\pict"}) {

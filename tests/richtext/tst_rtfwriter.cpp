@@ -1,6 +1,7 @@
+#include "RtfTestSupport.h"
+
 #include "richtext/FacePictures.h"
 #include "richtext/RtfReader.h"
-#include "RtfTestSupport.h"
 #include "richtext/RtfWriter.h"
 
 #include <QFile>
@@ -42,8 +43,7 @@ void TestRtfWriter::roundTripOfEverySample()
         if (a != b) {
             for (qsizetype i = 0; i < qMax(a.size(), b.size()); ++i)
                 if (a.value(i) != b.value(i)) {
-                    qWarning().noquote() << name << "first difference at" << i << "\n" << a.value(i) << "\n"
-                                         << b.value(i);
+                    qWarning().noquote() << name << "first difference at" << i << "\n" << a.value(i) << "\n" << b.value(i);
                     break;
                 }
         }
@@ -58,8 +58,7 @@ void TestRtfWriter::roundTripOfEverySample()
             QVERIFY(lines.open(QIODevice::WriteOnly));
             QString text = RtfReader::textLines(RtfTestSupport::sample(name)).join(QLatin1Char('\n'));
             for (qsizetype i = 0; i < text.size(); ++i) // no reader shows a lone surrogate
-                if (text[i].isSurrogate()
-                    && !(text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                if (text[i].isSurrogate() && !(text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
                     && !(text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate()))
                     text[i] = QChar(0xFFFD);
             lines.write(text.toUtf8());
@@ -117,7 +116,8 @@ void TestRtfWriter::hyperlinkFields()
     RtfReader::read(rtf, back);
     QCOMPARE(RtfTestSupport::describe(back), RtfTestSupport::describe(doc));
     // two links side by side stay two
-    const QByteArray two = "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"a\"}{\\fldrslt x}}{\\field{\\*\\fldinst HYPERLINK \"b\"}{\\fldrslt y}}}";
+    const QByteArray two =
+        "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"a\"}{\\fldrslt x}}{\\field{\\*\\fldinst HYPERLINK \"b\"}{\\fldrslt y}}}";
     RtfReader::read(two, doc);
     RtfReader::read(RtfWriter::write(doc), back);
     c = QTextCursor(&back);
