@@ -24,7 +24,7 @@ void readExactly(QFile &file, char *data, qint64 size, qint64 position)
 
 // Reads the chunk header at `position` and records it. Returns the position
 // after the chunk's declared data.
-qint64 readHeader(ArchiveReader &reader, QFile &file, qint64 fileSize, qint64 position)
+qint64 readHeader(ArchiveReader &reader, QFile &file, qint64 fileSize, qint64 position, QByteArray &lastName)
 {
     if (!file.seek(position))
         throwDamaged(file, position);
@@ -41,7 +41,15 @@ qint64 readHeader(ArchiveReader &reader, QFile &file, qint64 fileSize, qint64 po
     if (size < 0)
         throwDamaged(file, position);
     const qint64 dataOffset = position + 1 + length + 4;
-    reader.NameList.append(Windows1252::decode(QByteArrayView(name, length)));
+    // Every chunk of a card set carries the same scratch file name: sharing
+    // one string saves a copy per face on a large set.
+    const QByteArrayView nameBytes(name, length);
+    if (!reader.NameList.isEmpty() && lastName == nameBytes) {
+        reader.NameList.append(reader.NameList.constLast());
+    } else {
+        reader.NameList.append(Windows1252::decode(nameBytes));
+        lastName = nameBytes.toByteArray();
+    }
     reader.OffsetList.append(dataOffset);
     return dataOffset + size;
 }
@@ -71,11 +79,12 @@ ArchiveReader CardArchive::OpenArchive(const QString &path)
         throw FileError(QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(path, file->errorString()));
     const qint64 fileSize = file->size();
     // The first header is read unconditionally; an empty file fails here.
-    qint64 next = readHeader(reader, *file, fileSize, 0);
+    QByteArray lastName;
+    qint64 next = readHeader(reader, *file, fileSize, 0, lastName);
     // One stray byte after the last chunk is tolerated, two or more are read
     // as a header. The position only ever grows, so this ends.
     while (fileSize > next + 1)
-        next = readHeader(reader, *file, fileSize, next);
+        next = readHeader(reader, *file, fileSize, next, lastName);
     reader.m_fileSize = fileSize;
     reader.m_file = std::move(file);
     return reader;

@@ -7,29 +7,22 @@
 #include <QList>
 #include <QString>
 
-#include <algorithm>
-
 // What a load has read so far. It reaches the set at the end of the load,
-// also when the load stopped half way: the window then shows what was read.
+// also when the load stopped half way: the window then shows what was read,
+// one card for each face or box number, a missing face empty, a missing box
+// 1.
 struct CardSetContent
 {
-    QList<QByteArray> Fronts;
-    QList<QByteArray> Backs;
-    QList<qint32> Boxes;
+    QList<Card> Cards;
     PrintOptions Options;
     FontRecord StandardFontFront;
     FontRecord StandardFontBack;
 
-    // One card per face read; a missing face is empty, a missing box is 1.
-    QList<Card> cards() const
+    // The card at `index`, made when the content does not reach it yet.
+    Card &cardAt(qsizetype index)
     {
-        const qsizetype count = std::max({Fronts.size(), Backs.size(), Boxes.size()});
-        QList<Card> result(count);
-        for (qsizetype i = 0; i < count; ++i) {
-            result[i].Front = Fronts.value(i);
-            result[i].Back = Backs.value(i);
-            result[i].Box = Boxes.value(i, 1);
-        }
-        return result;
+        if (Cards.size() <= index)
+            Cards.resize(index + 1);
+        return Cards[index];
     }
 };

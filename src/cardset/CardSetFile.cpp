@@ -297,22 +297,19 @@ void readContainer(CardSetContent &content, const QString &path, CardSetFileCont
         step(13);
         const QStringList boxLines = IniText::parse(boxText);
         step(14);
-        content.Boxes.reserve(boxLines.size());
-        for (const QString &line : boxLines)
-            content.Boxes.append(boxNumber(line));
+        const int n = int((reader.chunkCount() - 2) / 2);
+        content.Cards.reserve(std::max<qsizetype>(n, boxLines.size()));
+        for (qsizetype i = 0; i < boxLines.size(); ++i)
+            content.cardAt(i).Box = boxNumber(boxLines.at(i));
 
         step(15);
-        const int n = int((reader.chunkCount() - 2) / 2);
-        content.Fronts.reserve(n);
         for (int i = 0; i < n; ++i)
-            content.Fronts.append(CardArchive::ExtractChunkData(reader, i + 2));
+            content.cardAt(i).Front = CardArchive::ExtractChunkData(reader, i + 2);
         step(16);
-        content.Backs.reserve(n);
         for (int i = 0; i < n; ++i)
-            content.Backs.append(CardArchive::ExtractChunkData(reader, n + i + 2));
+            content.cardAt(i).Back = CardArchive::ExtractChunkData(reader, n + i + 2);
         // Box numbers beyond the last card belong to no card.
-        if (content.Boxes.size() > n)
-            content.Boxes.resize(n);
+        content.Cards.resize(n);
 
         fileName = CardSetFile::changeExtension(path, QStringLiteral(".QL3"));
         step(17);
@@ -356,7 +353,7 @@ FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFi
         result = FileResult::failed(result.ErrorLine, QString::fromLocal8Bit(error.what()));
     }
 
-    set.replaceContent(content.cards(), content.Options, content.StandardFontFront, content.StandardFontBack);
+    set.replaceContent(std::move(content.Cards), content.Options, content.StandardFontFront, content.StandardFontBack);
     set.setFileName(fileName);
     if (!result.ok())
         return result;

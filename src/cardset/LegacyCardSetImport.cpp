@@ -48,8 +48,15 @@ QString LegacyCardSetImport::companionPath(const QString &path, const QString &u
 
 void LegacyCardSetImport::ImportLegacyCardSet(CardSetContent &content, const QString &path)
 {
-    content.Fronts = readFaces(companionPath(path, QStringLiteral(".QLT")));
-    content.Backs = readFaces(companionPath(path, QStringLiteral(".QLA")));
+    // Both containers should hold one face per card; when they differ, no
+    // face is dropped: the shorter side gets empty faces. Every card starts
+    // in box 1.
+    const QList<QByteArray> fronts = readFaces(companionPath(path, QStringLiteral(".QLT")));
+    for (qsizetype i = 0; i < fronts.size(); ++i)
+        content.cardAt(i).Front = fronts.at(i);
+    const QList<QByteArray> backs = readFaces(companionPath(path, QStringLiteral(".QLA")));
+    for (qsizetype i = 0; i < backs.size(); ++i)
+        content.cardAt(i).Back = backs.at(i);
 
     // The old files stay exactly as they are: the settings are only read.
     const IniText ini(companionPath(path, QStringLiteral(".QLI")), IniText::Mode::ReadOnly);
@@ -61,13 +68,6 @@ void LegacyCardSetImport::ImportLegacyCardSet(CardSetContent &content, const QSt
     options.Copyright = ini.ReadString(data, QStringLiteral("Copyright"), defaultCopyright());
     CardSetFile::ReadFontSection(ini, QStringLiteral("TextFontStandard"), content.StandardFontBack);
     CardSetFile::ReadFontSection(ini, QStringLiteral("TitelFontStandard"), content.StandardFontFront);
-
-    // Both containers should hold one face per card; when they differ, no
-    // face is dropped: the shorter side gets empty faces.
-    const qsizetype cards = std::max(content.Fronts.size(), content.Backs.size());
-    content.Fronts.resize(cards);
-    content.Backs.resize(cards);
-    content.Boxes = QList<qint32>(cards, 1);
 }
 
 QString LegacyCardSetImport::defaultCopyright()
