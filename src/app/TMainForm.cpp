@@ -17,6 +17,7 @@
 #include "editor/TVerschieben.h"
 #include "editor/UserDialogs.h"
 #include "export/HtmlExport.h"
+#include "print/TAllgOpts.h"
 #include "quiz/QuizCommand.h"
 #include "richtext/FacePictures.h"
 #include "richtext/RtfReader.h"
@@ -164,6 +165,7 @@ TMainForm::TMainForm(QWidget *parent)
     UpdateCommandStates(false);
 
     m_aboutBox = new TAboutBox(this);
+    m_allgOpts = new TAllgOpts(Settings, this);
     m_verschieben = new TVerschieben(this);
     m_findDialog = new FindDialog(this);
     connect(m_findDialog, &FindDialog::FindDialogFind, this, &TMainForm::FindDialogFind);
@@ -517,6 +519,7 @@ void TMainForm::connectCommands()
     on(C::MinimizeAll, &TMainForm::WindowMinimizeAll);
     on(C::ArrangeAll, &TMainForm::WindowArrangeAll);
     connect(action(C::About), &QAction::triggered, m_aboutBox, &TAboutBox::showCentred);
+    connect(action(C::Options), &QAction::triggered, m_allgOpts, &TAllgOpts::showOptions);
     connect(action(C::Manual), &QAction::triggered, this, [] { HelpCommands::openManual(); });
     on(C::NewCard, &TMainForm::NewCard);
     on(C::DeleteCard, &TMainForm::DeleteCard);

@@ -32,6 +32,7 @@ class QSpinBox;
 class QToolBar;
 class QToolButton;
 class TAboutBox;
+class TAllgOpts;
 class TMyRxRichEdit;
 class TVerschieben;
 class UserDialogs;
@@ -201,6 +202,7 @@ private:
     QMetaObject::Connection m_selectionConnection;
     CommandLineArguments m_arguments{QStringList()};
     TAboutBox *m_aboutBox = nullptr;
+    TAllgOpts *m_allgOpts = nullptr;
     TVerschieben *m_verschieben = nullptr;
     FindDialog *m_findDialog = nullptr;
     bool m_startedUp = false;
