@@ -4,7 +4,11 @@
 #include "app/ProgramFolder.h"
 #include "cardset/CardSetFile.h"
 #include "cardset/ScratchFile.h"
+#include "cli/PrintPdfArguments.h"
+#include "cli/PrintSettingsFile.h"
 #include "export/HtmlExport.h"
+#include "print/PdfCardPrinter.h"
+#include "print/PrintOrder.h"
 #include "richtext/RtfReader.h"
 
 #include <QCoreApplication>
@@ -56,6 +60,16 @@ QString singleLine(QString text)
     return text.replace(QChar(13), QLatin1Char('\n'));
 }
 
+QString pageRange(qsizetype first, qsizetype last)
+{
+    return first == last ? QStringLiteral("Seite %1").arg(first) : QStringLiteral("Seite %1 bis %2").arg(first).arg(last);
+}
+
+QString counted(qsizetype n, const char *one, const char *many)
+{
+    return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
+}
+
 } // namespace
 
 CliCommands::CliCommands(QTextStream &out, QTextStream &err)
@@ -70,10 +84,15 @@ int CliCommands::usage()
              "        quillo-cli convert ALT.qla NEU.ql3\n"
              "        quillo-cli export-html DATEI.ql3 SEITE.html\n"
              "        quillo-cli cat DATEI.ql3\n"
+             "        quillo-cli print-pdf DATEI.ql3 AUSGABE.pdf [--cards LISTE] [--fronts-only]\n"
+             "                  [--back-order reverse|forward] [--duplex] [--paper A4|Letter]\n"
              "  info     gibt alle Angaben des Kartensatzes als JSON aus\n"
              "  convert  speichert einen Kartensatz (auch im Format 2.5) als .ql3\n"
              "  export-html  schreibt alle Karten als Webseite mit den Antworten als Tooltip\n"
-             "  cat      gibt den Text jeder Karte aus, Vorder- und Rückseite\n";
+             "  cat      gibt den Text jeder Karte aus, Vorder- und Rückseite\n"
+             "  print-pdf  druckt die Karten als Schneidebögen in eine PDF-Datei: alle Vorderseiten,\n"
+             "           dann die Rückseiten zum Wiedereinlegen (--duplex: abwechselnd, für\n"
+             "           beidseitig druckende Drucker); --cards 3,7 nur diese Karten\n";
     m_err.flush();
     return 2;
 }
@@ -88,6 +107,8 @@ int CliCommands::run(const QStringList &arguments)
         return exportHtml(arguments.at(1), arguments.at(2));
     if (arguments.size() == 2 && arguments.at(0) == QLatin1String("cat"))
         return cat(arguments.at(1));
+    if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("print-pdf"))
+        return printPdf(arguments.mid(1));
     return usage();
 }
 
@@ -227,6 +248,56 @@ int CliCommands::info(const QString &path)
         {QStringLiteral("Backs"), facesJson(set, &CardSet::back)},
     };
     m_out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+    m_out.flush();
+    return 0;
+}
+
+int CliCommands::printPdf(const QStringList &arguments)
+{
+    const PrintPdfArguments a = PrintPdfArguments::parse(arguments);
+    if (!a.error.isEmpty()) {
+        m_err << a.error << '\n';
+        return usage();
+    }
+    CommandSet loaded;
+    CardSet &set = loaded.set;
+    if (!load(set, a.setPath, loaded.context))
+        return 1;
+    if (set.count() == 0) {
+        m_err << "Der Kartensatz enthält keine Karten: " << a.setPath << '\n';
+        m_err.flush();
+        return 1;
+    }
+    for (int number : a.cards) {
+        if (number > set.count()) {
+            m_err << "Karte " << number << " gibt es nicht: der Kartensatz hat " << counted(set.count(), "Karte", "Karten") << ".\n";
+            return usage();
+        }
+        set.setMarked(number - 1, true);
+    }
+    // a file keeps no check marks: without --cards every card is printed
+    const QList<int> positions = PrintOrder::selectCards(set);
+
+    const PrintSettingsFile settings = PrintSettingsFile::read(PrintSettingsFile::programSettingsPath());
+    PdfCardPrinter::Job job;
+    job.paper = QPageSize(a.paper);
+    job.orientation = loaded.context.PrinterOrientation;
+    job.calibration = settings.calibration;
+    job.backOrder = a.backOrder.value_or(PrintOrder::backOrder(settings.ZuZuE));
+    job.sides = a.duplex ? PdfCardPrinter::Sides::Interleaved
+                         : (a.frontsOnly ? PdfCardPrinter::Sides::FrontsOnly : PdfCardPrinter::Sides::FrontsThenBacks);
+    const PdfCardPrinter::Result result = PdfCardPrinter::print(a.pdfPath, set, positions, job);
+    if (!result.ok) {
+        m_err << "Die PDF-Datei konnte nicht geschrieben werden: " << a.pdfPath << '\n' << result.reason << '\n';
+        m_err.flush();
+        return 1;
+    }
+    m_out << counted(positions.size(), "Karte", "Karten") << " auf " << counted(result.pages, "Seite", "Seiten") << " gedruckt in "
+          << a.pdfPath << '\n';
+    // for the second run through a one-sided printer
+    const qsizetype fronts = result.pageCardList.size();
+    if (job.sides == PdfCardPrinter::Sides::FrontsThenBacks)
+        m_out << "Vorderseiten: " << pageRange(1, fronts) << ", Rückseiten: " << pageRange(fronts + 1, result.pages) << '\n';
     m_out.flush();
     return 0;
 }

@@ -18,6 +18,9 @@ public:
     int exportHtml(const QString &path, const QString &page);
     // The plain text of every card, front and back, in card order.
     int cat(const QString &path);
+    // The cards as cut-out sheets in a PDF file; `arguments` follow the
+    // subcommand's name.
+    int printPdf(const QStringList &arguments);
     int usage();
 
 private:

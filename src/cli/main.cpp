@@ -1,12 +1,23 @@
 #include "cli/CliCommands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Printing measures fonts and draws, which takes Qt's GUI part, though
+    // never a display: it runs on the offscreen platform.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && std::strcmp(argv[1], "print-pdf") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("quillo-cli"));
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -34,6 +34,18 @@ private:
         return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
     }
 
+    static int pdfPages(const QString &path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return -1;
+        const QByteArray pdf = file.readAll();
+        int pages = 0;
+        for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0; at = pdf.indexOf("/Type /Page", at + 1))
+            pages += pdf.mid(at + 11, 1) != "s";
+        return pages;
+    }
+
 private Q_SLOTS:
     void catPrintsTheTextOfEveryCard()
     {
@@ -143,6 +155,51 @@ private Q_SLOTS:
         QVERIFY(result.err.contains("hat nicht die richtige Endung"));
 
         QCOMPARE(run({QStringLiteral("unbekannt")}).exitCode, 2);
+    }
+
+    void printPdfWritesTheSheets()
+    {
+        CardSet set;
+        PrintOptions options;
+        options.AktPrintCards = 4;
+        set.startNew(options, FontRecord(), FontRecord());
+        for (int i = 1; i < 8; ++i)
+            set.AddCard({"{\\rtf1 Frage}", "{\\rtf1 Antwort}", 1, false});
+        CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Landscape};
+        const QString file = m_dir.filePath(QStringLiteral("druck.ql3"));
+        QVERIFY(CardSetFile::SaveCardSet(set, file, context).ok());
+        const QString pdf = m_dir.filePath(QStringLiteral("druck.pdf"));
+        const auto printed = [&](QStringList options) {
+            QFile::remove(pdf);
+            const Result result = run(QStringList{QStringLiteral("print-pdf"), file, pdf} + options);
+            return result.exitCode == 0 ? pdfPages(pdf) : -result.exitCode;
+        };
+        // eight cards: two front sheets, then their two backs
+        QCOMPARE(printed({}), 4);
+        QCOMPARE(printed({QStringLiteral("--fronts-only"), QStringLiteral("--paper"), QStringLiteral("Letter")}), 2);
+        QCOMPARE(printed({QStringLiteral("--duplex")}), 4);
+        QCOMPARE(printed({QStringLiteral("--cards"), QStringLiteral("3,7"), QStringLiteral("--back-order"), QStringLiteral("forward")}), 2);
+
+        // bad arguments: usage, status 2, no file
+        for (const QStringList &bad : {QStringList{QStringLiteral("--cards"), QStringLiteral("3,x")},
+                                       {QStringLiteral("--cards"), QStringLiteral("9")},
+                                       {QStringLiteral("--back-order"), QStringLiteral("seitlich")},
+                                       {QStringLiteral("--duplex"), QStringLiteral("--fronts-only")},
+                                       {QStringLiteral("--paper")},
+                                       {QStringLiteral("--farbig")},
+                                       {QStringLiteral("noch-eine.pdf")}}) {
+            QVERIFY2(printed(bad) == -2, qPrintable(bad.join(QLatin1Char(' '))));
+            QVERIFY(!QFile::exists(pdf));
+        }
+        const Result usage = run({QStringLiteral("print-pdf"), file});
+        QCOMPARE(usage.exitCode, 2);
+        QVERIFY(usage.err.contains("print-pdf DATEI.ql3 AUSGABE.pdf"));
+
+        // a set that cannot be loaded: the load message, status 1, no file
+        const Result missing = run({QStringLiteral("print-pdf"), m_dir.filePath(QStringLiteral("fehlt.ql3")), pdf});
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY(missing.err.contains("Fehlercode: "));
+        QVERIFY(!QFile::exists(pdf));
     }
 };
 

@@ -1,0 +1,80 @@
+#include "cardset/CardSet.h"
+#include "print/PdfCardPrinter.h"
+#include "print/PrinterMetrics.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+int pageCount(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray pdf = file.readAll();
+    int pages = 0;
+    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0; at = pdf.indexOf("/Type /Page", at + 1))
+        pages += pdf.mid(at + 11, 1) != "s";
+    return pages;
+}
+
+} // namespace
+
+class TestPdfCardPrinter : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void metricsAsTheDeviceReportsThem()
+    {
+        QPdfWriter writer(m_dir.filePath(QStringLiteral("metrics.pdf")));
+        writer.setResolution(600);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(5, 7, 5, 3), QPageLayout::Millimeter));
+        const PrinterMetrics m = PrinterMetrics::fromPageLayout(writer.pageLayout(), writer.resolution());
+        QCOMPARE(m.PageWidth, writer.width());
+        QCOMPARE(m.PageHeight, writer.height());
+        QCOMPARE(m.PageWidthMM, writer.widthMM());
+        QCOMPARE(m.PageHeightMM, writer.heightMM());
+        // equal margins left and right: no centring shift across
+        QCOMPARE(m.PaperWidth - m.PageWidth - 2 * m.OffsetX, 0);
+        QVERIFY(m.PaperHeight - m.PageHeight - 2 * m.OffsetY < 0);
+        QCOMPARE(m.Orientation, PageOrientation::Landscape);
+    }
+
+    void bothPassesInOneFile()
+    {
+        CardSet set;
+        PrintOptions options;
+        options.AktPrintCards = 4;
+        set.startNew(options, FontRecord(), FontRecord());
+        for (int i = 1; i < 5; ++i)
+            set.AddCard({"{\\rtf1 Frage}", "{\\rtf1 Antwort}", 1, false});
+        const QString path = m_dir.filePath(QStringLiteral("karten.pdf"));
+        PdfCardPrinter::Job job;
+        PdfCardPrinter::Result result = PdfCardPrinter::print(path, set, {0, 1, 2, 3, 4}, job);
+        QVERIFY(result.ok);
+        QCOMPARE(result.pages, 4);
+        QCOMPARE(pageCount(path), 4);
+
+        // a file that cannot be written leaves nothing behind, the old file stays
+        const QString blocked = m_dir.filePath(QStringLiteral("fehlt/karten.pdf"));
+        result = PdfCardPrinter::print(blocked, set, {0}, job);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.reason.isEmpty());
+        QVERIFY(!QFile::exists(blocked));
+        QVERIFY(!PdfCardPrinter::print(path, set, {}, job).ok);
+        QCOMPARE(pageCount(path), 4);
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("karten*")}, QDir::Files), QStringList{QStringLiteral("karten.pdf")});
+    }
+};
+
+QTEST_MAIN(TestPdfCardPrinter)
+#include "tst_pdfcardprinter.moc"

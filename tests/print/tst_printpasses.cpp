@@ -1,0 +1,84 @@
+#include "cardset/CardSet.h"
+#include "print/PrintPasses.h"
+#include "print/SheetRenderer.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+// The passes as the caller sees them through its hooks.
+class TestPrintPasses : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Run
+    {
+        QStringList events;
+        QStringList progress;
+    };
+
+    static Run run(int cards, const std::function<void(PrintPasses &, QPainter &)> &passes)
+    {
+        CardSet set;
+        for (int i = 0; i < cards; ++i)
+            set.AddCard();
+        PrintOptions options;
+        options.AktPrintCards = 4;
+        QImage image(200, 280, QImage::Format_RGB32);
+        PrinterMetrics m;
+        m.PageWidth = m.PaperWidth = 200;
+        m.PageHeight = m.PaperHeight = 280;
+        QPainter painter(&image);
+        const SheetRenderer renderer(set, options, PrintCalibration(), m, &image);
+        Run r;
+        PrintPasses p(renderer,
+                      {[&r] { r.events.append(QStringLiteral("|")); }, [&r](const QString &text) { r.progress.append(text); },
+                       [&r](int position) { r.events.append(QString::number(position)); }});
+        passes(p, painter);
+        return r;
+    }
+
+private Q_SLOTS:
+    void fiveCardsAtFour()
+    {
+        QStringList pageCardList;
+        Run r = run(5, [&](PrintPasses &p, QPainter &painter) {
+            pageCardList = p.printFronts(painter, {0, 1, 2, 3, 4});
+            p.printBacks(painter, pageCardList, PrintOrder::BackOrder::Reverse);
+        });
+        QCOMPARE(pageCardList, (QStringList{QStringLiteral("0 1 2 3"), QStringLiteral("4")}));
+        // card 5's back alone first, then a new sheet for cards 1 to 4
+        QCOMPARE(r.events.join(QLatin1Char(' ')), QStringLiteral("| 0 1 2 3 | 4 | 4 | 0 1 2 3"));
+        QCOMPARE(r.progress.first(), QStringLiteral("Drucke Karte 1\rNoch 5 Karten zu drucken."));
+        QCOMPARE(r.progress.at(4), QStringLiteral("Drucke Karte 5\rNoch 1 Karten zu drucken."));
+        QCOMPARE(r.progress.at(5), QStringLiteral("Drucke Karte 5\rNoch 5 Karten zu drucken."));
+        QCOMPARE(r.progress.last(), QStringLiteral("Drucke Karte 4\rNoch 1 Karten zu drucken."));
+
+        // in sheet order no empty sheet follows the last card
+        r = run(5, [](PrintPasses &p, QPainter &painter) {
+            p.printBacks(painter, p.printFronts(painter, {0, 1, 2, 3, 4}), PrintOrder::BackOrder::Forward);
+        });
+        QCOMPARE(r.events.join(QLatin1Char(' ')), QStringLiteral("| 0 1 2 3 | 4 | 0 1 2 3 | 4"));
+
+        // both sides at once: each front sheet followed by its back
+        r = run(5, [](PrintPasses &p, QPainter &painter) { p.printBothSides(painter, {0, 1, 2, 3, 4}); });
+        QCOMPARE(r.events.join(QLatin1Char(' ')), QStringLiteral("| 0 1 2 3 | 0 1 2 3 | 4 | 4"));
+    }
+
+    void checkedCardsThreeAndSeven()
+    {
+        const Run r = run(8, [](PrintPasses &p, QPainter &painter) {
+            p.printBacks(painter, p.printFronts(painter, {2, 6}), PrintOrder::BackOrder::Reverse);
+        });
+        QCOMPARE(r.events.join(QLatin1Char(' ')), QStringLiteral("| 2 6 | 2 6"));
+        QCOMPARE(r.progress,
+                 (QStringList{QStringLiteral("Drucke Karte 3\rNoch 2 Karten zu drucken."),
+                              QStringLiteral("Drucke Karte 7\rNoch 1 Karten zu drucken."),
+                              QStringLiteral("Drucke Karte 3\rNoch 2 Karten zu drucken."),
+                              QStringLiteral("Drucke Karte 7\rNoch 1 Karten zu drucken.")}));
+    }
+};
+
+QTEST_MAIN(TestPrintPasses)
+#include "tst_printpasses.moc"
