@@ -36,6 +36,18 @@ ProgramSettings::ProgramSettings(const QString &filePath)
 void ProgramSettings::read()
 {
     IniText ini(m_filePath);
+    readValues(ini);
+    // Releasing writes the file back: unchanged, or created empty.
+    ini.release();
+}
+
+void ProgramSettings::readOnly()
+{
+    readValues(IniText(m_filePath, IniText::Mode::ReadOnly));
+}
+
+void ProgramSettings::readValues(const IniText &ini)
+{
     const QString data = section();
     ZuZuE = ini.ReadBool(data, QStringLiteral("ZuZuE"), true);
     HUX = ini.ReadInteger(data, QStringLiteral("HUX"), 0);
@@ -49,8 +61,6 @@ void ProgramSettings::read()
     const qint32 cutEdge = ini.ReadInteger(data, QStringLiteral("Schnittkante"), 1);
     Schnittkante = cutEdge >= 0 && cutEdge <= std::numeric_limits<quint16>::max() ? quint16(cutEdge) : quint16(1);
     Temp = ini.ReadString(data, QStringLiteral("Temp"), QString());
-    // Releasing writes the file back: unchanged, or created empty.
-    ini.release();
 }
 
 void ProgramSettings::write() const

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "print/PrintCalibration.h"
+
 #include <QString>
+
+class IniText;
 
 // The program-wide settings of section "Data" in "quillo.ini": the duplex
 // feed order, the printer calibration, the page shifts, the cut edge and the
@@ -27,6 +31,9 @@ public:
     // file back unchanged (a missing file is created empty, a read-only one
     // made writable). Failures are silent.
     void read();
+    // The same values without touching the file, for a program that only
+    // looks at the settings (quillo-cli).
+    void readOnly();
     // Writes "ZuZuE" to "Schnittkante" in that order, each at once. "Temp"
     // belongs to the user and is never written.
     void write() const;
@@ -49,6 +56,10 @@ public:
     quint16 Schnittkante = 1;
     QString Temp;
 
+    PrintCalibration calibration() const { return {HUX, HUY, QUX, QUY, Schnittkante}; }
+
 private:
+    void readValues(const IniText &ini);
+
     QString m_filePath;
 };

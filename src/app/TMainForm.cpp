@@ -17,7 +17,10 @@
 #include "editor/TVerschieben.h"
 #include "editor/UserDialogs.h"
 #include "export/HtmlExport.h"
+#include "print/PrintRun.h"
 #include "print/TAllgOpts.h"
+#include "print/TDruckForm.h"
+#include "print/TPrintForm.h"
 #include "quiz/QuizCommand.h"
 #include "richtext/FacePictures.h"
 #include "richtext/RtfReader.h"
@@ -44,6 +47,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -138,7 +142,7 @@ QWidget *textControl(QWidget *focus)
 
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
-    , m_printer(std::make_unique<QPrinter>())
+    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
     , m_dialogs(&UserDialogs::standard())
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -166,6 +170,8 @@ TMainForm::TMainForm(QWidget *parent)
 
     m_aboutBox = new TAboutBox(this);
     m_allgOpts = new TAllgOpts(Settings, this);
+    m_printForm = new TPrintForm(this);
+    m_druckForm = new TDruckForm(this);
     m_verschieben = new TVerschieben(this);
     m_findDialog = new FindDialog(this);
     connect(m_findDialog, &FindDialog::FindDialogFind, this, &TMainForm::FindDialogFind);
@@ -520,6 +526,14 @@ void TMainForm::connectCommands()
     on(C::ArrangeAll, &TMainForm::WindowArrangeAll);
     connect(action(C::About), &QAction::triggered, m_aboutBox, &TAboutBox::showCentred);
     connect(action(C::Options), &QAction::triggered, m_allgOpts, &TAllgOpts::showOptions);
+    on(C::Print, &TMainForm::Print);
+    connect(m_allgOpts, &TAllgOpts::testPageRequested, this, &TMainForm::PrintTestPage);
+    connect(m_printForm, &TPrintForm::printerSetupRequested, this, [this] {
+        QPrintDialog dialog(m_printer.get(), m_printForm);
+        dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+        dialog.exec();
+    });
     connect(action(C::Manual), &QAction::triggered, this, [] { HelpCommands::openManual(); });
     on(C::NewCard, &TMainForm::NewCard);
     on(C::DeleteCard, &TMainForm::DeleteCard);
@@ -590,6 +604,31 @@ void TMainForm::Quiz()
     QuizCommand::run(document->Set(), this, document->Vorderseite()->size(), Random);
 }
 
+void TMainForm::Print()
+{
+    TMDIChild *document = ActiveDocument();
+    if (!document)
+        return;
+    document->StoreCurrentCard();
+    PrintRun run(*m_printer, Settings, {m_printForm, m_druckForm, this});
+    run.selectCard = [document](int position) { document->selectCard(position); };
+    if (run.run(document->Set(), document->PortraitFlag() ? PageOrientation::Portrait : PageOrientation::Landscape)
+        == PrintRun::Outcome::Failed)
+        m_dialogs->warning(this, printFailedMessage(), run.failure());
+}
+
+void TMainForm::PrintTestPage()
+{
+    PrintRun run(*m_printer, Settings, {m_printForm, m_druckForm, this});
+    if (!run.printTestPage())
+        m_dialogs->warning(m_allgOpts, printFailedMessage(), run.failure());
+}
+
+QString TMainForm::printFailedMessage()
+{
+    return QStringLiteral("Beim Drucken trat ein Fehler auf.") + QChar(13) + QStringLiteral("Der Druck wurde abgebrochen.");
+}
+
 void TMainForm::GeneriereHTMLDatei()
 {
     TMDIChild *document = ActiveDocument();
@@ -656,6 +695,7 @@ QMdiSubWindow *TMainForm::subWindowOf(TMDIChild *document) const
 TMDIChild *TMainForm::createDocument()
 {
     auto *document = new TMDIChild(m_context, m_printer.get(), m_dialogs);
+    document->useSettings(&Settings);
     QMdiSubWindow *sub = m_mdiArea->addSubWindow(document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(sub->sizeHint().expandedTo(QSize(676, 483)));
@@ -1163,6 +1203,11 @@ void TMainForm::dropEvent(QDropEvent *event)
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
+    // A print pass holds the document it prints.
+    if (PrintRun::isPrinting()) {
+        event->ignore();
+        return;
+    }
     // Every document's own close protocol: one "No" keeps the program open.
     for (TMDIChild *document : QList<TMDIChild *>(m_documents)) {
         if (QMdiSubWindow *sub = subWindowOf(document))

@@ -33,6 +33,8 @@ class QToolBar;
 class QToolButton;
 class TAboutBox;
 class TAllgOpts;
+class TDruckForm;
+class TPrintForm;
 class TMyRxRichEdit;
 class TVerschieben;
 class UserDialogs;
@@ -81,6 +83,14 @@ public:
     void Quiz();
     // "Generiere HTML-Datei": the checked cards as a web page.
     void GeneriereHTMLDatei();
+    // "Drucken": the checked cards (all when none is) as cut-out cards.
+    void Print();
+    // "Testseite drucken" of the general options.
+    void PrintTestPage();
+    static QString printFailedMessage();
+    TPrintForm *printForm() const { return m_printForm; }
+    TDruckForm *progressForm() const { return m_druckForm; }
+    TAllgOpts *optionsDialog() const { return m_allgOpts; }
 
     // The command's action: its menu entry, or its toolbar button's action
     // for a command without a menu entry.
@@ -203,6 +213,8 @@ private:
     CommandLineArguments m_arguments{QStringList()};
     TAboutBox *m_aboutBox = nullptr;
     TAllgOpts *m_allgOpts = nullptr;
+    TPrintForm *m_printForm = nullptr;
+    TDruckForm *m_druckForm = nullptr;
     TVerschieben *m_verschieben = nullptr;
     FindDialog *m_findDialog = nullptr;
     bool m_startedUp = false;

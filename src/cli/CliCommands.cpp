@@ -278,11 +278,11 @@ int CliCommands::printPdf(const QStringList &arguments)
     // a file keeps no check marks: without --cards every card is printed
     const QList<int> positions = PrintOrder::selectCards(set);
 
-    const PrintSettingsFile settings = PrintSettingsFile::read(PrintSettingsFile::programSettingsPath());
+    const ProgramSettings settings = PrintSettingsFile::read(PrintSettingsFile::programSettingsPath());
     PdfCardPrinter::Job job;
     job.paper = QPageSize(a.paper);
     job.orientation = loaded.context.PrinterOrientation;
-    job.calibration = settings.calibration;
+    job.calibration = settings.calibration();
     job.backOrder = a.backOrder.value_or(PrintOrder::backOrder(settings.ZuZuE));
     job.sides = a.duplex ? PdfCardPrinter::Sides::Interleaved
                          : (a.frontsOnly ? PdfCardPrinter::Sides::FrontsOnly : PdfCardPrinter::Sides::FrontsThenBacks);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/PrintCalibration.h"
+#include "app/ProgramSettings.h"
 
 #include <QString>
 
@@ -14,10 +14,6 @@ public:
     // the program lies in a folder of its own.
     static QString programSettingsPath();
 
-    PrintCalibration calibration;
-    // The sheet printed last is fed first for the backs.
-    bool ZuZuE = true;
-
     // The defaults where the file or a key is missing.
-    static PrintSettingsFile read(const QString &path);
+    static ProgramSettings read(const QString &path);
 };

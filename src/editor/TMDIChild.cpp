@@ -1,9 +1,11 @@
 #include "editor/TMDIChild.h"
 
 #include "app/ProgramFolder.h"
+#include "app/ProgramSettings.h"
 #include "editor/CardListModel.h"
 #include "editor/TMyRxRichEdit.h"
 #include "editor/UserDialogs.h"
+#include "print/EditorFit.h"
 #include "richtext/FontRecordMapping.h"
 
 #include <QApplication>
@@ -885,15 +887,33 @@ void TMDIChild::AnzahlComboChange(int index)
     m_set.markChanged();
 }
 
+QSize TMDIChild::fittedClientSize() const
+{
+    // Without a printer the editors keep the text area of one card of an
+    // 8-card sheet, roughly.
+    if (!m_printer)
+        return kEditorSize;
+    const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(m_printer->pageLayout(), m_printer->resolution());
+    const PrintCalibration calibration = m_settings ? m_settings->calibration() : PrintCalibration();
+    return EditorFit::clientSize(m_set.printOptions(), calibration, metrics, m_printer, this);
+}
+
 void TMDIChild::FitEditorsToCard()
 {
-    // The sheet geometry is not here yet: both editors keep one fixed size.
+    const QSize client = fittedClientSize();
     for (TMyRxRichEdit *face : {m_back, m_front}) {
-        face->setFixedSize(kEditorSize);
+        const int frame = 2 * face->frameWidth();
+        face->setFixedSize(client + QSize(frame, frame));
         // The scroll box's content follows the editor, or it would clip it.
         if (QWidget *holder = face->parentWidget())
             holder->adjustSize();
     }
+}
+
+void TMDIChild::useSettings(const ProgramSettings *settings)
+{
+    m_settings = settings;
+    FitEditorsToCard();
 }
 
 void TMDIChild::FormResize()

@@ -22,6 +22,7 @@ class QSplitter;
 class QTabWidget;
 class QToolButton;
 class CardListModel;
+class ProgramSettings;
 class TMyRxRichEdit;
 class UserDialogs;
 
@@ -128,7 +129,11 @@ public:
     QString orientationPicture() const;
     void AusrichtungClick();
     void AnzahlComboChange(int index);
+    // Both face editors hold about as much text as the printed card's text
+    // area in the current layout and orientation.
     void FitEditorsToCard();
+    // The program's printer calibration, which moves the printed card area.
+    void useSettings(const ProgramSettings *settings);
 
     // Undo and redo in the face the edit commands act on; both mark the set.
     void undoInFace();
@@ -171,12 +176,14 @@ private:
     void mergeIntoFace(const QTextCharFormat &change);
     void faceChanged();
     void showNewCard();
+    QSize fittedClientSize() const;
     void setCurrentRow(int row);
 
     CardSet m_set;
     CardListModel *m_cardModel = nullptr;
     CardSetFileContext &m_context;
     QPrinter *m_printer = nullptr;
+    const ProgramSettings *m_settings = nullptr;
     UserDialogs *m_dialogs = nullptr;
     bool m_portrait = true;
     bool m_closed = false;

@@ -44,9 +44,9 @@ PdfCardPrinter::Result PdfCardPrinter::print(const QString &path, const CardSet 
     bool firstPage = true;
     PrintPasses passes(renderer,
                        {[&] {
-                            if (!firstPage)
-                                writer.newPage();
+                            const bool begun = firstPage || writer.newPage();
                             firstPage = false;
+                            return begun;
                         },
                         {},
                         {}});

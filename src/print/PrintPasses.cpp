@@ -43,10 +43,12 @@ QStringList PrintPasses::printBothSides(QPainter &painter, const QList<int> &pos
 
 void PrintPasses::printSheet(QPainter &painter, const QList<int> &sheet, Side side, int &remaining)
 {
-    if (sheet.isEmpty())
+    if (sheet.isEmpty() || m_failed)
         return;
-    if (m_hooks.beginSheet)
-        m_hooks.beginSheet();
+    if (m_hooks.beginSheet && !m_hooks.beginSheet()) {
+        m_failed = true;
+        return;
+    }
     ++m_sheets;
     if (side == Side::Front)
         m_renderer.drawCutLines(painter);

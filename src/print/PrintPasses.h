@@ -20,7 +20,8 @@ public:
     {
         // Before every sheet, the first of a pass too: a device whose first
         // page is already open starts a new page only from its second.
-        std::function<void()> beginSheet;
+        // False when the device failed: the pass ends there.
+        std::function<bool()> beginSheet;
         // Before every card, with PrintOrder::progressText.
         std::function<void(const QString &)> progress;
         // Before every card, with its position in the set.
@@ -41,6 +42,8 @@ public:
 
     // Sheets begun so far.
     int sheets() const { return m_sheets; }
+    // Whether a sheet could not be begun, which ended the pass.
+    bool failed() const { return m_failed; }
 
 private:
     enum class Side { Front, Back };
@@ -49,4 +52,5 @@ private:
     const SheetRenderer &m_renderer;
     Hooks m_hooks;
     int m_sheets = 0;
+    bool m_failed = false;
 };

@@ -1,3 +1,5 @@
+#include "../print/PrintTestSupport.h"
+
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardSetFile.h"
 #include "cardset/ScratchFile.h"
@@ -32,18 +34,6 @@ private:
         if (!process.waitForFinished(30000))
             return {-1, {}, {}};
         return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-    }
-
-    static int pdfPages(const QString &path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return -1;
-        const QByteArray pdf = file.readAll();
-        int pages = 0;
-        for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0; at = pdf.indexOf("/Type /Page", at + 1))
-            pages += pdf.mid(at + 11, 1) != "s";
-        return pages;
     }
 
 private Q_SLOTS:
@@ -172,7 +162,7 @@ private Q_SLOTS:
         const auto printed = [&](QStringList options) {
             QFile::remove(pdf);
             const Result result = run(QStringList{QStringLiteral("print-pdf"), file, pdf} + options);
-            return result.exitCode == 0 ? pdfPages(pdf) : -result.exitCode;
+            return result.exitCode == 0 ? pdfPageCount(pdf) : -result.exitCode;
         };
         // eight cards: two front sheets, then their two backs
         QCOMPARE(printed({}), 4);

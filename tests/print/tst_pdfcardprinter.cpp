@@ -1,3 +1,5 @@
+#include "PrintTestSupport.h"
+
 #include "cardset/CardSet.h"
 #include "print/PdfCardPrinter.h"
 #include "print/PrinterMetrics.h"
@@ -8,22 +10,6 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-int pageCount(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray pdf = file.readAll();
-    int pages = 0;
-    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0; at = pdf.indexOf("/Type /Page", at + 1))
-        pages += pdf.mid(at + 11, 1) != "s";
-    return pages;
-}
-
-} // namespace
 
 class TestPdfCardPrinter : public QObject
 {
@@ -62,7 +48,7 @@ private Q_SLOTS:
         PdfCardPrinter::Result result = PdfCardPrinter::print(path, set, {0, 1, 2, 3, 4}, job);
         QVERIFY(result.ok);
         QCOMPARE(result.pages, 4);
-        QCOMPARE(pageCount(path), 4);
+        QCOMPARE(pdfPageCount(path), 4);
 
         // a file that cannot be written leaves nothing behind, the old file stays
         const QString blocked = m_dir.filePath(QStringLiteral("fehlt/karten.pdf"));
@@ -71,7 +57,7 @@ private Q_SLOTS:
         QVERIFY(!result.reason.isEmpty());
         QVERIFY(!QFile::exists(blocked));
         QVERIFY(!PdfCardPrinter::print(path, set, {}, job).ok);
-        QCOMPARE(pageCount(path), 4);
+        QCOMPARE(pdfPageCount(path), 4);
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("karten*")}, QDir::Files), QStringList{QStringLiteral("karten.pdf")});
     }
 };

@@ -33,7 +33,11 @@ private:
         const SheetRenderer renderer(set, options, PrintCalibration(), m, &image);
         Run r;
         PrintPasses p(renderer,
-                      {[&r] { r.events.append(QStringLiteral("|")); }, [&r](const QString &text) { r.progress.append(text); },
+                      {[&r] {
+                           r.events.append(QStringLiteral("|"));
+                           return true;
+                       },
+                       [&r](const QString &text) { r.progress.append(text); },
                        [&r](int position) { r.events.append(QString::number(position)); }});
         passes(p, painter);
         return r;

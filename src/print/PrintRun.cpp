@@ -1,0 +1,206 @@
+#include "print/PrintRun.h"
+
+#include "app/ProgramSettings.h"
+#include "cardset/CardSet.h"
+#include "print/PrintOrder.h"
+#include "print/PrintPasses.h"
+#include "print/PrinterMetrics.h"
+#include "print/SheetRenderer.h"
+#include "print/TDruckForm.h"
+#include "print/TPrintForm.h"
+#include "print/TWechselForm.h"
+#include "print/TestPage.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+bool g_printing = false;
+
+// For the length of a pass: the busy cursor, the windows without input.
+class PassGuard
+{
+public:
+    explicit PassGuard(QWidget *mainWindow)
+        : m_mainWindow(mainWindow)
+    {
+        g_printing = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (m_mainWindow)
+            m_mainWindow->setEnabled(false);
+    }
+    ~PassGuard()
+    {
+        if (m_mainWindow)
+            m_mainWindow->setEnabled(true);
+        QApplication::restoreOverrideCursor();
+        g_printing = false;
+    }
+    PassGuard(const PassGuard &) = delete;
+    PassGuard &operator=(const PassGuard &) = delete;
+
+private:
+    QWidget *m_mainWindow;
+};
+
+// Printer pixels are the unit of every distance of a card; a PDF takes the
+// resolution of a usual printer, as quillo-cli's does.
+constexpr int kFileResolution = 600;
+
+} // namespace
+
+PrintRun::PrintRun(QPrinter &printer, ProgramSettings &settings, Windows windows)
+    : m_printer(printer)
+    , m_settings(settings)
+    , m_windows(windows)
+{
+    askPaperChange = [this](bool lastPrintedFirst) {
+        TWechselForm prompt(lastPrintedFirst, m_windows.mainWindow);
+        return prompt.exec() == QDialog::Accepted;
+    };
+}
+
+bool PrintRun::isPrinting()
+{
+    return g_printing;
+}
+
+bool PrintRun::printToFile() const
+{
+    return m_printer.outputFormat() == QPrinter::PdfFormat || !m_printer.outputFileName().isEmpty();
+}
+
+QString PrintRun::printerReason() const
+{
+    if (printToFile()) {
+        const QFileInfo file(m_printer.outputFileName());
+        if (m_printer.outputFileName().isEmpty())
+            return QStringLiteral("Es ist keine Ausgabedatei angegeben.");
+        return QStringLiteral("Die Datei %1 kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(file.absoluteFilePath()));
+    }
+    return QStringLiteral("Der Drucker %1 meldet einen Fehler.").arg(m_printer.printerName());
+}
+
+PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
+{
+    m_failure.clear();
+    m_printer.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    const PrintOptions options = set.printOptions().printable();
+    const QList<int> positions = PrintOrder::selectCards(set);
+    const int sheets = PrintOrder::sheetCount(int(positions.size()), options.AktPrintCards);
+    m_windows.printForm->prepare(int(positions.size()), sheets, options.AktPrintCards);
+    if (m_windows.printForm->exec() != QDialog::Accepted || sheets < 1)
+        return Outcome::Cancelled;
+
+    if (printToFile())
+        m_printer.setResolution(kFileResolution);
+    m_printer.setDocName(QStringLiteral("Quillo 3.0"));
+    const bool bothSides = m_windows.printForm->BothSides;
+    const PrintOrder::BackOrder backOrder = PrintOrder::backOrder(m_settings.ZuZuE);
+    QStringList pageCardList;
+
+    const auto renderer = [this, &set] {
+        const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(m_printer.pageLayout(), m_printer.resolution());
+        return SheetRenderer(set, set.printOptions(), m_settings.calibration(), metrics, &m_printer);
+    };
+    const auto passHooks = [this](bool &firstSheet) {
+        return PrintPasses::Hooks{[this, &firstSheet] {
+                                      const bool begun = firstSheet || m_printer.newPage();
+                                      firstSheet = false;
+                                      return begun && m_printer.printerState() != QPrinter::Error;
+                                  },
+                                  [this](const QString &text) { m_windows.progress->showProgress(text); },
+                                  [this](int position) {
+                                      if (selectCard)
+                                          selectCard(position);
+                                  }};
+    };
+
+    if (printToFile()) {
+        // Both passes into the one file: a second job would replace it.
+        const bool ok = runPass([&](QPainter &painter) {
+            const SheetRenderer sheet = renderer();
+            bool firstSheet = true;
+            PrintPasses passes(sheet, passHooks(firstSheet));
+            pageCardList = passes.printFronts(painter, positions);
+            if (bothSides)
+                passes.printBacks(painter, pageCardList, backOrder);
+            m_settings.SX = sheet.page().SX;
+            m_settings.SY = sheet.page().SY;
+            return !passes.failed();
+        });
+        if (!ok)
+            return Outcome::Failed;
+        return bothSides ? Outcome::BothSides : Outcome::FrontsOnly;
+    }
+
+    const bool frontsPrinted = runPass([&](QPainter &painter) {
+        const SheetRenderer sheet = renderer();
+        bool firstSheet = true;
+        PrintPasses passes(sheet, passHooks(firstSheet));
+        pageCardList = passes.printFronts(painter, positions);
+        m_settings.SX = sheet.page().SX;
+        m_settings.SY = sheet.page().SY;
+        return !passes.failed();
+    });
+    if (!frontsPrinted)
+        return Outcome::Failed;
+    if (!bothSides || !askPaperChange(m_settings.ZuZuE))
+        return Outcome::FrontsOnly;
+    const bool backsPrinted = runPass([&](QPainter &painter) {
+        const SheetRenderer sheet = renderer();
+        bool firstSheet = true;
+        PrintPasses passes(sheet, passHooks(firstSheet));
+        passes.printBacks(painter, pageCardList, backOrder);
+        return !passes.failed();
+    });
+    return backsPrinted ? Outcome::BothSides : Outcome::Failed;
+}
+
+bool PrintRun::runPass(const std::function<bool(QPainter &)> &pass)
+{
+    PassGuard guard(m_windows.mainWindow);
+    m_windows.progress->show();
+    QPainter painter;
+    bool ok = painter.begin(&m_printer);
+    if (ok) {
+        ok = pass(painter) && m_printer.printerState() != QPrinter::Error;
+        if (ok) {
+            ok = painter.end();
+        } else {
+            m_printer.abort();
+            painter.end();
+        }
+    }
+    m_windows.progress->hide();
+    if (!ok)
+        m_failure = printerReason();
+    return ok;
+}
+
+bool PrintRun::printTestPage()
+{
+    m_failure.clear();
+    m_printer.setPageOrientation(QPageLayout::Portrait);
+    if (printToFile())
+        m_printer.setResolution(kFileResolution);
+    m_printer.setDocName(QStringLiteral("Quillo 3.0"));
+    QPainter painter;
+    if (!painter.begin(&m_printer)) {
+        m_failure = printerReason();
+        return false;
+    }
+    const SheetGeometry::PageRectResult page =
+        TestPage::draw(painter, PrinterMetrics::fromPageLayout(m_printer.pageLayout(), m_printer.resolution()), m_settings.calibration());
+    m_settings.SX = page.SX;
+    m_settings.SY = page.SY;
+    if (!painter.end()) {
+        m_failure = printerReason();
+        return false;
+    }
+    return true;
+}

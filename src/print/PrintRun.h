@@ -1,0 +1,67 @@
+#pragma once
+
+#include "cardset/PrintOptions.h"
+
+#include <QString>
+
+#include <functional>
+
+class CardSet;
+class QPainter;
+class ProgramSettings;
+class QPrinter;
+class QWidget;
+class TDruckForm;
+class TPrintForm;
+
+// One run of the print command on the program's printer: the print dialog,
+// the front pass, the paper change and the back pass, each pass with its
+// progress window. Output to a file holds both passes in that one file,
+// without the paper change. While a pass runs the program's windows take
+// no input but keep repainting.
+class PrintRun
+{
+public:
+    enum class Outcome {
+        Cancelled,  // the print dialog was closed without printing
+        FrontsOnly, // one-sided, or the paper change was cancelled
+        BothSides,
+        Failed, // the printer failed; the job was aborted
+    };
+
+    struct Windows
+    {
+        TPrintForm *printForm = nullptr;
+        TDruckForm *progress = nullptr;
+        // Held off while a pass runs.
+        QWidget *mainWindow = nullptr;
+    };
+
+    PrintRun(QPrinter &printer, ProgramSettings &settings, Windows windows);
+
+    // Selects a card in its document as a click would, before it is drawn.
+    std::function<void(int position)> selectCard;
+    // The paper change between the passes; true to go on with the backs.
+    // By default the "Papierwechsel" prompt.
+    std::function<bool(bool lastPrintedFirst)> askPaperChange;
+
+    Outcome run(CardSet &set, PageOrientation orientation);
+    // The printer's reason when the run failed.
+    const QString &failure() const { return m_failure; }
+
+    // Whether a pass is running in this program.
+    static bool isPrinting();
+
+    // "Testseite drucken", portrait, through the same metrics as the cards.
+    bool printTestPage();
+
+private:
+    bool printToFile() const;
+    bool runPass(const std::function<bool(QPainter &)> &pass);
+    QString printerReason() const;
+
+    QPrinter &m_printer;
+    ProgramSettings &m_settings;
+    Windows m_windows;
+    QString m_failure;
+};

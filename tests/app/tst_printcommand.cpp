@@ -1,0 +1,213 @@
+#include "../editor/ScriptedDialogs.h"
+#include "../print/PrintTestSupport.h"
+
+#include "app/TMainForm.h"
+#include "editor/TMDIChild.h"
+#include "editor/TMyRxRichEdit.h"
+#include "print/EditorFit.h"
+#include "print/PrintRun.h"
+#include "print/TAllgOpts.h"
+#include "print/TDruckForm.h"
+#include "print/TPrintForm.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+class TestPrintCommand : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+
+    std::unique_ptr<TMainForm> makeForm()
+    {
+        dialogs = ScriptedDialogs();
+        auto form = std::make_unique<TMainForm>();
+        form->setDialogs(&dialogs);
+        form->show();
+        return form;
+    }
+    // A new set of `cards` cards whose fronts read "Frage 1", ...
+    TMDIChild *newSet(TMainForm &form, int cards, int perSheet)
+    {
+        dialogs.saveAnswers.append(folder.filePath(QStringLiteral("druck.ql3")));
+        form.action(MainCommand::FileNew)->trigger();
+        TMDIChild *document = form.ActiveDocument();
+        for (int i = 0; i < cards; ++i) {
+            if (i > 0)
+                document->AddCard();
+            document->Vorderseite()->setPlainText(QStringLiteral("Frage %1").arg(i + 1));
+        }
+        auto *combo = document->findChild<QComboBox *>(QStringLiteral("AnzahlCombo"));
+        combo->setCurrentIndex(PrintOptions::cardsPerSheetIndex(perSheet));
+        emit combo->activated(combo->currentIndex());
+        return document;
+    }
+    // Runs action on the modal window of type T once it is shown.
+    template<typename T>
+    static void whenModal(std::function<void(T *)> action)
+    {
+        QTimer::singleShot(10, [action] {
+            if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget()))
+                action(window);
+            else
+                whenModal<T>(action);
+        });
+    }
+    static QSize faceSize(TMDIChild &document) { return document.Vorderseite()->size(); }
+
+private Q_SLOTS:
+    void editorsTakeTheSizeOfThePrintedCard()
+    {
+        auto form = makeForm();
+        TMDIChild *document = newSet(*form, 1, 1);
+        const QSize one = faceSize(*document);
+        newSet(*form, 1, 8);
+        const QSize eight = faceSize(*form->ActiveDocument());
+        QVERIFY(eight.width() < one.width() && eight.height() < one.height());
+        QCOMPARE(form->ActiveDocument()->Rueckseite()->size(), eight);
+
+        // Header, number and footer take their lines and distances off the
+        // text area; only the header counts when both header and number are on.
+        QPdfWriter device(folder.filePath(QStringLiteral("maß.pdf")));
+        device.setResolution(600);
+        const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(device.pageLayout(), 600);
+        PrintOptions plain;
+        plain.PrintNummer = false;
+        const QSize area = EditorFit::textArea(plain, {}, metrics, &device);
+        PrintOptions header = plain;
+        header.PrintKopfZeile = true;
+        header.PrintNummer = true;
+        const int line = QFontMetrics(QFont(QStringLiteral("Arial"), 10), &device).height();
+        QCOMPARE(EditorFit::textArea(header, {}, metrics, &device).height(), area.height() - line - 2 * plain.RandAbstand);
+        PrintOptions footer = plain;
+        footer.PrintCR = true;
+        QCOMPARE(EditorFit::textArea(footer, {}, metrics, &device).height(), area.height() - line - plain.TextAbstand);
+
+        // A header that leaves the card no text area: a small editor, no division by zero.
+        PrintOptions crowded = header;
+        crowded.AktPrintCards = 8;
+        crowded.RandAbstand = 200;
+        crowded.HeaderFont.Size = 400;
+        QVERIFY(EditorFit::textArea(crowded, {}, metrics, &device).height() <= 0);
+        QCOMPARE(EditorFit::clientSize(crowded, {}, metrics, &device, document), EditorFit::Minimum);
+    }
+
+    void dialogCountsCardsAndSheets()
+    {
+        auto form = makeForm();
+        TMDIChild *document = newSet(*form, 5, 4);
+        QString cards, sheets;
+        bool okEnabled = false;
+        whenModal<TPrintForm>([&](TPrintForm *dialog) {
+            cards = dialog->Insgesamt->text();
+            sheets = dialog->Seiten->text();
+            okEnabled = dialog->OkButton->isEnabled();
+            dialog->Abbruch->click();
+        });
+        form->button(MainCommand::Print)->click();
+        QCOMPARE(cards, QStringLiteral("5"));
+        QCOMPARE(sheets, QStringLiteral("2"));
+        QVERIFY(okEnabled);
+        // None was checked: all are, and stay so.
+        QCOMPARE(document->Set().markedCards(), (QList<int>{0, 1, 2, 3, 4}));
+        QCOMPARE(form->printForm()->KartImg->property("picture").toString(), QStringLiteral("4.bmp"));
+
+        // One card a sheet keeps the picture; no sheet, no OK.
+        form->printForm()->prepare(0, 0, 1);
+        QCOMPARE(form->printForm()->KartImg->property("picture").toString(), QStringLiteral("4.bmp"));
+        QVERIFY(!form->printForm()->OkButton->isEnabled());
+    }
+
+    void aRunToAFileHoldsBothPassesWithoutAPaperChange()
+    {
+        auto form = makeForm();
+        TMDIChild *document = newSet(*form, 5, 4);
+        document->Set().setMarked(1, true);
+        document->Set().setMarked(3, true);
+        document->Set().setMarked(4, true);
+        const QString pdf = folder.filePath(QStringLiteral("karten.pdf"));
+        form->printer()->setOutputFileName(pdf);
+
+        whenModal<TPrintForm>([](TPrintForm *dialog) { dialog->OkButton->click(); });
+        form->action(MainCommand::Print)->trigger();
+        // Three cards at four a sheet: one front sheet, one back sheet.
+        QCOMPARE(pdfPageCount(pdf), 2);
+        QCOMPARE(document->selectedCard(), 4);
+        QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("Frage 5"));
+        QVERIFY(!form->progressForm()->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(dialogs.warnings.isEmpty());
+
+        // Thumb down: the fronts alone.
+        whenModal<TPrintForm>([](TPrintForm *dialog) {
+            dialog->ThumbImg->click();
+            QCOMPARE(dialog->ThumbImg->property("picture").toString(), QStringLiteral("thumbdown.bmp"));
+            dialog->OkButton->click();
+        });
+        form->action(MainCommand::Print)->trigger();
+        QCOMPARE(pdfPageCount(pdf), 1);
+        form->printForm()->BothSides = true;
+    }
+
+    void aPrinterErrorEndsThePassAndSaysWhy()
+    {
+        auto form = makeForm();
+        newSet(*form, 2, 4);
+        form->printer()->setOutputFileName(folder.filePath(QStringLiteral("fehlt/karten.pdf")));
+        whenModal<TPrintForm>([](TPrintForm *dialog) { dialog->OkButton->click(); });
+        form->action(MainCommand::Print)->trigger();
+        QCOMPARE(dialogs.warnings, QStringList{TMainForm::printFailedMessage()});
+        QVERIFY(dialogs.warningDetails.constFirst().contains(QStringLiteral("karten.pdf")));
+        QVERIFY(!form->progressForm()->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(form->isEnabled());
+        QVERIFY(!PrintRun::isPrinting());
+    }
+
+    void optionsTakeEffectAtOnceAndStay()
+    {
+        auto form = makeForm();
+        form->Settings.HUX = 1;
+        form->Settings.QUY = 9;
+        form->Settings.ZuZuE = true;
+        const QString pdf = folder.filePath(QStringLiteral("test.pdf"));
+        form->printer()->setOutputFileName(pdf);
+        whenModal<TAllgOpts>([](TAllgOpts *dialog) {
+            QCOMPARE(dialog->HUserX->value(), 1);
+            QVERIFY(dialog->PrintFolge->button(1)->isChecked());
+            dialog->HUserY->setValue(-4);
+            dialog->HUserX->setValue(3);
+            dialog->PrintFolge->button(0)->click();
+            dialog->KantenSpin->setValue(900);
+            QCOMPARE(dialog->KantenSpin->value(), 500);
+            dialog->SpeedButton1->click();
+            dialog->close(); // the window's close box: no cancel
+        });
+        form->action(MainCommand::Options)->trigger();
+        QCOMPARE(form->Settings.HUY, -4);
+        QCOMPARE(form->Settings.HUX, 3);
+        QCOMPARE(form->Settings.QUY, 3);
+        QVERIFY(!form->Settings.ZuZuE);
+        QCOMPARE(form->Settings.Schnittkante, quint16(500));
+        QCOMPARE(pdfPageCount(pdf), 1);
+    }
+};
+
+QTEST_MAIN(TestPrintCommand)
+#include "tst_printcommand.moc"
