@@ -5,9 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace {
-
-enum Kw {
+enum RtfParser::Keyword : int {
     KwNone,
     // document
     KwRtf, KwAnsi, KwMac, KwPc, KwPca, KwAnsiCpg, KwDeff, KwUc, KwU,
@@ -38,9 +36,9 @@ enum Kw {
     KwBodyStart,
 };
 
-const std::unordered_map<std::string_view, Kw> &keywords()
+RtfParser::Keyword RtfParser::lookup(std::string_view word)
 {
-    static const std::unordered_map<std::string_view, Kw> table = {
+    static const std::unordered_map<std::string_view, Keyword> table = {
         {"rtf", KwRtf}, {"ansi", KwAnsi}, {"mac", KwMac}, {"pc", KwPc}, {"pca", KwPca},
         {"ansicpg", KwAnsiCpg}, {"deff", KwDeff}, {"uc", KwUc}, {"u", KwU},
         {"fonttbl", KwFontTbl}, {"colortbl", KwColorTbl},
@@ -95,15 +93,11 @@ const std::unordered_map<std::string_view, Kw> &keywords()
         {"ltrmark", KwLtrMark}, {"rtlmark", KwRtlMark},
         {"viewkind", KwBodyStart},
     };
-    return table;
-}
-
-Kw lookup(std::string_view word)
-{
-    const auto &table = keywords();
     const auto it = table.find(word);
     return it == table.end() ? KwNone : it->second;
 }
+
+namespace {
 
 // Bytes that end a run of plain text.
 struct SpecialBytes
@@ -792,7 +786,7 @@ void RtfParser::emitPicture(RtfPictureData picture)
 void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasParam, int param)
 {
     const std::string_view word(m_in.data() + wordStart, size_t(wordEnd - wordStart));
-    const Kw kw = lookup(word);
+    const Keyword kw = lookup(word);
     const bool starred = m_starred;
     m_starred = false;
     Group &g = cur();

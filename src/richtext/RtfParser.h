@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 
+#include <string_view>
 #include <vector>
 
 // A single-pass RTF tokenizer and interpreter that feeds an RtfSink.
@@ -76,6 +77,9 @@ private:
     void closeGroup(qsizetype at);
     void skipGroup();
     qsizetype skipBalanced(qsizetype from, int depth) const;
+    // the control words known, defined in RtfParser.cpp
+    enum Keyword : int;
+    static Keyword lookup(std::string_view word);
     void controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasParam, int param);
     void controlSymbol(char c);
     void textBytes(const char *s, qsizetype n);
