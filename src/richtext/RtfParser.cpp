@@ -806,161 +806,45 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         }
     }
 
+    // words that mean the same in every destination
     switch (kw) {
     case KwNone:
     case KwRtf:
         return;
     case KwAnsi:
-        m_ansiCodePage = 1252;
-        m_cpFont = -1;
-        return;
     case KwMac:
-        m_ansiCodePage = 10000;
-        m_cpFont = -1;
-        return;
     case KwPc:
-        m_ansiCodePage = 437;
-        m_cpFont = -1;
-        return;
     case KwPca:
-        m_ansiCodePage = 850;
-        m_cpFont = -1;
-        return;
     case KwAnsiCpg:
-        if (hasParam && param > 0 && param < 100000) {
-            m_ansiCodePage = param;
-            m_cpFont = -1;
-        }
-        return;
     case KwDeff:
-        if (hasParam) {
-            m_defaultFont = param;
-            if (depth() == 1)
-                g.chr.font = param;
-        }
-        return;
     case KwUc:
-        g.uc = quint8(qBound(0, param, 10));
-        return;
     case KwU:
-        if (hasParam)
-            addUnicode(param);
+        documentWord(kw, hasParam, param);
         return;
     case KwFldInst:
-        // kept whole: the field is written back around its result
-        if (m_readPictures && g.dest == Text && m_fields.size() < 10000) {
-            const qsizetype open = g.open;
-            skipGroup();
-            m_fieldInstruction = m_in.sliced(open, m_pos - open).toByteArray();
-        } else {
-            skipGroup();
-        }
-        return;
-    case KwQuilloField: {
-        // {\*\quillofield INSTRUCTION}{RESULT}: a field as Quillo writes it,
-        // so that readers without fields show its result all the same
-        const qsizetype inner = m_pos;
-        skipGroup();
-        if (m_readPictures && !m_stack.empty() && cur().dest == Text && m_fields.size() < 10000) {
-            const qsizetype close = qMax(inner, m_pos - 1);
-            const QByteArray instruction = m_in.sliced(inner, close - inner).trimmed().toByteArray();
-            const qsizetype next = skipSpace(m_pos);
-            if (!instruction.isEmpty() && next < m_in.size() && m_in[next] == '{') {
-                m_fields.append(instruction);
-                m_fieldResultAt = next;
-            }
-        }
-        return;
-    }
     case KwFldRslt:
-        if (!m_fieldInstruction.isEmpty() && g.dest == Text) {
-            m_fields.append(std::move(m_fieldInstruction));
-            m_fieldInstruction.clear();
-            g.chr.field = int(m_fields.size());
-        }
+    case KwQuilloField:
+        fieldWord(kw);
         return;
     case KwSkipDest:
     case KwPnText:
-        skipGroup();
-        return;
-    case KwNonShpPict:
-        if (!m_readPictures) {
-            skipGroup();
-            return;
-        }
-        g.dest = Drop;
-        captureStarts(Capture::ShpPict);
-        return;
     case KwFontTbl:
-        g.dest = FontTable;
-        m_fontOpen = false;
-        return;
     case KwColorTbl:
-        g.dest = ColorTable;
-        m_colors.clear();
-        m_red = m_green = m_blue = -1;
+        destinationWord(kw);
         return;
     case KwPict:
-        if (!m_readPictures) {
-            skippedPicture();
-            return;
-        }
-        pictureStarts(Capture::Pict);
-        return;
     case KwQuilloPict:
-        // {\*\quillopict ORIGINAL}{\pict FALLBACK}: Quillo's own picture
-        // with the metafile it wrote for other programs beside it
-        if (!m_readPictures || m_wrapperDepth >= 0 || m_capture.kind != Capture::None) {
-            if (m_readPictures)
-                skipGroup();
-            else
-                skippedPicture();
-            skipFallback();
-            return;
-        }
-        g.dest = Drop;
-        m_wrapperDepth = depth();
-        m_wrapperStart = m_pos;
-        m_haveWrapped = false;
-        return;
     case KwObject:
-        if (!m_readPictures) {
-            skippedPicture();
-            return;
-        }
-        g.dest = Drop;
-        captureStarts(Capture::Object);
-        return;
     case KwShpPict:
-        if (!m_readPictures) {
-            skippedPicture();
-            return;
-        }
-        g.dest = Drop;
-        captureStarts(Capture::ShpPict);
-        return;
+    case KwNonShpPict:
     case KwResult:
-        g.dest = Drop;
-        return;
     case KwObjW:
-        m_capture.object.objw = param;
-        return;
     case KwObjH:
-        m_capture.object.objh = param;
-        return;
     case KwObjScaleX:
-        m_capture.object.objscalex = param;
-        return;
     case KwObjScaleY:
-        m_capture.object.objscaley = param;
+    case KwBin:
+        pictureWord(kw, hasParam, param);
         return;
-    case KwBin: {
-        const qsizetype n = hasParam && param > 0 ? qMin<qsizetype>(param, m_in.size() - m_pos) : 0;
-        if (g.dest == Pict)
-            m_pict.data.append(m_in.data() + m_pos, n);
-        m_pos += n;
-        return;
-    }
     default:
         break;
     }
@@ -1203,5 +1087,191 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
     case KwRtlMark: addChar(0x200F); return;
     default:
         return;
+    }
+}
+
+void RtfParser::documentWord(Keyword kw, bool hasParam, int param)
+{
+    switch (kw) {
+    case KwAnsi:
+        m_ansiCodePage = 1252;
+        m_cpFont = -1;
+        return;
+    case KwMac:
+        m_ansiCodePage = 10000;
+        m_cpFont = -1;
+        return;
+    case KwPc:
+        m_ansiCodePage = 437;
+        m_cpFont = -1;
+        return;
+    case KwPca:
+        m_ansiCodePage = 850;
+        m_cpFont = -1;
+        return;
+    case KwAnsiCpg:
+        if (hasParam && param > 0 && param < 100000) {
+            m_ansiCodePage = param;
+            m_cpFont = -1;
+        }
+        return;
+    case KwDeff:
+        if (hasParam) {
+            m_defaultFont = param;
+            if (depth() == 1)
+                cur().chr.font = param;
+        }
+        return;
+    case KwUc:
+        cur().uc = quint8(qBound(0, param, 10));
+        return;
+    case KwU:
+        if (hasParam)
+            addUnicode(param);
+        return;
+    default:
+        break;
+    }
+}
+
+void RtfParser::fieldWord(Keyword kw)
+{
+    Group &g = cur();
+    switch (kw) {
+    case KwFldInst:
+        // kept whole: the field is written back around its result
+        if (m_readPictures && g.dest == Text && m_fields.size() < 10000) {
+            const qsizetype open = g.open;
+            skipGroup();
+            m_fieldInstruction = m_in.sliced(open, m_pos - open).toByteArray();
+        } else {
+            skipGroup();
+        }
+        return;
+    case KwQuilloField: {
+        // {\*\quillofield INSTRUCTION}{RESULT}: a field as Quillo writes it,
+        // so that readers without fields show its result all the same
+        const qsizetype inner = m_pos;
+        skipGroup();
+        if (m_readPictures && !m_stack.empty() && cur().dest == Text && m_fields.size() < 10000) {
+            const qsizetype close = qMax(inner, m_pos - 1);
+            const QByteArray instruction = m_in.sliced(inner, close - inner).trimmed().toByteArray();
+            const qsizetype next = skipSpace(m_pos);
+            if (!instruction.isEmpty() && next < m_in.size() && m_in[next] == '{') {
+                m_fields.append(instruction);
+                m_fieldResultAt = next;
+            }
+        }
+        return;
+    }
+    case KwFldRslt:
+        if (!m_fieldInstruction.isEmpty() && g.dest == Text) {
+            m_fields.append(std::move(m_fieldInstruction));
+            m_fieldInstruction.clear();
+            g.chr.field = int(m_fields.size());
+        }
+        return;
+    default:
+        break;
+    }
+}
+
+void RtfParser::destinationWord(Keyword kw)
+{
+    Group &g = cur();
+    switch (kw) {
+    case KwSkipDest:
+    case KwPnText:
+        skipGroup();
+        return;
+    case KwFontTbl:
+        g.dest = FontTable;
+        m_fontOpen = false;
+        return;
+    case KwColorTbl:
+        g.dest = ColorTable;
+        m_colors.clear();
+        m_red = m_green = m_blue = -1;
+        return;
+    default:
+        break;
+    }
+}
+
+void RtfParser::pictureWord(Keyword kw, bool hasParam, int param)
+{
+    Group &g = cur();
+    switch (kw) {
+    case KwPict:
+        if (!m_readPictures) {
+            skippedPicture();
+            return;
+        }
+        pictureStarts(Capture::Pict);
+        return;
+    case KwQuilloPict:
+        // {\*\quillopict ORIGINAL}{\pict FALLBACK}: Quillo's own picture
+        // with the metafile it wrote for other programs beside it
+        if (!m_readPictures || m_wrapperDepth >= 0 || m_capture.kind != Capture::None) {
+            if (m_readPictures)
+                skipGroup();
+            else
+                skippedPicture();
+            skipFallback();
+            return;
+        }
+        g.dest = Drop;
+        m_wrapperDepth = depth();
+        m_wrapperStart = m_pos;
+        m_haveWrapped = false;
+        return;
+    case KwObject:
+        if (!m_readPictures) {
+            skippedPicture();
+            return;
+        }
+        g.dest = Drop;
+        captureStarts(Capture::Object);
+        return;
+    case KwShpPict:
+        if (!m_readPictures) {
+            skippedPicture();
+            return;
+        }
+        g.dest = Drop;
+        captureStarts(Capture::ShpPict);
+        return;
+    case KwNonShpPict:
+        if (!m_readPictures) {
+            skipGroup();
+            return;
+        }
+        g.dest = Drop;
+        captureStarts(Capture::ShpPict);
+        return;
+    case KwResult:
+        g.dest = Drop;
+        return;
+    case KwObjW:
+        m_capture.object.objw = param;
+        return;
+    case KwObjH:
+        m_capture.object.objh = param;
+        return;
+    case KwObjScaleX:
+        m_capture.object.objscalex = param;
+        return;
+    case KwObjScaleY:
+        m_capture.object.objscaley = param;
+        return;
+    case KwBin: {
+        const qsizetype n = hasParam && param > 0 ? qMin<qsizetype>(param, m_in.size() - m_pos) : 0;
+        if (g.dest == Pict)
+            m_pict.data.append(m_in.data() + m_pos, n);
+        m_pos += n;
+        return;
+    }
+    default:
+        break;
     }
 }

@@ -81,6 +81,15 @@ private:
     enum Keyword : int;
     static Keyword lookup(std::string_view word);
     void controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasParam, int param);
+    // Handlers of groups of control words, to which controlWord dispatches.
+    // The same in every destination: the character set, \deff, \uc, \u
+    void documentWord(Keyword kw, bool hasParam, int param);
+    // {\*\fldinst}, {\fldrslt} and Quillo's {\*\quillofield}
+    void fieldWord(Keyword kw);
+    // the font and colour tables, destinations skipped whole
+    void destinationWord(Keyword kw);
+    // where pictures and objects start, their sizes, \bin data
+    void pictureWord(Keyword kw, bool hasParam, int param);
     void controlSymbol(char c);
     void textBytes(const char *s, qsizetype n);
     void hexByte(int value);
