@@ -852,94 +852,21 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
     switch (g.dest) {
     case FontTable:
     case FontEntry:
-        switch (kw) {
-        case KwF:
-            if (m_fontOpen)
-                finishFontEntry();
-            m_fontOpen = true;
-            m_fontNumber = param;
-            m_fontCharset = -1;
-            m_fontName.clear();
-            m_fontNameText.clear();
-            if (g.dest == FontTable && depth() >= 2 && m_stack[size_t(depth() - 2)].dest == FontTable)
-                g.dest = FontEntry;
+        if (fontTableWord(kw, param))
             return;
-        case KwFCharset:
-            m_fontCharset = param;
-            return;
-        case KwU:
-            return;
-        case KwBodyStart:
-        case KwPard:
-        case KwPar:
-        case KwPlain:
-            // A font table that never closed: the body starts here.
-            if (g.dest == FontTable) {
-                if (m_fontOpen)
-                    finishFontEntry();
-                g.dest = Text;
-                break;
-            }
-            return;
-        default:
-            return;
-        }
-        break;
+        break; // a font table that never closed: this word starts the body
     case ColorTable:
-        if (kw == KwRed)
-            m_red = qBound(0, param, 255);
-        else if (kw == KwGreen)
-            m_green = qBound(0, param, 255);
-        else if (kw == KwBlue)
-            m_blue = qBound(0, param, 255);
+        colorTableWord(kw, param);
         return;
     case Pict:
-        switch (kw) {
-        case KwPngBlip: m_pict.type = RtfPictureData::Png; return;
-        case KwJpegBlip: m_pict.type = RtfPictureData::Jpeg; return;
-        case KwWmetafile: m_pict.type = RtfPictureData::Wmf; return;
-        case KwEmfBlip: m_pict.type = RtfPictureData::Emf; return;
-        case KwDibitmap: m_pict.type = RtfPictureData::Dib; return;
-        case KwWbitmap: m_pict.type = RtfPictureData::Ddb; return;
-        case KwOtherBlip: m_pict.type = RtfPictureData::Unknown; return;
-        case KwPicW: m_pict.picw = param; return;
-        case KwPicH: m_pict.pich = param; return;
-        case KwPicWGoal: m_pict.goalw = param; return;
-        case KwPicHGoal: m_pict.goalh = param; return;
-        case KwPicScaleX: m_pict.scalex = param; return;
-        case KwPicScaleY: m_pict.scaley = param; return;
-        default: return;
-        }
+        pictPropertyWord(kw, param);
+        return;
     case Pn:
-        switch (kw) {
-        case KwPnLvlBlt: m_para.numbering.kind = RtfNumbering::Bullet; return;
-        case KwPnLvlBody:
-            if (m_para.numbering.kind == RtfNumbering::None || m_para.numbering.kind == RtfNumbering::Bullet)
-                m_para.numbering.kind = RtfNumbering::Decimal;
-            return;
-        case KwPnLvlCont: m_para.numbering.kind = RtfNumbering::None; return;
-        case KwPnDec: m_para.numbering.kind = RtfNumbering::Decimal; return;
-        case KwPnUcLtr: m_para.numbering.kind = RtfNumbering::UpperAlpha; return;
-        case KwPnLcLtr: m_para.numbering.kind = RtfNumbering::LowerAlpha; return;
-        case KwPnUcRm: m_para.numbering.kind = RtfNumbering::UpperRoman; return;
-        case KwPnLcRm: m_para.numbering.kind = RtfNumbering::LowerRoman; return;
-        case KwPnStart: m_para.numbering.start = qBound(0, param, 32767); return;
-        case KwPnTxtA:
-            g.dest = PnTextAfter;
-            m_pnText.clear();
-            return;
-        case KwPnTxtB:
-            g.dest = PnTextBefore;
-            m_pnText.clear();
-            return;
-        default: return;
-        }
+        numberingWord(kw, param);
+        return;
     case PnTextAfter:
     case PnTextBefore:
-        if (kw == KwF)
-            g.chr.font = param;
-        else if (kw == KwTab)
-            addChar('\t');
+        numberingTextWord(kw, param);
         return;
     case Drop:
         return;
@@ -1274,4 +1201,104 @@ void RtfParser::pictureWord(Keyword kw, bool hasParam, int param)
     default:
         break;
     }
+}
+
+bool RtfParser::fontTableWord(Keyword kw, int param)
+{
+    Group &g = cur();
+    switch (kw) {
+    case KwF:
+        if (m_fontOpen)
+            finishFontEntry();
+        m_fontOpen = true;
+        m_fontNumber = param;
+        m_fontCharset = -1;
+        m_fontName.clear();
+        m_fontNameText.clear();
+        if (g.dest == FontTable && depth() >= 2 && m_stack[size_t(depth() - 2)].dest == FontTable)
+            g.dest = FontEntry;
+        return true;
+    case KwFCharset:
+        m_fontCharset = param;
+        return true;
+    case KwBodyStart:
+    case KwPard:
+    case KwPar:
+    case KwPlain:
+        // A font table that never closed: the body starts here.
+        if (g.dest == FontTable) {
+            if (m_fontOpen)
+                finishFontEntry();
+            g.dest = Text;
+            return false;
+        }
+        return true;
+    default:
+        return true;
+    }
+}
+
+void RtfParser::colorTableWord(Keyword kw, int param)
+{
+    if (kw == KwRed)
+        m_red = qBound(0, param, 255);
+    else if (kw == KwGreen)
+        m_green = qBound(0, param, 255);
+    else if (kw == KwBlue)
+        m_blue = qBound(0, param, 255);
+}
+
+void RtfParser::pictPropertyWord(Keyword kw, int param)
+{
+    switch (kw) {
+    case KwPngBlip: m_pict.type = RtfPictureData::Png; return;
+    case KwJpegBlip: m_pict.type = RtfPictureData::Jpeg; return;
+    case KwWmetafile: m_pict.type = RtfPictureData::Wmf; return;
+    case KwEmfBlip: m_pict.type = RtfPictureData::Emf; return;
+    case KwDibitmap: m_pict.type = RtfPictureData::Dib; return;
+    case KwWbitmap: m_pict.type = RtfPictureData::Ddb; return;
+    case KwOtherBlip: m_pict.type = RtfPictureData::Unknown; return;
+    case KwPicW: m_pict.picw = param; return;
+    case KwPicH: m_pict.pich = param; return;
+    case KwPicWGoal: m_pict.goalw = param; return;
+    case KwPicHGoal: m_pict.goalh = param; return;
+    case KwPicScaleX: m_pict.scalex = param; return;
+    case KwPicScaleY: m_pict.scaley = param; return;
+    default: return;
+    }
+}
+
+void RtfParser::numberingWord(Keyword kw, int param)
+{
+    switch (kw) {
+    case KwPnLvlBlt: m_para.numbering.kind = RtfNumbering::Bullet; return;
+    case KwPnLvlBody:
+        if (m_para.numbering.kind == RtfNumbering::None || m_para.numbering.kind == RtfNumbering::Bullet)
+            m_para.numbering.kind = RtfNumbering::Decimal;
+        return;
+    case KwPnLvlCont: m_para.numbering.kind = RtfNumbering::None; return;
+    case KwPnDec: m_para.numbering.kind = RtfNumbering::Decimal; return;
+    case KwPnUcLtr: m_para.numbering.kind = RtfNumbering::UpperAlpha; return;
+    case KwPnLcLtr: m_para.numbering.kind = RtfNumbering::LowerAlpha; return;
+    case KwPnUcRm: m_para.numbering.kind = RtfNumbering::UpperRoman; return;
+    case KwPnLcRm: m_para.numbering.kind = RtfNumbering::LowerRoman; return;
+    case KwPnStart: m_para.numbering.start = qBound(0, param, 32767); return;
+    case KwPnTxtA:
+        cur().dest = PnTextAfter;
+        m_pnText.clear();
+        return;
+    case KwPnTxtB:
+        cur().dest = PnTextBefore;
+        m_pnText.clear();
+        return;
+    default: return;
+    }
+}
+
+void RtfParser::numberingTextWord(Keyword kw, int param)
+{
+    if (kw == KwF)
+        cur().chr.font = param;
+    else if (kw == KwTab)
+        addChar('\t');
 }

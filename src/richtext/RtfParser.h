@@ -90,6 +90,15 @@ private:
     void destinationWord(Keyword kw);
     // where pictures and objects start, their sizes, \bin data
     void pictureWord(Keyword kw, bool hasParam, int param);
+    // Inside the destinations that read their own words. False when a font
+    // table that never closed ends with the word, which then goes to the body.
+    bool fontTableWord(Keyword kw, int param);
+    void colorTableWord(Keyword kw, int param);
+    // the format and size of a {\pict}
+    void pictPropertyWord(Keyword kw, int param);
+    // legacy paragraph numbering: {\*\pn ...} and its {\pntxta} {\pntxtb}
+    void numberingWord(Keyword kw, int param);
+    void numberingTextWord(Keyword kw, int param);
     void controlSymbol(char c);
     void textBytes(const char *s, qsizetype n);
     void hexByte(int value);
