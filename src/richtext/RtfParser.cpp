@@ -789,8 +789,6 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
     const Keyword kw = lookup(word);
     const bool starred = m_starred;
     m_starred = false;
-    Group &g = cur();
-    const int on = hasParam ? param : 1;
 
     if (starred) {
         switch (kw) {
@@ -849,7 +847,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         break;
     }
 
-    switch (g.dest) {
+    switch (cur().dest) {
     case FontTable:
     case FontEntry:
         if (fontTableWord(kw, param))
@@ -875,146 +873,8 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
     }
 
     // body text
-    switch (kw) {
-    case KwFontFamily:
-    case KwFCharset:
-        // A font entry outside any font table (damaged files)
-        if (depth() >= 2) {
-            flushText();
-            if (!m_fontOpen) {
-                m_fontOpen = true;
-                m_fontNumber = g.chr.font;
-                m_fontCharset = -1;
-                m_fontName.clear();
-                m_fontNameText.clear();
-            }
-            if (kw == KwFCharset)
-                m_fontCharset = param;
-            g.dest = FontEntry;
-        }
-        return;
-    case KwPn:
-        g.dest = Pn;
-        m_para.numbering = RtfNumbering();
-        m_para.numbering.kind = RtfNumbering::Decimal;
-        return;
-    case KwPlain: {
-        const int field = g.chr.field; // formatting, not the field, is reset
-        g.chr = RtfCharState();
-        g.chr.font = m_defaultFont;
-        g.chr.field = field;
-        return;
-    }
-    case KwB:
-        g.chr.flags = on ? (g.chr.flags | RtfCharState::Bold) : (g.chr.flags & ~RtfCharState::Bold);
-        return;
-    case KwI:
-        g.chr.flags = on ? (g.chr.flags | RtfCharState::Italic) : (g.chr.flags & ~RtfCharState::Italic);
-        return;
-    case KwUl:
-    case KwUlDotted:
-    case KwUlDouble:
-    case KwUlWords:
-    case KwUlThick:
-    case KwUlWave:
-    case KwUlDash:
-    case KwUlDashDot:
-    case KwUlDashDotDot:
-        g.chr.flags = on ? (g.chr.flags | RtfCharState::Underline) : (g.chr.flags & ~RtfCharState::Underline);
-        g.chr.underline = quint8(kw - KwUl); // in the order of RtfCharState::UnderlineKind
-        return;
-    case KwUlNone:
-        g.chr.flags &= ~RtfCharState::Underline;
-        return;
-    case KwStrike:
-        g.chr.flags = on ? (g.chr.flags | RtfCharState::Strike) : (g.chr.flags & ~RtfCharState::Strike);
-        return;
-    case KwSuper:
-        g.chr.flags = (g.chr.flags & ~RtfCharState::Sub) | RtfCharState::Super;
-        return;
-    case KwSub:
-        g.chr.flags = (g.chr.flags & ~RtfCharState::Super) | RtfCharState::Sub;
-        return;
-    case KwNoSuperSub:
-        g.chr.flags &= ~(RtfCharState::Super | RtfCharState::Sub);
-        return;
-    case KwF:
-        if (hasParam)
-            g.chr.font = param;
-        return;
-    case KwFs:
-        g.chr.halfPoints = hasParam && param > 0 ? qMin(param, 3276) : 24;
-        return;
-    case KwCf:
-        g.chr.foreground = qMax(0, param);
-        return;
-    case KwHighlight:
-    case KwCb:
-    case KwChcbpat:
-        g.chr.background = qMax(0, param);
-        return;
-    case KwPard: {
-        m_para = RtfParaState();
-        return;
-    }
-    case KwQl: m_para.align = RtfParaState::Left; return;
-    case KwQc: m_para.align = RtfParaState::Center; return;
-    case KwQr: m_para.align = RtfParaState::Right; return;
-    case KwQj: m_para.align = RtfParaState::Justify; return;
-    case KwFi: m_para.firstLineIndent = qBound(-31680, param, 31680); return;
-    case KwLi: m_para.leftIndent = qBound(-31680, param, 31680); return;
-    case KwRi: m_para.rightIndent = qBound(-31680, param, 31680); return;
-    case KwSb: m_para.spaceBefore = qBound(0, param, 31680); return;
-    case KwSa: m_para.spaceAfter = qBound(0, param, 31680); return;
-    case KwSl: m_para.lineSpacing = qBound(-31680, param, 31680); return;
-    case KwSlMult: m_para.lineMultiple = on != 0; return;
-    case KwTqr:
-    case KwTqc:
-    case KwTqDec: {
-        // the kind goes with the \tx that follows
-        RtfTabStop stop;
-        stop.position = -1;
-        stop.kind = kw == KwTqr ? RtfTabStop::Right : kw == KwTqc ? RtfTabStop::Center : RtfTabStop::Decimal;
-        if (m_para.tabs.size() < 64)
-            m_para.tabs.append(stop);
-        return;
-    }
-    case KwTx: {
-        const int pos = qBound(0, param, 31680);
-        if (!m_para.tabs.isEmpty() && m_para.tabs.last().position < 0)
-            m_para.tabs.last().position = pos;
-        else if (m_para.tabs.size() < 64)
-            m_para.tabs.append(RtfTabStop{pos, RtfTabStop::Left});
-        return;
-    }
-    case KwPar:
-    case KwRow:
-        paragraphEnd();
-        return;
-    case KwLine:
-        lineBreak();
-        return;
-    case KwTab:
-    case KwCell:
-        addChar('\t');
-        return;
-    case KwEmDash: addChar(0x2014); return;
-    case KwEnDash: addChar(0x2013); return;
-    case KwEmSpace: addChar(0x2003); return;
-    case KwEnSpace: addChar(0x2002); return;
-    case KwQmSpace: addChar(0x2005); return;
-    case KwBullet: addChar(0x2022); return;
-    case KwLQuote: addChar(0x2018); return;
-    case KwRQuote: addChar(0x2019); return;
-    case KwLDblQuote: addChar(0x201C); return;
-    case KwRDblQuote: addChar(0x201D); return;
-    case KwZwj: addChar(0x200D); return;
-    case KwZwnj: addChar(0x200C); return;
-    case KwLtrMark: addChar(0x200E); return;
-    case KwRtlMark: addChar(0x200F); return;
-    default:
-        return;
-    }
+    if (!charFormatWord(kw, hasParam, param) && !paraFormatWord(kw, hasParam, param))
+        textWord(kw);
 }
 
 void RtfParser::documentWord(Keyword kw, bool hasParam, int param)
@@ -1301,4 +1161,167 @@ void RtfParser::numberingTextWord(Keyword kw, int param)
         cur().chr.font = param;
     else if (kw == KwTab)
         addChar('\t');
+}
+
+bool RtfParser::charFormatWord(Keyword kw, bool hasParam, int param)
+{
+    Group &g = cur();
+    const int on = hasParam ? param : 1;
+    switch (kw) {
+    case KwFontFamily:
+    case KwFCharset:
+        // A font entry outside any font table (damaged files)
+        if (depth() >= 2) {
+            flushText();
+            if (!m_fontOpen) {
+                m_fontOpen = true;
+                m_fontNumber = g.chr.font;
+                m_fontCharset = -1;
+                m_fontName.clear();
+                m_fontNameText.clear();
+            }
+            if (kw == KwFCharset)
+                m_fontCharset = param;
+            g.dest = FontEntry;
+        }
+        return true;
+    case KwPlain: {
+        const int field = g.chr.field; // formatting, not the field, is reset
+        g.chr = RtfCharState();
+        g.chr.font = m_defaultFont;
+        g.chr.field = field;
+        return true;
+    }
+    case KwB:
+        g.chr.flags = on ? (g.chr.flags | RtfCharState::Bold) : (g.chr.flags & ~RtfCharState::Bold);
+        return true;
+    case KwI:
+        g.chr.flags = on ? (g.chr.flags | RtfCharState::Italic) : (g.chr.flags & ~RtfCharState::Italic);
+        return true;
+    case KwUl:
+    case KwUlDotted:
+    case KwUlDouble:
+    case KwUlWords:
+    case KwUlThick:
+    case KwUlWave:
+    case KwUlDash:
+    case KwUlDashDot:
+    case KwUlDashDotDot:
+        g.chr.flags = on ? (g.chr.flags | RtfCharState::Underline) : (g.chr.flags & ~RtfCharState::Underline);
+        g.chr.underline = quint8(kw - KwUl); // in the order of RtfCharState::UnderlineKind
+        return true;
+    case KwUlNone:
+        g.chr.flags &= ~RtfCharState::Underline;
+        return true;
+    case KwStrike:
+        g.chr.flags = on ? (g.chr.flags | RtfCharState::Strike) : (g.chr.flags & ~RtfCharState::Strike);
+        return true;
+    case KwSuper:
+        g.chr.flags = (g.chr.flags & ~RtfCharState::Sub) | RtfCharState::Super;
+        return true;
+    case KwSub:
+        g.chr.flags = (g.chr.flags & ~RtfCharState::Super) | RtfCharState::Sub;
+        return true;
+    case KwNoSuperSub:
+        g.chr.flags &= ~(RtfCharState::Super | RtfCharState::Sub);
+        return true;
+    case KwF:
+        if (hasParam)
+            g.chr.font = param;
+        return true;
+    case KwFs:
+        g.chr.halfPoints = hasParam && param > 0 ? qMin(param, 3276) : 24;
+        return true;
+    case KwCf:
+        g.chr.foreground = qMax(0, param);
+        return true;
+    case KwHighlight:
+    case KwCb:
+    case KwChcbpat:
+        g.chr.background = qMax(0, param);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RtfParser::paraFormatWord(Keyword kw, bool hasParam, int param)
+{
+    const int on = hasParam ? param : 1;
+    switch (kw) {
+    case KwPn:
+        cur().dest = Pn;
+        m_para.numbering = RtfNumbering();
+        m_para.numbering.kind = RtfNumbering::Decimal;
+        return true;
+    case KwPard: {
+        m_para = RtfParaState();
+        return true;
+    }
+    case KwQl: m_para.align = RtfParaState::Left; return true;
+    case KwQc: m_para.align = RtfParaState::Center; return true;
+    case KwQr: m_para.align = RtfParaState::Right; return true;
+    case KwQj: m_para.align = RtfParaState::Justify; return true;
+    case KwFi: m_para.firstLineIndent = qBound(-31680, param, 31680); return true;
+    case KwLi: m_para.leftIndent = qBound(-31680, param, 31680); return true;
+    case KwRi: m_para.rightIndent = qBound(-31680, param, 31680); return true;
+    case KwSb: m_para.spaceBefore = qBound(0, param, 31680); return true;
+    case KwSa: m_para.spaceAfter = qBound(0, param, 31680); return true;
+    case KwSl: m_para.lineSpacing = qBound(-31680, param, 31680); return true;
+    case KwSlMult: m_para.lineMultiple = on != 0; return true;
+    case KwTqr:
+    case KwTqc:
+    case KwTqDec: {
+        // the kind goes with the \tx that follows
+        RtfTabStop stop;
+        stop.position = -1;
+        stop.kind = kw == KwTqr ? RtfTabStop::Right : kw == KwTqc ? RtfTabStop::Center : RtfTabStop::Decimal;
+        if (m_para.tabs.size() < 64)
+            m_para.tabs.append(stop);
+        return true;
+    }
+    case KwTx: {
+        const int pos = qBound(0, param, 31680);
+        if (!m_para.tabs.isEmpty() && m_para.tabs.last().position < 0)
+            m_para.tabs.last().position = pos;
+        else if (m_para.tabs.size() < 64)
+            m_para.tabs.append(RtfTabStop{pos, RtfTabStop::Left});
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void RtfParser::textWord(Keyword kw)
+{
+    switch (kw) {
+    case KwPar:
+    case KwRow:
+        paragraphEnd();
+        return;
+    case KwLine:
+        lineBreak();
+        return;
+    case KwTab:
+    case KwCell:
+        addChar('\t');
+        return;
+    case KwEmDash: addChar(0x2014); return;
+    case KwEnDash: addChar(0x2013); return;
+    case KwEmSpace: addChar(0x2003); return;
+    case KwEnSpace: addChar(0x2002); return;
+    case KwQmSpace: addChar(0x2005); return;
+    case KwBullet: addChar(0x2022); return;
+    case KwLQuote: addChar(0x2018); return;
+    case KwRQuote: addChar(0x2019); return;
+    case KwLDblQuote: addChar(0x201C); return;
+    case KwRDblQuote: addChar(0x201D); return;
+    case KwZwj: addChar(0x200D); return;
+    case KwZwnj: addChar(0x200C); return;
+    case KwLtrMark: addChar(0x200E); return;
+    case KwRtlMark: addChar(0x200F); return;
+    default:
+        return;
+    }
 }

@@ -99,6 +99,11 @@ private:
     // legacy paragraph numbering: {\*\pn ...} and its {\pntxta} {\pntxtb}
     void numberingWord(Keyword kw, int param);
     void numberingTextWord(Keyword kw, int param);
+    // In the body; the formatting ones return whether the word was theirs.
+    bool charFormatWord(Keyword kw, bool hasParam, int param);
+    bool paraFormatWord(Keyword kw, bool hasParam, int param);
+    // breaks, tabs and characters written as words (\emdash)
+    void textWord(Keyword kw);
     void controlSymbol(char c);
     void textBytes(const char *s, qsizetype n);
     void hexByte(int value);
