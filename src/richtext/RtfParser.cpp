@@ -213,97 +213,32 @@ void RtfParser::run()
                 break;
             }
             const char next = data[m_pos + 1];
-            if (!isLetter(next)) {
-                if (next == '\'') {
-                    // \'hh; an invalid pair is consumed all the same
-                    const qsizetype h = m_pos + 2;
-                    int value = -1;
-                    if (h + 1 < end) {
-                        const int hi = kBytes.hex[static_cast<unsigned char>(data[h])];
-                        const int lo = kBytes.hex[static_cast<unsigned char>(data[h + 1])];
-                        if (hi >= 0 && lo >= 0)
-                            value = hi * 16 + lo;
-                    }
-                    m_pos = qMin(end, m_pos + 4);
-                    if (m_skip > 0) {
-                        --m_skip;
-                    } else if (value >= 0) {
-                        const char byte = char(value);
-                        if (cur().dest == Pict)
-                            hexByte(value);
-                        else
-                            textBytes(&byte, 1);
-                    }
-                } else {
-                    m_pos += 2;
-                    if (m_skip > 0)
-                        --m_skip;
-                    else
-                        controlSymbol(next);
-                }
-                break;
+            if (isLetter(next)) {
+                readControlWord();
+            } else if (next == '\'') {
+                hexEscape();
+            } else {
+                m_pos += 2;
+                if (m_skip > 0)
+                    --m_skip;
+                else
+                    controlSymbol(next);
             }
-            const qsizetype wordStart = m_pos + 1;
-            qsizetype p = wordStart;
-            while (p < end && isLetter(data[p]))
-                ++p;
-            const qsizetype wordEnd = p;
-            bool hasParam = false;
-            qint64 param = 0;
-            bool negative = false;
-            if (p + 1 < end && data[p] == '-' && isDigit(data[p + 1])) {
-                negative = true;
-                ++p;
-            }
-            while (p < end && isDigit(data[p])) {
-                hasParam = true;
-                if (param < 100000000000LL)
-                    param = param * 10 + (data[p] - '0');
-                ++p;
-            }
-            if (negative)
-                param = -param;
-            param = qBound<qint64>(-2147483647LL, param, 2147483647LL);
-            if (p < end && data[p] == ' ')
-                ++p;
-            m_pos = p;
-            if (m_skip > 0) {
-                --m_skip;
-                // the raw bytes of a skipped \bin go with it
-                if (std::string_view(data + wordStart, size_t(wordEnd - wordStart)) == "bin" && param > 0)
-                    m_pos = qMin(end, m_pos + qsizetype(param));
-                break;
-            }
-            controlWord(wordStart, wordEnd, hasParam, int(param));
             break;
         }
         case '\r':
         case '\n':
             ++m_pos;
             break;
-        default: {
+        default:
             if (static_cast<unsigned char>(c) < 32 && c != '\t') {
                 ++m_pos;
                 if (c == '\x0b' && m_skip == 0)
                     lineBreak();
-                break;
+            } else {
+                textRun();
             }
-            qsizetype p = m_pos + 1;
-            while (p < end && !kBytes.special[static_cast<unsigned char>(data[p])])
-                ++p;
-            const char *s = data + m_pos;
-            qsizetype n = p - m_pos;
-            m_pos = p;
-            if (m_skip > 0) {
-                const qsizetype k = qMin<qsizetype>(m_skip, n);
-                m_skip -= int(k);
-                s += k;
-                n -= k;
-            }
-            if (n > 0)
-                textBytes(s, n);
             break;
-        }
         }
     }
     // A missing closing brace: close what is open.
@@ -311,6 +246,90 @@ void RtfParser::run()
         closeGroup(end);
     flushText();
     m_sink.documentEnd(m_para, m_textState);
+}
+
+void RtfParser::hexEscape()
+{
+    // \'hh; an invalid pair is consumed all the same
+    const char *data = m_in.data();
+    const qsizetype end = m_in.size();
+    const qsizetype h = m_pos + 2;
+    int value = -1;
+    if (h + 1 < end) {
+        const int hi = kBytes.hex[static_cast<unsigned char>(data[h])];
+        const int lo = kBytes.hex[static_cast<unsigned char>(data[h + 1])];
+        if (hi >= 0 && lo >= 0)
+            value = hi * 16 + lo;
+    }
+    m_pos = qMin(end, m_pos + 4);
+    if (m_skip > 0) {
+        --m_skip;
+    } else if (value >= 0) {
+        const char byte = char(value);
+        if (cur().dest == Pict)
+            hexByte(value);
+        else
+            textBytes(&byte, 1);
+    }
+}
+
+void RtfParser::readControlWord()
+{
+    const char *data = m_in.data();
+    const qsizetype end = m_in.size();
+    const qsizetype wordStart = m_pos + 1;
+    qsizetype p = wordStart;
+    while (p < end && isLetter(data[p]))
+        ++p;
+    const qsizetype wordEnd = p;
+    bool hasParam = false;
+    qint64 param = 0;
+    bool negative = false;
+    if (p + 1 < end && data[p] == '-' && isDigit(data[p + 1])) {
+        negative = true;
+        ++p;
+    }
+    while (p < end && isDigit(data[p])) {
+        hasParam = true;
+        if (param < 100000000000LL)
+            param = param * 10 + (data[p] - '0');
+        ++p;
+    }
+    if (negative)
+        param = -param;
+    param = qBound<qint64>(-2147483647LL, param, 2147483647LL);
+    if (p < end && data[p] == ' ')
+        ++p;
+    m_pos = p;
+    if (m_skip > 0) {
+        --m_skip;
+        // the raw bytes of a skipped \bin go with it
+        if (std::string_view(data + wordStart, size_t(wordEnd - wordStart)) == "bin" && param > 0)
+            m_pos = qMin(end, m_pos + qsizetype(param));
+        return;
+    }
+    controlWord(wordStart, wordEnd, hasParam, int(param));
+}
+
+void RtfParser::textRun()
+{
+    // up to the next byte that ends plain text; \uN's fallback comes off first
+    const char *data = m_in.data();
+    const qsizetype end = m_in.size();
+    qsizetype p = m_pos + 1;
+    while (p < end && !kBytes.special[static_cast<unsigned char>(data[p])])
+        ++p;
+    const char *s = data + m_pos;
+    qsizetype n = p - m_pos;
+    m_pos = p;
+    if (m_skip > 0) {
+        const qsizetype k = qMin<qsizetype>(m_skip, n);
+        m_skip -= int(k);
+        s += k;
+        n -= k;
+    }
+    if (n > 0)
+        textBytes(s, n);
 }
 
 void RtfParser::runPlainText()

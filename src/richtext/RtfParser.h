@@ -73,6 +73,11 @@ private:
     };
 
     void runPlainText();
+    // Steps of run(), each from m_pos: \'hh, a control word with its
+    // parameter, and text up to the next byte that ends it.
+    void hexEscape();
+    void readControlWord();
+    void textRun();
     void openGroup(qsizetype at);
     void closeGroup(qsizetype at);
     void skipGroup();
