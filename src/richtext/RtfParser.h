@@ -82,33 +82,30 @@ private:
     void closeGroup(qsizetype at);
     void skipGroup();
     qsizetype skipBalanced(qsizetype from, int depth) const;
-    // the control words known, defined in RtfParser.cpp
+    // the control words known; defined in RtfParser.cpp
     enum Keyword : int;
     static Keyword lookup(std::string_view word);
+    // Looks the word up and dispatches it to one of the handlers below.
     void controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasParam, int param);
-    // Handlers of groups of control words, to which controlWord dispatches.
-    // The same in every destination: the character set, \deff, \uc, \u
+    // Words read alike in every destination: the character set, \deff, \uc
+    // and \u; fields; the tables and the destinations skipped whole; where
+    // pictures and objects start, their sizes and \bin data.
     void documentWord(Keyword kw, bool hasParam, int param);
-    // {\*\fldinst}, {\fldrslt} and Quillo's {\*\quillofield}
     void fieldWord(Keyword kw);
-    // the font and colour tables, destinations skipped whole
     void destinationWord(Keyword kw);
-    // where pictures and objects start, their sizes, \bin data
     void pictureWord(Keyword kw, bool hasParam, int param);
-    // Inside the destinations that read their own words. False when a font
-    // table that never closed ends with the word, which then goes to the body.
+    // Words inside the destinations that read their own. fontTableWord is
+    // false for a word that ends a font table that never closed: the body
+    // reads it then.
     bool fontTableWord(Keyword kw, int param);
     void colorTableWord(Keyword kw, int param);
-    // the format and size of a {\pict}
-    void pictPropertyWord(Keyword kw, int param);
-    // legacy paragraph numbering: {\*\pn ...} and its {\pntxta} {\pntxtb}
-    void numberingWord(Keyword kw, int param);
-    void numberingTextWord(Keyword kw, int param);
-    // In the body; the formatting ones return whether the word was theirs.
+    void pictPropertyWord(Keyword kw, int param); // format and size of a {\pict}
+    void numberingWord(Keyword kw, int param); // {\*\pn ...}
+    void numberingTextWord(Keyword kw, int param); // its {\pntxta} and {\pntxtb}
+    // Words in the body; the formatting ones are false for a word not theirs.
     bool charFormatWord(Keyword kw, bool hasParam, int param);
-    bool paraFormatWord(Keyword kw, bool hasParam, int param);
-    // breaks, tabs and characters written as words (\emdash)
-    void textWord(Keyword kw);
+    bool paraFormatWord(Keyword kw, bool hasParam, int param); // with \pn
+    void textWord(Keyword kw); // breaks, tabs, characters written as words
     void controlSymbol(char c);
     void textBytes(const char *s, qsizetype n);
     void hexByte(int value);
