@@ -5,9 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace {
-
-enum Kw {
+enum RtfParser::Keyword : int {
     KwNone,
     // document
     KwRtf,
@@ -137,9 +135,9 @@ enum Kw {
     KwBodyStart,
 };
 
-const std::unordered_map<std::string_view, Kw> &keywords()
+RtfParser::Keyword RtfParser::lookup(std::string_view word)
 {
-    static const std::unordered_map<std::string_view, Kw> table = {
+    static const std::unordered_map<std::string_view, Keyword> table = {
         {"rtf", KwRtf},
         {"ansi", KwAnsi},
         {"mac", KwMac},
@@ -319,15 +317,11 @@ const std::unordered_map<std::string_view, Kw> &keywords()
         {"rtlmark", KwRtlMark},
         {"viewkind", KwBodyStart},
     };
-    return table;
-}
-
-Kw lookup(std::string_view word)
-{
-    const auto &table = keywords();
     const auto it = table.find(word);
     return it == table.end() ? KwNone : it->second;
 }
+
+namespace {
 
 // Bytes that end a run of plain text.
 struct SpecialBytes
@@ -445,95 +439,30 @@ void RtfParser::run()
                 break;
             }
             const char next = data[m_pos + 1];
-            if (!isLetter(next)) {
-                if (next == '\'') {
-                    // \'hh; an invalid pair is consumed all the same
-                    const qsizetype h = m_pos + 2;
-                    int value = -1;
-                    if (h + 1 < end) {
-                        const int hi = kBytes.hex[static_cast<unsigned char>(data[h])];
-                        const int lo = kBytes.hex[static_cast<unsigned char>(data[h + 1])];
-                        if (hi >= 0 && lo >= 0)
-                            value = hi * 16 + lo;
-                    }
-                    m_pos = qMin(end, m_pos + 4);
-                    if (m_skip > 0) {
-                        --m_skip;
-                    } else if (value >= 0) {
-                        const char byte = char(value);
-                        if (cur().dest == Pict)
-                            hexByte(value);
-                        else
-                            textBytes(&byte, 1);
-                    }
-                } else {
-                    m_pos += 2;
-                    if (m_skip > 0)
-                        --m_skip;
-                    else
-                        controlSymbol(next);
-                }
-                break;
+            if (isLetter(next)) {
+                readControlWord();
+            } else if (next == '\'') {
+                hexEscape();
+            } else {
+                m_pos += 2;
+                if (m_skip > 0)
+                    --m_skip;
+                else
+                    controlSymbol(next);
             }
-            const qsizetype wordStart = m_pos + 1;
-            qsizetype p = wordStart;
-            while (p < end && isLetter(data[p]))
-                ++p;
-            const qsizetype wordEnd = p;
-            bool hasParam = false;
-            qint64 param = 0;
-            bool negative = false;
-            if (p + 1 < end && data[p] == '-' && isDigit(data[p + 1])) {
-                negative = true;
-                ++p;
-            }
-            while (p < end && isDigit(data[p])) {
-                hasParam = true;
-                if (param < 100000000000LL)
-                    param = param * 10 + (data[p] - '0');
-                ++p;
-            }
-            if (negative)
-                param = -param;
-            param = qBound<qint64>(-2147483647LL, param, 2147483647LL);
-            if (p < end && data[p] == ' ')
-                ++p;
-            m_pos = p;
-            if (m_skip > 0) {
-                --m_skip;
-                // the raw bytes of a skipped \bin go with it
-                if (std::string_view(data + wordStart, size_t(wordEnd - wordStart)) == "bin" && param > 0)
-                    m_pos = qMin(end, m_pos + qsizetype(param));
-                break;
-            }
-            controlWord(wordStart, wordEnd, hasParam, int(param));
             break;
         }
         case '\r':
         case '\n': ++m_pos; break;
-        default: {
+        default:
             if (static_cast<unsigned char>(c) < 32 && c != '\t') {
                 ++m_pos;
                 if (c == '\x0b' && m_skip == 0)
                     lineBreak();
-                break;
+            } else {
+                textRun();
             }
-            qsizetype p = m_pos + 1;
-            while (p < end && !kBytes.special[static_cast<unsigned char>(data[p])])
-                ++p;
-            const char *s = data + m_pos;
-            qsizetype n = p - m_pos;
-            m_pos = p;
-            if (m_skip > 0) {
-                const qsizetype k = qMin<qsizetype>(m_skip, n);
-                m_skip -= int(k);
-                s += k;
-                n -= k;
-            }
-            if (n > 0)
-                textBytes(s, n);
             break;
-        }
         }
     }
     // A missing closing brace: close what is open.
@@ -541,6 +470,90 @@ void RtfParser::run()
         closeGroup(end);
     flushText();
     m_sink.documentEnd(m_para, m_textState);
+}
+
+void RtfParser::hexEscape()
+{
+    // \'hh; an invalid pair is consumed all the same
+    const char *data = m_in.data();
+    const qsizetype end = m_in.size();
+    const qsizetype h = m_pos + 2;
+    int value = -1;
+    if (h + 1 < end) {
+        const int hi = kBytes.hex[static_cast<unsigned char>(data[h])];
+        const int lo = kBytes.hex[static_cast<unsigned char>(data[h + 1])];
+        if (hi >= 0 && lo >= 0)
+            value = hi * 16 + lo;
+    }
+    m_pos = qMin(end, m_pos + 4);
+    if (m_skip > 0) {
+        --m_skip;
+    } else if (value >= 0) {
+        const char byte = char(value);
+        if (cur().dest == Pict)
+            hexByte(value);
+        else
+            textBytes(&byte, 1);
+    }
+}
+
+void RtfParser::readControlWord()
+{
+    const char *data = m_in.data();
+    const qsizetype end = m_in.size();
+    const qsizetype wordStart = m_pos + 1;
+    qsizetype p = wordStart;
+    while (p < end && isLetter(data[p]))
+        ++p;
+    const qsizetype wordEnd = p;
+    bool hasParam = false;
+    qint64 param = 0;
+    bool negative = false;
+    if (p + 1 < end && data[p] == '-' && isDigit(data[p + 1])) {
+        negative = true;
+        ++p;
+    }
+    while (p < end && isDigit(data[p])) {
+        hasParam = true;
+        if (param < 100000000000LL)
+            param = param * 10 + (data[p] - '0');
+        ++p;
+    }
+    if (negative)
+        param = -param;
+    param = qBound<qint64>(-2147483647LL, param, 2147483647LL);
+    if (p < end && data[p] == ' ')
+        ++p;
+    m_pos = p;
+    if (m_skip > 0) {
+        --m_skip;
+        // the raw bytes of a skipped \bin go with it
+        if (std::string_view(data + wordStart, size_t(wordEnd - wordStart)) == "bin" && param > 0)
+            m_pos = qMin(end, m_pos + qsizetype(param));
+        return;
+    }
+    controlWord(wordStart, wordEnd, hasParam, int(param));
+}
+
+void RtfParser::textRun()
+{
+    // up to the next byte that ends plain text; \uN's fallback comes off first
+    const char *data = m_in.data();
+    const qsizetype end = m_in.size();
+    qsizetype p = m_pos + 1;
+    while (p < end && !kBytes.special[static_cast<unsigned char>(data[p])])
+        ++p;
+    const char *s = data + m_pos;
+    qsizetype n = p - m_pos;
+    m_pos = p;
+    if (m_skip > 0) {
+        const qsizetype k = qMin<qsizetype>(m_skip, n);
+        m_skip -= int(k);
+        s += k;
+        n -= k;
+    }
+    if (n > 0)
+        textBytes(s, n);
 }
 
 void RtfParser::runPlainText()
@@ -995,11 +1008,9 @@ void RtfParser::emitPicture(RtfPictureData picture)
 void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasParam, int param)
 {
     const std::string_view word(m_in.data() + wordStart, size_t(wordEnd - wordStart));
-    const Kw kw = lookup(word);
+    const Keyword kw = lookup(word);
     const bool starred = m_starred;
     m_starred = false;
-    Group &g = cur();
-    const int on = hasParam ? param : 1;
 
     if (starred) {
         switch (kw) {
@@ -1012,9 +1023,62 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         }
     }
 
+    // words that mean the same in every destination
     switch (kw) {
     case KwNone:
     case KwRtf: return;
+    case KwAnsi:
+    case KwMac:
+    case KwPc:
+    case KwPca:
+    case KwAnsiCpg:
+    case KwDeff:
+    case KwUc:
+    case KwU: documentWord(kw, hasParam, param); return;
+    case KwFldInst:
+    case KwFldRslt:
+    case KwQuilloField: fieldWord(kw); return;
+    case KwSkipDest:
+    case KwPnText:
+    case KwFontTbl:
+    case KwColorTbl: destinationWord(kw); return;
+    case KwPict:
+    case KwQuilloPict:
+    case KwObject:
+    case KwShpPict:
+    case KwNonShpPict:
+    case KwResult:
+    case KwObjW:
+    case KwObjH:
+    case KwObjScaleX:
+    case KwObjScaleY:
+    case KwBin: pictureWord(kw, hasParam, param); return;
+    default: break;
+    }
+
+    switch (cur().dest) {
+    case FontTable:
+    case FontEntry:
+        if (fontTableWord(kw, param))
+            return;
+        break; // a font table that never closed: this word starts the body
+    case ColorTable: colorTableWord(kw, param); return;
+    case Pict: pictPropertyWord(kw, param); return;
+    case Pn: numberingWord(kw, param); return;
+    case PnTextAfter:
+    case PnTextBefore: numberingTextWord(kw, param); return;
+    case Drop: return;
+    default: break;
+    }
+
+    // body text
+    if (!charFormatWord(kw, hasParam, param) && !paraFormatWord(kw, hasParam, param))
+        textWord(kw);
+}
+
+void RtfParser::documentWord(Keyword kw, bool hasParam, int param)
+{
+    switch (kw) {
     case KwAnsi:
         m_ansiCodePage = 1252;
         m_cpFont = -1;
@@ -1041,14 +1105,22 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         if (hasParam) {
             m_defaultFont = param;
             if (depth() == 1)
-                g.chr.font = param;
+                cur().chr.font = param;
         }
         return;
-    case KwUc: g.uc = quint8(qBound(0, param, 10)); return;
+    case KwUc: cur().uc = quint8(qBound(0, param, 10)); return;
     case KwU:
         if (hasParam)
             addUnicode(param);
         return;
+    default: break;
+    }
+}
+
+void RtfParser::fieldWord(Keyword kw)
+{
+    Group &g = cur();
+    switch (kw) {
     case KwFldInst:
         // kept whole: the field is written back around its result
         if (m_readPictures && g.dest == Text && m_fields.size() < 10000) {
@@ -1082,16 +1154,16 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
             g.chr.field = int(m_fields.size());
         }
         return;
+    default: break;
+    }
+}
+
+void RtfParser::destinationWord(Keyword kw)
+{
+    Group &g = cur();
+    switch (kw) {
     case KwSkipDest:
     case KwPnText: skipGroup(); return;
-    case KwNonShpPict:
-        if (!m_readPictures) {
-            skipGroup();
-            return;
-        }
-        g.dest = Drop;
-        captureStarts(Capture::ShpPict);
-        return;
     case KwFontTbl:
         g.dest = FontTable;
         m_fontOpen = false;
@@ -1101,6 +1173,14 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         m_colors.clear();
         m_red = m_green = m_blue = -1;
         return;
+    default: break;
+    }
+}
+
+void RtfParser::pictureWord(Keyword kw, bool hasParam, int param)
+{
+    Group &g = cur();
+    switch (kw) {
     case KwPict:
         if (!m_readPictures) {
             skippedPicture();
@@ -1140,6 +1220,14 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         g.dest = Drop;
         captureStarts(Capture::ShpPict);
         return;
+    case KwNonShpPict:
+        if (!m_readPictures) {
+            skipGroup();
+            return;
+        }
+        g.dest = Drop;
+        captureStarts(Capture::ShpPict);
+        return;
     case KwResult: g.dest = Drop; return;
     case KwObjW: m_capture.object.objw = param; return;
     case KwObjH: m_capture.object.objh = param; return;
@@ -1154,100 +1242,109 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
     }
     default: break;
     }
+}
 
-    switch (g.dest) {
-    case FontTable:
-    case FontEntry:
-        switch (kw) {
-        case KwF:
+bool RtfParser::fontTableWord(Keyword kw, int param)
+{
+    Group &g = cur();
+    switch (kw) {
+    case KwF:
+        if (m_fontOpen)
+            finishFontEntry();
+        m_fontOpen = true;
+        m_fontNumber = param;
+        m_fontCharset = -1;
+        m_fontName.clear();
+        m_fontNameText.clear();
+        if (g.dest == FontTable && depth() >= 2 && m_stack[size_t(depth() - 2)].dest == FontTable)
+            g.dest = FontEntry;
+        return true;
+    case KwFCharset: m_fontCharset = param; return true;
+    case KwBodyStart:
+    case KwPard:
+    case KwPar:
+    case KwPlain:
+        // A font table that never closed: the body starts here.
+        if (g.dest == FontTable) {
             if (m_fontOpen)
                 finishFontEntry();
-            m_fontOpen = true;
-            m_fontNumber = param;
-            m_fontCharset = -1;
-            m_fontName.clear();
-            m_fontNameText.clear();
-            if (g.dest == FontTable && depth() >= 2 && m_stack[size_t(depth() - 2)].dest == FontTable)
-                g.dest = FontEntry;
-            return;
-        case KwFCharset: m_fontCharset = param; return;
-        case KwU: return;
-        case KwBodyStart:
-        case KwPard:
-        case KwPar:
-        case KwPlain:
-            // A font table that never closed: the body starts here.
-            if (g.dest == FontTable) {
-                if (m_fontOpen)
-                    finishFontEntry();
-                g.dest = Text;
-                break;
-            }
-            return;
-        default: return;
+            g.dest = Text;
+            return false;
         }
-        break;
-    case ColorTable:
-        if (kw == KwRed)
-            m_red = qBound(0, param, 255);
-        else if (kw == KwGreen)
-            m_green = qBound(0, param, 255);
-        else if (kw == KwBlue)
-            m_blue = qBound(0, param, 255);
-        return;
-    case Pict:
-        switch (kw) {
-        case KwPngBlip: m_pict.type = RtfPictureData::Png; return;
-        case KwJpegBlip: m_pict.type = RtfPictureData::Jpeg; return;
-        case KwWmetafile: m_pict.type = RtfPictureData::Wmf; return;
-        case KwEmfBlip: m_pict.type = RtfPictureData::Emf; return;
-        case KwDibitmap: m_pict.type = RtfPictureData::Dib; return;
-        case KwWbitmap: m_pict.type = RtfPictureData::Ddb; return;
-        case KwOtherBlip: m_pict.type = RtfPictureData::Unknown; return;
-        case KwPicW: m_pict.picw = param; return;
-        case KwPicH: m_pict.pich = param; return;
-        case KwPicWGoal: m_pict.goalw = param; return;
-        case KwPicHGoal: m_pict.goalh = param; return;
-        case KwPicScaleX: m_pict.scalex = param; return;
-        case KwPicScaleY: m_pict.scaley = param; return;
-        default: return;
-        }
-    case Pn:
-        switch (kw) {
-        case KwPnLvlBlt: m_para.numbering.kind = RtfNumbering::Bullet; return;
-        case KwPnLvlBody:
-            if (m_para.numbering.kind == RtfNumbering::None || m_para.numbering.kind == RtfNumbering::Bullet)
-                m_para.numbering.kind = RtfNumbering::Decimal;
-            return;
-        case KwPnLvlCont: m_para.numbering.kind = RtfNumbering::None; return;
-        case KwPnDec: m_para.numbering.kind = RtfNumbering::Decimal; return;
-        case KwPnUcLtr: m_para.numbering.kind = RtfNumbering::UpperAlpha; return;
-        case KwPnLcLtr: m_para.numbering.kind = RtfNumbering::LowerAlpha; return;
-        case KwPnUcRm: m_para.numbering.kind = RtfNumbering::UpperRoman; return;
-        case KwPnLcRm: m_para.numbering.kind = RtfNumbering::LowerRoman; return;
-        case KwPnStart: m_para.numbering.start = qBound(0, param, 32767); return;
-        case KwPnTxtA:
-            g.dest = PnTextAfter;
-            m_pnText.clear();
-            return;
-        case KwPnTxtB:
-            g.dest = PnTextBefore;
-            m_pnText.clear();
-            return;
-        default: return;
-        }
-    case PnTextAfter:
-    case PnTextBefore:
-        if (kw == KwF)
-            g.chr.font = param;
-        else if (kw == KwTab)
-            addChar('\t');
-        return;
-    case Drop: return;
-    default: break;
+        return true;
+    default: return true;
     }
+}
 
-    // body text
+void RtfParser::colorTableWord(Keyword kw, int param)
+{
+    if (kw == KwRed)
+        m_red = qBound(0, param, 255);
+    else if (kw == KwGreen)
+        m_green = qBound(0, param, 255);
+    else if (kw == KwBlue)
+        m_blue = qBound(0, param, 255);
+}
+
+void RtfParser::pictPropertyWord(Keyword kw, int param)
+{
+    switch (kw) {
+    case KwPngBlip: m_pict.type = RtfPictureData::Png; return;
+    case KwJpegBlip: m_pict.type = RtfPictureData::Jpeg; return;
+    case KwWmetafile: m_pict.type = RtfPictureData::Wmf; return;
+    case KwEmfBlip: m_pict.type = RtfPictureData::Emf; return;
+    case KwDibitmap: m_pict.type = RtfPictureData::Dib; return;
+    case KwWbitmap: m_pict.type = RtfPictureData::Ddb; return;
+    case KwOtherBlip: m_pict.type = RtfPictureData::Unknown; return;
+    case KwPicW: m_pict.picw = param; return;
+    case KwPicH: m_pict.pich = param; return;
+    case KwPicWGoal: m_pict.goalw = param; return;
+    case KwPicHGoal: m_pict.goalh = param; return;
+    case KwPicScaleX: m_pict.scalex = param; return;
+    case KwPicScaleY: m_pict.scaley = param; return;
+    default: return;
+    }
+}
+
+void RtfParser::numberingWord(Keyword kw, int param)
+{
+    switch (kw) {
+    case KwPnLvlBlt: m_para.numbering.kind = RtfNumbering::Bullet; return;
+    case KwPnLvlBody:
+        if (m_para.numbering.kind == RtfNumbering::None || m_para.numbering.kind == RtfNumbering::Bullet)
+            m_para.numbering.kind = RtfNumbering::Decimal;
+        return;
+    case KwPnLvlCont: m_para.numbering.kind = RtfNumbering::None; return;
+    case KwPnDec: m_para.numbering.kind = RtfNumbering::Decimal; return;
+    case KwPnUcLtr: m_para.numbering.kind = RtfNumbering::UpperAlpha; return;
+    case KwPnLcLtr: m_para.numbering.kind = RtfNumbering::LowerAlpha; return;
+    case KwPnUcRm: m_para.numbering.kind = RtfNumbering::UpperRoman; return;
+    case KwPnLcRm: m_para.numbering.kind = RtfNumbering::LowerRoman; return;
+    case KwPnStart: m_para.numbering.start = qBound(0, param, 32767); return;
+    case KwPnTxtA:
+        cur().dest = PnTextAfter;
+        m_pnText.clear();
+        return;
+    case KwPnTxtB:
+        cur().dest = PnTextBefore;
+        m_pnText.clear();
+        return;
+    default: return;
+    }
+}
+
+void RtfParser::numberingTextWord(Keyword kw, int param)
+{
+    if (kw == KwF)
+        cur().chr.font = param;
+    else if (kw == KwTab)
+        addChar('\t');
+}
+
+bool RtfParser::charFormatWord(Keyword kw, bool hasParam, int param)
+{
+    Group &g = cur();
+    const int on = hasParam ? param : 1;
     switch (kw) {
     case KwFontFamily:
     case KwFCharset:
@@ -1265,21 +1362,16 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
                 m_fontCharset = param;
             g.dest = FontEntry;
         }
-        return;
-    case KwPn:
-        g.dest = Pn;
-        m_para.numbering = RtfNumbering();
-        m_para.numbering.kind = RtfNumbering::Decimal;
-        return;
+        return true;
     case KwPlain: {
         const int field = g.chr.field; // formatting, not the field, is reset
         g.chr = RtfCharState();
         g.chr.font = m_defaultFont;
         g.chr.field = field;
-        return;
+        return true;
     }
-    case KwB: g.chr.flags = on ? (g.chr.flags | RtfCharState::Bold) : (g.chr.flags & ~RtfCharState::Bold); return;
-    case KwI: g.chr.flags = on ? (g.chr.flags | RtfCharState::Italic) : (g.chr.flags & ~RtfCharState::Italic); return;
+    case KwB: g.chr.flags = on ? (g.chr.flags | RtfCharState::Bold) : (g.chr.flags & ~RtfCharState::Bold); return true;
+    case KwI: g.chr.flags = on ? (g.chr.flags | RtfCharState::Italic) : (g.chr.flags & ~RtfCharState::Italic); return true;
     case KwUl:
     case KwUlDotted:
     case KwUlDouble:
@@ -1291,36 +1383,49 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
     case KwUlDashDotDot:
         g.chr.flags = on ? (g.chr.flags | RtfCharState::Underline) : (g.chr.flags & ~RtfCharState::Underline);
         g.chr.underline = quint8(kw - KwUl); // in the order of RtfCharState::UnderlineKind
-        return;
-    case KwUlNone: g.chr.flags &= ~RtfCharState::Underline; return;
-    case KwStrike: g.chr.flags = on ? (g.chr.flags | RtfCharState::Strike) : (g.chr.flags & ~RtfCharState::Strike); return;
-    case KwSuper: g.chr.flags = (g.chr.flags & ~RtfCharState::Sub) | RtfCharState::Super; return;
-    case KwSub: g.chr.flags = (g.chr.flags & ~RtfCharState::Super) | RtfCharState::Sub; return;
-    case KwNoSuperSub: g.chr.flags &= ~(RtfCharState::Super | RtfCharState::Sub); return;
+        return true;
+    case KwUlNone: g.chr.flags &= ~RtfCharState::Underline; return true;
+    case KwStrike: g.chr.flags = on ? (g.chr.flags | RtfCharState::Strike) : (g.chr.flags & ~RtfCharState::Strike); return true;
+    case KwSuper: g.chr.flags = (g.chr.flags & ~RtfCharState::Sub) | RtfCharState::Super; return true;
+    case KwSub: g.chr.flags = (g.chr.flags & ~RtfCharState::Super) | RtfCharState::Sub; return true;
+    case KwNoSuperSub: g.chr.flags &= ~(RtfCharState::Super | RtfCharState::Sub); return true;
     case KwF:
         if (hasParam)
             g.chr.font = param;
-        return;
-    case KwFs: g.chr.halfPoints = hasParam && param > 0 ? qMin(param, 3276) : 24; return;
-    case KwCf: g.chr.foreground = qMax(0, param); return;
+        return true;
+    case KwFs: g.chr.halfPoints = hasParam && param > 0 ? qMin(param, 3276) : 24; return true;
+    case KwCf: g.chr.foreground = qMax(0, param); return true;
     case KwHighlight:
     case KwCb:
-    case KwChcbpat: g.chr.background = qMax(0, param); return;
+    case KwChcbpat: g.chr.background = qMax(0, param); return true;
+    default: return false;
+    }
+}
+
+bool RtfParser::paraFormatWord(Keyword kw, bool hasParam, int param)
+{
+    const int on = hasParam ? param : 1;
+    switch (kw) {
+    case KwPn:
+        cur().dest = Pn;
+        m_para.numbering = RtfNumbering();
+        m_para.numbering.kind = RtfNumbering::Decimal;
+        return true;
     case KwPard: {
         m_para = RtfParaState();
-        return;
+        return true;
     }
-    case KwQl: m_para.align = RtfParaState::Left; return;
-    case KwQc: m_para.align = RtfParaState::Center; return;
-    case KwQr: m_para.align = RtfParaState::Right; return;
-    case KwQj: m_para.align = RtfParaState::Justify; return;
-    case KwFi: m_para.firstLineIndent = qBound(-31680, param, 31680); return;
-    case KwLi: m_para.leftIndent = qBound(-31680, param, 31680); return;
-    case KwRi: m_para.rightIndent = qBound(-31680, param, 31680); return;
-    case KwSb: m_para.spaceBefore = qBound(0, param, 31680); return;
-    case KwSa: m_para.spaceAfter = qBound(0, param, 31680); return;
-    case KwSl: m_para.lineSpacing = qBound(-31680, param, 31680); return;
-    case KwSlMult: m_para.lineMultiple = on != 0; return;
+    case KwQl: m_para.align = RtfParaState::Left; return true;
+    case KwQc: m_para.align = RtfParaState::Center; return true;
+    case KwQr: m_para.align = RtfParaState::Right; return true;
+    case KwQj: m_para.align = RtfParaState::Justify; return true;
+    case KwFi: m_para.firstLineIndent = qBound(-31680, param, 31680); return true;
+    case KwLi: m_para.leftIndent = qBound(-31680, param, 31680); return true;
+    case KwRi: m_para.rightIndent = qBound(-31680, param, 31680); return true;
+    case KwSb: m_para.spaceBefore = qBound(0, param, 31680); return true;
+    case KwSa: m_para.spaceAfter = qBound(0, param, 31680); return true;
+    case KwSl: m_para.lineSpacing = qBound(-31680, param, 31680); return true;
+    case KwSlMult: m_para.lineMultiple = on != 0; return true;
     case KwTqr:
     case KwTqc:
     case KwTqDec: {
@@ -1330,7 +1435,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
         stop.kind = kw == KwTqr ? RtfTabStop::Right : kw == KwTqc ? RtfTabStop::Center : RtfTabStop::Decimal;
         if (m_para.tabs.size() < 64)
             m_para.tabs.append(stop);
-        return;
+        return true;
     }
     case KwTx: {
         const int pos = qBound(0, param, 31680);
@@ -1338,8 +1443,15 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
             m_para.tabs.last().position = pos;
         else if (m_para.tabs.size() < 64)
             m_para.tabs.append(RtfTabStop{pos, RtfTabStop::Left});
-        return;
+        return true;
     }
+    default: return false;
+    }
+}
+
+void RtfParser::textWord(Keyword kw)
+{
+    switch (kw) {
     case KwPar:
     case KwRow: paragraphEnd(); return;
     case KwLine: lineBreak(); return;

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 
+#include <string_view>
 #include <vector>
 
 // A single-pass RTF tokenizer and interpreter that feeds an RtfSink.
@@ -72,11 +73,39 @@ private:
     };
 
     void runPlainText();
+    // Steps of run(), each from m_pos: \'hh, a control word with its
+    // parameter, and text up to the next byte that ends it.
+    void hexEscape();
+    void readControlWord();
+    void textRun();
     void openGroup(qsizetype at);
     void closeGroup(qsizetype at);
     void skipGroup();
     qsizetype skipBalanced(qsizetype from, int depth) const;
+    // the control words known; defined in RtfParser.cpp
+    enum Keyword : int;
+    static Keyword lookup(std::string_view word);
+    // Looks the word up and dispatches it to one of the handlers below.
     void controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasParam, int param);
+    // Words read alike in every destination: the character set, \deff, \uc
+    // and \u; fields; the tables and the destinations skipped whole; where
+    // pictures and objects start, their sizes and \bin data.
+    void documentWord(Keyword kw, bool hasParam, int param);
+    void fieldWord(Keyword kw);
+    void destinationWord(Keyword kw);
+    void pictureWord(Keyword kw, bool hasParam, int param);
+    // Words inside the destinations that read their own. fontTableWord is
+    // false for a word that ends a font table that never closed: the body
+    // reads it then.
+    bool fontTableWord(Keyword kw, int param);
+    void colorTableWord(Keyword kw, int param);
+    void pictPropertyWord(Keyword kw, int param);  // format and size of a {\pict}
+    void numberingWord(Keyword kw, int param);     // {\*\pn ...}
+    void numberingTextWord(Keyword kw, int param); // its {\pntxta} and {\pntxtb}
+    // Words in the body; the formatting ones are false for a word not theirs.
+    bool charFormatWord(Keyword kw, bool hasParam, int param);
+    bool paraFormatWord(Keyword kw, bool hasParam, int param); // with \pn
+    void textWord(Keyword kw);                                 // breaks, tabs, characters written as words
     void controlSymbol(char c);
     void textBytes(const char *s, qsizetype n);
     void hexByte(int value);
