@@ -612,6 +612,7 @@ void TMainForm::Print()
     document->StoreCurrentCard();
     PrintRun run(*m_printer, Settings, {m_printForm, m_druckForm, this});
     run.selectCard = [document](int position) { document->selectCard(position); };
+    run.askOutputFile = [this] { return askPrintFile(this); };
     if (run.run(document->Set(), document->PortraitFlag() ? PageOrientation::Portrait : PageOrientation::Landscape)
         == PrintRun::Outcome::Failed)
         m_dialogs->warning(this, printFailedMessage(), run.failure());
@@ -620,8 +621,15 @@ void TMainForm::Print()
 void TMainForm::PrintTestPage()
 {
     PrintRun run(*m_printer, Settings, {m_printForm, m_druckForm, this});
+    run.askOutputFile = [this] { return askPrintFile(m_allgOpts); };
     if (!run.printTestPage())
         m_dialogs->warning(m_allgOpts, printFailedMessage(), run.failure());
+}
+
+QString TMainForm::askPrintFile(QWidget *parent)
+{
+    return m_dialogs->saveFileName(parent, QStringLiteral("Drucken in Datei"),
+                                   QStringLiteral("PDF - Dateien (*.pdf)|*.pdf|Alle Dateien (*.*)|*.*"), QStringLiteral("pdf"), QString());
 }
 
 QString TMainForm::printFailedMessage()

@@ -182,6 +182,8 @@ private:
     TMDIChild *createDocument();
     QMdiSubWindow *subWindowOf(TMDIChild *document) const;
     void documentClosed(TMDIChild *document);
+    // Where the printer's output goes when it prints to a file not yet named.
+    QString askPrintFile(QWidget *parent);
     void saveTo(TMDIChild *document, const QString &path, FileMessages::SaveCommand command);
     void setSaveControlsEnabled(bool enabled);
     void updateClipboardCommands();

@@ -694,9 +694,8 @@ void TMDIChild::showSettings()
 {
     const PrintOptions &options = m_set.printOptions();
     ++m_filling;
-    const int comboIndex = PrintOptions::cardsPerSheetIndex(options.AktPrintCards);
-    if (comboIndex >= 0)
-        m_anzahlCombo->setCurrentIndex(comboIndex);
+    // A stored value that is no layout shows as the one it prints as.
+    m_anzahlCombo->setCurrentIndex(PrintOptions::cardsPerSheetIndex(PrintOptions::nearestCardsPerSheet(options.AktPrintCards)));
     m_titelDrucken->setChecked(options.PrintKopfZeile);
     m_kNummer->setChecked(options.PrintNummer);
     m_copyRCheck->setChecked(options.PrintCR);

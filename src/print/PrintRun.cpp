@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QScopeGuard>
 
 namespace {
 
@@ -85,6 +86,19 @@ QString PrintRun::printerReason() const
     return QStringLiteral("Der Drucker %1 meldet einen Fehler.").arg(m_printer.printerName());
 }
 
+bool PrintRun::chooseOutputFile(bool &chosenHere)
+{
+    chosenHere = false;
+    if (!printToFile() || !m_printer.outputFileName().isEmpty())
+        return true;
+    const QString file = askOutputFile ? askOutputFile() : QString();
+    if (file.isEmpty())
+        return false;
+    m_printer.setOutputFileName(file);
+    chosenHere = true;
+    return true;
+}
+
 PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
 {
     m_failure.clear();
@@ -95,6 +109,15 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
     m_windows.printForm->prepare(int(positions.size()), sheets, options.AktPrintCards);
     if (m_windows.printForm->exec() != QDialog::Accepted || sheets < 1)
         return Outcome::Cancelled;
+    bool fileChosenHere = false;
+    if (!chooseOutputFile(fileChosenHere))
+        return Outcome::Cancelled;
+    // A file asked for here is this run's; the next run asks again rather
+    // than replace it unasked.
+    const auto forgetFile = qScopeGuard([this, fileChosenHere] {
+        if (fileChosenHere)
+            m_printer.setOutputFileName(QString());
+    });
 
     if (printToFile())
         m_printer.setResolution(kFileResolution);
@@ -185,6 +208,13 @@ bool PrintRun::runPass(const std::function<bool(QPainter &)> &pass)
 bool PrintRun::printTestPage()
 {
     m_failure.clear();
+    bool fileChosenHere = false;
+    if (!chooseOutputFile(fileChosenHere))
+        return true;
+    const auto forgetFile = qScopeGuard([this, fileChosenHere] {
+        if (fileChosenHere)
+            m_printer.setOutputFileName(QString());
+    });
     m_printer.setPageOrientation(QPageLayout::Portrait);
     if (printToFile())
         m_printer.setResolution(kFileResolution);

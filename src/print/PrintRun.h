@@ -44,6 +44,9 @@ public:
     // The paper change between the passes; true to go on with the backs.
     // By default the "Papierwechsel" prompt.
     std::function<bool(bool lastPrintedFirst)> askPaperChange;
+    // The file to print into when the printer prints to a file and none is
+    // chosen yet (as on a computer without printers); empty to cancel.
+    std::function<QString()> askOutputFile;
 
     Outcome run(CardSet &set, PageOrientation orientation);
     // The printer's reason when the run failed.
@@ -57,6 +60,8 @@ public:
 
 private:
     bool printToFile() const;
+    // False when the user cancelled the choice of a file.
+    bool chooseOutputFile(bool &chosenHere);
     bool runPass(const std::function<bool(QPainter &)> &pass);
     QString printerReason() const;
 

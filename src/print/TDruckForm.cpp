@@ -34,7 +34,8 @@ TDruckForm::TDruckForm(QWidget *parent)
 
 void TDruckForm::showProgress(const QString &text)
 {
-    Label1->setText(text);
+    // The program's texts break lines with CR; a label needs LF.
+    Label1->setText(QString(text).replace(QChar(13), QChar(10)));
     repaint();
     QApplication::processEvents();
 }

@@ -80,6 +80,8 @@ TPrintForm::TPrintForm(QWidget *parent)
     buttons->addWidget(OkButton);
     buttons->addWidget(Abbruch);
     auto *layout = new QVBoxLayout(this);
+    // The layout picture changes with the run: the dialog follows its size.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(banner, 0, Qt::AlignHCenter);
     layout->addLayout(middle);
     layout->addLayout(buttons);
@@ -103,7 +105,9 @@ void TPrintForm::prepare(int cards, int sheets, int cardsPerSheet)
 {
     if (cardsPerSheet == 2 || cardsPerSheet == 4 || cardsPerSheet == 8) {
         const QString picture = QStringLiteral("%1.bmp").arg(cardsPerSheet);
-        KartImg->setPixmap(programPicture(picture));
+        const QPixmap pixmap = programPicture(picture);
+        KartImg->setPixmap(pixmap);
+        KartImg->setMinimumSize(pixmap.size().expandedTo(QSize(64, 64)));
         KartImg->setProperty("picture", picture);
     }
     Insgesamt->setText(QString::number(cards));

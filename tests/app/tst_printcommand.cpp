@@ -141,11 +141,13 @@ private Q_SLOTS:
         document->Set().setMarked(1, true);
         document->Set().setMarked(3, true);
         document->Set().setMarked(4, true);
+        // Without a printer the output goes to a file the user names.
         const QString pdf = folder.filePath(QStringLiteral("karten.pdf"));
-        form->printer()->setOutputFileName(pdf);
-
+        dialogs.saveAnswers = {pdf};
         whenModal<TPrintForm>([](TPrintForm *dialog) { dialog->OkButton->click(); });
         form->action(MainCommand::Print)->trigger();
+        QCOMPARE(dialogs.saveTitles.constLast(), QStringLiteral("Drucken in Datei"));
+        QVERIFY(form->printer()->outputFileName().isEmpty());
         // Three cards at four a sheet: one front sheet, one back sheet.
         QCOMPARE(pdfPageCount(pdf), 2);
         QCOMPARE(document->selectedCard(), 4);
@@ -155,6 +157,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.warnings.isEmpty());
 
         // Thumb down: the fronts alone.
+        dialogs.saveAnswers = {pdf};
         whenModal<TPrintForm>([](TPrintForm *dialog) {
             dialog->ThumbImg->click();
             QCOMPARE(dialog->ThumbImg->property("picture").toString(), QStringLiteral("thumbdown.bmp"));
