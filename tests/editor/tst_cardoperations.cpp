@@ -150,10 +150,16 @@ private slots:
         QCOMPARE(target->Set().box(1), 2);
     }
 
-    void marksFromTheLastItemOn()
+    void marksAndBrowsingLeaveModifiedAlone()
     {
         auto window = makeWindow(3);
+        QVERIFY(window->Kartenliste()->model()->setData(window->Kartenliste()->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(window->Set().markedCards(), QList<int>{1});
+        window->ShowCurrentCard();
+        window->StoreCurrentCard();
+        window->showPage(TMDIChild::OptionsPage);
         window->selectCard(2);
+        window->findChild<QAction *>(QStringLiteral("KeinenEintragselektieren1"))->trigger();
         window->findChild<QAction *>(QStringLiteral("Vonhierabselektieren1"))->trigger();
         QCOMPARE(mark(*window, 1), Qt::Unchecked);
         QCOMPARE(mark(*window, 2), Qt::Checked);

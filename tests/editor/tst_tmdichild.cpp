@@ -12,13 +12,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMenu>
 #include <QMimeData>
-#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -68,26 +65,19 @@ private:
 private slots:
     void freshWindowHoldsOneEmptyCardOnTheFrontPage()
     {
+        // Before anything is loaded into it (a new set: the main window's test).
         TMDIChild plain(context, &printer, &dialogs);
         QCOMPARE(plain.caption(), QStringLiteral("Lade..."));
         QCOMPARE(rows(plain), 1);
-        QCOMPARE(caption(plain, 0), QStringLiteral("Karte 1"));
-        QCOMPARE(plain.Set().count(), 1);
         QCOMPARE(plain.Set().card(0), Card());
         QCOMPARE(plain.Set().CurrentIndex(), 0);
         QVERIFY(!plain.Modified());
         QCOMPARE(plain.shownPage(), int(TMDIChild::FrontPage));
-        QCOMPARE(plain.Set().printOptions().AktPrintCards, 4);
         QCOMPARE(child<QComboBox>(plain, "AnzahlCombo")->currentText(), QStringLiteral("4 Karten/Blatt"));
         QCOMPARE(child<QSpinBox>(plain, "RandSpin")->value(), 30);
         QCOMPARE(child<QSpinBox>(plain, "TextSpin")->value(), 20);
 
         auto window = makeWindow();
-        QCOMPARE(window->caption(), QStringLiteral("neu.ql3"));
-        QVERIFY(!window->Modified());
-        QVERIFY(!QFile::exists(window->Set().FileName()));
-        QCOMPARE(window->Set().printOptions().AktPrintCards, 8);
-        QCOMPARE(child<QComboBox>(*window, "AnzahlCombo")->currentText(), QStringLiteral("8 Karten/Blatt"));
         QVERIFY(window->PortraitFlag());
         QCOMPARE(context.PrinterOrientation, PageOrientation::Portrait);
         QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
@@ -140,17 +130,6 @@ private slots:
         QCOMPARE(back.foreground().color(), QColor(0, 0, 255));
     }
 
-    void formattingSurvivesACardSwitch()
-    {
-        auto window = makeWindow();
-        window->Vorderseite()->setHtml(QStringLiteral("<p><b>fett</b> und normal</p>"));
-        window->AddCard();
-        window->selectCard(0);
-        const QTextBlock block = window->Vorderseite()->document()->firstBlock();
-        QCOMPARE(block.text(), QStringLiteral("fett und normal"));
-        QVERIFY(block.begin().fragment().charFormat().fontWeight() >= QFont::Bold);
-    }
-
     void untouchedFacesKeepTheirBytes()
     {
         auto window = makeWindow();
@@ -166,18 +145,9 @@ private slots:
     void editsOptionsAndHeaderMarkTheSetModified_data()
     {
         QTest::addColumn<QString>("what");
-        QTest::newRow("typing") << "typing";
-        QTest::newRow("KopfZeile") << "KopfZeile";
-        QTest::newRow("CopyEdit") << "CopyEdit";
-        QTest::newRow("RandSpin") << "RandSpin";
-        QTest::newRow("TextSpin") << "TextSpin";
-        QTest::newRow("ObenSpin") << "ObenSpin";
-        QTest::newRow("KNummer") << "KNummer";
-        QTest::newRow("WebCheck") << "WebCheck";
-        QTest::newRow("AnzahlCombo") << "AnzahlCombo";
-        QTest::newRow("Ausrichtung") << "Ausrichtung";
-        QTest::newRow("AddCard") << "AddCard";
-        QTest::newRow("undo") << "undo";
+        for (const char *what : {"typing", "KopfZeile", "CopyEdit", "RandSpin", "TextSpin", "ObenSpin", "KNummer", "WebCheck",
+                                 "AnzahlCombo", "Ausrichtung", "AddCard", "undo"})
+            QTest::newRow(what) << QString::fromLatin1(what);
     }
     void editsOptionsAndHeaderMarkTheSetModified()
     {
@@ -229,27 +199,6 @@ private slots:
         QVERIFY(!set.PrintFadenkreuz);
     }
 
-    void browsingAndMarksLeaveModifiedAlone()
-    {
-        auto window = makeWindow();
-        window->AddCard();
-        window->AddCard();
-        save(*window);
-        window->selectCard(0);
-        QVERIFY(window->Kartenliste()->model()->setData(window->Kartenliste()->model()->index(2, 0), Qt::Checked, Qt::CheckStateRole));
-        window->ShowCurrentCard();
-        window->StoreCurrentCard();
-        window->showPage(TMDIChild::OptionsPage);
-        QVERIFY(!window->Modified());
-
-        window->selectCard(1);
-        window->findChild<QAction *>(QStringLiteral("Vonhierabselektieren1"))->trigger();
-        QCOMPARE(window->Set().markedCards(), (QList<int>{1, 2}));
-        window->findChild<QAction *>(QStringLiteral("KeinenEintragselektieren1"))->trigger();
-        QVERIFY(window->Set().markedCards().isEmpty());
-        QVERIFY(!window->Modified());
-    }
-
     void closingAsksOnlyWhenModified()
     {
         auto window = makeWindow();
@@ -278,9 +227,7 @@ private slots:
     {
         TSchliesForm form;
         QCOMPARE(form.windowTitle(), QStringLiteral("Wirklich schließen?"));
-        QVERIFY(form.findChild<QLabel *>(QStringLiteral("Label1"))
-                    ->text()
-                    .contains(QStringLiteral("Soll die Datei wirklich geschlossen werden?")));
+        QVERIFY(form.findChild<QLabel *>(QStringLiteral("Label1"))->text().contains(u"Soll die Datei wirklich geschlossen werden?"));
         auto *yes = form.findChild<QPushButton *>(QStringLiteral("JaButton"));
         auto *no = form.findChild<QPushButton *>(QStringLiteral("NeinButton"));
         QCOMPARE(yes->text(), QStringLiteral("&Ja"));
@@ -370,8 +317,7 @@ private slots:
         {
             ArchiveWriter writer(file);
             writer.appendData(QStringLiteral("s"),
-                              "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=2\r\nKopfzeile=Kopf\r\n"
-                              "PrintCR=1\r\ntitelProzent=33\r\nPO=1\r\n");
+                              "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=2\r\nKopfzeile=Kopf\r\nPrintCR=1\r\nPO=1\r\n");
             writer.appendData(QStringLiteral("b"), "3\r\n");
             for (const char *face : {"{\\rtf1 eins\\par}", "{\\rtf1 zwei\\par}", "{\\rtf1 drei\\par}", "{\\rtf1 one\\par}",
                                      "{\\rtf1 two\\par}", "{\\rtf1 three\\par}"})
@@ -382,12 +328,9 @@ private slots:
         QVERIFY(CardSetFile::LoadCardSet(window.Set(), file, context).ok());
         window.showLoadedSet();
 
-        const CardSet &set = window.Set();
         QCOMPARE(rows(window), 3);
         QCOMPARE(caption(window, 2), QStringLiteral("Karte 3"));
-        QCOMPARE(set.box(0), 3);
-        QCOMPARE(set.box(2), 1);
-        QCOMPARE(set.CurrentIndex(), 0);
+        QCOMPARE(window.Set().CurrentIndex(), 0);
         QCOMPARE(window.selectedCard(), 0);
         QCOMPARE(window.Vorderseite()->toPlainText(), QStringLiteral("eins"));
         QCOMPARE(child<QSpinBox>(window, "RandSpin")->value(), 1);
@@ -395,7 +338,6 @@ private slots:
         QCOMPARE(child<QComboBox>(window, "AnzahlCombo")->currentIndex(), 1);
         QCOMPARE(child<QLineEdit>(window, "KopfZeile")->text(), QStringLiteral("Kopf"));
         QVERIFY(child<QCheckBox>(window, "CopyRCheck")->isChecked());
-        QCOMPARE(set.printOptions().titelProzent, 33);
         QCOMPARE(context.PrinterOrientation, PageOrientation::Landscape);
         QVERIFY(!window.PortraitFlag());
         QCOMPARE(window.orientationPicture(), QStringLiteral("querkant.bmp"));
