@@ -228,17 +228,6 @@ private Q_SLOTS:
         QCOMPARE(set.boxCount(2), 2);
     }
 
-    void aSetWithoutCardsEndsBeforeTheWindowShows()
-    {
-        CardSet set;
-        Quiz quiz(set, QuizRun::Cramming);
-        quiz.form.run().buildList(1);
-        quiz.form.ShowNextCard();
-        QCOMPARE(quiz.messages, QStringList(QStringLiteral("Es wurden alle Karteikarten abgefragt.")));
-        QVERIFY(quiz.form.ended());
-        QVERIFY(!quiz.form.isVisible());
-    }
-
     void cancellingTheDialogChangesNothing()
     {
         CardSet set;
@@ -285,15 +274,21 @@ private Q_SLOTS:
             dialog->Abteilungen->item(1)->setSelected(true);
             dialog->SpeedButton2->click();
         });
-        whenModal<TAbfrageForm>([&list](TAbfrageForm *form) {
+        QuizRun::Mode mode = QuizRun::Cramming;
+        whenModal<TAbfrageForm>([&list, &mode](TAbfrageForm *form) {
             list = form->run().QuizList();
+            mode = form->run().QuizMode();
             form->close();
         });
         QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
         QCOMPARE(list, QList<qint32>({1, 4}));
+        QCOMPARE(mode, QuizRun::Review);
         QVERIFY(set.Modified());
+        // Without "Alle in den ersten Kasten" the boxes stay.
+        QCOMPARE(boxesOf(set), QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
     }
 
+    // The one test of a set without cards: no window, the end message, a change.
     void anEmptySetShowsTheEndMessageOnly()
     {
         CardSet set;
