@@ -191,6 +191,7 @@ private slots:
         QCOMPARE(second->Vorderseite()->toPlainText(), QStringLiteral("Maus"));
     }
 
+    // The search's steps over the cards, seen from the window.
     void searchShowsTheCardAndPageFound()
     {
         auto form = makeForm();
@@ -216,6 +217,7 @@ private slots:
         find->findNextButton()->click();
         QCOMPARE(document->Set().CurrentIndex(), 2);
         QCOMPARE(document->shownPage(), int(TMDIChild::BackPage));
+        QCOMPARE(dialogs.questions.size(), 1);
 
         // Typed into the current card and not yet stored: found there, last.
         document->Rueckseite()->setPlainText(QStringLiteral("Titicacasee"));
@@ -233,6 +235,7 @@ private slots:
         find->textEdit()->setText(QStringLiteral("Kilimandscharo"));
         dialogs.questionAnswers = {true, false};
         find->findNextButton()->click();
+        QCOMPARE(dialogs.questions.size(), 4);
         QCOMPARE(document->Set().CurrentIndex(), 2);
         QCOMPARE(document->shownPage(), int(TMDIChild::BackPage));
     }

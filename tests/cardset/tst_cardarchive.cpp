@@ -206,23 +206,6 @@ private Q_SLOTS:
         for (int round = 0; round < 300; ++round)
             expectFailsOrReads(pattern(int(generator.bounded(1, 200)), generator.generate()));
     }
-
-    void writeFailureIsReported()
-    {
-        const QString container = path(QStringLiteral("fail.ql3"));
-        QFile::remove(container);
-        ArchiveWriter::setFailAfterBytesForTesting(10);
-        bool thrown = false;
-        try {
-            ArchiveWriter writer(container);
-            writer.appendData(QStringLiteral("name"), QByteArray(100, 'a'));
-            writer.finish();
-        } catch (const FileError &) {
-            thrown = true;
-        }
-        ArchiveWriter::setFailAfterBytesForTesting(-1);
-        QVERIFY(thrown);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCardArchive)

@@ -108,7 +108,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        m_context.WorkFilePath = ScratchFile::makeWorkFilePath(m_dir.filePath(QStringLiteral("scratch")));
         QDir().mkpath(m_dir.filePath(QStringLiteral("scratch")));
         m_context.WorkFilePath = ScratchFile::makeWorkFilePath(m_dir.filePath(QStringLiteral("scratch")));
     }
