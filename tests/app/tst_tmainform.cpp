@@ -32,6 +32,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextList>
 #include <QTimer>
 #include <QToolButton>
 
@@ -84,6 +85,38 @@ private:
         QVERIFY(!form.ActiveDocument()->Modified());
     }
     static int rows(const TMDIChild &window) { return window.Kartenliste()->model()->rowCount(); }
+
+    // A new set whose front reads "Hallo Welt" and back "Antwort", saved,
+    // the front page shown.
+    TMDIChild *formattedSet(TMainForm &form)
+    {
+        TMDIChild *document = newSet(form, QStringLiteral("format.ql3"));
+        fill(form, document, {{"Hallo Welt", "Antwort"}});
+        save(form);
+        return document;
+    }
+    // Selects characters [from, to) of the face.
+    static void select(TMyRxRichEdit *face, int from, int to)
+    {
+        QTextCursor cursor = face->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        face->setTextCursor(cursor);
+    }
+    static QTextCharFormat formatAt(TMyRxRichEdit *face, int position)
+    {
+        QTextCursor cursor(face->document());
+        cursor.setPosition(position + 1);
+        return cursor.charFormat();
+    }
+    static QString otherFamily(const TMainForm &form)
+    {
+        for (int i = 0; i < form.fontCombo()->count(); ++i) {
+            if (form.fontCombo()->itemText(i) != QLatin1String("Arial"))
+                return form.fontCombo()->itemText(i);
+        }
+        return QString();
+    }
 
     // Runs action on the modal window of type T once it is shown.
     template<typename T>
@@ -638,6 +671,214 @@ private slots:
     {
         const QList<QRect> places = WindowTiling::iconRow(QRect(0, 0, 500, 400), QSize(200, 30), 3);
         QCOMPARE(places, (QList<QRect>{QRect(0, 370, 200, 30), QRect(200, 370, 200, 30), QRect(0, 340, 200, 30)}));
+    }
+
+    // The formatting commands.
+    void stylesToggleOnTheSelectionOrTheNextTyping()
+    {
+        auto form = makeForm();
+        TMDIChild *document = formattedSet(*form);
+        TMyRxRichEdit *front = document->Vorderseite();
+        select(front, 6, 10);
+        form->button(MainCommand::Bold)->click();
+        QVERIFY(formatAt(front, 6).fontWeight() >= QFont::Bold);
+        QVERIFY(formatAt(front, 0).fontWeight() < QFont::Bold);
+        // Formatted text is a change of the face.
+        QVERIFY(document->Modified());
+        form->button(MainCommand::Bold)->click();
+        QVERIFY(formatAt(front, 6).fontWeight() < QFont::Bold);
+        form->button(MainCommand::Italic)->click();
+        form->button(MainCommand::Underline)->click();
+        QVERIFY(formatAt(front, 8).fontItalic());
+        QVERIFY(formatAt(front, 8).fontUnderline());
+
+        // Nothing selected: only what is typed next, no change of the set.
+        save(*form);
+        QTextCursor end = front->textCursor();
+        end.movePosition(QTextCursor::End);
+        front->setTextCursor(end);
+        form->button(MainCommand::Bold)->click();
+        QVERIFY(!document->Modified());
+        QCOMPARE(front->toPlainText(), QStringLiteral("Hallo Welt"));
+        QTest::keyClicks(front, QStringLiteral("!"));
+        QVERIFY(formatAt(front, 10).fontWeight() >= QFont::Bold);
+        QVERIFY(document->Rueckseite()->toPlainText() == QStringLiteral("Antwort"));
+    }
+
+    void optionsPageFormatsTheHeaderLine()
+    {
+        auto form = makeForm();
+        TMDIChild *document = formattedSet(*form);
+        const QByteArray frontBefore = document->Vorderseite()->saveRtf();
+        document->showPage(TMDIChild::OptionsPage);
+        form->button(MainCommand::Bold)->click();
+        QVERIFY(document->Set().printOptions().HeaderFont.Bold);
+        QVERIFY(document->KopfZeile()->font().bold());
+        // The header's look is saved with the set.
+        QVERIFY(document->Modified());
+
+        form->fontSizeBox()->setValue(20);
+        QCOMPARE(document->Set().printOptions().HeaderFont.Size, 20);
+        QCOMPARE(document->CopyEdit()->font().pointSize(), 20);
+        const QString family = otherFamily(*form);
+        form->fontCombo()->setCurrentFont(QFont(family));
+        QCOMPARE(document->Set().printOptions().HeaderFont.Name, form->fontCombo()->currentFont().family());
+
+        dialogs.colorAnswers = {QColor(0, 0, 255)};
+        form->findChild<QAction *>(QStringLiteral("WeitereFarben"))->trigger();
+        QCOMPARE(document->Set().printOptions().HeaderFont.Color, StoredColor::fromRgb(0, 0, 255));
+        form->backColorButton()->click();
+        QCOMPARE(document->Set().printOptions().HeaderColor, StoredColor::White);
+
+        // Alignment, numbering and the back colour dialog have no header target.
+        dialogs.colorAnswers = {QColor(1, 2, 3)};
+        for (MainCommand command : {MainCommand::AlignLeft, MainCommand::AlignCenter, MainCommand::AlignRight, MainCommand::Bullets,
+                                    MainCommand::BackColorDialog})
+            form->button(command)->click();
+        QCOMPARE(dialogs.colorAnswers.size(), 1);
+        QCOMPARE(document->Vorderseite()->saveRtf(), frontBefore);
+    }
+
+    void sizeMarksTheSetOnEveryPage()
+    {
+        auto form = makeForm();
+        TMDIChild *document = formattedSet(*form);
+        form->fontSizeBox()->setValue(30);
+        QVERIFY(document->Modified());
+        save(*form);
+        form->fontCombo()->setCurrentFont(QFont(otherFamily(*form)));
+        QVERIFY(!document->Modified());
+    }
+
+    void coloursFromPaletteButtonFaceAndDialog()
+    {
+        auto form = makeForm();
+        TMDIChild *document = formattedSet(*form);
+        TMyRxRichEdit *front = document->Vorderseite();
+        select(front, 0, 5);
+        QToolButton *textButton = form->textColorButton();
+        QAction *red = nullptr;
+        for (QAction *entry : textButton->menu()->actions()) {
+            if (entry->text() == QLatin1String("Rot"))
+                red = entry;
+        }
+        QVERIFY(red);
+        red->trigger();
+        QCOMPARE(formatAt(front, 0).foreground().color(), QColor(255, 0, 0));
+        QCOMPARE(textButton->property("color").value<QColor>(), QColor(255, 0, 0));
+        select(front, 6, 10);
+        textButton->click();
+        QCOMPARE(formatAt(front, 6).foreground().color(), QColor(255, 0, 0));
+
+        form->backColorButton()->click();
+        QCOMPARE(formatAt(front, 6).background().color(), QColor(Qt::white));
+        QVERIFY(!form->button(MainCommand::TextColorDialog)->isVisible());
+        dialogs.colorAnswers = {QColor(0, 128, 0), QColor(255, 255, 0), QColor()};
+        form->button(MainCommand::TextColorDialog)->click();
+        form->button(MainCommand::BackColorDialog)->click();
+        QCOMPARE(formatAt(front, 6).foreground().color(), QColor(0, 128, 0));
+        QCOMPARE(formatAt(front, 6).background().color(), QColor(255, 255, 0));
+        // A cancelled dialog changes nothing.
+        form->button(MainCommand::TextColorDialog)->click();
+        QCOMPARE(formatAt(front, 6).foreground().color(), QColor(0, 128, 0));
+    }
+
+    void alignmentByTagAndBulletsOnTheFaceShown()
+    {
+        auto form = makeForm();
+        TMDIChild *document = formattedSet(*form);
+        TMyRxRichEdit *front = document->Vorderseite();
+        form->button(MainCommand::AlignRight)->click();
+        QCOMPARE(front->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        form->button(MainCommand::AlignCenter)->click();
+        QCOMPARE(front->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        form->button(MainCommand::AlignLeft)->click();
+        QCOMPARE(front->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+
+        save(*form);
+        QTest::keyClick(front, Qt::Key_F3);
+        QTextList *list = front->document()->firstBlock().textList();
+        QVERIFY(list);
+        QCOMPARE(list->format().style(), QTextListFormat::ListDisc);
+        QVERIFY(list->format().indent() * front->document()->indentWidth() * 0.75 >= 10);
+        QVERIFY(!document->Rueckseite()->document()->firstBlock().textList());
+        // Stored and shown again, the bullet is still there.
+        document->StoreCurrentCard();
+        document->ShowCurrentCard();
+        QVERIFY(front->document()->firstBlock().textList());
+        form->button(MainCommand::Bullets)->click();
+        QVERIFY(!front->document()->firstBlock().textList());
+        QCOMPARE(front->document()->firstBlock().blockFormat().indent(), 0);
+        QCOMPARE(front->toPlainText(), QStringLiteral("Hallo Welt"));
+    }
+
+    void standardFontFromTheFaceOfThePage()
+    {
+        auto form = makeForm();
+        TMDIChild *document = formattedSet(*form);
+        const FontRecord frontBefore = document->Set().StandardFontFront();
+        TMyRxRichEdit *back = document->Rueckseite();
+        select(back, 0, 7);
+        const QString family = otherFamily(*form);
+        QTextCharFormat change;
+        change.setFontFamilies({family});
+        change.setFontPointSize(17);
+        change.setFontItalic(true);
+        change.setForeground(QColor(10, 20, 30));
+        back->mergeCurrentCharFormat(change);
+        save(*form);
+
+        document->showPage(TMDIChild::OptionsPage);
+        form->action(MainCommand::AsStandardFont)->trigger();
+        QVERIFY(document->Modified());
+        QCOMPARE(document->Set().StandardFontFront(), frontBefore);
+        const FontRecord font = document->Set().StandardFontBack();
+        QCOMPARE(font.Name, family);
+        QCOMPARE(font.Size, 17);
+        QVERIFY(font.Italic && !font.Bold);
+        QCOMPARE(font.Color, StoredColor::fromRgb(10, 20, 30));
+
+        // The next card's back starts in it.
+        form->button(MainCommand::NewCard)->click();
+        QTest::keyClicks(back, QStringLiteral("x"));
+        QCOMPARE(formatAt(back, 0).font().family(), family);
+    }
+
+    void toolbarFollowsTheCaretWithoutChangingTheText()
+    {
+        auto form = makeForm();
+        TMDIChild *document = formattedSet(*form);
+        TMyRxRichEdit *front = document->Vorderseite();
+        const QString family = otherFamily(*form);
+        select(front, 6, 10);
+        QTextCharFormat change;
+        change.setFontFamilies({family});
+        change.setFontPointSize(22);
+        front->mergeCurrentCharFormat(change);
+        save(*form);
+        const QByteArray before = front->saveRtf();
+
+        QTextCursor caret = front->textCursor();
+        caret.setPosition(8);
+        front->setTextCursor(caret);
+        QCOMPARE(form->fontCombo()->currentText(), family);
+        QCOMPARE(form->fontSizeBox()->value(), 22);
+        caret.setPosition(2);
+        front->setTextCursor(caret);
+        // Arial may not be installed: then no entry is chosen.
+        QCOMPARE(form->fontCombo()->currentIndex(), form->fontCombo()->findText(QStringLiteral("Arial")));
+        QCOMPARE(form->fontSizeBox()->value(), 12);
+        QCOMPARE(front->saveRtf(), before);
+        QVERIFY(!document->Modified());
+        QVERIFY(!form->UpdatingToolbar);
+
+        change = QTextCharFormat();
+        change.setFontFamilies({QStringLiteral("Keine Solche Schrift")});
+        select(front, 0, 2);
+        front->mergeCurrentCharFormat(change);
+        caret.setPosition(1);
+        front->setTextCursor(caret);
+        QCOMPARE(form->fontCombo()->currentIndex(), -1);
     }
 };
 
