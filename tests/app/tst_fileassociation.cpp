@@ -1,3 +1,5 @@
+#include "../TestFiles.h"
+
 #include "app/FileAssociation.h"
 
 #include <QCoreApplication>
@@ -12,19 +14,6 @@ class TestFileAssociation : public QObject
 
 private:
     QTemporaryDir m_home;
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
 
     static QString lineStarting(const QByteArray &text, const QString &prefix)
     {

@@ -1,3 +1,5 @@
+#include "../TestFiles.h"
+
 #include "app/ProgramSettings.h"
 
 #include <QDir>
@@ -24,12 +26,6 @@ private:
     }
 
     QString freshPath() { return m_dir.filePath(QStringLiteral("n%1.ini").arg(++m_counter)); }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
 
     // Every member in the order of the file, and Temp.
     static QString members(const ProgramSettings &s)

@@ -316,7 +316,7 @@ private slots:
         QVERIFY(png.open(QIODevice::ReadOnly));
         QVERIFY(document->Set().back(0).toLower().contains(png.readAll().left(24).toHex()));
 
-        // From the options page it goes into the back shown last.
+        // On the options page no face takes it.
         document->showPage(TMDIChild::OptionsPage);
         dialogs.pictureAnswers = {path(QStringLiteral("rot.png"))};
         form->action(MainCommand::InsertPicture)->trigger();

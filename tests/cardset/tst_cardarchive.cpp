@@ -1,3 +1,5 @@
+#include "../TestFiles.h"
+
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardArchive.h"
 #include "cardset/FileError.h"
@@ -17,21 +19,6 @@ private:
     QTemporaryDir m_dir;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return QByteArray();
-        return file.readAll();
-    }
 
     static QByteArray chunk(const QByteArray &name, qint32 size, const QByteArray &data)
     {

@@ -1,3 +1,5 @@
+#include "../TestFiles.h"
+
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardArchive.h"
 #include "cardset/CardSetFile.h"
@@ -23,19 +25,6 @@ private:
     CardSetFileContext m_context;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
 
     static QByteArray face(quint32 seed, int size)
     {
