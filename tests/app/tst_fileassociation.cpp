@@ -3,7 +3,6 @@
 #include "app/FileAssociation.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
