@@ -1,3 +1,5 @@
+#include "../TestFiles.h"
+
 #include "app/ProgramSettings.h"
 
 #include <QDir>
@@ -25,10 +27,11 @@ private:
 
     QString freshPath() { return m_dir.filePath(QStringLiteral("n%1.ini").arg(++m_counter)); }
 
-    static QByteArray readFile(const QString &path)
+    // Every member in the order of the file, and Temp.
+    static QString members(const ProgramSettings &s)
     {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+        return QString::asprintf("%d %d %d %d %d %d %d %d [%s]", int(s.ZuZuE), s.HUX, s.HUY, s.QUX, s.QUY, s.SX, s.SY, int(s.Schnittkante),
+                                 qUtf8Printable(s.Temp));
     }
 
 private Q_SLOTS:
@@ -41,51 +44,27 @@ private Q_SLOTS:
         settings.HUX = 99;
         settings.Schnittkante = 7;
         settings.read();
-        QCOMPARE(settings.ZuZuE, true);
-        QCOMPARE(settings.HUX, 0);
-        QCOMPARE(settings.SY, 0);
-        QCOMPARE(settings.Schnittkante, quint16(1));
-        QVERIFY(settings.Temp.isEmpty());
+        QCOMPARE(members(settings), QStringLiteral("1 0 0 0 0 0 0 1 []"));
         QVERIFY(QFileInfo(path).isFile());
         QCOMPARE(readFile(path), QByteArray());
     }
 
+    // How the file's text is read is IniText's test; here each key's value
+    // and fallback.
     void valuesAndFallbacks()
     {
-        ProgramSettings settings(fileWith("[ data ]\r\n"
-                                          " zuzue = 0 \r\n"
-                                          "HUX=\r\n"
-                                          "HUY=-12\r\n"
-                                          "QUX=3.5\r\n"
-                                          "QUY= 2147483647 \r\n"
-                                          "SX=2147483648\r\n"
-                                          "SY=-4\r\n"
-                                          "Schnittkante=breit\r\n"
-                                          "Temp=  /var/tmp/q  \r\n"));
+        ProgramSettings settings(fileWith("[ data ]\r\n zuzue = 0 \r\nHUX=\r\nHUY=-12\r\nQUX=3.5\r\nQUY= 2147483647 \r\nSX=2147483648\r\n"
+                                          "SY=-4\r\nSchnittkante=breit\r\nTemp=  /var/tmp/q  \r\n"));
         settings.read();
-        QCOMPARE(settings.ZuZuE, false);
-        QCOMPARE(settings.HUX, 0);
-        QCOMPARE(settings.HUY, -12);
-        QCOMPARE(settings.QUX, 0);
-        QCOMPARE(settings.QUY, 2147483647);
-        QCOMPARE(settings.SX, 0);
-        QCOMPARE(settings.SY, -4);
-        QCOMPARE(settings.Schnittkante, quint16(1));
-        QCOMPARE(settings.Temp, QStringLiteral("/var/tmp/q"));
-
-        // A boolean other than "1" or "0" keeps its default.
+        QCOMPARE(members(settings), QStringLiteral("0 0 -12 0 2147483647 0 -4 1 [/var/tmp/q]"));
         ProgramSettings other(fileWith("[Data]\r\nZuZuE=ja\r\nSchnittkante=65535\r\n"));
         other.read();
-        QCOMPARE(other.ZuZuE, true);
-        QCOMPARE(other.Schnittkante, quint16(65535));
-    }
-
-    void cutEdgeOutsideSixteenBitsFallsBack()
-    {
+        QCOMPARE(members(other), QStringLiteral("1 0 0 0 0 0 0 65535 []"));
+        // The cut edge is held in 16 bits.
         for (const char *text : {"65536", "-1", "70000"}) {
-            ProgramSettings settings(fileWith(QByteArray("[Data]\r\nSchnittkante=") + text + "\r\n"));
-            settings.read();
-            QCOMPARE(settings.Schnittkante, quint16(1));
+            ProgramSettings edge(fileWith(QByteArray("[Data]\r\nSchnittkante=") + text + "\r\n"));
+            edge.read();
+            QCOMPARE(edge.Schnittkante, quint16(1));
         }
     }
 
@@ -142,9 +121,7 @@ private Q_SLOTS:
         // What was written is what is read next time.
         ProgramSettings next(fresh);
         next.read();
-        QCOMPARE(next.ZuZuE, false);
-        QCOMPARE(next.SY, -80);
-        QCOMPARE(next.Schnittkante, quint16(65535));
+        QCOMPARE(members(next), QStringLiteral("0 -3 4 5 6 70 -80 65535 []"));
     }
 
     void unwritableFileLosesTheValuesSilently()

@@ -1,18 +1,32 @@
 #include "app/CommandLineArguments.h"
 #include "app/ProgramFolder.h"
 #include "app/StartupSequence.h"
+#include "app/TAboutBox.h"
+#include "app/TMainForm.h"
+#include "app/TSplash.h"
+#include "editor/TMDIChild.h"
 #include "quiz/RandomGenerator.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+// The program's start: the entry sequence, the splash and about windows,
+// and the main window's start-up and shutdown with the program's own pieces.
 class TestStartup : public QObject
 {
     Q_OBJECT
 
 private:
+    QTemporaryDir m_dir;
+
     // Runs the entry sequence on a clock that only the waiting moves on, and
     // records the steps with the time each one saw.
     static QStringList runSequence(const QStringList &arguments, qint64 *waited = nullptr)
@@ -45,6 +59,12 @@ private:
     }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+    }
+
     void splashWaitsThreeSecondsFromTheStartTime()
     {
         qint64 waited = -1;
@@ -125,17 +145,104 @@ private Q_SLOTS:
         QCOMPARE(StartupSequence::randomSeed(QTime(0, 0)), 0u);
         QCOMPARE(StartupSequence::randomSeed(QTime(23, 59, 59, 999)), 86399999u);
         QCOMPARE(StartupSequence::randomSeed(QTime(10, 2, 3, 4)), 36123004u);
+    }
 
-        // Worked by hand: 36123004 * 134775813 + 1 = 4868507232102253 ≡ 2888296301 (mod 2^32),
-        // then 2888296301 * 10 >> 32 = 6; the next seed 2888296301 * 134775813 + 1
-        // ≡ 2474883362, and 2474883362 * 1000 >> 32 = 576.
-        RandomGenerator random(StartupSequence::randomSeed(QTime(10, 2, 3, 4)));
-        QCOMPARE(random.draw(10), 6);
-        QCOMPARE(random.seed(), 2888296301u);
-        QCOMPARE(random.draw(1000), 576);
-        QCOMPARE(random.seed(), 2474883362u);
+    void splashFillsItselfWithItsPicture()
+    {
+        QTemporaryDir dir;
+        QImage picture(160, 100, QImage::Format_RGB32);
+        picture.fill(QColor(10, 200, 30));
+        const QString path = dir.filePath(QStringLiteral("splash.bmp"));
+        QVERIFY(picture.save(path, "BMP"));
+
+        TSplash splash(path);
+        splash.showAndPaint();
+        QVERIFY(splash.isVisible());
+        QCOMPARE(splash.size(), QSize(320, 200));
+        QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+        const QImage shown = splash.grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.width() - 2, shown.height() - 2), QColor(10, 200, 30));
+    }
+
+    void missingPicturesShowNothingButNeverFail()
+    {
+        TSplash splash(QStringLiteral("/no/such/splash.bmp"));
+        splash.showAndPaint();
+        QVERIFY(!splash.hasPicture());
+        QVERIFY(!splash.grab().isNull());
+
+        TAboutBox about(QStringLiteral("/no/such/logo.bmp"));
+        QVERIFY(about.logo()->pixmap().isNull());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void aboutBoxClosesWithOkOnEnter()
+    {
+        TAboutBox about(QStringLiteral("/no/such/logo.bmp"));
+        QCOMPARE(about.windowTitle(), QStringLiteral("Info"));
+        QCOMPARE(about.okButton()->text(), QStringLiteral("OK"));
+        QVERIFY(about.okButton()->isDefault());
+        QVERIFY(TAboutBox::credits().contains(QLatin1String("Qt")));
+        QTimer::singleShot(0, &about, [&about] { QTest::keyClick(&about, Qt::Key_Return); });
+        QCOMPARE(about.showCentred(), int(QDialog::Accepted));
+    }
+
+    void startUpRunsAndShutdownWrites()
+    {
+        const QString example = QStringLiteral(QUILLO_SOURCE_DIR "/examples/Beispiel.ql3");
+        const QString a = m_dir.filePath(QStringLiteral("a.ql3"));
+        const QString b = m_dir.filePath(QStringLiteral("b.ql3"));
+        QVERIFY(QFile::copy(example, a));
+        QVERIFY(QFile::copy(example, b));
+        const QString scratch = m_dir.filePath(QStringLiteral("scratch"));
+        const QString settings = m_dir.filePath(QStringLiteral("quillo.ini"));
+        {
+            QFile file(settings);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QStringLiteral("[Data]\r\nHUX=5\r\nTemp=%1\r\n").arg(scratch).toUtf8());
+        }
+        QVERIFY(QDir().mkpath(scratch));
+
+        auto *form = new TMainForm;
+        form->startUp(
+            CommandLineArguments({QStringLiteral("Fast"), b, QStringLiteral("FAST"), m_dir.filePath(QStringLiteral("missing.ql3")), a}),
+            settings);
+        QCOMPARE(form->Settings.HUX, 5);
+        QCOMPARE(QFileInfo(form->fileContext().WorkFilePath).absolutePath(), QFileInfo(scratch).absoluteFilePath());
+        QVERIFY(QFileInfo::exists(m_dir.filePath(QStringLiteral("data/applications/quillo.desktop"))));
+
+        form->openStartupFiles();
+        QCOMPARE(form->documents().size(), 2);
+        QCOMPARE(QFileInfo(form->documents().at(0)->Set().FileName()).baseName(), QStringLiteral("b"));
+        QCOMPARE(QFileInfo(form->documents().at(1)->Set().FileName()).baseName(), QStringLiteral("a"));
+        form->openStartupFiles();
+        QCOMPARE(form->documents().size(), 2);
+
+        form->Settings.SY = -7;
+        const QString workFile = form->fileContext().WorkFilePath;
+        QVERIFY(form->close());
+        QVERIFY(!QFileInfo::exists(workFile));
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        QVERIFY(written.startsWith("[Data]\r\nHUX=5\r\nTemp="));
+        QVERIFY(written.endsWith("ZuZuE=1\r\nHUY=0\r\nQUX=0\r\nQUY=0\r\nSX=0\r\nSY=-7\r\nSchnittkante=1\r\n"));
+        delete form;
+    }
+
+    void aWindowWithoutStartUpTouchesNoOutsideFile()
+    {
+        // Windows made by tests must leave the desktop and the program folder alone.
+        const QString data = m_dir.filePath(QStringLiteral("other-data"));
+        qputenv("XDG_DATA_HOME", data.toUtf8());
+        auto *form = new TMainForm;
+        form->Settings.HUX = 3;
+        QVERIFY(form->close());
+        delete form;
+        QVERIFY(!QFileInfo::exists(data));
+        QVERIFY(!QFileInfo::exists(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quillo.ini"))));
     }
 };
 
-QTEST_GUILESS_MAIN(TestStartup)
+QTEST_MAIN(TestStartup)
 #include "tst_startup.moc"

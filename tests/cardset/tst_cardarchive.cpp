@@ -1,3 +1,5 @@
+#include "../TestFiles.h"
+
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardArchive.h"
 #include "cardset/FileError.h"
@@ -17,21 +19,6 @@ private:
     QTemporaryDir m_dir;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return QByteArray();
-        return file.readAll();
-    }
 
     static QByteArray chunk(const QByteArray &name, qint32 size, const QByteArray &data)
     {
@@ -205,23 +192,6 @@ private Q_SLOTS:
         QRandomGenerator generator(20261206);
         for (int round = 0; round < 300; ++round)
             expectFailsOrReads(pattern(int(generator.bounded(1, 200)), generator.generate()));
-    }
-
-    void writeFailureIsReported()
-    {
-        const QString container = path(QStringLiteral("fail.ql3"));
-        QFile::remove(container);
-        ArchiveWriter::setFailAfterBytesForTesting(10);
-        bool thrown = false;
-        try {
-            ArchiveWriter writer(container);
-            writer.appendData(QStringLiteral("name"), QByteArray(100, 'a'));
-            writer.finish();
-        } catch (const FileError &) {
-            thrown = true;
-        }
-        ArchiveWriter::setFailAfterBytesForTesting(-1);
-        QVERIFY(thrown);
     }
 };
 

@@ -1,9 +1,13 @@
+#include "../TestFiles.h"
+
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardArchive.h"
 #include "cardset/CardSetFile.h"
 #include "cardset/IniText.h"
+#include "cardset/LegacyCardSetImport.h"
 #include "cardset/ScratchFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -21,19 +25,6 @@ private:
     CardSetFileContext m_context;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
 
     static QByteArray face(quint32 seed, int size)
     {
@@ -102,13 +93,60 @@ private:
         return file;
     }
 
+    // The 2.5 format: faces in a container of their own, each chunk named
+    // by the old program's scratch file.
+    static void container(const QString &path, const QList<QByteArray> &faces)
+    {
+        QFile::remove(path);
+        ArchiveWriter writer(path);
+        for (const QByteArray &face : faces)
+            writer.appendData(QStringLiteral("C:\\WINDOWS\\TEMP\\~qla1.tmp"), face);
+        writer.finish();
+    }
+
+    // Fingerprint of every file in a folder, to see that nothing changed.
+    static QMap<QString, QByteArray> folderState(const QString &folder)
+    {
+        QMap<QString, QByteArray> state;
+        const QDir dir(folder);
+        for (const QString &name : dir.entryList(QDir::Files)) {
+            QFile file(dir.filePath(name));
+            if (file.open(QIODevice::ReadOnly))
+                state.insert(name, QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+        }
+        return state;
+    }
+
+    QString folder(const QString &name)
+    {
+        const QString path = m_dir.filePath(name);
+        QDir().mkpath(path);
+        return path;
+    }
+
+    static QList<QByteArray> faces(const CardSet &set, const QByteArray &(CardSet::*face)(int) const)
+    {
+        QList<QByteArray> result;
+        for (int i = 0; i < set.count(); ++i)
+            result.append((set.*face)(i));
+        return result;
+    }
+
+    static const QByteArray &settings()
+    {
+        static const QByteArray text("[Data]\r\nKopfzeile=Latein\r\nAktPrintCards=2\r\nRandAbstand=15\r\nPrintNummer=0\r\n"
+                                     "WebStyle=1\r\nCopyright=(c) 1999 Schule\r\n"
+                                     "[TextFontStandard]\r\nName=Times New Roman\r\nSize=14\r\nBold=1\r\n"
+                                     "[TitelFontStandard]\r\nName=Arial\r\nSize=11\r\nColor=255\r\n");
+        return text;
+    }
+
     QStringList filesInDir() const { return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name); }
 
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        m_context.WorkFilePath = ScratchFile::makeWorkFilePath(m_dir.filePath(QStringLiteral("scratch")));
         QDir().mkpath(m_dir.filePath(QStringLiteral("scratch")));
         m_context.WorkFilePath = ScratchFile::makeWorkFilePath(m_dir.filePath(QStringLiteral("scratch")));
     }
@@ -275,20 +313,16 @@ private Q_SLOTS:
             const char *step;
         };
         writeFile(path(QStringLiteral("empty.ql3")), QByteArray());
+        container(path(QStringLiteral("one.ql3")), {"[Data]\r\n"});
+        container(folder(QStringLiteral("nofronts")) + QStringLiteral("/S.QLA"), {"b"});
         const QList<Case> cases = {
             {"missing", path(QStringLiteral("missing.ql3")), "5"},
             {"empty", path(QStringLiteral("empty.ql3")), "3"},
-            {"one chunk", handMade(QStringLiteral("one.ql3"), "", "", {}), "11"},
+            {"one chunk", path(QStringLiteral("one.ql3")), "11"},
             {"bad box", handMade(QStringLiteral("badbox.ql3"), "", "1\r\nzwei\r\n", {"a", "b", "A", "B"}), "14"},
+            {"2.5 set without fronts", path(QStringLiteral("nofronts/S.QLA")), "2"},
         };
         for (const Case &c : cases) {
-            // The one-chunk case: drop the box chunk after writing.
-            if (QByteArray(c.name) == "one chunk") {
-                QFile::remove(c.file);
-                ArchiveWriter writer(c.file);
-                writer.appendData(QStringLiteral("s"), QByteArray("[Data]\r\n"));
-                writer.finish();
-            }
             CardSet set;
             const FileResult result = CardSetFile::LoadCardSet(set, c.file, m_context);
             QVERIFY2(result.outcome == FileResult::Outcome::Failed, c.name);
@@ -432,6 +466,101 @@ private Q_SLOTS:
         FontRecord font{QStringLiteral("X"), 99, 5, true, true, true, true};
         CardSetFile::ReadFontSection(ini, QStringLiteral("kopf"), font);
         QCOMPARE(font, (FontRecord{QStringLiteral("Verdana"), 10, 0, true, false, false, false}));
+    }
+
+    // Sets of the 2.5 format.
+    void importsThreeCardsAndLeavesOldFilesAlone()
+    {
+        const QString dir = folder(QStringLiteral("three"));
+        container(dir + QStringLiteral("/Satz.QLT"), {"F1", "F2", "F3"});
+        container(dir + QStringLiteral("/Satz.QLA"), {"B1", "B2", "B3"});
+        writeFile(dir + QStringLiteral("/Satz.QLI"), settings());
+        const auto before = folderState(dir);
+
+        CardSet set;
+        PrintOptions window;
+        window.HeaderText = QStringLiteral("fresh window");
+        window.HeaderMargins.Top = 7;
+        set.startNew(window, FontRecord(), FontRecord());
+        m_context.PrinterOrientation = PageOrientation::Landscape;
+        const FileResult result = CardSetFile::LoadCardSet(set, dir + QStringLiteral("/Satz.QLA"), m_context);
+        QVERIFY(result.ok());
+        QVERIFY(CardSetFile::isLegacyPath(dir + QStringLiteral("/Satz.qla")));
+        QCOMPARE(faces(set, &CardSet::front), (QList<QByteArray>{"F1", "F2", "F3"}));
+        QCOMPARE(faces(set, &CardSet::back), (QList<QByteArray>{"B1", "B2", "B3"}));
+        QCOMPARE(set.boxCount(1), 3);
+        QCOMPARE(result.ErrorLine, QStringLiteral("2"));
+        QCOMPARE(set.FileName(), dir + QStringLiteral("/Satz.QL3"));
+        QCOMPARE(set.Modified(), false);
+        QCOMPARE(set.CurrentIndex(), -1);
+        const PrintOptions &options = set.printOptions();
+        QCOMPARE(options.HeaderText, QStringLiteral("Latein"));
+        QCOMPARE(options.AktPrintCards, 2);
+        QCOMPARE(options.RandAbstand, 15);
+        QCOMPARE(options.PrintNummer, false);
+        QCOMPARE(options.WebStyle, true);
+        QCOMPARE(options.Copyright, QStringLiteral("(c) 1999 Schule"));
+        QCOMPARE(set.StandardFontBack(), (FontRecord{QStringLiteral("Times New Roman"), 14, 0, true, false, false, false}));
+        QCOMPARE(set.StandardFontFront(), (FontRecord{QStringLiteral("Arial"), 11, 255, false, false, false, false}));
+        // Not part of a 2.5 set: left as the window had them.
+        QCOMPARE(options.HeaderMargins.Top, 7);
+        QCOMPARE(options.HeaderColor, StoredColor::SystemWindow);
+        QCOMPARE(m_context.PrinterOrientation, PageOrientation::Landscape);
+        QCOMPARE(folderState(dir), before);
+
+        QVERIFY(CardSetFile::SaveCardSet(set, set.FileName(), m_context).ok());
+        auto after = folderState(dir);
+        QVERIFY(after.remove(QStringLiteral("Satz.QL3")) == 1);
+        QCOMPARE(after, before);
+    }
+
+    void findsCompanionsInAnyLetterCase()
+    {
+        const QString dir = folder(QStringLiteral("lower"));
+        container(dir + QStringLiteral("/vokabeln.qlt"), {"f"});
+        container(dir + QStringLiteral("/vokabeln.Qla"), {"b"});
+        writeFile(dir + QStringLiteral("/vokabeln.qli"), settings());
+        CardSet set;
+        CardSetFile::LoadCardSet(set, dir + QStringLiteral("/vokabeln.Qla"), m_context);
+        QCOMPARE(set.count(), 1);
+        QCOMPARE(set.printOptions().AktPrintCards, 2);
+        QCOMPARE(set.FileName(), dir + QStringLiteral("/vokabeln.QL3"));
+    }
+
+    void missingSettingsGiveDefaultsAndCreateNothing()
+    {
+        const QString dir = folder(QStringLiteral("nosettings"));
+        container(dir + QStringLiteral("/S.QLT"), {"f"});
+        container(dir + QStringLiteral("/S.QLA"), {"b"});
+        CardSet set;
+        CardSetFile::LoadCardSet(set, dir + QStringLiteral("/S.QLA"), m_context);
+        const PrintOptions &options = set.printOptions();
+        QCOMPARE(options.AktPrintCards, 4);
+        QCOMPARE(options.RandAbstand, 10);
+        QCOMPARE(options.TextAbstand, 20);
+        QVERIFY(options.PrintNummer && options.PrintKopfZeile && options.PrintFadenkreuz && !options.WebStyle && options.PrintCR);
+        QCOMPARE(options.Copyright, LegacyCardSetImport::defaultCopyright());
+        QCOMPARE(set.StandardFontBack(), FontRecord{});
+        QCOMPARE(QDir(dir).entryList(QDir::Files).size(), 2);
+    }
+
+    void differentFaceCountsKeepEveryFace()
+    {
+        const QString dir = folder(QStringLiteral("uneven"));
+        container(dir + QStringLiteral("/S.QLT"), {"f1", "f2"});
+        container(dir + QStringLiteral("/S.QLA"), {"b1", "b2", "b3", "b4"});
+        CardSet set;
+        CardSetFile::LoadCardSet(set, dir + QStringLiteral("/S.QLA"), m_context);
+        QCOMPARE(faces(set, &CardSet::front), (QList<QByteArray>{"f1", "f2", "", ""}));
+        QCOMPARE(faces(set, &CardSet::back), (QList<QByteArray>{"b1", "b2", "b3", "b4"}));
+
+        container(dir + QStringLiteral("/S.QLT"), {"f1", "f2", "f3"});
+        container(dir + QStringLiteral("/S.QLA"), {"b1"});
+        CardSet other;
+        CardSetFile::LoadCardSet(other, dir + QStringLiteral("/S.QLA"), m_context);
+        QCOMPARE(faces(other, &CardSet::front), (QList<QByteArray>{"f1", "f2", "f3"}));
+        QCOMPARE(faces(other, &CardSet::back), (QList<QByteArray>{"b1", "", ""}));
+        QCOMPARE(other.boxCount(1), 3);
     }
 };
 

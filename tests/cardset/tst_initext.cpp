@@ -1,9 +1,14 @@
+#include "../TestFiles.h"
+
 #include "cardset/IniText.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+// How the text is read and written; creating a missing file, making a
+// read-only one writable and ignoring write errors are the program
+// settings' tests, which go through IniText for them.
 class TestIniText : public QObject
 {
     Q_OBJECT
@@ -19,12 +24,6 @@ private:
         if (file.open(QIODevice::WriteOnly))
             file.write(bytes);
         return path;
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
 private Q_SLOTS:
@@ -82,35 +81,6 @@ private Q_SLOTS:
             QCOMPARE(readFile(path), QByteArray("[A]\r\nK=2\r\nnew=3\r\n[B]\r\nx=1\r\ny=4\r\n[C]\r\nz=5\r\n"));
         }
         QCOMPARE(readFile(path), QByteArray("[A]\r\nK=2\r\nnew=3\r\n[B]\r\nx=1\r\ny=4\r\n[C]\r\nz=5\r\n"));
-    }
-
-    void releaseCreatesMissingFileEmpty()
-    {
-        const QString path = m_dir.filePath(QStringLiteral("created.ini"));
-        {
-            IniText ini(path);
-            QVERIFY(ini.lines().isEmpty());
-        }
-        QCOMPARE(readFile(path), QByteArray());
-    }
-
-    void readOnlyFileIsMadeWritable()
-    {
-        const QString path = fileWith("[S]\r\n");
-        QFile::setPermissions(path, QFileDevice::ReadOwner);
-        {
-            IniText ini(path);
-            ini.WriteInteger(QStringLiteral("S"), QStringLiteral("v"), 1);
-        }
-        QCOMPARE(readFile(path), QByteArray("[S]\r\nv=1\r\n"));
-    }
-
-    void writeErrorsAreIgnored()
-    {
-        IniText ini(m_dir.filePath(QStringLiteral("no/such/folder/x.ini")));
-        ini.WriteString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"));
-        QCOMPARE(ini.ReadString(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("v"));
-        QVERIFY(!ini.UpdateFile());
     }
 
     void textsKeepTheirCharacters()

@@ -2,7 +2,6 @@
 #include "editor/TMyRxRichEdit.h"
 #include "richtext/FacePictures.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>

@@ -7,12 +7,10 @@
 #include "richtext/RtfWriter.h"
 
 #include <QBuffer>
-#include <QPainter>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <QTextImageFormat>
 #include <QUrl>
 #include <QtEndian>
@@ -66,238 +64,207 @@ private:
     }
 
 private slots:
-    void knownSizes();
-    void enhancedMetafileFromRichEdit();
-    void deepestBitmapOfAMetafile();
-    void pngJpegAndPlaceholders();
-    void decodedPixelsAreBounded();
-    void newPictureAsRichEditWritesIt();
-    void newPictureFileTypes();
-    void imageWithoutOriginalIsEncoded();
-    void copyBetweenDocuments();
-};
-
-void TestFacePictures::knownSizes()
-{
-    const QList<Picture> pasted = picturesOf("re41_pasted_bitmaps_wmf.rtf");
-    QCOMPARE(pasted.size(), 3);
-    for (const Picture &p : pasted) {
-        QCOMPARE(p.image.size(), QSize(134, 62));
-        QCOMPARE(p.shown, QSizeF(134, 62)); // \picwgoal2010\pichgoal930
-    }
-    // the 24-bit one is not white: its pixels were read
-    QVERIFY(pasted[0].image.pixel(67, 31) != qRgb(255, 255, 255) || pasted[0].image.pixel(10, 10) != qRgb(255, 255, 255));
-    const QList<Picture> object = picturesOf("re10_pbrush_ole_object.rtf");
-    QCOMPARE(object.size(), 1);
-    QCOMPARE(object[0].image.size(), QSize(143, 128));
-    QVERIFY(object[0].original.startsWith("{\\object"));
-}
-
-void TestFacePictures::enhancedMetafileFromRichEdit()
-{
-    // Wine's RichEdit pastes a bitmap as an EMF with a zero goal size: its
-    // bitmap is shown at the size \picw and \pich give
-    const QList<Picture> list = picturesOf("we4_picture.rtf");
-    QCOMPARE(list.size(), 2);
-    QCOMPARE(list[0].image.size(), QSize(32, 24));
-    QCOMPARE(list[0].shown.toSize(), QSize(32, 24));
-    QCOMPARE(list[1].shown.toSize(), QSize(32, 24));
-}
-
-void TestFacePictures::deepestBitmapOfAMetafile()
-{
-    // a 1-bit mask and then the picture: the picture is shown
-    const QList<Picture> list = picturesOf("wmf_two_dibs_mask.rtf");
-    QCOMPARE(list.size(), 5);
-    for (const Picture &p : list) {
-        QVERIFY(!p.image.isNull());
-        QCOMPARE(p.shown, QSizeF(24, 24)); // \picscalex30 of 1200 twips... as the file says
-        QSet<QRgb> colours;
-        for (int y = 0; y < p.image.height(); y += 3)
-            for (int x = 0; x < p.image.width(); x += 3)
-                colours.insert(p.image.pixel(x, y));
-        QVERIFY(colours.size() > 2);
-    }
-}
-
-void TestFacePictures::pngJpegAndPlaceholders()
-{
-    QCOMPARE(picturesOf("png_hex.rtf").value(0).image.size(), QSize(32, 23));
+    void knownSizes()
     {
-        // reading a face again drops the pictures of the one before
+        const QList<Picture> pasted = picturesOf("re41_pasted_bitmaps_wmf.rtf");
+        QCOMPARE(pasted.size(), 3);
+        for (const Picture &p : pasted) {
+            QCOMPARE(p.image.size(), QSize(134, 62));
+            QCOMPARE(p.shown, QSizeF(134, 62)); // \picwgoal2010\pichgoal930
+        }
+        // the 24-bit one is not white: its pixels were read
+        QVERIFY(pasted[0].image.pixel(67, 31) != qRgb(255, 255, 255) || pasted[0].image.pixel(10, 10) != qRgb(255, 255, 255));
+        const QList<Picture> object = picturesOf("re10_pbrush_ole_object.rtf");
+        QCOMPARE(object.size(), 1);
+        QCOMPARE(object[0].image.size(), QSize(143, 128));
+        QVERIFY(object[0].original.startsWith("{\\object"));
+    }
+
+    void enhancedMetafileFromRichEdit()
+    {
+        // Wine's RichEdit pastes a bitmap as an EMF with a zero goal size: its
+        // bitmap is shown at the size \picw and \pich give
+        const QList<Picture> list = picturesOf("we4_picture.rtf");
+        QCOMPARE(list.size(), 2);
+        QCOMPARE(list[0].image.size(), QSize(32, 24));
+        QCOMPARE(list[0].shown.toSize(), QSize(32, 24));
+        QCOMPARE(list[1].shown.toSize(), QSize(32, 24));
+    }
+
+    void deepestBitmapOfAMetafile()
+    {
+        // a 1-bit mask and then the picture: the picture is shown
+        const QList<Picture> list = picturesOf("wmf_two_dibs_mask.rtf");
+        QCOMPARE(list.size(), 5);
+        for (const Picture &p : list) {
+            QVERIFY(!p.image.isNull());
+            QCOMPARE(p.shown, QSizeF(24, 24)); // \picscalex30 of 1200 twips... as the file says
+            QSet<QRgb> colours;
+            for (int y = 0; y < p.image.height(); y += 3)
+                for (int x = 0; x < p.image.width(); x += 3)
+                    colours.insert(p.image.pixel(x, y));
+            QVERIFY(colours.size() > 2);
+        }
+    }
+
+    void pngJpegAndPlaceholders()
+    {
+        QCOMPARE(picturesOf("png_hex.rtf").value(0).image.size(), QSize(32, 23));
+        {
+            // reading a face again drops the pictures of the one before
+            QTextDocument doc;
+            RtfReader::read(RtfTestSupport::sample("png_hex.rtf"), doc);
+            QTextCursor c(&doc);
+            c.setPosition(1);
+            const QUrl first(c.charFormat().toImageFormat().name());
+            QVERIFY(doc.resource(QTextDocument::ImageResource, first).isValid());
+            RtfReader::read(RtfTestSupport::sample("png_hex.rtf"), doc);
+            QVERIFY(!doc.resource(QTextDocument::ImageResource, first).isValid());
+        }
+        QCOMPARE(picturesOf("png_bin.rtf").value(0).image.size(), QSize(32, 23));
+        const Picture jpeg = picturesOf("pandoc_jpeg_bin0_hex.rtf").value(0);
+        QCOMPARE(jpeg.image.size(), QSize(250, 250));
+        QCOMPARE(jpeg.shown, QSizeF(192, 192));
+        // JPEG and PNG in \shppict, a vector-only metafile as a framed placeholder
+        const QList<Picture> php = picturesOf("phprtflite_jpeg_png_wmf.rtf");
+        QCOMPARE(php.size(), 7);
+        QCOMPARE(php[0].image.size(), QSize(34, 34));
+        QCOMPARE(php[1].image.size(), QSize(32, 32));
+        const Picture vector = php[2];
+        QCOMPARE(vector.shown.toSize(), QSize(151, 151));
+        QCOMPARE(vector.image.size(), QSize(151, 151));
+        QCOMPARE(QColor(vector.image.pixel(0, 0)), QColor(128, 128, 128));
+        QCOMPARE(QColor(vector.image.pixel(75, 75)), QColor(Qt::white));
+        // Word's PNG is taken from \shppict, not the metafile beside it
+        const QList<Picture> word = picturesOf("word_shppict_png_nonshppict_wmf.rtf");
+        QCOMPARE(word.size(), 2);
+        QCOMPARE(word[0].image.size(), QSize(84, 136));
+        // damaged picture data: a placeholder of the given size
         QTextDocument doc;
-        RtfReader::read(RtfTestSupport::sample("png_hex.rtf"), doc);
+        RtfReader::read("{\\rtf1{\\pict\\pngblip\\picwgoal1500\\pichgoal750 89504e47ffff}}", doc);
+        QCOMPARE(pictures(doc).value(0).image.size(), QSize(100, 50));
+    }
+
+    void decodedPixelsAreBounded()
+    {
+        // forty copies of a well-compressed 2000 x 2000 picture: the first
+        // ones are decoded, the rest get small placeholders
+        QImage big(2000, 2000, QImage::Format_RGB32);
+        big.fill(Qt::blue);
+        const QByteArray hex = encoded(big, "PNG").toHex();
+        QByteArray rtf = "{\\rtf1 ";
+        for (int i = 0; i < 40; ++i)
+            rtf += "{\\pict\\pngblip\\picwgoal1500\\pichgoal1500 " + hex + "}";
+        rtf += "}";
+        QTextDocument doc;
+        RtfReader::read(rtf, doc);
+        const QList<Picture> list = pictures(doc);
+        QCOMPARE(list.size(), 40);
+        qint64 pixels = 0;
+        for (const Picture &p : list) {
+            pixels += qint64(p.image.width()) * p.image.height();
+            QCOMPARE(p.shown, QSizeF(100, 100));
+        }
+        QVERIFY(pixels <= PictureDecoder::DocumentPixelBudget);
+        QCOMPARE(list.first().image.size(), QSize(2000, 2000));
+        QVERIFY(list.last().image.width() <= 200);
+    }
+
+    void newPictureAsRichEditWritesIt()
+    {
+        const QImage image = testImage(400, 300);
+        const QByteArray jpeg = encoded(image, "JPEG");
+        QTextDocument doc;
+        QTextCursor cursor(&doc);
+        cursor.insertText(QStringLiteral("before "));
+        QString error;
+        QVERIFY(FacePictures::insertFile(cursor, jpeg, QStringLiteral("foto.JPG"), 200, &error));
+        cursor.insertText(QStringLiteral(" after"));
+        const Picture inserted = pictures(doc).value(0);
+        QCOMPARE(inserted.shown, QSizeF(200, 150));
+        QCOMPARE(inserted.image.size(), QSize(400, 300));
+
+        const QByteArray rtf = RtfWriter::write(doc);
+        // the metafile RichEdit shows, with the original JPEG beside it in a
+        // destination others skip
+        QVERIFY(rtf.contains("{\\*\\quillopict {\\pict\\jpegblip\\picw400\\pich300\\picwgoal3000\\pichgoal2250"));
+        QVERIFY(rtf.contains("}{\\pict\\wmetafile8\\picw5292\\pich3969\\picwgoal3000\\pichgoal2250"));
+        QByteArray hex;
+        PictureEncoder::appendHex(hex, jpeg);
+        QVERIFY(rtf.contains(hex));
+        QCOMPARE(RtfReader::textLines(rtf), QStringList{QStringLiteral("before  after")});
+
+        // the metafile holds one 24-bit DIB no larger than the shown size
+        const int at = rtf.indexOf("{\\pict\\wmetafile8");
+        const int dataStart = rtf.indexOf("\r\n", at) + 2;
+        const QByteArray wmf = QByteArray::fromHex(rtf.mid(dataStart, rtf.indexOf('}', at) - dataStart));
+        const QByteArray dib = PictureDecoder::dibFromWmf(wmf);
+        QCOMPARE(qFromLittleEndian<quint16>(dib.constData() + 14), quint16(24));
+        QCOMPARE(PictureDecoder::fromDib(dib).size(), QSize(200, 150));
+
+        // read back: the JPEG itself is shown, and written again unchanged
+        QTextDocument back;
+        RtfReader::read(rtf, back);
+        const Picture again = pictures(back).value(0);
+        QCOMPARE(again.image.size(), QSize(400, 300));
+        QCOMPARE(again.shown, QSizeF(200, 150));
+        QCOMPARE(again.original, inserted.original);
+        QCOMPARE(RtfWriter::write(back), rtf);
+    }
+
+    void newPictureFileTypes()
+    {
+        const QImage image = testImage(40, 30);
+        QTextDocument doc;
+        QTextCursor cursor(&doc);
+        QString error;
+        for (const char *format : {"PNG", "BMP", "ICO", "PPM"}) {
+            const QByteArray bytes = encoded(image, format);
+            QVERIFY2(FacePictures::insertFile(cursor, bytes, QStringLiteral("bild.") + QString::fromLatin1(format).toLower(), 0, &error),
+                     format);
+        }
+        for (const Picture &p : pictures(doc))
+            QCOMPARE(p.shown, QSizeF(40, 30));
+        // a PNG keeps its bytes
+        QByteArray hex;
+        PictureEncoder::appendHex(hex, encoded(image, "PNG"));
+        QVERIFY(RtfWriter::write(doc).contains(hex));
+        // a placeable metafile around a bitmap: embedded as it is
+        QByteArray wmf = PictureEncoder::metafileWithDib(image);
+        QByteArray placeable(22, '\0');
+        qToLittleEndian<quint32>(0x9AC6CDD7u, placeable.data());
+        qToLittleEndian<qint16>(40, placeable.data() + 10);
+        qToLittleEndian<qint16>(30, placeable.data() + 12);
+        qToLittleEndian<quint16>(96, placeable.data() + 14);
+        QTextDocument wdoc;
+        QTextCursor wc(&wdoc);
+        QVERIFY(FacePictures::insertFile(wc, placeable + wmf, QStringLiteral("x.wmf"), 0, &error));
+        QCOMPARE(pictures(wdoc).value(0).image.size(), QSize(40, 30));
+        QVERIFY(RtfWriter::write(wdoc).contains("{\\pict\\wmetafile8\\picw1058\\pich793\\picwgoal600\\pichgoal450"));
+
+        // The messages of an unknown or broken file are the main window's test.
+        QVERIFY(!FacePictures::insertFile(cursor, QByteArray("x"), QStringLiteral("ohne"), 0, &error));
+        QCOMPARE(error, QStringLiteral("Unbekannte Bilddateierweiterung (.)"));
+        QCOMPARE(pictures(doc).size(), 4);
+    }
+
+    void imageWithoutOriginalIsEncoded()
+    {
+        // an image that came in some other way (HTML paste) is written as a new picture
+        QTextDocument doc;
+        doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("pasted")), testImage(20, 10));
         QTextCursor c(&doc);
-        c.setPosition(1);
-        const QUrl first(c.charFormat().toImageFormat().name());
-        QVERIFY(doc.resource(QTextDocument::ImageResource, first).isValid());
-        RtfReader::read(RtfTestSupport::sample("png_hex.rtf"), doc);
-        QVERIFY(!doc.resource(QTextDocument::ImageResource, first).isValid());
+        QTextImageFormat f;
+        f.setName(QStringLiteral("pasted"));
+        c.insertImage(f);
+        const QByteArray rtf = RtfWriter::write(doc);
+        QVERIFY(rtf.contains("{\\pict\\wmetafile8"));
+        QTextDocument back;
+        RtfReader::read(rtf, back);
+        QCOMPARE(pictures(back).value(0).image.size(), QSize(20, 10));
+        QCOMPARE(pictures(back).value(0).shown, QSizeF(20, 10));
     }
-    QCOMPARE(picturesOf("png_bin.rtf").value(0).image.size(), QSize(32, 23));
-    const Picture jpeg = picturesOf("pandoc_jpeg_bin0_hex.rtf").value(0);
-    QCOMPARE(jpeg.image.size(), QSize(250, 250));
-    QCOMPARE(jpeg.shown, QSizeF(192, 192));
-    // JPEG and PNG in \shppict, a vector-only metafile as a framed placeholder
-    const QList<Picture> php = picturesOf("phprtflite_jpeg_png_wmf.rtf");
-    QCOMPARE(php.size(), 7);
-    QCOMPARE(php[0].image.size(), QSize(34, 34));
-    QCOMPARE(php[1].image.size(), QSize(32, 32));
-    const Picture vector = php[2];
-    QCOMPARE(vector.shown.toSize(), QSize(151, 151));
-    QCOMPARE(vector.image.size(), QSize(151, 151));
-    QCOMPARE(QColor(vector.image.pixel(0, 0)), QColor(128, 128, 128));
-    QCOMPARE(QColor(vector.image.pixel(75, 75)), QColor(Qt::white));
-    // Word's PNG is taken from \shppict, not the metafile beside it
-    const QList<Picture> word = picturesOf("word_shppict_png_nonshppict_wmf.rtf");
-    QCOMPARE(word.size(), 2);
-    QCOMPARE(word[0].image.size(), QSize(84, 136));
-    // damaged picture data: a placeholder of the given size
-    QTextDocument doc;
-    RtfReader::read("{\\rtf1{\\pict\\pngblip\\picwgoal1500\\pichgoal750 89504e47ffff}}", doc);
-    QCOMPARE(pictures(doc).value(0).image.size(), QSize(100, 50));
-}
-
-void TestFacePictures::decodedPixelsAreBounded()
-{
-    // forty copies of a well-compressed 2000 x 2000 picture: the first
-    // ones are decoded, the rest get small placeholders
-    QImage big(2000, 2000, QImage::Format_RGB32);
-    big.fill(Qt::blue);
-    const QByteArray hex = encoded(big, "PNG").toHex();
-    QByteArray rtf = "{\\rtf1 ";
-    for (int i = 0; i < 40; ++i)
-        rtf += "{\\pict\\pngblip\\picwgoal1500\\pichgoal1500 " + hex + "}";
-    rtf += "}";
-    QTextDocument doc;
-    RtfReader::read(rtf, doc);
-    const QList<Picture> list = pictures(doc);
-    QCOMPARE(list.size(), 40);
-    qint64 pixels = 0;
-    for (const Picture &p : list) {
-        pixels += qint64(p.image.width()) * p.image.height();
-        QCOMPARE(p.shown, QSizeF(100, 100));
-    }
-    QVERIFY(pixels <= PictureDecoder::DocumentPixelBudget);
-    QCOMPARE(list.first().image.size(), QSize(2000, 2000));
-    QVERIFY(list.last().image.width() <= 200);
-}
-
-void TestFacePictures::newPictureAsRichEditWritesIt()
-{
-    const QImage image = testImage(400, 300);
-    const QByteArray jpeg = encoded(image, "JPEG");
-    QTextDocument doc;
-    QTextCursor cursor(&doc);
-    cursor.insertText(QStringLiteral("before "));
-    QString error;
-    QVERIFY(FacePictures::insertFile(cursor, jpeg, QStringLiteral("foto.JPG"), 200, &error));
-    cursor.insertText(QStringLiteral(" after"));
-    const Picture inserted = pictures(doc).value(0);
-    QCOMPARE(inserted.shown, QSizeF(200, 150));
-    QCOMPARE(inserted.image.size(), QSize(400, 300));
-
-    const QByteArray rtf = RtfWriter::write(doc);
-    // the metafile RichEdit shows, with the original JPEG beside it in a
-    // destination others skip
-    QVERIFY(rtf.contains("{\\*\\quillopict {\\pict\\jpegblip\\picw400\\pich300\\picwgoal3000\\pichgoal2250"));
-    QVERIFY(rtf.contains("}{\\pict\\wmetafile8\\picw5292\\pich3969\\picwgoal3000\\pichgoal2250"));
-    QByteArray hex;
-    PictureEncoder::appendHex(hex, jpeg);
-    QVERIFY(rtf.contains(hex));
-    QCOMPARE(RtfReader::textLines(rtf), QStringList{QStringLiteral("before  after")});
-
-    // the metafile holds one 24-bit DIB no larger than the shown size
-    const int at = rtf.indexOf("{\\pict\\wmetafile8");
-    const int dataStart = rtf.indexOf("\r\n", at) + 2;
-    const QByteArray wmf = QByteArray::fromHex(rtf.mid(dataStart, rtf.indexOf('}', at) - dataStart));
-    const QByteArray dib = PictureDecoder::dibFromWmf(wmf);
-    QCOMPARE(qFromLittleEndian<quint16>(dib.constData() + 14), quint16(24));
-    QCOMPARE(PictureDecoder::fromDib(dib).size(), QSize(200, 150));
-
-    // read back: the JPEG itself is shown, and written again unchanged
-    QTextDocument back;
-    RtfReader::read(rtf, back);
-    const Picture again = pictures(back).value(0);
-    QCOMPARE(again.image.size(), QSize(400, 300));
-    QCOMPARE(again.shown, QSizeF(200, 150));
-    QCOMPARE(again.original, inserted.original);
-    QCOMPARE(RtfWriter::write(back), rtf);
-}
-
-void TestFacePictures::newPictureFileTypes()
-{
-    const QImage image = testImage(40, 30);
-    QTextDocument doc;
-    QTextCursor cursor(&doc);
-    QString error;
-    for (const char *format : {"PNG", "BMP", "ICO", "PPM"}) {
-        const QByteArray bytes = encoded(image, format);
-        QVERIFY2(FacePictures::insertFile(cursor, bytes, QStringLiteral("bild.") + QString::fromLatin1(format).toLower(), 0, &error),
-                 format);
-    }
-    for (const Picture &p : pictures(doc))
-        QCOMPARE(p.shown, QSizeF(40, 30));
-    // a PNG keeps its bytes
-    QByteArray hex;
-    PictureEncoder::appendHex(hex, encoded(image, "PNG"));
-    QVERIFY(RtfWriter::write(doc).contains(hex));
-    // a placeable metafile around a bitmap: embedded as it is
-    QByteArray wmf = PictureEncoder::metafileWithDib(image);
-    QByteArray placeable(22, '\0');
-    qToLittleEndian<quint32>(0x9AC6CDD7u, placeable.data());
-    qToLittleEndian<qint16>(40, placeable.data() + 10);
-    qToLittleEndian<qint16>(30, placeable.data() + 12);
-    qToLittleEndian<quint16>(96, placeable.data() + 14);
-    QTextDocument wdoc;
-    QTextCursor wc(&wdoc);
-    QVERIFY(FacePictures::insertFile(wc, placeable + wmf, QStringLiteral("x.wmf"), 0, &error));
-    QCOMPARE(pictures(wdoc).value(0).image.size(), QSize(40, 30));
-    QVERIFY(RtfWriter::write(wdoc).contains("{\\pict\\wmetafile8\\picw1058\\pich793\\picwgoal600\\pichgoal450"));
-
-    QVERIFY(!FacePictures::insertFile(cursor, QByteArray("xyz"), QStringLiteral("bild.xyz"), 0, &error));
-    QCOMPARE(error, QStringLiteral("Unbekannte Bilddateierweiterung (.xyz)"));
-    QVERIFY(!FacePictures::insertFile(cursor, QByteArray("no picture"), QStringLiteral("kaputt.png"), 0, &error));
-    QVERIFY(error.contains(QStringLiteral("kaputt.png")));
-    QCOMPARE(pictures(doc).size(), 4);
-    QVERIFY(!FacePictures::insertFile(cursor, QByteArray("x"), QStringLiteral("ohne"), 0, &error));
-    QCOMPARE(error, QStringLiteral("Unbekannte Bilddateierweiterung (.)"));
-}
-
-void TestFacePictures::imageWithoutOriginalIsEncoded()
-{
-    // an image that came in some other way (HTML paste) is written as a new picture
-    QTextDocument doc;
-    doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("pasted")), testImage(20, 10));
-    QTextCursor c(&doc);
-    QTextImageFormat f;
-    f.setName(QStringLiteral("pasted"));
-    c.insertImage(f);
-    const QByteArray rtf = RtfWriter::write(doc);
-    QVERIFY(rtf.contains("{\\pict\\wmetafile8"));
-    QTextDocument back;
-    RtfReader::read(rtf, back);
-    QCOMPARE(pictures(back).value(0).image.size(), QSize(20, 10));
-    QCOMPARE(pictures(back).value(0).shown, QSizeF(20, 10));
-}
-
-void TestFacePictures::copyBetweenDocuments()
-{
-    // a picture copied as a fragment keeps its RTF; its resource comes along
-    QTextDocument source;
-    RtfReader::read(RtfTestSupport::sample("re41_pasted_bitmaps_wmf.rtf"), source);
-    QTextCursor selection(&source);
-    selection.setPosition(source.findBlockByNumber(1).position());
-    selection.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    QTextDocument target;
-    QTextCursor(&target).insertFragment(selection.selection());
-    QVERIFY(pictures(target).value(0).image.isNull());
-    FacePictures::copyResources(source, target);
-    const Picture copied = pictures(target).value(0);
-    QCOMPARE(copied.image.size(), QSize(134, 62));
-    QCOMPARE(copied.original, pictures(source).value(0).original);
-    QVERIFY(RtfWriter::write(target).contains(copied.original));
-}
+};
 
 QTEST_MAIN(TestFacePictures)
 #include "tst_facepictures.moc"

@@ -40,399 +40,358 @@ private:
     }
 
 private slots:
-    void sampleText_data();
-    void sampleText();
-    void everySampleReadsAndAgreesWithTextLines();
-    void richEdit41Formats();
-    void bulletsAndNumbering();
-    void highlightAndOldLayout();
-    void codePagesOfFonts();
-    void unicodeFallbacksAndSurrogates();
-    void finalParagraphMark();
-    void damagedInput();
-    void hostileInput();
-    void truncatedAndMutatedSamples();
-    void quilloPictureDestination();
-    void fuzzRegressions();
-};
-
-void TestRtfReader::sampleText_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("align") << "re41_paragraph_align_line.rtf"
-                           << QStringList{"This is a simple five paragraph document.",
-                                          "This is the second paragraph with a",
-                                          "line break and it is centered.",
-                                          "This is the third paragraph.",
-                                          "This is the fourth paragraph and it is right aligned.",
-                                          "And this paragraph is left aligned again."};
-    QTest::newRow("special") << "re41_special_chars.rtf"
-                             << QStringList{"Tab A\tB",
-                                            "Tab A\tB",
-                                            "CR A",
-                                            "B",
-                                            "LF A",
-                                            "B",
-                                            "This is a line break.",
-                                            "Here is the new line.",
-                                            QString::fromUtf8("Emdash: \u2014"),
-                                            QString::fromUtf8("Endash: \u2013"),
-                                            QString::fromUtf8("Emspace: \u2003"),
-                                            QString::fromUtf8("Enspace: \u2002"),
-                                            QString::fromUtf8("Qmspace: \u2005"),
-                                            QString::fromUtf8("Bullet: \u2022"),
-                                            QString::fromUtf8("Lquote: \u2018"),
-                                            QString::fromUtf8("Rquote: \u2019"),
-                                            QString::fromUtf8("Ldblquote: \u201c"),
-                                            QString::fromUtf8("Rdblquote: \u201d")};
-    QTest::newRow("greek") << "re_greek_fcharset161.rtf" << QStringList{QString::fromUtf8("Unicode \u20ac\u03a9")};
-    QTest::newRow("japanese") << "re30_japanese_cp932.rtf" << QStringList{QString::fromUtf8("お元気ですか？")};
-    QTest::newRow("shiftjis") << "re41_deflang1031_shiftjis.rtf" << QStringList{QString::fromUtf8("バージョンアップ注文書（銀行振込）")};
-    QTest::newRow("surrogates") << "re10_surrogates_latin1.rtf" << QStringList{QString::fromUtf8("Iñtërnâtiônàlizætiøn☃💩")};
-    QTest::newRow("codepages")
-        << "re41_unicode_codepages.rtf"
-        << QStringList{QString::fromUtf8("Արամ"),    QString::fromUtf8("Johann Strauß"), QString::fromUtf8("België\tRené Magritte"),
-                       QString::fromUtf8("বাংলা"),   QString::fromUtf8("་ཡུལ།"),          QString::fromUtf8("ប្រទេស\u200b\u200b\u200bកម្ពុជា"),
-                       QString::fromUtf8("ᓄᓇᕗᒻᒥᐅᑦ"), QString::fromUtf8("中国"),          QString::fromUtf8("Česká republika")};
-    QTest::newRow("field") << "re41_negative_unicode_field.rtf"
-                           << QStringList{"From: http://unicode-table.com/en/#private-use-area",
-                                          "F700" +
-                                              [] {
-                                                  QString s;
-                                                  for (int c = 0xF700; c < 0xF710; ++c)
-                                                      s += QChar(c);
-                                                  return s;
-                                              }(),
-                                          "F710" +
-                                              [] {
-                                                  QString s;
-                                                  for (int c = 0xF710; c < 0xF720; ++c)
-                                                      s += QChar(c);
-                                                  return s;
-                                              }(),
-                                          "F720" +
-                                              [] {
-                                                  QString s;
-                                                  for (int c = 0xF720; c < 0xF727; ++c)
-                                                      s += QChar(c);
-                                                  return s;
-                                              }()};
-    QTest::newRow("bullets") << "re10_bullets_numbering.rtf"
-                             << QStringList{"Paragraph", "Bullet", "Bullet 2", "Paragraph 2", "List 1", "List 2"};
-    QTest::newRow("mac") << "mac_textedit_linebreaks.rtf" << QStringList{"A", "B", "C"};
-    QTest::newRow("bin skipped") << "lo_bin_skipping.rtf" << QStringList{"text"};
-    QTest::newRow("cjk fallback") << "lo6_unicode_cjk.rtf" << QStringList{QString::fromUtf8("柔道")};
-    QTest::newRow("table") << "table_minimal.rtf" << QStringList{"cell 1\tcell 2\tcell 3\t"};
-    QTest::newRow("legacy lists") << "pandoc_list_legacy_pn.rtf" << QStringList{"A", "Numbered", "List", "A", "Bulleted", "List"};
-    QTest::newRow("truncated") << "damaged_truncated.rtf" << QStringList{QString::fromUtf8("Hello world in {RTF}…")};
-    QTest::newRow("extra brace") << "damaged_extra_brace.rtf" << QStringList{QString::fromUtf8("Hello world in {RTF}…"), QString()};
-    QTest::newRow("leading garbage") << "damaged_leading_garbage.rtf" << QStringList{QString::fromUtf8("Hello world in {RTF}…"), QString()};
-    QTest::newRow("invalid hex") << "damaged_invalid_hex.rtf" << QStringList{QString::fromUtf8("xřx")};
-    QTest::newRow("only a picture") << "png_hex.rtf" << QStringList{QString()};
-}
-
-void TestRtfReader::sampleText()
-{
-    QFETCH(QString, file);
-    QFETCH(QStringList, lines);
-    const QByteArray rtf = RtfTestSupport::sample(file);
-    QVERIFY(!rtf.isEmpty());
-    QCOMPARE(RtfReader::textLines(rtf), lines);
-    QScopedPointer<QTextDocument> doc(read(rtf));
-    QCOMPARE(RtfTestSupport::documentLines(*doc), lines);
-}
-
-void TestRtfReader::everySampleReadsAndAgreesWithTextLines()
-{
-    const QStringList names = RtfTestSupport::sampleNames();
-    QCOMPARE(names.size(), 42);
-    for (const QString &name : names) {
-        const QByteArray rtf = RtfTestSupport::sample(name);
-        QScopedPointer<QTextDocument> doc(read(rtf));
-        const QStringList lines = RtfReader::textLines(rtf);
-        QVERIFY2(RtfTestSupport::documentLines(*doc) == lines, qPrintable(name));
-        for (const QString &line : lines)
-            QVERIFY2(!line.contains(QChar(0xFFFD)), qPrintable(name));
-    }
-}
-
-void TestRtfReader::richEdit41Formats()
-{
-    QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("re41_paragraph_align_line.rtf")));
-    QCOMPARE(doc->blockCount(), 5);
-    const QTextCharFormat plain = formatOf(*doc, "This ");
-    QVERIFY(plain.isValid());
-    QCOMPARE(plain.fontFamilies().toStringList(), QStringList{"Calibri"});
-    QCOMPARE(plain.fontPointSize(), 11.0);
-    QCOMPARE(plain.fontWeight(), int(QFont::Normal));
-    QCOMPARE(formatOf(*doc, "is", true).fontPointSize(), 22.0);
-    QCOMPARE(formatOf(*doc, "simple").fontWeight(), int(QFont::Bold));
-    QVERIFY(formatOf(*doc, "five").fontUnderline());
-    QVERIFY(formatOf(*doc, "paragraph ").fontItalic());
-    QVERIFY(!formatOf(*doc, "document").fontUnderline());
-    QCOMPARE(formatOf(*doc, "second").foreground().color(), QColor(0, 77, 187));
-    QVERIFY(!formatOf(*doc, "This is the ").hasProperty(QTextFormat::ForegroundBrush));
-
-    QTextBlock b = doc->begin();
-    QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-    QCOMPARE(b.blockFormat().bottomMargin(), 200 / 15.0);
-    QCOMPARE(b.blockFormat().lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
-    QCOMPARE(b.blockFormat().lineHeight(), 115.0);
-    b = b.next(); // the \line stays inside the paragraph, whose format comes at its \par
-    QVERIFY(b.text().contains(QChar::LineSeparator));
-    QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    b = b.next().next();
-    QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-
-    QScopedPointer<QTextDocument> styles(read(RtfTestSupport::sample("re41_styles_fonts.rtf")));
-    QCOMPARE(formatOf(*styles, "Arial 11").fontFamilies().toStringList(), QStringList{"Arial"});
-    QCOMPARE(formatOf(*styles, "Arial 12").fontPointSize(), 12.0);
-    QVERIFY(formatOf(*styles, "italic").fontItalic());
-}
-
-void TestRtfReader::bulletsAndNumbering()
-{
-    QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("re10_bullets_numbering.rtf")));
-    QCOMPARE(doc->blockCount(), 6);
-    QTextBlock b = doc->begin();
-    QVERIFY(!b.textList());
-    b = b.next();
-    QTextList *bullets = b.textList();
-    QVERIFY(bullets);
-    QCOMPARE(bullets->format().style(), QTextListFormat::ListDisc);
-    QCOMPARE(b.next().textList(), bullets);
-    QCOMPARE(bullets->count(), 2);
-    QCOMPARE(b.blockFormat().leftMargin(), 720 / 15.0);
-    b = b.next().next();
-    QVERIFY(!b.textList());
-    b = b.next();
-    QTextList *numbers = b.textList();
-    QVERIFY(numbers && numbers != bullets);
-    QCOMPARE(numbers->format().style(), QTextListFormat::ListDecimal);
-    QCOMPARE(numbers->format().numberSuffix(), QStringLiteral("."));
-    QCOMPARE(numbers->count(), 2);
-
-    // "1)" numbering and bullets without indents still show their marker
-    QScopedPointer<QTextDocument> fb(read(RtfTestSupport::sample("re10_bullets_fbidis_colour.rtf")));
-    QCOMPARE(fb->begin().textList()->count(), 3);
-    QCOMPARE(fb->lastBlock().textList()->format().numberSuffix(), QStringLiteral(")"));
-    QVERIFY(fb->begin().blockFormat().leftMargin() > 0);
-    QCOMPARE(formatOf(*fb, "A", true).foreground().color(), QColor(Qt::white));
-
-    QScopedPointer<QTextDocument> legacy(read(RtfTestSupport::sample("pandoc_list_legacy_pn.rtf")));
-    QCOMPARE(legacy->begin().textList()->format().style(), QTextListFormat::ListDecimal);
-    QCOMPARE(legacy->begin().textList()->count(), 3);
-    QCOMPARE(legacy->lastBlock().textList()->format().style(), QTextListFormat::ListDisc);
-}
-
-void TestRtfReader::highlightAndOldLayout()
-{
-    QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("re10_highlight_colors.rtf")));
-    QCOMPARE(formatOf(*doc, "Highlighted Line").background().color(), QColor(255, 0, 0));
-    QCOMPARE(formatOf(*doc, "Colored & Highlighted").foreground().color(), QColor(255, 255, 255));
-    QCOMPARE(formatOf(*doc, "Colored & Highlighted").background().color(), QColor(0, 0, 255));
-    QVERIFY(!formatOf(*doc, "Normal Line 1").hasProperty(QTextFormat::BackgroundBrush));
-    QCOMPARE(formatOf(*doc, "Normal Line 1").fontPointSize(), 8.5);
-
-    // every paragraph written as CR LF "\par ": the line ends are not text
-    QScopedPointer<QTextDocument> old(read(RtfTestSupport::sample("re_oldstyle_cyrillic_highlight.rtf")));
-    const QStringList lines = RtfReader::textLines(RtfTestSupport::sample("re_oldstyle_cyrillic_highlight.rtf"));
-    QCOMPARE(lines.value(1), QString::fromUtf8("УХВАЛА"));
-    QCOMPARE(lines.value(3), QString::fromUtf8("27 грудня 2018 року"));
-    QCOMPARE(formatOf(*old, QString::fromUtf8("УХВАЛА")).fontWeight(), int(QFont::Bold));
-    QCOMPARE(formatOf(*old, QString::fromUtf8("УХВАЛА")).background().color(), QColor(Qt::white));
-    QCOMPARE(old->begin().next().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
-    QCOMPARE(old->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-}
-
-void TestRtfReader::codePagesOfFonts()
-{
-    QCOMPARE(RtfReader::textLines(RtfTestSupport::sample("re14_korean_cp949.rtf")).join('\n'),
-             QStringLiteral("MS Project Addin ProjectPlus"));
-    QScopedPointer<QTextDocument> korean(read(RtfTestSupport::sample("re14_korean_cp949.rtf")));
-    QCOMPARE(korean->begin().charFormat().fontFamilies().toStringList().value(0), QString::fromUtf8("맑은 고딕"));
-    QScopedPointer<QTextDocument> jp(read(RtfTestSupport::sample("re30_japanese_cp932.rtf")));
-    QCOMPARE(formatOf(*jp, QString::fromUtf8("お元気")).fontFamilies().toStringList().value(0), QString::fromUtf8("ＭＳ Ｐゴシック"));
-    const QStringList gbk = RtfReader::textLines(RtfTestSupport::sample("re41_bullets_gbk.rtf"));
-    QCOMPARE(gbk.value(2), QString::fromUtf8("新功能"));
-    QVERIFY(gbk.value(8).startsWith(QString::fromUtf8("加入“再试失败站点对传”设置")));
-    QVERIFY(RtfReader::textLines(RtfTestSupport::sample("word_german_umlauts_tables.rtf"))
-                .join('\n')
-                .contains(QString::fromUtf8("vegi: überbackenes Gemüse mit Erdäpfel")));
-    // a turkish file in code page 1254
-    const QByteArray turkish = "{\\rtf1\\ansi\\ansicpg1254{\\fonttbl{\\f0\\fcharset162 Arial;}}\\f0 \\'fe\\'f0\\'dd\\par}";
-    QCOMPARE(RtfReader::textLines(turkish), QStringList{QString::fromUtf8("şğİ")});
-    // \ansicpg governs fonts of charset 0 and 1
-    QCOMPARE(RtfReader::textLines("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset1 X;}}\\f0 \\'c0}"),
-             QStringList{QString::fromUtf8("А")});
-    // the font Symbol reads as Unicode, other symbol fonts keep their bytes as U+F0xx
-    QCOMPARE(RtfReader::textLines("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1 \\'b7a\\'a3\\'e2}"),
-             QStringList{QString::fromUtf8("•α≤") + QChar(0xF0E2)});
-    QCOMPARE(RtfReader::textLines("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Wingdings;}}\\f1 J1}"),
-             QStringList{QString(QChar(0xF04A)) + QChar(0xF031)});
-}
-
-void TestRtfReader::unicodeFallbacksAndSurrogates()
-{
-    const QStringList lines = RtfReader::textLines(RtfTestSupport::sample("pandoc_unicode_uc_surrogates.rtf"));
-    QCOMPARE(lines.size(), 1);
-    QString expected =
-        QString::fromUtf8("“hi”‘hi’") + QChar(0xF0B7) + QString::fromUtf8("αä𝐻") + QChar(0xD835) + QStringLiteral("unpaired");
-    QCOMPARE(lines.first(), expected);
-    // \uc is scoped to its group; \bin and \'hh count as one fallback character
-    QCOMPARE(RtfReader::textLines("{\\rtf1 {\\uc3\\u252abcd}\\u252xy}"), QStringList{QString::fromUtf8("üdüy")});
-    QCOMPARE(RtfReader::textLines("{\\rtf1\\uc2\\u252\\'fc\\bin2 xyz}"), QStringList{QString::fromUtf8("üz")});
-    QCOMPARE(RtfReader::textLines("{\\rtf1\\u-4064 ?\\u128169?}").first(), QString(QChar(0xF020)) + QString::fromUtf8("💩"));
-}
-
-void TestRtfReader::finalParagraphMark()
-{
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a\\par\r\n}\r\n"), QStringList{"a"});
-    QCOMPARE(RtfReader::textLines(QByteArray("{\\rtf1 a\\par\r\n}\r\n\0", 19)), QStringList{"a"});
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a\\par\\par}"), (QStringList{"a", ""}));
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a}"), QStringList{"a"});
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a\\line}"), (QStringList{"a", ""}));
-    QCOMPARE(RtfReader::textLines("{\\rtf1 }"), QStringList());
-    QCOMPARE(RtfReader::textLines(""), QStringList());
-    QTextDocument doc;
-    RtfReader::read("{\\rtf1 a\\par\r\n}\r\n", doc);
-    QCOMPARE(doc.blockCount(), 1);
-    RtfReader::read("{\\rtf1 a\\par\\par}", doc);
-    QCOMPARE(doc.blockCount(), 2);
-    // not RTF at all: shown as text
-    QCOMPARE(RtfReader::textLines("plain\r\ntext"), (QStringList{"plain", "text"}));
-}
-
-void TestRtfReader::damagedInput()
-{
-    // the body inside a font table that never closed
-    const QStringList german = RtfReader::textLines(RtfTestSupport::sample("damaged_re_german_fonttbl.rtf"));
-    QCOMPARE(german.value(0), QStringLiteral("5% Auf Patronen "));
-    QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("damaged_re_german_fonttbl.rtf")));
-    QCOMPARE(formatOf(*doc, "Patronen").fontFamilies().toStringList(), QStringList{"Verdana"});
-    QCOMPARE(formatOf(*doc, "Patronen").fontPointSize(), 9.0);
-    // unbalanced braces and a document that just stops
-    QCOMPARE(RtfReader::textLines("{\\rtf1 {\\b bold"), QStringList{"bold"});
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a}}}}b"), QStringList{"a"});
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a\\"), QStringList{"a"});
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a\\'"), QStringList{"a"});
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a\\'4"), QStringList{"a"});
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a\\u"), QStringList{"a"});
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a\\zz99999999999999999999 b}"), QStringList{"ab"});
-}
-
-void TestRtfReader::hostileInput()
-{
-    QElapsedTimer timer;
-    timer.start();
-    // deep nesting
-    QByteArray deep = "{\\rtf1 ";
-    deep += QByteArray(200000, '{');
-    deep += "x";
-    QTextDocument doc;
-    RtfReader::read(deep, doc);
-    QVERIFY(RtfReader::textLines(deep).size() <= 1);
-    QByteArray deepClosed = "{\\rtf1 a" + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "b}";
-    QCOMPARE(RtfReader::textLines(deepClosed), QStringList{"ab"});
-    // absurd \bin counts, inside and outside pictures
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a\\bin2147483647 xyz"), QStringList{"a"});
-    QCOMPARE(RtfReader::textLines("{\\rtf1 a{\\pict\\pngblip\\bin99999999999999 x}b}"), QStringList{"a"});
-    RtfReader::read("{\\rtf1 a{\\pict\\pngblip\\bin-5 x}b}", doc);
-    RtfReader::read("{\\rtf1 {\\*\\shppict\\bin4294967295 }}", doc);
-    // enormous sizes and a picture header that claims a huge bitmap
-    RtfReader::read("{\\rtf1 {\\pict\\wmetafile8\\picw2147483647\\pich2147483647\\picwgoal2147483647"
-                    "\\pichgoal-2147483647\\picscalex2147483647 0100}}",
-                    doc);
-    QCOMPARE(doc.characterCount(), 2);
-    QByteArray dib = "{\\rtf1 {\\pict\\dibitmap0 28000000ffffff7fffffff7f010018000000000000000000000000000000000000000000000000}}";
-    RtfReader::read(dib, doc);
-    // many unknown destinations and control words
-    QByteArray junk = "{\\rtf1 ";
-    for (int i = 0; i < 20000; ++i)
-        junk += "{\\*\\unknown" + QByteArray::number(i) + " skip}\\foo" + QByteArray::number(i) + " ";
-    junk += "end}";
-    QCOMPARE(RtfReader::textLines(junk), QStringList{"end"});
-    QVERIFY2(timer.elapsed() < 20000, "hostile input took too long");
-}
-
-void TestRtfReader::truncatedAndMutatedSamples()
-{
-    // every cut of small samples, and random damage to all of them: what
-    // comes back is what could be read, with no crash
-    QRandomGenerator random(4711);
-    for (const QString &name : RtfTestSupport::sampleNames()) {
-        const QByteArray rtf = RtfTestSupport::sample(name);
-        const int step = qMax<int>(1, int(rtf.size() / 150));
-        for (qsizetype cut = 0; cut < rtf.size(); cut += step) {
-            const QByteArray part = rtf.left(cut);
-            RtfReader::textLines(part);
-            if (rtf.size() < 30000 || cut % (step * 10) == 0) {
-                QTextDocument doc;
-                RtfReader::read(part, doc);
-            }
-        }
-        for (int round = 0; round < 8; ++round) {
-            QByteArray damaged = rtf;
-            for (int i = 0; i < 12; ++i) {
-                const qsizetype at = random.bounded(qMax<int>(1, int(damaged.size())));
-                static const char bytes[] = "{}\\'0123456789abcxyz-* \r\n\0\xff";
-                damaged[at] = bytes[random.bounded(int(sizeof bytes - 1))];
-            }
-            QTextDocument doc;
-            RtfReader::read(damaged, doc);
-            RtfReader::textLines(damaged);
-        }
-    }
-}
-
-void TestRtfReader::quilloPictureDestination()
-{
-    // Quillo's own picture and the metafile beside it are one picture
-    QImage image(6, 4, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray png;
+    void sampleText_data()
     {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
+        // The lines each sample reads as, joined by "\n".
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("lines");
+        const auto run = [](int from, int to) {
+            QString text;
+            for (int c = from; c < to; ++c)
+                text += QChar(c);
+            return text;
+        };
+        QTest::newRow("align")
+            << "re41_paragraph_align_line.rtf"
+            << "This is a simple five paragraph document.\nThis is the second paragraph with a\nline break and it is "
+               "centered.\nThis is the third paragraph.\nThis is the fourth paragraph and it is right aligned.\nAnd this "
+               "paragraph is left aligned again.";
+        QTest::newRow("special") << "re41_special_chars.rtf"
+                                 << QString::fromUtf8(
+                                        "Tab A\tB\nTab A\tB\nCR A\nB\nLF A\nB\nThis is a line break.\nHere is the new line.\n"
+                                        "Emdash: \u2014\nEndash: \u2013\nEmspace: \u2003\nEnspace: \u2002\nQmspace: \u2005\n"
+                                        "Bullet: \u2022\nLquote: \u2018\nRquote: \u2019\nLdblquote: \u201c\nRdblquote: \u201d");
+        QTest::newRow("greek") << "re_greek_fcharset161.rtf" << QString::fromUtf8("Unicode \u20ac\u03a9");
+        QTest::newRow("japanese") << "re30_japanese_cp932.rtf" << QString::fromUtf8("お元気ですか？");
+        QTest::newRow("shiftjis") << "re41_deflang1031_shiftjis.rtf" << QString::fromUtf8("バージョンアップ注文書（銀行振込）");
+        QTest::newRow("surrogates") << "re10_surrogates_latin1.rtf" << QString::fromUtf8("Iñtërnâtiônàlizætiøn☃💩");
+        QTest::newRow("codepages") << "re41_unicode_codepages.rtf"
+                                   << QString::fromUtf8("Արամ\nJohann Strauß\nBelgië\tRené Magritte\nবাংলা\n་ཡུལ།\n"
+                                                        "ប្រទេស\u200b\u200b\u200bកម្ពុជា\nᓄᓇᕗᒻᒥᐅᑦ\n中国\nČeská republika");
+        QTest::newRow("field") << "re41_negative_unicode_field.rtf"
+                               << "From: http://unicode-table.com/en/#private-use-area\nF700" + run(0xF700, 0xF710) + "\nF710"
+                + run(0xF710, 0xF720) + "\nF720" + run(0xF720, 0xF727);
+        QTest::newRow("bullets") << "re10_bullets_numbering.rtf"
+                                 << "Paragraph\nBullet\nBullet 2\nParagraph 2\nList 1\nList 2";
+        QTest::newRow("mac") << "mac_textedit_linebreaks.rtf"
+                             << "A\nB\nC";
+        QTest::newRow("bin skipped") << "lo_bin_skipping.rtf"
+                                     << "text";
+        QTest::newRow("cjk fallback") << "lo6_unicode_cjk.rtf" << QString::fromUtf8("柔道");
+        QTest::newRow("table") << "table_minimal.rtf"
+                               << "cell 1\tcell 2\tcell 3\t";
+        QTest::newRow("legacy lists") << "pandoc_list_legacy_pn.rtf"
+                                      << "A\nNumbered\nList\nA\nBulleted\nList";
+        QTest::newRow("truncated") << "damaged_truncated.rtf" << QString::fromUtf8("Hello world in {RTF}…");
+        QTest::newRow("extra brace") << "damaged_extra_brace.rtf" << QString::fromUtf8("Hello world in {RTF}…\n");
+        QTest::newRow("leading garbage") << "damaged_leading_garbage.rtf" << QString::fromUtf8("Hello world in {RTF}…\n");
+        QTest::newRow("invalid hex") << "damaged_invalid_hex.rtf" << QString::fromUtf8("xřx");
+        QTest::newRow("only a picture") << "png_hex.rtf" << QString();
     }
-    const QByteArray original = "{\\pict\\pngblip\\picwgoal90\\pichgoal60 " + png.toHex() + "}";
-    const QByteArray rtf = "{\\rtf1 a{\\*\\quillopict " + original + "}\r\n{\\pict\\wmetafile8 0100090000}b\\par}";
-    QCOMPARE(RtfReader::textLines(rtf), QStringList{"ab"});
-    QTextDocument doc;
-    RtfReader::read(rtf, doc);
-    QCOMPARE(doc.toRawText(), QStringLiteral("a") + QChar(0xFFFC) + QStringLiteral("b"));
-    QTextCursor c(&doc);
-    c.setPosition(2);
-    QCOMPARE(c.charFormat().property(QTextFormat::UserProperty + 0x5100).toByteArray(), original);
-    QCOMPARE(doc.resource(QTextDocument::ImageResource, QUrl(c.charFormat().toImageFormat().name())).value<QImage>().size(), QSize(6, 4));
-    // damaged forms: empty, nested, without the metafile
-    for (const char *damaged : {"{\\rtf1 a{\\*\\quillopict }b}", "{\\rtf1 a{\\*\\quillopict {\\*\\quillopict {\\pict 00}}}b}",
-                                "{\\rtf1 a{\\*\\quillopict {\\pict\\pngblip 00}}b}", "{\\rtf1 a{\\*\\quillopict {\\pict"}) {
-        RtfReader::read(damaged, doc);
-        QVERIFY(doc.toPlainText().startsWith(QLatin1Char('a')));
-    }
-}
 
-void TestRtfReader::fuzzRegressions()
-{
-    // inputs that once crashed the reader (fuzz/README.md)
-    const QDir dir(QStringLiteral(QUILLO_SOURCE_DIR "/fuzz/regressions"));
-    const QStringList files = dir.entryList(QDir::Files);
-    QVERIFY(!files.isEmpty());
-    for (const QString &name : files) {
-        QFile f(dir.filePath(name));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray rtf = f.readAll();
-        RtfReader::textLines(rtf);
+    void sampleText()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, lines);
+        const QByteArray rtf = RtfTestSupport::sample(file);
+        QVERIFY(!rtf.isEmpty());
+        QCOMPARE(RtfReader::textLines(rtf), lines.split(u'\n'));
+        QScopedPointer<QTextDocument> doc(read(rtf));
+        QCOMPARE(RtfTestSupport::documentLines(*doc), lines.split(u'\n'));
+    }
+
+    void everySampleReadsAndAgreesWithTextLines()
+    {
+        const QStringList names = RtfTestSupport::sampleNames();
+        QCOMPARE(names.size(), 42);
+        for (const QString &name : names) {
+            const QByteArray rtf = RtfTestSupport::sample(name);
+            QScopedPointer<QTextDocument> doc(read(rtf));
+            const QStringList lines = RtfReader::textLines(rtf);
+            QVERIFY2(RtfTestSupport::documentLines(*doc) == lines, qPrintable(name));
+            for (const QString &line : lines)
+                QVERIFY2(!line.contains(QChar(0xFFFD)), qPrintable(name));
+        }
+    }
+
+    void richEdit41Formats()
+    {
+        QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("re41_paragraph_align_line.rtf")));
+        QCOMPARE(doc->blockCount(), 5);
+        const QTextCharFormat plain = formatOf(*doc, "This ");
+        QVERIFY(plain.isValid());
+        QCOMPARE(plain.fontFamilies().toStringList(), QStringList{"Calibri"});
+        QCOMPARE(plain.fontPointSize(), 11.0);
+        QCOMPARE(plain.fontWeight(), int(QFont::Normal));
+        QCOMPARE(formatOf(*doc, "is", true).fontPointSize(), 22.0);
+        QCOMPARE(formatOf(*doc, "simple").fontWeight(), int(QFont::Bold));
+        QVERIFY(formatOf(*doc, "five").fontUnderline());
+        QVERIFY(formatOf(*doc, "paragraph ").fontItalic());
+        QVERIFY(!formatOf(*doc, "document").fontUnderline());
+        QCOMPARE(formatOf(*doc, "second").foreground().color(), QColor(0, 77, 187));
+        QVERIFY(!formatOf(*doc, "This is the ").hasProperty(QTextFormat::ForegroundBrush));
+
+        QTextBlock b = doc->begin();
+        QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        QCOMPARE(b.blockFormat().bottomMargin(), 200 / 15.0);
+        QCOMPARE(b.blockFormat().lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
+        QCOMPARE(b.blockFormat().lineHeight(), 115.0);
+        b = b.next(); // the \line stays inside the paragraph, whose format comes at its \par
+        QVERIFY(b.text().contains(QChar::LineSeparator));
+        QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        b = b.next().next();
+        QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+        QScopedPointer<QTextDocument> styles(read(RtfTestSupport::sample("re41_styles_fonts.rtf")));
+        QCOMPARE(formatOf(*styles, "Arial 11").fontFamilies().toStringList(), QStringList{"Arial"});
+        QCOMPARE(formatOf(*styles, "Arial 12").fontPointSize(), 12.0);
+        QVERIFY(formatOf(*styles, "italic").fontItalic());
+    }
+
+    void bulletsAndNumbering()
+    {
+        QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("re10_bullets_numbering.rtf")));
+        QCOMPARE(doc->blockCount(), 6);
+        QTextBlock b = doc->begin();
+        QVERIFY(!b.textList());
+        b = b.next();
+        QTextList *bullets = b.textList();
+        QVERIFY(bullets);
+        QCOMPARE(bullets->format().style(), QTextListFormat::ListDisc);
+        QCOMPARE(b.next().textList(), bullets);
+        QCOMPARE(bullets->count(), 2);
+        QCOMPARE(b.blockFormat().leftMargin(), 720 / 15.0);
+        b = b.next().next();
+        QVERIFY(!b.textList());
+        b = b.next();
+        QTextList *numbers = b.textList();
+        QVERIFY(numbers && numbers != bullets);
+        QCOMPARE(numbers->format().style(), QTextListFormat::ListDecimal);
+        QCOMPARE(numbers->format().numberSuffix(), QStringLiteral("."));
+        QCOMPARE(numbers->count(), 2);
+
+        // "1)" numbering and bullets without indents still show their marker
+        QScopedPointer<QTextDocument> fb(read(RtfTestSupport::sample("re10_bullets_fbidis_colour.rtf")));
+        QCOMPARE(fb->begin().textList()->count(), 3);
+        QCOMPARE(fb->lastBlock().textList()->format().numberSuffix(), QStringLiteral(")"));
+        QVERIFY(fb->begin().blockFormat().leftMargin() > 0);
+        QCOMPARE(formatOf(*fb, "A", true).foreground().color(), QColor(Qt::white));
+
+        QScopedPointer<QTextDocument> legacy(read(RtfTestSupport::sample("pandoc_list_legacy_pn.rtf")));
+        QCOMPARE(legacy->begin().textList()->format().style(), QTextListFormat::ListDecimal);
+        QCOMPARE(legacy->begin().textList()->count(), 3);
+        QCOMPARE(legacy->lastBlock().textList()->format().style(), QTextListFormat::ListDisc);
+    }
+
+    void highlightAndOldLayout()
+    {
+        QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("re10_highlight_colors.rtf")));
+        QCOMPARE(formatOf(*doc, "Highlighted Line").background().color(), QColor(255, 0, 0));
+        QCOMPARE(formatOf(*doc, "Colored & Highlighted").foreground().color(), QColor(255, 255, 255));
+        QCOMPARE(formatOf(*doc, "Colored & Highlighted").background().color(), QColor(0, 0, 255));
+        QVERIFY(!formatOf(*doc, "Normal Line 1").hasProperty(QTextFormat::BackgroundBrush));
+        QCOMPARE(formatOf(*doc, "Normal Line 1").fontPointSize(), 8.5);
+
+        // every paragraph written as CR LF "\par ": the line ends are not text
+        QScopedPointer<QTextDocument> old(read(RtfTestSupport::sample("re_oldstyle_cyrillic_highlight.rtf")));
+        const QStringList lines = RtfReader::textLines(RtfTestSupport::sample("re_oldstyle_cyrillic_highlight.rtf"));
+        QCOMPARE(lines.value(1), QString::fromUtf8("УХВАЛА"));
+        QCOMPARE(lines.value(3), QString::fromUtf8("27 грудня 2018 року"));
+        QCOMPARE(formatOf(*old, QString::fromUtf8("УХВАЛА")).fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatOf(*old, QString::fromUtf8("УХВАЛА")).background().color(), QColor(Qt::white));
+        QCOMPARE(old->begin().next().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
+        QCOMPARE(old->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    }
+
+    void codePagesOfFonts()
+    {
+        QCOMPARE(RtfReader::textLines(RtfTestSupport::sample("re14_korean_cp949.rtf")).join('\n'),
+                 QStringLiteral("MS Project Addin ProjectPlus"));
+        QScopedPointer<QTextDocument> korean(read(RtfTestSupport::sample("re14_korean_cp949.rtf")));
+        QCOMPARE(korean->begin().charFormat().fontFamilies().toStringList().value(0), QString::fromUtf8("맑은 고딕"));
+        QScopedPointer<QTextDocument> jp(read(RtfTestSupport::sample("re30_japanese_cp932.rtf")));
+        QCOMPARE(formatOf(*jp, QString::fromUtf8("お元気")).fontFamilies().toStringList().value(0), QString::fromUtf8("ＭＳ Ｐゴシック"));
+        const QStringList gbk = RtfReader::textLines(RtfTestSupport::sample("re41_bullets_gbk.rtf"));
+        QCOMPARE(gbk.value(2), QString::fromUtf8("新功能"));
+        QVERIFY(gbk.value(8).startsWith(QString::fromUtf8("加入“再试失败站点对传”设置")));
+        QVERIFY(RtfReader::textLines(RtfTestSupport::sample("word_german_umlauts_tables.rtf"))
+                    .join('\n')
+                    .contains(QString::fromUtf8("vegi: überbackenes Gemüse mit Erdäpfel")));
+        // a turkish file in code page 1254
+        const QByteArray turkish = "{\\rtf1\\ansi\\ansicpg1254{\\fonttbl{\\f0\\fcharset162 Arial;}}\\f0 \\'fe\\'f0\\'dd\\par}";
+        QCOMPARE(RtfReader::textLines(turkish), QStringList{QString::fromUtf8("şğİ")});
+        // \ansicpg governs fonts of charset 0 and 1
+        QCOMPARE(RtfReader::textLines("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset1 X;}}\\f0 \\'c0}"),
+                 QStringList{QString::fromUtf8("А")});
+        // the font Symbol reads as Unicode, other symbol fonts keep their bytes as U+F0xx
+        QCOMPARE(RtfReader::textLines("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1 \\'b7a\\'a3\\'e2}"),
+                 QStringList{QString::fromUtf8("•α≤") + QChar(0xF0E2)});
+        QCOMPARE(RtfReader::textLines("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Wingdings;}}\\f1 J1}"),
+                 QStringList{QString(QChar(0xF04A)) + QChar(0xF031)});
+    }
+
+    void unicodeFallbacksAndSurrogates()
+    {
+        const QStringList lines = RtfReader::textLines(RtfTestSupport::sample("pandoc_unicode_uc_surrogates.rtf"));
+        QCOMPARE(lines.size(), 1);
+        QString expected =
+            QString::fromUtf8("“hi”‘hi’") + QChar(0xF0B7) + QString::fromUtf8("αä𝐻") + QChar(0xD835) + QStringLiteral("unpaired");
+        QCOMPARE(lines.first(), expected);
+        // \uc is scoped to its group; \bin and \'hh count as one fallback character
+        QCOMPARE(RtfReader::textLines("{\\rtf1 {\\uc3\\u252abcd}\\u252xy}"), QStringList{QString::fromUtf8("üdüy")});
+        QCOMPARE(RtfReader::textLines("{\\rtf1\\uc2\\u252\\'fc\\bin2 xyz}"), QStringList{QString::fromUtf8("üz")});
+        QCOMPARE(RtfReader::textLines("{\\rtf1\\u-4064 ?\\u128169?}").first(), QString(QChar(0xF020)) + QString::fromUtf8("💩"));
+    }
+
+    void finalParagraphMark()
+    {
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a\\par\r\n}\r\n"), QStringList{"a"});
+        QCOMPARE(RtfReader::textLines(QByteArray("{\\rtf1 a\\par\r\n}\r\n\0", 19)), QStringList{"a"});
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a\\par\\par}"), (QStringList{"a", ""}));
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a}"), QStringList{"a"});
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a\\line}"), (QStringList{"a", ""}));
+        QCOMPARE(RtfReader::textLines("{\\rtf1 }"), QStringList());
+        QCOMPARE(RtfReader::textLines(""), QStringList());
+        QTextDocument doc;
+        RtfReader::read("{\\rtf1 a\\par\r\n}\r\n", doc);
+        QCOMPARE(doc.blockCount(), 1);
+        RtfReader::read("{\\rtf1 a\\par\\par}", doc);
+        QCOMPARE(doc.blockCount(), 2);
+        // not RTF at all: shown as text
+        QCOMPARE(RtfReader::textLines("plain\r\ntext"), (QStringList{"plain", "text"}));
+    }
+
+    void damagedInput()
+    {
+        // the body inside a font table that never closed
+        const QStringList german = RtfReader::textLines(RtfTestSupport::sample("damaged_re_german_fonttbl.rtf"));
+        QCOMPARE(german.value(0), QStringLiteral("5% Auf Patronen "));
+        QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("damaged_re_german_fonttbl.rtf")));
+        QCOMPARE(formatOf(*doc, "Patronen").fontFamilies().toStringList(), QStringList{"Verdana"});
+        QCOMPARE(formatOf(*doc, "Patronen").fontPointSize(), 9.0);
+        // unbalanced braces and a document that just stops
+        QCOMPARE(RtfReader::textLines("{\\rtf1 {\\b bold"), QStringList{"bold"});
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a}}}}b"), QStringList{"a"});
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a\\"), QStringList{"a"});
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a\\'"), QStringList{"a"});
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a\\'4"), QStringList{"a"});
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a\\u"), QStringList{"a"});
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a\\zz99999999999999999999 b}"), QStringList{"ab"});
+    }
+
+    void hostileInput()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        // deep nesting
+        QByteArray deep = "{\\rtf1 ";
+        deep += QByteArray(200000, '{');
+        deep += "x";
+        QTextDocument doc;
+        RtfReader::read(deep, doc);
+        QVERIFY(RtfReader::textLines(deep).size() <= 1);
+        QByteArray deepClosed = "{\\rtf1 a" + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "b}";
+        QCOMPARE(RtfReader::textLines(deepClosed), QStringList{"ab"});
+        // absurd \bin counts, inside and outside pictures
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a\\bin2147483647 xyz"), QStringList{"a"});
+        QCOMPARE(RtfReader::textLines("{\\rtf1 a{\\pict\\pngblip\\bin99999999999999 x}b}"), QStringList{"a"});
+        RtfReader::read("{\\rtf1 a{\\pict\\pngblip\\bin-5 x}b}", doc);
+        RtfReader::read("{\\rtf1 {\\*\\shppict\\bin4294967295 }}", doc);
+        // enormous sizes and a picture header that claims a huge bitmap
+        RtfReader::read("{\\rtf1 {\\pict\\wmetafile8\\picw2147483647\\pich2147483647\\picwgoal2147483647"
+                        "\\pichgoal-2147483647\\picscalex2147483647 0100}}",
+                        doc);
+        QCOMPARE(doc.characterCount(), 2);
+        QByteArray dib = "{\\rtf1 {\\pict\\dibitmap0 28000000ffffff7fffffff7f010018000000000000000000000000000000000000000000000000}}";
+        RtfReader::read(dib, doc);
+        // many unknown destinations and control words
+        QByteArray junk = "{\\rtf1 ";
+        for (int i = 0; i < 20000; ++i)
+            junk += "{\\*\\unknown" + QByteArray::number(i) + " skip}\\foo" + QByteArray::number(i) + " ";
+        junk += "end}";
+        QCOMPARE(RtfReader::textLines(junk), QStringList{"end"});
+        QVERIFY2(timer.elapsed() < 20000, "hostile input took too long");
+    }
+
+    void truncatedAndMutatedSamples()
+    {
+        // every cut of small samples, and random damage to all of them: what
+        // comes back is what could be read, with no crash
+        QRandomGenerator random(4711);
+        for (const QString &name : RtfTestSupport::sampleNames()) {
+            const QByteArray rtf = RtfTestSupport::sample(name);
+            const int step = qMax<int>(1, int(rtf.size() / 150));
+            for (qsizetype cut = 0; cut < rtf.size(); cut += step) {
+                const QByteArray part = rtf.left(cut);
+                RtfReader::textLines(part);
+                if (rtf.size() < 30000 || cut % (step * 10) == 0) {
+                    QTextDocument doc;
+                    RtfReader::read(part, doc);
+                }
+            }
+            for (int round = 0; round < 8; ++round) {
+                QByteArray damaged = rtf;
+                for (int i = 0; i < 12; ++i) {
+                    const qsizetype at = random.bounded(qMax<int>(1, int(damaged.size())));
+                    static const char bytes[] = "{}\\'0123456789abcxyz-* \r\n\0\xff";
+                    damaged[at] = bytes[random.bounded(int(sizeof bytes - 1))];
+                }
+                QTextDocument doc;
+                RtfReader::read(damaged, doc);
+                RtfReader::textLines(damaged);
+            }
+        }
+    }
+
+    void quilloPictureDestination()
+    {
+        // Quillo's own picture and the metafile beside it are one picture
+        QImage image(6, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QByteArray png;
+        {
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+        }
+        const QByteArray original = "{\\pict\\pngblip\\picwgoal90\\pichgoal60 " + png.toHex() + "}";
+        const QByteArray rtf = "{\\rtf1 a{\\*\\quillopict " + original + "}\r\n{\\pict\\wmetafile8 0100090000}b\\par}";
+        QCOMPARE(RtfReader::textLines(rtf), QStringList{"ab"});
         QTextDocument doc;
         RtfReader::read(rtf, doc);
-        QTextDocument again;
-        RtfReader::read(RtfWriter::write(doc), again);
-        QCOMPARE(again.toPlainText(), doc.toPlainText());
+        QCOMPARE(doc.toRawText(), QStringLiteral("a") + QChar(0xFFFC) + QStringLiteral("b"));
+        QTextCursor c(&doc);
+        c.setPosition(2);
+        QCOMPARE(c.charFormat().property(QTextFormat::UserProperty + 0x5100).toByteArray(), original);
+        QCOMPARE(doc.resource(QTextDocument::ImageResource, QUrl(c.charFormat().toImageFormat().name())).value<QImage>().size(),
+                 QSize(6, 4));
+        // damaged forms: empty, nested, without the metafile
+        for (const char *damaged : {"{\\rtf1 a{\\*\\quillopict }b}", "{\\rtf1 a{\\*\\quillopict {\\*\\quillopict {\\pict 00}}}b}",
+                                    "{\\rtf1 a{\\*\\quillopict {\\pict\\pngblip 00}}b}", "{\\rtf1 a{\\*\\quillopict {\\pict"}) {
+            RtfReader::read(damaged, doc);
+            QVERIFY(doc.toPlainText().startsWith(QLatin1Char('a')));
+        }
     }
-}
+
+    void fuzzRegressions()
+    {
+        // inputs that once crashed the reader (fuzz/README.md)
+        const QDir dir(QStringLiteral(QUILLO_SOURCE_DIR "/fuzz/regressions"));
+        const QStringList files = dir.entryList(QDir::Files);
+        QVERIFY(!files.isEmpty());
+        for (const QString &name : files) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray rtf = f.readAll();
+            RtfReader::textLines(rtf);
+            QTextDocument doc;
+            RtfReader::read(rtf, doc);
+            QTextDocument again;
+            RtfReader::read(RtfWriter::write(doc), again);
+            QCOMPARE(again.toPlainText(), doc.toPlainText());
+        }
+    }
+};
 
 QTEST_MAIN(TestRtfReader)
 #include "tst_rtfreader.moc"
