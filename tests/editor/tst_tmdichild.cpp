@@ -1,6 +1,6 @@
+#include "../BoxedSet.h"
 #include "ScriptedDialogs.h"
 
-#include "cardset/ArchiveWriter.h"
 #include "cardset/ScratchFile.h"
 #include "editor/TMDIChild.h"
 #include "editor/TMyRxRichEdit.h"
@@ -20,7 +20,6 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -30,6 +29,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+// The document window alone; what the main window's commands do with it is
+// the main window's test.
 class TestTMDIChild : public QObject
 {
     Q_OBJECT
@@ -72,25 +73,35 @@ private:
         QVERIFY(CardSetFile::SaveCardSet(window.Set(), window.Set().FileName(), context, [&window] { window.StoreCurrentCard(); }).ok());
         QVERIFY(!window.Modified());
     }
-    static QString caption(const TMDIChild &window, int row) { return window.Kartenliste()->model()->index(row, 0).data().toString(); }
     static int rows(const TMDIChild &window) { return window.Kartenliste()->model()->rowCount(); }
     static QStringList labels(const TMDIChild &window)
     {
         QStringList result;
         for (int i = 0; i < rows(window); ++i)
-            result.append(caption(window, i));
-        return result;
-    }
-    static QList<qint32> boxes(const CardSet &set)
-    {
-        QList<qint32> result;
-        for (int i = 0; i < set.count(); ++i)
-            result.append(set.box(i));
+            result.append(window.Kartenliste()->model()->index(i, 0).data().toString());
         return result;
     }
     static Qt::CheckState mark(const TMDIChild &window, int row)
     {
         return window.Kartenliste()->model()->index(row, 0).data(Qt::CheckStateRole).value<Qt::CheckState>();
+    }
+    static QString faces(const TMDIChild &window) { return window.Vorderseite()->toPlainText() + '|' + window.Rueckseite()->toPlainText(); }
+    static QTextCharFormat firstFormat(const QTextEdit &edit) { return edit.document()->firstBlock().begin().fragment().charFormat(); }
+    // The size of the picture the face shows first, invalid if none.
+    static QSize firstPicture(const QTextEdit &edit)
+    {
+        const QTextCharFormat shown = firstFormat(edit);
+        if (!shown.isImageFormat())
+            return QSize();
+        return edit.document()->resource(QTextDocument::ImageResource, QUrl(shown.toImageFormat().name())).value<QImage>().size();
+    }
+    static QByteArray encoded(const QImage &image, const char *format)
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, format);
+        return bytes;
     }
     template<typename T>
     T *child(TMDIChild &window, const char *name)
@@ -102,9 +113,8 @@ private:
     }
 
 private slots:
-    void freshWindowHoldsOneEmptyCardOnTheFrontPage()
+    void windowBeforeALoadHoldsOneEmptyCard()
     {
-        // Before anything is loaded into it (a new set: the main window's test).
         TMDIChild plain(context, &printer, &dialogs);
         QCOMPARE(plain.caption(), QStringLiteral("Lade..."));
         QCOMPARE(rows(plain), 1);
@@ -115,15 +125,6 @@ private slots:
         QCOMPARE(child<QComboBox>(plain, "AnzahlCombo")->currentText(), QStringLiteral("4 Karten/Blatt"));
         QCOMPARE(child<QSpinBox>(plain, "RandSpin")->value(), 30);
         QCOMPARE(child<QSpinBox>(plain, "TextSpin")->value(), 20);
-
-        auto window = makeWindow();
-        QVERIFY(window->PortraitFlag());
-        QCOMPARE(context.PrinterOrientation, PageOrientation::Portrait);
-        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
-        QCOMPARE(window->orientationPicture(), QStringLiteral("hochkant.bmp"));
-        QCOMPARE(window->Set().StandardFontFront().Name, QStringLiteral("Arial"));
-        QCOMPARE(window->Set().StandardFontBack().Size, 12);
-        QCOMPARE(window->Vorderseite()->currentFont().pointSize(), 12);
     }
 
     void switchingCardsKeepsEditsAndLeavesModifiedAlone()
@@ -132,8 +133,7 @@ private slots:
         window->Vorderseite()->setPlainText(QStringLiteral("Frage eins"));
         window->Rueckseite()->setPlainText(QStringLiteral("Antwort eins"));
         window->AddCard();
-        QCOMPARE(rows(*window), 2);
-        QCOMPARE(caption(*window, 1), QStringLiteral("Karte 2"));
+        QCOMPARE(labels(*window), (QStringList{"Karte 1", "Karte 2"}));
         QCOMPARE(window->selectedCard(), 1);
         QVERIFY(window->Vorderseite()->toPlainText().isEmpty());
         window->Vorderseite()->setPlainText(QStringLiteral("Frage zwei"));
@@ -141,9 +141,7 @@ private slots:
         save(*window);
         window->Kartenliste()->setCurrentIndex(window->Kartenliste()->model()->index(0, 0)); // as a click does
         QCOMPARE(window->Set().CurrentIndex(), 0);
-        QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("Frage eins"));
-        QCOMPARE(window->Rueckseite()->toPlainText(), QStringLiteral("Antwort eins"));
-        QVERIFY(!window->Modified());
+        QCOMPARE(faces(*window), QStringLiteral("Frage eins|Antwort eins"));
         window->selectCard(1);
         QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("Frage zwei"));
         QVERIFY(!window->Modified());
@@ -160,10 +158,9 @@ private slots:
         window->AddCard();
         QTest::keyClicks(window->Vorderseite(), QStringLiteral("vorn"));
         QTest::keyClicks(window->Rueckseite(), QStringLiteral("hinten"));
-        const QTextCharFormat front = window->Vorderseite()->document()->firstBlock().begin().fragment().charFormat();
-        QCOMPARE(front.font().family(), QStringLiteral("Arial"));
-        QCOMPARE(front.font().pointSize(), 12);
-        const QTextCharFormat back = window->Rueckseite()->document()->firstBlock().begin().fragment().charFormat();
+        const QFont front = firstFormat(*window->Vorderseite()).font();
+        QCOMPARE(front.family() + QString::number(front.pointSize()), QStringLiteral("Arial12"));
+        const QTextCharFormat back = firstFormat(*window->Rueckseite());
         QCOMPARE(back.font().family(), QStringLiteral("Courier New"));
         QVERIFY(back.font().bold());
         QCOMPARE(back.foreground().color(), QColor(0, 0, 255));
@@ -192,11 +189,10 @@ private slots:
     {
         QFETCH(QString, what);
         auto window = makeWindow();
-        QVERIFY(!window->Modified());
         const QByteArray name = what.toLatin1();
         if (what == QLatin1String("typing")) {
             QTest::keyClicks(window->Vorderseite(), QStringLiteral("a"));
-        } else if (what == QLatin1String("KopfZeile") || what == QLatin1String("CopyEdit")) {
+        } else if (what.endsWith(QLatin1String("Edit")) || what == QLatin1String("KopfZeile")) {
             child<QLineEdit>(*window, name.constData())->setText(QStringLiteral("Titel"));
         } else if (what.endsWith(QLatin1String("Spin"))) {
             auto *spin = child<QSpinBox>(*window, name.constData());
@@ -204,12 +200,12 @@ private slots:
         } else if (what == QLatin1String("KNummer") || what == QLatin1String("WebCheck")) {
             child<QCheckBox>(*window, name.constData())->click();
         } else if (what == QLatin1String("AnzahlCombo")) {
-            auto *combo = child<QComboBox>(*window, "AnzahlCombo");
-            emit combo->activated(0);
+            emit child<QComboBox>(*window, "AnzahlCombo")->activated(0);
             QCOMPARE(window->Set().printOptions().AktPrintCards, 1);
         } else if (what == QLatin1String("Ausrichtung")) {
             child<QToolButton>(*window, "Ausrichtung")->click();
             QCOMPARE(context.PrinterOrientation, PageOrientation::Landscape);
+            QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
             QCOMPARE(window->orientationPicture(), QStringLiteral("querkant.bmp"));
             QVERIFY(!window->PortraitFlag());
         } else if (what == QLatin1String("AddCard")) {
@@ -230,36 +226,10 @@ private slots:
         child<QCheckBox>(*window, "TitelDrucken")->setChecked(true);
         child<QCheckBox>(*window, "SchnittKantenDrucken")->setChecked(false);
         const PrintOptions &set = window->Set().printOptions();
-        QCOMPARE(set.HeaderText, QStringLiteral("Vokabeln"));
-        QCOMPARE(set.Copyright, QStringLiteral("(c) Anna"));
+        QCOMPARE(set.HeaderText + '|' + set.Copyright, QStringLiteral("Vokabeln|(c) Anna"));
         QCOMPARE(set.RandAbstand, 200);
         QCOMPARE(set.HeaderMargins.Left, -7);
-        QVERIFY(set.PrintKopfZeile);
-        QVERIFY(!set.PrintFadenkreuz);
-    }
-
-    void closingAsksOnlyWhenModified()
-    {
-        auto window = makeWindow();
-        QSignalSpy closed(window.get(), &TMDIChild::documentClosed);
-        window->show();
-        QVERIFY(window->close());
-        QCOMPARE(dialogs.closeQuestions, 0);
-        QCOMPARE(closed.count(), 1);
-
-        window = makeWindow();
-        QSignalSpy closed2(window.get(), &TMDIChild::documentClosed);
-        window->show();
-        QTest::keyClicks(window->Vorderseite(), QStringLiteral("x"));
-        window->AddCard();
-        dialogs.closeAnswers = {false, true};
-        QVERIFY(!window->close());
-        QCOMPARE(dialogs.closeQuestions, 1);
-        QCOMPARE(closed2.count(), 0);
-        QCOMPARE(window->Set().count(), 2);
-        QVERIFY(window->close());
-        QCOMPARE(dialogs.closeQuestions, 2);
-        QCOMPARE(closed2.count(), 1);
+        QVERIFY(set.PrintKopfZeile && !set.PrintFadenkreuz);
     }
 
     void closeQuestionDialog()
@@ -269,38 +239,11 @@ private slots:
         QVERIFY(form.findChild<QLabel *>(QStringLiteral("Label1"))->text().contains(u"Soll die Datei wirklich geschlossen werden?"));
         auto *yes = form.findChild<QPushButton *>(QStringLiteral("JaButton"));
         auto *no = form.findChild<QPushButton *>(QStringLiteral("NeinButton"));
-        QCOMPARE(yes->text(), QStringLiteral("&Ja"));
-        QCOMPARE(no->text(), QStringLiteral("&Nein"));
+        QCOMPARE(yes->text() + no->text(), QStringLiteral("&Ja&Nein"));
         QTimer::singleShot(0, yes, &QPushButton::click);
         QCOMPARE(form.exec(), int(QDialog::Accepted));
         QTimer::singleShot(0, no, &QPushButton::click);
         QCOMPARE(form.exec(), int(QDialog::Rejected));
-    }
-
-    void functionKeysMoveBetweenFacesAndAskForCommands()
-    {
-        auto window = makeWindow();
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QSignalSpy commands(window.get(), &TMDIChild::requested);
-        window->Vorderseite()->setFocus();
-        QTest::keyClick(window->Vorderseite(), Qt::Key_F2);
-        QCOMPARE(window->shownPage(), int(TMDIChild::BackPage));
-        QCOMPARE(QApplication::focusWidget(), window->Rueckseite());
-        QTest::keyClick(window->Rueckseite(), Qt::Key_F2, Qt::ShiftModifier);
-        QCOMPARE(window->shownPage(), int(TMDIChild::FrontPage));
-        QCOMPARE(QApplication::focusWidget(), window->Vorderseite());
-
-        QTest::keyClick(window->Vorderseite(), Qt::Key_F1);
-        QTest::keyClick(window->Vorderseite(), Qt::Key_F4, Qt::ControlModifier);
-        QCOMPARE(commands.count(), 2);
-        QCOMPARE(commands.at(0).at(0).value<TMDIChild::Request>(), TMDIChild::Request::NewCard);
-        QCOMPARE(commands.at(1).at(0).value<TMDIChild::Request>(), TMDIChild::Request::Bold);
-
-        QTest::keyClick(window->Vorderseite(), Qt::Key_Tab);
-        QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("\t"));
-        QCOMPARE(QApplication::focusWidget(), window->Vorderseite());
     }
 
     void pickedTabsTakeTheFocusAndTheOptionFieldsFollowTheWidth()
@@ -322,31 +265,21 @@ private slots:
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TMDIChild::OptionsPage).center());
         window->resize(1000, 500);
         QApplication::processEvents();
-        auto *content = child<QWidget>(*window, "OptionenInhalt");
-        auto *header = child<QLineEdit>(*window, "KopfZeile");
-        auto *footer = child<QLineEdit>(*window, "CopyEdit");
-        QCOMPARE(header->geometry().right() + 1, content->width() - 3);
-        QCOMPARE(footer->geometry().right() + 1, content->width() - 3);
-        QCOMPARE(child<QFrame>(*window, "Bevel1")->width(), content->width() - 6);
+        const int width = child<QWidget>(*window, "OptionenInhalt")->width();
+        QCOMPARE(child<QLineEdit>(*window, "KopfZeile")->geometry().right() + 1, width - 3);
+        QCOMPARE(child<QLineEdit>(*window, "CopyEdit")->geometry().right() + 1, width - 3);
+        QCOMPARE(child<QFrame>(*window, "Bevel1")->width(), width - 6);
     }
 
-    void popupEditsTheFaceShownAndMarksTheSet()
+    void popupDeletesInTheFaceShownLast()
     {
-        auto window = makeWindow();
-        window->Vorderseite()->setPlainText(QStringLiteral("vorn"));
-        window->Rueckseite()->setPlainText(QStringLiteral("hinten"));
-        save(*window);
+        auto window = makeWindow(1);
+        window->showPage(TMDIChild::BackPage);
         window->showPage(TMDIChild::OptionsPage);
         window->Rueckseite()->selectAll();
         window->findChild<QAction *>(QStringLiteral("Loeschen1"))->trigger();
-        QVERIFY(window->Rueckseite()->toPlainText().isEmpty());
-        QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("vorn"));
+        QCOMPARE(faces(*window), QStringLiteral("Frage 1|"));
         QVERIFY(window->Modified());
-
-        QSignalSpy commands(window.get(), &TMDIChild::requested);
-        window->findChild<QAction *>(QStringLiteral("GanzeKartekopieren2"))->trigger();
-        QCOMPARE(commands.count(), 1);
-        QCOMPARE(commands.at(0).at(0).value<TMDIChild::Request>(), TMDIChild::Request::CopyCard);
     }
 
     void loadedSetIsShownWithItsValues()
@@ -366,9 +299,7 @@ private slots:
         TMDIChild window(context, &printer, &dialogs);
         QVERIFY(CardSetFile::LoadCardSet(window.Set(), file, context).ok());
         window.showLoadedSet();
-
-        QCOMPARE(rows(window), 3);
-        QCOMPARE(caption(window, 2), QStringLiteral("Karte 3"));
+        QCOMPARE(labels(window), (QStringList{"Karte 1", "Karte 2", "Karte 3"}));
         QCOMPARE(window.Set().CurrentIndex(), 0);
         QCOMPARE(window.selectedCard(), 0);
         QCOMPARE(window.Vorderseite()->toPlainText(), QStringLiteral("eins"));
@@ -377,8 +308,6 @@ private slots:
         QCOMPARE(child<QComboBox>(window, "AnzahlCombo")->currentIndex(), 1);
         QCOMPARE(child<QLineEdit>(window, "KopfZeile")->text(), QStringLiteral("Kopf"));
         QVERIFY(child<QCheckBox>(window, "CopyRCheck")->isChecked());
-        QCOMPARE(context.PrinterOrientation, PageOrientation::Landscape);
-        QVERIFY(!window.PortraitFlag());
         QCOMPARE(window.orientationPicture(), QStringLiteral("querkant.bmp"));
         QVERIFY(!window.Modified());
         context.PrinterOrientation = PageOrientation::Portrait;
@@ -424,9 +353,7 @@ private slots:
     {
         QImage image(12, 9, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        QVERIFY(image.save(&buffer, "JPEG"));
+        const QByteArray jpeg = encoded(image, "JPEG");
         TMyRxRichEdit source;
         QTextCursor cursor = source.textCursor();
         QString error;
@@ -437,13 +364,8 @@ private slots:
         TMyRxRichEdit target;
         target.paste();
         // The JPEG is written back as it was, not re-encoded.
-        QByteArray written = target.saveRtf();
-        written.replace("\r\n", "").replace('\n', "");
-        QVERIFY(written.toLower().contains(jpeg.toHex()));
-        const QTextCharFormat shown = target.document()->firstBlock().begin().fragment().charFormat();
-        QVERIFY(shown.isImageFormat());
-        QCOMPARE(target.document()->resource(QTextDocument::ImageResource, QUrl(shown.toImageFormat().name())).value<QImage>().size(),
-                 QSize(12, 9));
+        QVERIFY(target.saveRtf().replace("\r\n", "").replace('\n', "").toLower().contains(jpeg.toHex()));
+        QCOMPARE(firstPicture(target), QSize(12, 9));
     }
 
     void clipboardOffersRtfHtmlAndText()
@@ -453,9 +375,7 @@ private slots:
         editor.selectAll();
         editor.copy();
         const QMimeData *data = QApplication::clipboard()->mimeData();
-        QVERIFY(data->hasHtml());
-        QVERIFY(data->hasText());
-        QVERIFY(data->hasFormat(QStringLiteral("text/rtf")));
+        QVERIFY(data->hasHtml() && data->hasText());
         QVERIFY(data->data(QStringLiteral("text/rtf")).startsWith("{\\rtf1"));
 
         struct PasteProbe : TMyRxRichEdit
@@ -468,9 +388,8 @@ private slots:
         pasted.setText(QStringLiteral("rot"));
         QApplication::clipboard()->setMimeData(new QMimeData);
         target.insertFromMimeData(&pasted);
-        const QTextCharFormat format = target.document()->firstBlock().begin().fragment().charFormat();
-        QCOMPARE(format.foreground().color(), QColor(255, 0, 0));
-        QVERIFY(format.fontWeight() >= QFont::Bold);
+        QCOMPARE(firstFormat(target).foreground().color(), QColor(255, 0, 0));
+        QVERIFY(firstFormat(target).fontWeight() >= QFont::Bold);
 
         QImage image(8, 6, QImage::Format_RGB32);
         image.fill(Qt::blue);
@@ -479,13 +398,9 @@ private slots:
         picture.setHtml(QStringLiteral("<img src=\"https://example.org/bild.png\">"));
         target.clear();
         target.insertFromMimeData(&picture);
-        const QTextCharFormat shown = target.document()->firstBlock().begin().fragment().charFormat();
-        QVERIFY(shown.isImageFormat());
-        QCOMPARE(target.document()->resource(QTextDocument::ImageResource, QUrl(shown.toImageFormat().name())).value<QImage>().size(),
-                 QSize(8, 6));
+        QCOMPARE(firstPicture(target), QSize(8, 6));
 
         // Picture files dropped from the file manager; card set files are not for the face.
-        QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("blau.png"));
         QVERIFY(image.save(file));
         QMimeData dropped;
@@ -493,29 +408,20 @@ private slots:
         target.clear();
         QVERIFY(target.canInsertFromMimeData(&dropped));
         target.insertFromMimeData(&dropped);
-        QVERIFY(target.document()->firstBlock().begin().fragment().charFormat().isImageFormat());
+        QCOMPARE(firstPicture(target), QSize(8, 6));
         QMimeData cardSet;
         cardSet.setUrls({QUrl::fromLocalFile(folder.filePath(QStringLiteral("satz.ql3")))});
         QVERIFY(!target.canInsertFromMimeData(&cardSet));
 
         // A picture inside pasted HTML, as browsers and word processors give it.
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
         QMimeData page;
-        page.setHtml(QStringLiteral("<p>Bild: <img src=\"data:image/png;base64,") + QString::fromLatin1(png.toBase64())
+        page.setHtml(QStringLiteral("<p>Bild: <img src=\"data:image/png;base64,") + QString::fromLatin1(encoded(image, "PNG").toBase64())
                      + QStringLiteral("\"></p>"));
         target.clear();
         target.insertFromMimeData(&page);
-        const QByteArray rtf = target.saveRtf();
         TMyRxRichEdit reread;
-        reread.loadRtf(rtf);
-        QCOMPARE(reread.toPlainText().left(5), QStringLiteral("Bild:"));
-        bool pictureKept = false;
-        for (QTextBlock::iterator it = reread.document()->firstBlock().begin(); !it.atEnd(); ++it)
-            pictureKept = pictureKept || it.fragment().charFormat().isImageFormat();
-        QVERIFY(pictureKept);
+        reread.loadRtf(target.saveRtf());
+        QCOMPARE(reread.toPlainText(), QStringLiteral("Bild: ") + QChar::ObjectReplacementCharacter);
     }
 
     void deletingTheOnlyCardLeavesAFreshOne()
@@ -529,9 +435,9 @@ private slots:
         dialogs.questionAnswers = {true};
         QVERIFY(window->DeleteCard());
         QCOMPARE(labels(*window), QStringList{QStringLiteral("Karte 1")});
-        QCOMPARE(boxes(window->Set()), QList<qint32>{1});
+        QCOMPARE(boxesOf(window->Set()), QList<qint32>{1});
         QCOMPARE(window->Set().CurrentIndex(), 0);
-        QVERIFY(window->Vorderseite()->toPlainText().isEmpty());
+        QCOMPARE(faces(*window), QStringLiteral("|"));
         window->StoreCurrentCard();
         QVERIFY(window->Modified());
         QVERIFY(!window->Set().front(0).contains("Frage"));
@@ -545,59 +451,31 @@ private slots:
         window->Vorderseite()->setPlainText(QStringLiteral("verworfen"));
         dialogs.questionAnswers = {true};
         QVERIFY(window->DeleteCard());
-        QCOMPARE(labels(*window),
-                 (QStringList{QStringLiteral("Karte 1"), QStringLiteral("Karte 2"), QStringLiteral("Karte 3"), QStringLiteral("Karte 4")}));
-        QCOMPARE(boxes(window->Set()), (QList<qint32>{1, 2, 4, 1}));
+        QCOMPARE(labels(*window), (QStringList{"Karte 1", "Karte 2", "Karte 3", "Karte 4"}));
+        QCOMPARE(boxesOf(window->Set()), (QList<qint32>{1, 2, 4, 1}));
         QCOMPARE(window->Set().CurrentIndex(), 0);
         QCOMPARE(window->selectedCard(), 0);
         QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("Frage 1"));
         QVERIFY(window->Modified());
         window->selectCard(2);
-        QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("Frage 4"));
-        QCOMPARE(window->Rueckseite()->toPlainText(), QStringLiteral("Antwort 4"));
+        QCOMPARE(faces(*window), QStringLiteral("Frage 4|Antwort 4"));
         for (int i = 0; i < window->Set().count(); ++i)
             QVERIFY(!window->Set().front(i).contains("verworfen"));
     }
 
-    void movingTakesFacesAndBoxAlong()
+    // Which cards move where is the card set's test.
+    void movingShowsTheCardAtItsNewPlace()
     {
         auto window = makeWindow(5);
         window->selectCard(1);
         window->moveCurrentCardTo(1);
         QVERIFY(!window->Modified());
-
         window->moveCurrentCardTo(4);
         QVERIFY(window->Modified());
-        QCOMPARE(window->Set().CurrentIndex(), 4);
         QCOMPARE(window->selectedCard(), 4);
         QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("Frage 2"));
-        QCOMPARE(boxes(window->Set()), (QList<qint32>{1, 3, 4, 1, 2}));
-        QCOMPARE(labels(*window).last(), QStringLiteral("Karte 5"));
         window->selectCard(1);
-        QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("Frage 3"));
-        QCOMPARE(window->Rueckseite()->toPlainText(), QStringLiteral("Antwort 3"));
-    }
-
-    void wholeCardPasteReplacesBothFacesOnly()
-    {
-        auto source = makeWindow(2);
-        source->Vorderseite()->setPlainText(QStringLiteral("ungespeichert"));
-        QByteArray front;
-        QByteArray back;
-        source->copyWholeCard(front, back);
-
-        auto target = makeWindow(3);
-        target->selectCard(1);
-        QVERIFY(!target->Modified());
-        target->pasteWholeCard(front, back);
-        QVERIFY(target->Modified());
-        QCOMPARE(target->Vorderseite()->toPlainText(), QStringLiteral("ungespeichert"));
-        QCOMPARE(target->Rueckseite()->toPlainText(), QStringLiteral("Antwort 2"));
-        target->selectCard(0);
-        target->selectCard(1);
-        QCOMPARE(target->Vorderseite()->toPlainText(), QStringLiteral("ungespeichert"));
-        QCOMPARE(target->Set().count(), 3);
-        QCOMPARE(target->Set().box(1), 2);
+        QCOMPARE(faces(*window), QStringLiteral("Frage 3|Antwort 3"));
     }
 
     void marksAndBrowsingLeaveModifiedAlone()

@@ -1,4 +1,4 @@
-#include "BoxedSet.h"
+#include "../BoxedSet.h"
 
 #include "quiz/BoxChoice.h"
 #include "quiz/QuizRun.h"

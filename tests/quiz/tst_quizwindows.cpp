@@ -1,4 +1,4 @@
-#include "BoxedSet.h"
+#include "../BoxedSet.h"
 
 #include "quiz/QuizCommand.h"
 #include "quiz/RandomGenerator.h"
