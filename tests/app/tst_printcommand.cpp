@@ -1,90 +1,56 @@
-#include "../editor/ScriptedDialogs.h"
 #include "../print/PrintTestSupport.h"
+#include "MainFormFixture.h"
 
-#include "app/TMainForm.h"
-#include "editor/TMDIChild.h"
-#include "editor/TMyRxRichEdit.h"
 #include "print/EditorFit.h"
 #include "print/PrintRun.h"
 #include "print/TAllgOpts.h"
 #include "print/TDruckForm.h"
 #include "print/TPrintForm.h"
 
-#include <QApplication>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
 
-#include <functional>
-
-class TestPrintCommand : public QObject
+class TestPrintCommand
+    : public QObject
+    , MainFormFixture
 {
     Q_OBJECT
 
 private:
-    QTemporaryDir folder;
-    ScriptedDialogs dialogs;
-
-    std::unique_ptr<TMainForm> makeForm()
+    // A new set of `cards` cards whose fronts read "Frage 1", ..., printed `perSheet` to a sheet.
+    TMDIChild *printSet(int cards, int perSheet)
     {
-        dialogs = ScriptedDialogs();
-        auto form = std::make_unique<TMainForm>();
-        form->setDialogs(&dialogs);
-        form->show();
-        return form;
-    }
-    // A new set of `cards` cards whose fronts read "Frage 1", ...
-    TMDIChild *newSet(TMainForm &form, int cards, int perSheet)
-    {
-        dialogs.saveAnswers.append(folder.filePath(QStringLiteral("druck.ql3")));
-        form.action(MainCommand::FileNew)->trigger();
-        TMDIChild *document = form.ActiveDocument();
-        for (int i = 0; i < cards; ++i) {
-            if (i > 0)
-                document->AddCard();
-            document->Vorderseite()->setPlainText(QStringLiteral("Frage %1").arg(i + 1));
-        }
+        QList<QStringList> faces;
+        for (int i = 1; i <= cards; ++i)
+            faces.append({QStringLiteral("Frage %1").arg(i)});
+        TMDIChild *document = newSet(QStringLiteral("druck.ql3"), faces);
         auto *combo = document->findChild<QComboBox *>(QStringLiteral("AnzahlCombo"));
         combo->setCurrentIndex(PrintOptions::cardsPerSheetIndex(perSheet));
         emit combo->activated(combo->currentIndex());
         return document;
     }
-    // Runs action on the modal window of type T once it is shown.
-    template<typename T>
-    static void whenModal(std::function<void(T *)> action)
-    {
-        QTimer::singleShot(10, [action] {
-            if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget()))
-                action(window);
-            else
-                whenModal<T>(action);
-        });
-    }
-    static QSize faceSize(TMDIChild &document) { return document.Vorderseite()->size(); }
 
 private Q_SLOTS:
+    void init() { makeForm(); }
+
     void editorsTakeTheSizeOfThePrintedCard()
     {
-        auto form = makeForm();
-        TMDIChild *document = newSet(*form, 1, 1);
-        const QSize one = faceSize(*document);
-        newSet(*form, 1, 8);
-        const QSize eight = faceSize(*form->ActiveDocument());
+        TMDIChild *document = printSet(1, 1);
+        const QSize one = document->Vorderseite()->size();
+        printSet(1, 8);
+        const QSize eight = form->ActiveDocument()->Vorderseite()->size();
         QVERIFY(eight.width() < one.width() && eight.height() < one.height());
         QCOMPARE(form->ActiveDocument()->Rueckseite()->size(), eight);
 
         // Header, number and footer take their lines and distances off the
         // text area; only the header counts when both header and number are on.
-        QPdfWriter device(folder.filePath(QStringLiteral("maß.pdf")));
+        QPdfWriter device(path(QStringLiteral("maß.pdf")));
         device.setResolution(600);
         const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(device.pageLayout(), 600);
         PrintOptions plain;
@@ -110,8 +76,7 @@ private Q_SLOTS:
 
     void dialogCountsCardsAndSheets()
     {
-        auto form = makeForm();
-        TMDIChild *document = newSet(*form, 5, 4);
+        TMDIChild *document = printSet(5, 4);
         QString cards, sheets;
         bool okEnabled = false;
         whenModal<TPrintForm>([&](TPrintForm *dialog) {
@@ -136,13 +101,12 @@ private Q_SLOTS:
 
     void aRunToAFileHoldsBothPassesWithoutAPaperChange()
     {
-        auto form = makeForm();
-        TMDIChild *document = newSet(*form, 5, 4);
+        TMDIChild *document = printSet(5, 4);
         document->Set().setMarked(1, true);
         document->Set().setMarked(3, true);
         document->Set().setMarked(4, true);
         // Without a printer the output goes to a file the user names.
-        const QString pdf = folder.filePath(QStringLiteral("karten.pdf"));
+        const QString pdf = path(QStringLiteral("karten.pdf"));
         dialogs.saveAnswers = {pdf};
         whenModal<TPrintForm>([](TPrintForm *dialog) { dialog->OkButton->click(); });
         form->action(MainCommand::Print)->trigger();
@@ -170,9 +134,8 @@ private Q_SLOTS:
 
     void aPrinterErrorEndsThePassAndSaysWhy()
     {
-        auto form = makeForm();
-        newSet(*form, 2, 4);
-        form->printer()->setOutputFileName(folder.filePath(QStringLiteral("fehlt/karten.pdf")));
+        printSet(2, 4);
+        form->printer()->setOutputFileName(path(QStringLiteral("fehlt/karten.pdf")));
         whenModal<TPrintForm>([](TPrintForm *dialog) { dialog->OkButton->click(); });
         form->action(MainCommand::Print)->trigger();
         QCOMPARE(dialogs.warnings, QStringList{TMainForm::printFailedMessage()});
@@ -185,11 +148,10 @@ private Q_SLOTS:
 
     void optionsTakeEffectAtOnceAndStay()
     {
-        auto form = makeForm();
         form->Settings.HUX = 1;
         form->Settings.QUY = 9;
         form->Settings.ZuZuE = true;
-        const QString pdf = folder.filePath(QStringLiteral("test.pdf"));
+        const QString pdf = path(QStringLiteral("test.pdf"));
         form->printer()->setOutputFileName(pdf);
         whenModal<TAllgOpts>([](TAllgOpts *dialog) {
             QCOMPARE(dialog->HUserX->value(), 1);
