@@ -1,11 +1,11 @@
 #include "../BoxedSet.h"
+#include "../ModalWindows.h"
 
 #include "quiz/QuizCommand.h"
 #include "quiz/RandomGenerator.h"
 #include "quiz/TAbfrageForm.h"
 #include "quiz/TKasten.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,74 +16,71 @@
 #include <QStyle>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolButton>
-
-#include <functional>
 
 namespace {
 
-void setWithBoxes(CardSet &set, const QList<qint32> &boxes)
+// Cards whose faces read "Frage n" and "Antwort n", in these boxes.
+CardSet &withCards(CardSet &set, const QList<qint32> &boxes)
 {
-    for (int i = 0; i < boxes.size(); ++i) {
+    for (int i = 0; i < boxes.size(); ++i)
         set.AddCard({"{\\rtf1\\ansi Frage " + QByteArray::number(i) + "}", "{\\rtf1\\ansi Antwort " + QByteArray::number(i) + "}",
                      boxes.at(i), false});
-    }
+    return set;
 }
 
-// A quiz window whose end message is recorded instead of shown.
+// A review of such cards, its end message recorded instead of shown.
 struct Quiz
 {
-    Quiz(CardSet &set, QuizRun::Mode mode, int cramSize = 5, quint32 seed = 42)
-        : random(seed)
-        , form(set, random, mode, cramSize)
+    explicit Quiz(const QList<qint32> &boxes)
+        : form(withCards(set, boxes), random, QuizRun::Review, 5)
     {
         form.showMessage = [this](QWidget *, const QString &text) { messages.append(text); };
     }
+    // Asks the cards of `box` (0: all) in the window shown.
+    void start(int box)
+    {
+        form.run().buildList(box);
+        form.ShowNextCard();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+    }
+    // The card shown now, read back from the display.
+    int shownCard() const { return form.Abfrage->toPlainText().section(u' ', 1).toInt(); }
 
-    RandomGenerator random;
+    CardSet set;
+    RandomGenerator random{42};
     TAbfrageForm form;
     QStringList messages;
 };
 
-// The card shown now, read back from the display.
-int shownCard(const TAbfrageForm &form)
+// The box dialog over seven cards: three in box 1, two in 2, one in 3 and 4.
+struct BoxDialog
 {
-    return form.Abfrage->toPlainText().section(u' ', 1).toInt();
-}
+    BoxDialog()
+        : dialog((fillBoxes(set, {1, 2, 1, 4, 2, 1, 3}), set))
+    {
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    }
+    QStringList itemTexts() const
+    {
+        QStringList texts;
+        for (int row = 0; row < dialog.Abteilungen->count(); ++row)
+            texts.append(dialog.Abteilungen->item(row)->text());
+        return texts;
+    }
+    int checkedCount() const
+    {
+        int checked = 0;
+        for (int row = 0; row < dialog.Abteilungen->count(); ++row)
+            checked += dialog.Abteilungen->item(row)->checkState() == Qt::Checked;
+        return checked;
+    }
 
-// Runs action on the first modal window of type T once it is up.
-template<typename T>
-void whenModal(const std::function<void(T *)> &action)
-{
-    QTimer::singleShot(10, [action] {
-        if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget()))
-            action(window);
-        else
-            whenModal<T>(action);
-    });
-}
-
-void sevenCards(CardSet &set)
-{
-    fillBoxes(set, {1, 2, 1, 4, 2, 1, 3});
-}
-
-QStringList itemTexts(const QListWidget *list)
-{
-    QStringList texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts.append(list->item(row)->text());
-    return texts;
-}
-
-int checkedCount(const QListWidget *list)
-{
-    int checked = 0;
-    for (int row = 0; row < list->count(); ++row)
-        checked += list->item(row)->checkState() == Qt::Checked;
-    return checked;
-}
+    CardSet set;
+    TKasten dialog;
+};
 
 // Where the check box of a row sits: at the start of the item, one margin in.
 QPoint checkBoxOf(QListWidget *list, int row)
@@ -92,12 +89,6 @@ QPoint checkBoxOf(QListWidget *list, int row)
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     const int indicator = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list);
     return QPoint(rect.left() + margin + indicator / 2, rect.center().y());
-}
-
-QPoint textOf(QListWidget *list, int row)
-{
-    const QRect rect = list->visualItemRect(list->item(row));
-    return QPoint(rect.left() + 60, rect.center().y());
 }
 
 } // namespace
@@ -110,9 +101,7 @@ class TestQuizWindows : public QObject
 private Q_SLOTS:
     void nothingCanBeAnsweredBeforeTheFirstQuestion()
     {
-        CardSet set;
-        setWithBoxes(set, {1});
-        Quiz quiz(set, QuizRun::Review);
+        Quiz quiz({1});
         TAbfrageForm &form = quiz.form;
         QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 0 Karten."));
         for (QToolButton *button : {form.Loesung, form.Ok, form.Falsch})
@@ -125,9 +114,7 @@ private Q_SLOTS:
 
     void layoutFollowsTheWindowSize()
     {
-        CardSet set;
-        setWithBoxes(set, {1});
-        Quiz quiz(set, QuizRun::Review);
+        Quiz quiz({1});
         TAbfrageForm &form = quiz.form;
         form.setFaceSize(QSize(401, 301));
         form.setWindowState(Qt::WindowNoState);
@@ -138,35 +125,26 @@ private Q_SLOTS:
         QCOMPARE(form.Abfrage->geometry(), QRect(500 - 200, 350 - 150, 401, 301));
         QCOMPARE(form.Panel1->pos(), QPoint(500 - 165, 48));
         QCOMPARE(form.Image1->geometry(), QRect(0, 0, 1001, 43));
-        QCOMPARE(form.Wieviel->y(), 701 - form.Wieviel->height() - 10);
-        QCOMPARE(form.Wieviel->x(), 500 - form.Wieviel->width() / 2);
+        QCOMPARE(form.Wieviel->pos(), QPoint(500 - form.Wieviel->width() / 2, 701 - form.Wieviel->height() - 10));
     }
 
     void questionAndAnswerStates()
     {
-        CardSet set;
-        setWithBoxes(set, {2, 2, 2});
-        Quiz quiz(set, QuizRun::Review);
+        Quiz quiz({2, 2, 2});
         TAbfrageForm &form = quiz.form;
-        form.run().buildList(2);
-        form.ShowNextCard();
+        quiz.start(2);
         QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 3 Karten."));
-        const int card = shownCard(form);
+        const int card = quiz.shownCard();
         QCOMPARE(form.Abfrage->toPlainText(), QStringLiteral("Frage %1").arg(card));
-        QVERIFY(form.Loesung->isEnabled());
-        QVERIFY(!form.Ok->isEnabled());
-        QVERIFY(!form.Falsch->isEnabled());
+        QVERIFY(form.Loesung->isEnabled() && !form.Ok->isEnabled() && !form.Falsch->isEnabled());
         form.OkClick(); // ignored before the answer
         QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 3 Karten."));
 
         form.Loesung->click();
         QCOMPARE(form.Abfrage->toPlainText(), QStringLiteral("Antwort %1").arg(card));
-        QVERIFY(!form.Loesung->isEnabled());
-        QVERIFY(form.Ok->isEnabled());
-        QVERIFY(form.Falsch->isEnabled());
-
+        QVERIFY(!form.Loesung->isEnabled() && form.Ok->isEnabled() && form.Falsch->isEnabled());
         form.Ok->click();
-        QCOMPARE(set.box(card), 3);
+        QCOMPARE(quiz.set.box(card), 3);
         QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 2 Karten."));
         form.Loesung->click();
         form.Falsch->click();
@@ -176,96 +154,76 @@ private Q_SLOTS:
         form.Falsch->click();
         QCOMPARE(quiz.messages, QStringList(QStringLiteral("Es wurden alle Karteikarten abgefragt.")));
         QVERIFY(form.ended());
-        QCOMPARE(set.boxCount(3), 1);
-        QCOMPARE(set.boxCount(1), 2);
+        QCOMPARE(boxesOf(quiz.set).count(1), 2);
     }
 
     void keysWorkTheQuiz()
     {
-        CardSet set;
-        setWithBoxes(set, {2, 2, 2, 2});
-        Quiz quiz(set, QuizRun::Review);
+        Quiz quiz({2, 2, 2, 2});
         TAbfrageForm &form = quiz.form;
-        form.run().buildList(2);
-        form.ShowNextCard();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-
-        int card = shownCard(form);
+        quiz.start(2);
+        int card = quiz.shownCard();
         QTest::keyClick(&form, Qt::Key_J); // no verdict before the answer
         QCOMPARE(form.run().remaining(), 4);
         QTest::keyClick(&form, Qt::Key_Space);
         QCOMPARE(form.Abfrage->toPlainText(), QStringLiteral("Antwort %1").arg(card));
         QTest::keyClick(&form, Qt::Key_J);
-        QCOMPARE(set.box(card), 3);
+        QCOMPARE(quiz.set.box(card), 3);
 
-        card = shownCard(form);
+        card = quiz.shownCard();
         QTest::keyClick(&form, Qt::Key_Return);
         QTest::keyClick(&form, Qt::Key_Left);
-        QCOMPARE(set.box(card), 1);
+        QCOMPARE(quiz.set.box(card), 1);
 
-        card = shownCard(form);
+        card = quiz.shownCard();
         QTest::keyClick(&form, Qt::Key_Enter, Qt::KeypadModifier);
         QTest::keyClick(&form, Qt::Key_Right);
-        QCOMPARE(set.box(card), 3);
+        QCOMPARE(quiz.set.box(card), 3);
 
         // A held key gives one verdict, not a row of them.
-        card = shownCard(form);
+        card = quiz.shownCard();
         QTest::keyClick(&form, Qt::Key_Space);
         QKeyEvent held(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, QStringLiteral("n"), true);
         QApplication::sendEvent(&form, &held);
-        QCOMPARE(set.box(card), 2);
+        QCOMPARE(quiz.set.box(card), 2);
         QTest::keyClick(&form, Qt::Key_N);
-        QCOMPARE(set.box(card), 1);
+        QCOMPARE(quiz.set.box(card), 1);
         QCOMPARE(quiz.messages.size(), 1);
         QVERIFY(!form.isVisible());
     }
 
     void aLongFaceScrollsByKeys()
     {
-        CardSet set;
-        setWithBoxes(set, {1});
+        Quiz quiz({1});
         QByteArray longFace = "{\\rtf1\\ansi ";
         for (int line = 0; line < 200; ++line)
             longFace += "Zeile " + QByteArray::number(line) + "\\par ";
-        set.setFront(0, longFace + "}");
-        Quiz quiz(set, QuizRun::Review);
-        TAbfrageForm &form = quiz.form;
-        form.setFaceSize(QSize(300, 200));
-        form.run().buildList(0);
-        form.ShowNextCard();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QScrollBar *bar = form.Abfrage->verticalScrollBar();
+        quiz.set.setFront(0, longFace + "}");
+        quiz.form.setFaceSize(QSize(300, 200));
+        quiz.start(0);
+        QScrollBar *bar = quiz.form.Abfrage->verticalScrollBar();
         QTRY_VERIFY(bar->maximum() > 0);
         QCOMPARE(bar->value(), 0);
-        QTest::keyClick(&form, Qt::Key_PageDown);
+        QTest::keyClick(&quiz.form, Qt::Key_PageDown);
         QVERIFY(bar->value() > 0);
-        QTest::keyClick(&form, Qt::Key_PageUp);
+        QTest::keyClick(&quiz.form, Qt::Key_PageUp);
         QCOMPARE(bar->value(), 0);
-        QCOMPARE(form.run().phase(), QuizRun::Phase::Question);
+        QCOMPARE(quiz.form.run().phase(), QuizRun::Phase::Question);
     }
 
     void escapeEndsAndKeepsTheVerdicts()
     {
-        CardSet set;
-        setWithBoxes(set, {2, 2, 2, 2});
-        Quiz quiz(set, QuizRun::Review);
-        TAbfrageForm &form = quiz.form;
-        form.run().buildList(0);
-        form.ShowNextCard();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Quiz quiz({2, 2, 2, 2});
+        quiz.start(0);
         for (int verdict = 0; verdict < 2; ++verdict) {
-            form.LoesungClick();
-            form.OkClick();
+            quiz.form.LoesungClick();
+            quiz.form.OkClick();
         }
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QVERIFY(form.ended());
-        QVERIFY(!form.isVisible());
+        QTest::keyClick(&quiz.form, Qt::Key_Escape);
+        QVERIFY(quiz.form.ended() && !quiz.form.isVisible());
         QVERIFY(quiz.messages.isEmpty());
-        QCOMPARE(set.boxCount(3), 2);
-        QCOMPARE(set.boxCount(2), 2);
+        QCOMPARE(boxesOf(quiz.set).count(3), 2);
+        QCOMPARE(boxesOf(quiz.set).count(2), 2);
     }
 
     void cancellingTheDialogChangesNothing()
@@ -307,7 +265,7 @@ private Q_SLOTS:
     void theChosenBoxIsAsked()
     {
         CardSet set;
-        setWithBoxes(set, {1, 2, 1, 4, 2, 1, 3});
+        fillBoxes(set, {1, 2, 1, 4, 2, 1, 3});
         RandomGenerator random(9);
         QList<qint32> list;
         whenModal<TKasten>([](TKasten *dialog) {
@@ -347,111 +305,90 @@ private Q_SLOTS:
     // The box dialog.
     void startsWithTheCountsAndNothingChosen()
     {
-        CardSet set;
-        sevenCards(set);
-        TKasten dialog(set);
-        QCOMPARE(itemTexts(dialog.Abteilungen),
-                 QStringList({QStringLiteral("1.Kasten (3)"), QStringLiteral("2.Kasten (2)"), QStringLiteral("3.Kasten (1)"),
-                              QStringLiteral("4.Kasten (1)")}));
-        QVERIFY(dialog.Abteilungen->selectedItems().isEmpty());
-        QCOMPARE(checkedCount(dialog.Abteilungen), 0);
-        QCOMPARE(dialog.choice().selectedBox(), 0);
-        QCOMPARE(dialog.CramSize(), 5);
+        BoxDialog box;
+        QCOMPARE(box.itemTexts(), QStringList({"1.Kasten (3)", "2.Kasten (2)", "3.Kasten (1)", "4.Kasten (1)"}));
+        QVERIFY(box.dialog.Abteilungen->selectedItems().isEmpty());
+        QCOMPARE(box.checkedCount(), 0);
+        QCOMPARE(box.dialog.choice().selectedBox(), 0);
+        QCOMPARE(box.dialog.CramSize(), 5);
     }
 
     void aClickAnywhereOnAnItemChoosesIt()
     {
-        CardSet set;
-        sevenCards(set);
-        TKasten dialog(set);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QListWidget *list = dialog.Abteilungen;
-
+        BoxDialog box;
+        QListWidget *list = box.dialog.Abteilungen;
         // A click on the check box of box 2 ticks it and chooses it.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, checkBoxOf(list, 1));
         QCOMPARE(list->item(1)->checkState(), Qt::Checked);
-        QCOMPARE(dialog.choice().selectedBox(), 2);
+        QCOMPARE(box.dialog.choice().selectedBox(), 2);
 
         // Ticks on 1 and 2, then a click on the text of 4: box 4 only.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, checkBoxOf(list, 0));
-        QCOMPARE(checkedCount(list), 2);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, textOf(list, 3));
-        QCOMPARE(dialog.choice().selectedBox(), 4);
+        QCOMPARE(box.checkedCount(), 2);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
+        QCOMPARE(box.dialog.choice().selectedBox(), 4);
         QCOMPARE(list->selectedItems().size(), 1);
-        QCOMPARE(checkedCount(list), 2);
+        QCOMPARE(box.checkedCount(), 2);
 
         // Space on the current item ticks and chooses it, as a click would.
         list->setFocus();
         list->setCurrentRow(2, QItemSelectionModel::Clear);
-        QCOMPARE(dialog.choice().selectedBox(), 0);
+        QCOMPARE(box.dialog.choice().selectedBox(), 0);
         QTest::keyClick(list, Qt::Key_Space);
         QCOMPARE(list->item(2)->checkState(), Qt::Checked);
-        QCOMPARE(dialog.choice().selectedBox(), 3);
+        QCOMPARE(box.dialog.choice().selectedBox(), 3);
     }
 
     void allToFirstBoxShowsNewCountsAndKeepsTheDialogOpen()
     {
-        CardSet set;
-        sevenCards(set);
-        TKasten dialog(set);
-        dialog.show();
-        dialog.Abteilungen->item(3)->setCheckState(Qt::Checked);
-        dialog.Abteilungen->item(2)->setSelected(true);
-        QCOMPARE(dialog.choice().selectedBox(), 3);
-        dialog.SpeedButton1->click();
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(itemTexts(dialog.Abteilungen),
-                 QStringList({QStringLiteral("1.Kasten (7)"), QStringLiteral("2.Kasten (0)"), QStringLiteral("3.Kasten (0)"),
-                              QStringLiteral("4.Kasten (0)")}));
-        QVERIFY(dialog.Abteilungen->selectedItems().isEmpty());
-        QCOMPARE(checkedCount(dialog.Abteilungen), 0);
-        QCOMPARE(dialog.choice().selectedBox(), 0);
-        QVERIFY(dialog.choice().allToFirst());
+        BoxDialog box;
+        box.dialog.Abteilungen->item(3)->setCheckState(Qt::Checked);
+        box.dialog.Abteilungen->item(2)->setSelected(true);
+        QCOMPARE(box.dialog.choice().selectedBox(), 3);
+        box.dialog.SpeedButton1->click();
+        QVERIFY(box.dialog.isVisible());
+        QCOMPARE(box.itemTexts(), QStringList({"1.Kasten (7)", "2.Kasten (0)", "3.Kasten (0)", "4.Kasten (0)"}));
+        QVERIFY(box.dialog.Abteilungen->selectedItems().isEmpty());
+        QCOMPARE(box.checkedCount(), 0);
+        QCOMPARE(box.dialog.choice().selectedBox(), 0);
+        QVERIFY(box.dialog.choice().allToFirst());
         // The set itself changes only when the quiz starts.
-        QCOMPARE(boxesOf(set), QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
+        QCOMPARE(boxesOf(box.set), QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
     }
 
     // The buttons' modes are the quiz command's test; Escape is this one's.
     void escapeCancels()
     {
-        CardSet set;
-        sevenCards(set);
-        TKasten dialog(set);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        QCOMPARE(dialog.result(), int(TKasten::Cancelled));
+        BoxDialog box;
+        QTest::keyClick(&box.dialog, Qt::Key_Escape);
+        QCOMPARE(box.dialog.result(), int(TKasten::Cancelled));
     }
 
     void aTypedSizeIsTakenWithinItsBounds()
     {
-        CardSet set;
-        sevenCards(set);
-        TKasten dialog(set);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.activateWindow();
-        dialog.Wieviele->setFocus();
-        QLineEdit *edit = dialog.Wieviele->findChild<QLineEdit *>();
+        BoxDialog box;
+        box.dialog.activateWindow();
+        box.dialog.Wieviele->setFocus();
+        QLineEdit *edit = box.dialog.Wieviele->findChild<QLineEdit *>();
         QVERIFY(edit);
-        edit->selectAll();
-        QTest::keyClicks(edit, QStringLiteral("12"));
-        QCOMPARE(dialog.CramSize(), 12);
+        const auto type = [edit](const QString &text) {
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+        };
+        type(QStringLiteral("12"));
+        QCOMPARE(box.dialog.CramSize(), 12);
         // Not yet corrected by the field: a size below 5 still gives 5.
-        edit->selectAll();
-        QTest::keyClicks(edit, QStringLiteral("3"));
-        QCOMPARE(dialog.CramSize(), 5);
+        type(QStringLiteral("3"));
+        QCOMPARE(box.dialog.CramSize(), 5);
         edit->clear();
-        QCOMPARE(dialog.CramSize(), 5);
+        QCOMPARE(box.dialog.CramSize(), 5);
 
         // Enter right after typing the size starts cramming.
-        QTRY_VERIFY(dialog.SpeedButton3->isDefault());
-        edit->selectAll();
-        QTest::keyClicks(edit, QStringLiteral("40"));
+        QTRY_VERIFY(box.dialog.SpeedButton3->isDefault());
+        type(QStringLiteral("40"));
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(dialog.result(), int(TKasten::Cramming));
-        QCOMPARE(dialog.CramSize(), 40);
+        QCOMPARE(box.dialog.result(), int(TKasten::Cramming));
+        QCOMPARE(box.dialog.CramSize(), 40);
     }
 };
 
