@@ -1,3 +1,4 @@
+#include "../BoxedSet.h"
 #include "../TestFiles.h"
 
 #include "cardset/ArchiveWriter.h"
@@ -69,14 +70,6 @@ private:
         QCOMPARE(loaded.printOptions(), saved.printOptions());
         QCOMPARE(loaded.StandardFontFront(), saved.StandardFontFront());
         QCOMPARE(loaded.StandardFontBack(), saved.StandardFontBack());
-    }
-
-    static QList<qint32> boxes(const CardSet &set)
-    {
-        QList<qint32> result;
-        for (int i = 0; i < set.count(); ++i)
-            result.append(set.box(i));
-        return result;
     }
 
     // A container put together by hand: settings text, box text, faces.
@@ -201,26 +194,16 @@ private Q_SLOTS:
         for (const QString &name : std::as_const(reader.NameList))
             QCOMPARE(name, m_context.WorkFilePath);
 
+        // The sections and keys in the order the old program wrote them.
         const QStringList lines = IniText::parse(CardArchive::ExtractChunkData(reader, 0));
-        const QStringList fontKeys = {QStringLiteral("Name"),     QStringLiteral("Size"),   QStringLiteral("Color"),
-                                      QStringLiteral("Bold"),     QStringLiteral("Italic"), QStringLiteral("UnderLine"),
-                                      QStringLiteral("StrikeOut")};
-        const QStringList dataKeys = {QStringLiteral("Kopfzeile"),       QStringLiteral("KopfBkColor"), QStringLiteral("KopfOben"),
-                                      QStringLiteral("KopfUnten"),       QStringLiteral("KopfRechts"),  QStringLiteral("KopfLinks"),
-                                      QStringLiteral("AktPrintCards"),   QStringLiteral("RandAbstand"), QStringLiteral("TextAbstand"),
-                                      QStringLiteral("titelProzent"),    QStringLiteral("PrintNummer"), QStringLiteral("PrintKopfZeile"),
-                                      QStringLiteral("PrintFadenkreuz"), QStringLiteral("WebStyle"),    QStringLiteral("PrintCR"),
-                                      QStringLiteral("Copyright"),       QStringLiteral("PO")};
-        QStringList expected;
-        for (const char *section : {"Kopf", "Rueck", "Vorder"}) {
-            expected << QStringLiteral("[%1]").arg(QLatin1String(section));
-            expected << fontKeys;
-        }
-        expected << QStringLiteral("[Data]") << dataKeys;
-        QStringList actual;
+        QStringList keys;
         for (const QString &line : lines)
-            actual << (line.startsWith(QLatin1Char('[')) ? line : line.section(QLatin1Char('='), 0, 0));
-        QCOMPARE(actual, expected);
+            keys << (line.startsWith(QLatin1Char('[')) ? line : line.section(QLatin1Char('='), 0, 0));
+        const QString font = QStringLiteral(" Name Size Color Bold Italic UnderLine StrikeOut ");
+        QCOMPARE(keys.join(' '),
+                 "[Kopf]" + font + "[Rueck]" + font + "[Vorder]" + font
+                     + "[Data] Kopfzeile KopfBkColor KopfOben KopfUnten KopfRechts KopfLinks AktPrintCards RandAbstand "
+                       "TextAbstand titelProzent PrintNummer PrintKopfZeile PrintFadenkreuz WebStyle PrintCR Copyright PO");
         QVERIFY(lines.contains(QStringLiteral("Name=Liberation Serif")));
         QVERIFY(lines.contains(QStringLiteral("KopfUnten=-2")));
         QVERIFY(lines.contains(QStringLiteral("PrintNummer=0")));
@@ -252,10 +235,10 @@ private Q_SLOTS:
         CardSet shortBoxes;
         CardSetFile::LoadCardSet(shortBoxes, handMade(QStringLiteral("short.ql3"), "[Data]\r\n", "3\r\n", {"a", "b", "c", "A", "B", "C"}),
                                  m_context);
-        QCOMPARE(boxes(shortBoxes), (QList<qint32>{3, 1, 1}));
+        QCOMPARE(boxesOf(shortBoxes), (QList<qint32>{3, 1, 1}));
         CardSet longBoxes;
         CardSetFile::LoadCardSet(longBoxes, handMade(QStringLiteral("long.ql3"), "", "2\r\n4\r\n3\r\n", {"a", "A"}), m_context);
-        QCOMPARE(boxes(longBoxes), (QList<qint32>{2}));
+        QCOMPARE(boxesOf(longBoxes), (QList<qint32>{2}));
     }
 
     void missingSettingsGiveDefaults()
@@ -277,7 +260,7 @@ private Q_SLOTS:
         const FontRecord arial10;
         QCOMPARE(options.HeaderFont, arial10);
         QCOMPARE(set.StandardFontFront(), arial10);
-        QCOMPARE(boxes(set), QList<qint32>{1});
+        QCOMPARE(boxesOf(set), QList<qint32>{1});
 
         // Values the option fields cannot show arrive at their nearest bound;
         // a value that is no integer reads as the default.
