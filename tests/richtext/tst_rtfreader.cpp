@@ -45,48 +45,36 @@ private slots:
         // The lines each sample reads as, joined by "\n".
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("lines");
-        const auto run = [](int from, int to) {
-            QString text;
-            for (int c = from; c < to; ++c)
-                text += QChar(c);
-            return text;
-        };
-        QTest::newRow("align")
-            << "re41_paragraph_align_line.rtf"
-            << "This is a simple five paragraph document.\nThis is the second paragraph with a\nline break and it is "
-               "centered.\nThis is the third paragraph.\nThis is the fourth paragraph and it is right aligned.\nAnd this "
-               "paragraph is left aligned again.";
-        QTest::newRow("special") << "re41_special_chars.rtf"
-                                 << QString::fromUtf8(
-                                        "Tab A\tB\nTab A\tB\nCR A\nB\nLF A\nB\nThis is a line break.\nHere is the new line.\n"
-                                        "Emdash: \u2014\nEndash: \u2013\nEmspace: \u2003\nEnspace: \u2002\nQmspace: \u2005\n"
-                                        "Bullet: \u2022\nLquote: \u2018\nRquote: \u2019\nLdblquote: \u201c\nRdblquote: \u201d");
-        QTest::newRow("greek") << "re_greek_fcharset161.rtf" << QString::fromUtf8("Unicode \u20ac\u03a9");
-        QTest::newRow("japanese") << "re30_japanese_cp932.rtf" << QString::fromUtf8("お元気ですか？");
-        QTest::newRow("shiftjis") << "re41_deflang1031_shiftjis.rtf" << QString::fromUtf8("バージョンアップ注文書（銀行振込）");
-        QTest::newRow("surrogates") << "re10_surrogates_latin1.rtf" << QString::fromUtf8("Iñtërnâtiônàlizætiøn☃💩");
-        QTest::newRow("codepages") << "re41_unicode_codepages.rtf"
-                                   << QString::fromUtf8("Արամ\nJohann Strauß\nBelgië\tRené Magritte\nবাংলা\n་ཡུལ།\n"
-                                                        "ប្រទេស\u200b\u200b\u200bកម្ពុជា\nᓄᓇᕗᒻᒥᐅᑦ\n中国\nČeská republika");
-        QTest::newRow("field") << "re41_negative_unicode_field.rtf"
-                               << "From: http://unicode-table.com/en/#private-use-area\nF700" + run(0xF700, 0xF710) + "\nF710"
-                + run(0xF710, 0xF720) + "\nF720" + run(0xF720, 0xF727);
-        QTest::newRow("bullets") << "re10_bullets_numbering.rtf"
-                                 << "Paragraph\nBullet\nBullet 2\nParagraph 2\nList 1\nList 2";
-        QTest::newRow("mac") << "mac_textedit_linebreaks.rtf"
-                             << "A\nB\nC";
-        QTest::newRow("bin skipped") << "lo_bin_skipping.rtf"
-                                     << "text";
-        QTest::newRow("cjk fallback") << "lo6_unicode_cjk.rtf" << QString::fromUtf8("柔道");
-        QTest::newRow("table") << "table_minimal.rtf"
-                               << "cell 1\tcell 2\tcell 3\t";
-        QTest::newRow("legacy lists") << "pandoc_list_legacy_pn.rtf"
-                                      << "A\nNumbered\nList\nA\nBulleted\nList";
-        QTest::newRow("truncated") << "damaged_truncated.rtf" << QString::fromUtf8("Hello world in {RTF}…");
-        QTest::newRow("extra brace") << "damaged_extra_brace.rtf" << QString::fromUtf8("Hello world in {RTF}…\n");
-        QTest::newRow("leading garbage") << "damaged_leading_garbage.rtf" << QString::fromUtf8("Hello world in {RTF}…\n");
-        QTest::newRow("invalid hex") << "damaged_invalid_hex.rtf" << QString::fromUtf8("xřx");
-        QTest::newRow("only a picture") << "png_hex.rtf" << QString();
+        const auto row = [](const char *tag, const char *file, const QString &lines) { QTest::newRow(tag) << QString(file) << lines; };
+        QString privateUse = QStringLiteral("From: http://unicode-table.com/en/#private-use-area");
+        for (int c = 0xF700; c < 0xF727; ++c)
+            privateUse += (c % 16 ? QString() : QStringLiteral("\n%1").arg(c, 0, 16).toUpper()) + QChar(c);
+        row("align", "re41_paragraph_align_line.rtf",
+            "This is a simple five paragraph document.\nThis is the second paragraph with a\nline break and it is centered.\nThis is "
+            "the third paragraph.\nThis is the fourth paragraph and it is right aligned.\nAnd this paragraph is left aligned again.");
+        row("special", "re41_special_chars.rtf",
+            QString::fromUtf8("Tab A\tB\nTab A\tB\nCR A\nB\nLF A\nB\nThis is a line break.\nHere is the new line.\nEmdash: \u2014\n"
+                              "Endash: \u2013\nEmspace: \u2003\nEnspace: \u2002\nQmspace: \u2005\nBullet: \u2022\nLquote: \u2018\n"
+                              "Rquote: \u2019\nLdblquote: \u201c\nRdblquote: \u201d"));
+        row("greek", "re_greek_fcharset161.rtf", QString::fromUtf8("Unicode \u20ac\u03a9"));
+        row("japanese", "re30_japanese_cp932.rtf", QString::fromUtf8("お元気ですか？"));
+        row("shiftjis", "re41_deflang1031_shiftjis.rtf", QString::fromUtf8("バージョンアップ注文書（銀行振込）"));
+        row("surrogates", "re10_surrogates_latin1.rtf", QString::fromUtf8("Iñtërnâtiônàlizætiøn☃💩"));
+        row("codepages", "re41_unicode_codepages.rtf",
+            QString::fromUtf8("Արամ\nJohann Strauß\nBelgië\tRené Magritte\nবাংলা\n་ཡུལ།\nប្រទេស\u200b\u200b\u200bកម្ពុជា\nᓄᓇᕗᒻᒥᐅᑦ\n中国\n"
+                              "Česká republika"));
+        row("field", "re41_negative_unicode_field.rtf", privateUse);
+        row("bullets", "re10_bullets_numbering.rtf", "Paragraph\nBullet\nBullet 2\nParagraph 2\nList 1\nList 2");
+        row("mac", "mac_textedit_linebreaks.rtf", "A\nB\nC");
+        row("bin skipped", "lo_bin_skipping.rtf", "text");
+        row("cjk fallback", "lo6_unicode_cjk.rtf", QString::fromUtf8("柔道"));
+        row("table", "table_minimal.rtf", "cell 1\tcell 2\tcell 3\t");
+        row("legacy lists", "pandoc_list_legacy_pn.rtf", "A\nNumbered\nList\nA\nBulleted\nList");
+        row("truncated", "damaged_truncated.rtf", QString::fromUtf8("Hello world in {RTF}…"));
+        row("extra brace", "damaged_extra_brace.rtf", QString::fromUtf8("Hello world in {RTF}…\n"));
+        row("leading garbage", "damaged_leading_garbage.rtf", QString::fromUtf8("Hello world in {RTF}…\n"));
+        row("invalid hex", "damaged_invalid_hex.rtf", QString::fromUtf8("xřx"));
+        row("only a picture", "png_hex.rtf", QString());
     }
 
     void sampleText()
