@@ -1,3 +1,5 @@
+#include "../TestFiles.h"
+
 #include "app/CommandLineArguments.h"
 #include "app/ProgramFolder.h"
 #include "app/StartupSequence.h"
@@ -93,16 +95,9 @@ private Q_SLOTS:
     void existingFilesOpenInOrderAndFastNever()
     {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const auto make = [&dir](const QString &name) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        };
-        make(QStringLiteral("b.ql3"));
-        make(QStringLiteral("a.ql3"));
         // A file really named like the switch is still never opened.
-        make(QStringLiteral("FAST"));
-        make(QStringLiteral("fast"));
+        for (const char *name : {"b.ql3", "a.ql3", "FAST", "fast"})
+            writeFile(dir.filePath(QLatin1String(name)), QByteArray());
         QDir::setCurrent(dir.path());
 
         const QString b = dir.filePath(QStringLiteral("b.ql3"));
@@ -125,15 +120,11 @@ private Q_SLOTS:
         const QStringList folders = ProgramFolder::searchFolders(root.filePath(QStringLiteral("bin")), QStringLiteral("../share/quillo"));
         QCOMPARE(folders, (QStringList{root.filePath(QStringLiteral("bin/")), root.filePath(QStringLiteral("share/quillo/"))}));
 
-        const auto touch = [&root](const QString &name) {
-            QFile file(root.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        };
         // Installed: only the data folder has the picture.
-        touch(QStringLiteral("share/quillo/2.bmp"));
+        writeFile(root.filePath(QStringLiteral("share/quillo/2.bmp")), QByteArray());
         QCOMPARE(ProgramFolder::filePath(QStringLiteral("2.bmp"), folders), root.filePath(QStringLiteral("share/quillo/2.bmp")));
         // Built: the program folder comes first.
-        touch(QStringLiteral("bin/2.bmp"));
+        writeFile(root.filePath(QStringLiteral("bin/2.bmp")), QByteArray());
         QCOMPARE(ProgramFolder::filePath(QStringLiteral("2.bmp"), folders), root.filePath(QStringLiteral("bin/2.bmp")));
         // Missing everywhere: the program folder's name, for the caller to find nothing at.
         QCOMPARE(ProgramFolder::filePath(QStringLiteral("4.bmp"), folders), root.filePath(QStringLiteral("bin/4.bmp")));
@@ -147,14 +138,12 @@ private Q_SLOTS:
         QCOMPARE(StartupSequence::randomSeed(QTime(10, 2, 3, 4)), 36123004u);
     }
 
-    void splashFillsItselfWithItsPicture()
+    void splashAndAboutBoxShowTheirPicturesOrNothing()
     {
-        QTemporaryDir dir;
         QImage picture(160, 100, QImage::Format_RGB32);
         picture.fill(QColor(10, 200, 30));
-        const QString path = dir.filePath(QStringLiteral("splash.bmp"));
+        const QString path = m_dir.filePath(QStringLiteral("splash.bmp"));
         QVERIFY(picture.save(path, "BMP"));
-
         TSplash splash(path);
         splash.showAndPaint();
         QVERIFY(splash.isVisible());
@@ -162,25 +151,18 @@ private Q_SLOTS:
         QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
         const QImage shown = splash.grab().toImage();
         QCOMPARE(shown.pixelColor(shown.width() - 2, shown.height() - 2), QColor(10, 200, 30));
-    }
 
-    void missingPicturesShowNothingButNeverFail()
-    {
-        TSplash splash(QStringLiteral("/no/such/splash.bmp"));
-        splash.showAndPaint();
-        QVERIFY(!splash.hasPicture());
-        QVERIFY(!splash.grab().isNull());
-
+        // Missing pictures show nothing but never fail.
+        TSplash empty(QStringLiteral("/no/such/splash.bmp"));
+        empty.showAndPaint();
+        QVERIFY(!empty.hasPicture());
+        QVERIFY(!empty.grab().isNull());
         TAboutBox about(QStringLiteral("/no/such/logo.bmp"));
         QVERIFY(about.logo()->pixmap().isNull());
         QVERIFY(!QApplication::activeModalWidget());
-    }
 
-    void aboutBoxClosesWithOkOnEnter()
-    {
-        TAboutBox about(QStringLiteral("/no/such/logo.bmp"));
-        QCOMPARE(about.windowTitle(), QStringLiteral("Info"));
-        QCOMPARE(about.okButton()->text(), QStringLiteral("OK"));
+        // The about box closes with OK on Enter.
+        QCOMPARE(about.windowTitle() + about.okButton()->text(), QStringLiteral("InfoOK"));
         QVERIFY(about.okButton()->isDefault());
         QVERIFY(TAboutBox::credits().contains(QLatin1String("Qt")));
         QTimer::singleShot(0, &about, [&about] { QTest::keyClick(&about, Qt::Key_Return); });
@@ -196,11 +178,7 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(example, b));
         const QString scratch = m_dir.filePath(QStringLiteral("scratch"));
         const QString settings = m_dir.filePath(QStringLiteral("quillo.ini"));
-        {
-            QFile file(settings);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QStringLiteral("[Data]\r\nHUX=5\r\nTemp=%1\r\n").arg(scratch).toUtf8());
-        }
+        writeFile(settings, QStringLiteral("[Data]\r\nHUX=5\r\nTemp=%1\r\n").arg(scratch).toUtf8());
         QVERIFY(QDir().mkpath(scratch));
 
         auto *form = new TMainForm;
@@ -222,9 +200,7 @@ private Q_SLOTS:
         const QString workFile = form->fileContext().WorkFilePath;
         QVERIFY(form->close());
         QVERIFY(!QFileInfo::exists(workFile));
-        QFile file(settings);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray written = file.readAll();
+        const QByteArray written = readFile(settings);
         QVERIFY(written.startsWith("[Data]\r\nHUX=5\r\nTemp="));
         QVERIFY(written.endsWith("ZuZuE=1\r\nHUY=0\r\nQUX=0\r\nQUY=0\r\nSX=0\r\nSY=-7\r\nSchnittkante=1\r\n"));
         delete form;

@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "../print/PrintTestSupport.h"
 
 #include "cardset/ArchiveWriter.h"
@@ -35,6 +36,14 @@ private:
             return {-1, {}, {}};
         return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
     }
+    QString saved(CardSet &set, const QString &name, PageOrientation orientation = PageOrientation::Portrait)
+    {
+        CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), orientation};
+        const QString file = m_dir.filePath(name);
+        if (!CardSetFile::SaveCardSet(set, file, context).ok())
+            qFatal("cannot save %s", qPrintable(name));
+        return file;
+    }
 
 private Q_SLOTS:
     void catPrintsTheTextOfEveryCard()
@@ -42,9 +51,7 @@ private Q_SLOTS:
         CardSet set;
         set.AddCard({"{\\rtf1\\ansi \\b Hund\\b0\\par Bello\\par}", "{\\rtf1\\ansi dog\\par}", 1, false});
         set.AddCard({"{\\rtf1\\ansi K\\'e4se\\par}", QByteArray(), 3, false});
-        CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Portrait};
-        const QString file = m_dir.filePath(QStringLiteral("cat.ql3"));
-        QVERIFY(CardSetFile::SaveCardSet(set, file, context).ok());
+        const QString file = saved(set, QStringLiteral("cat.ql3"));
 
         const Result result = run({QStringLiteral("cat"), file});
         QCOMPARE(result.exitCode, 0);
@@ -68,9 +75,7 @@ private Q_SLOTS:
         set.setBox(0, 1);
         set.AddCard({"{\\rtf1 Frage}", QByteArray(), 4, false});
         set.AddCard({QByteArray(), QByteArray(), 2, false});
-        CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Landscape};
-        const QString file = m_dir.filePath(QStringLiteral("satz.ql3"));
-        QVERIFY(CardSetFile::SaveCardSet(set, file, context).ok());
+        const QString file = saved(set, QStringLiteral("satz.ql3"), PageOrientation::Landscape);
 
         const Result result = run({QStringLiteral("info"), file});
         QCOMPARE(result.exitCode, 0);
@@ -110,18 +115,14 @@ private Q_SLOTS:
     {
         CardSet set;
         set.AddCard({"{\\rtf1\\ansi Was ist 2 < 3?\\par}", "{\\rtf1\\ansi wahr\\par}", 1, false});
-        CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Portrait};
-        const QString file = m_dir.filePath(QStringLiteral("web.ql3"));
-        CardSetFile::SaveCardSet(set, file, context);
+        const QString file = saved(set, QStringLiteral("web.ql3"));
         QDir().mkpath(m_dir.filePath(QStringLiteral("seite")));
         const QString page = m_dir.filePath(QStringLiteral("seite/karten.html"));
         const Result result = run({QStringLiteral("export-html"), file, page});
         QCOMPARE(result.exitCode, 0);
         QVERIFY(result.out.contains("overlib.js"));
-        QFile html(page);
-        QVERIFY(html.open(QIODevice::ReadOnly));
         QVERIFY(
-            html.readAll().contains("drc('wahr<br>' ,'Antwort'); return true;\" onMouseOut=\"nd(); return true;\">Was ist 2 &lt; 3?</A>"));
+            readFile(page).contains("drc('wahr<br>' ,'Antwort'); return true;\" onMouseOut=\"nd(); return true;\">Was ist 2 &lt; 3?</A>"));
         QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("seite/overlib.js"))));
         QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("seite/overlib.css"))));
     }
@@ -129,11 +130,7 @@ private Q_SLOTS:
     void infoReportsLoadFailures()
     {
         const QString broken = m_dir.filePath(QStringLiteral("kaputt.ql3"));
-        QFile file(broken);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\x05"
-                   "abc");
-        file.close();
+        writeFile(broken, "\5abc");
         Result result = run({QStringLiteral("info"), broken});
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("Beim Laden trat ein Fehler auf."));
@@ -155,9 +152,7 @@ private Q_SLOTS:
         set.startNew(options, FontRecord(), FontRecord());
         for (int i = 1; i < 8; ++i)
             set.AddCard({"{\\rtf1 Frage}", "{\\rtf1 Antwort}", 1, false});
-        CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Landscape};
-        const QString file = m_dir.filePath(QStringLiteral("druck.ql3"));
-        QVERIFY(CardSetFile::SaveCardSet(set, file, context).ok());
+        const QString file = saved(set, QStringLiteral("druck.ql3"), PageOrientation::Landscape);
         const QString pdf = m_dir.filePath(QStringLiteral("druck.pdf"));
         const auto printed = [&](QStringList options) {
             QFile::remove(pdf);
