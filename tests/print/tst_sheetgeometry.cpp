@@ -1,5 +1,6 @@
 #include "PrintTestSupport.h"
 
+#include "print/CardLayout.h"
 #include "print/SheetGeometry.h"
 
 #include <QTest>
@@ -8,27 +9,40 @@
 
 using O = PageOrientation;
 
+// The sheet's page rectangle, its cells and cut lines, and the card's
+// rectangles inside a cell.
 class TestSheetGeometry : public QObject
 {
     Q_OBJECT
 
+private:
+    // R 30, TA 20; a header line 50 and a footer 40 pixels high when printed
+    static CardLayout layout(bool header, bool number, bool footer)
+    {
+        PrintOptions options;
+        options.RandAbstand = 30;
+        options.TextAbstand = 20;
+        options.PrintKopfZeile = header;
+        options.PrintNummer = number;
+        options.PrintCR = footer;
+        options.HeaderMargins = {-3, 4, 5, -6};
+        return CardLayout(options, 1000, 50, 40);
+    }
+
 private Q_SLOTS:
     void workedExample()
     {
-        PrinterMetrics m;
-        m.PageWidth = 4760;
-        m.PageHeight = 6779;
-        m.PaperWidth = 4960;
-        m.PaperHeight = 7015;
-        m.OffsetX = 80;
-        m.OffsetY = 100;
-        m.PageWidthMM = 201;
-        m.PageHeightMM = 287;
-        PrintCalibration calibration;
-        calibration.HUX = 2;
+        PrinterMetrics m{.PageWidth = 4760,
+                         .PageHeight = 6779,
+                         .PaperWidth = 4960,
+                         .PaperHeight = 7015,
+                         .OffsetX = 80,
+                         .OffsetY = 100,
+                         .PageWidthMM = 201,
+                         .PageHeightMM = 287};
+        PrintCalibration calibration{.HUX = 2};
         const SheetGeometry::PageRectResult page = SheetGeometry::ComputePageRect(m, calibration);
-        QCOMPARE(page.SX, 40);
-        QCOMPARE(page.SY, 36);
+        QCOMPARE(QPoint(page.SX, page.SY), QPoint(40, 36));
         QCOMPARE(page.PageRect, (EdgeRect{87, 36, 4760, 6779}));
         const QList<EdgeRect> cells = SheetGeometry::LayoutCardCells(page.PageRect, 4, O::Portrait);
         QCOMPARE(cells, (QList<EdgeRect>{{87, 36, 2423, 3407}, {2423, 36, 4759, 3407}, {87, 3407, 2423, 6778}, {2423, 3407, 4759, 6778}}));
@@ -44,25 +58,17 @@ private Q_SLOTS:
         calibration.QUX = 3;
         calibration.QUY = -1;
         const SheetGeometry::PageRectResult turned = SheetGeometry::ComputePageRect(m, calibration);
-        QCOMPARE(turned.SX, 36);
-        QCOMPARE(turned.SY, 40);
+        QCOMPARE(QPoint(turned.SX, turned.SY), QPoint(36, 40));
         // 70.9 and -23.7 pixels, truncated toward zero
         QCOMPARE(turned.PageRect, (EdgeRect{70 + 36, -23 + 40, 6779, 4760}));
     }
 
     void pageRectStaysOnThePrintableArea()
     {
-        PrinterMetrics m;
-        m.PageWidth = 1000;
-        m.PageHeight = 1400;
-        m.PaperWidth = 1100;
-        m.PaperHeight = 1500;
-        m.OffsetX = 80; // more margin left than right: the shift is negative
-        m.OffsetY = 20;
+        // more margin left than right: the shift is negative
+        PrinterMetrics m{.PageWidth = 1000, .PageHeight = 1400, .PaperWidth = 1100, .PaperHeight = 1500, .OffsetX = 80, .OffsetY = 20};
         // no size in millimetres: no correction, and no division by it
-        PrintCalibration calibration;
-        calibration.HUX = 5;
-        calibration.HUY = 5;
+        PrintCalibration calibration{.HUX = 5, .HUY = 5};
         SheetGeometry::PageRectResult page = SheetGeometry::ComputePageRect(m, calibration);
         QCOMPARE(page.SX, -60);
         QCOMPARE(page.PageRect, (EdgeRect{0, 60, 1000, 1400}));
@@ -129,6 +135,54 @@ private Q_SLOTS:
         QCOMPARE(SheetGeometry::LayoutCardCells(p, -7, O::Landscape), QList<EdgeRect>{p});
         QCOMPARE(SheetGeometry::LayoutCardCells(p, 1000, O::Landscape).size(), 8);
         QCOMPARE(SheetGeometry::cutLines(p, 1000, O::Landscape).size(), 4);
+    }
+
+    void bandReservations()
+    {
+        struct Case
+        {
+            bool header, number, footer;
+            int hdr, aF, aB;
+        };
+        const QList<Case> cases{
+            {false, false, false, 30, 1000, 1000}, {true, false, false, 110, 950, 890}, {false, true, false, 110, 950, 890},
+            {true, true, false, 110, 950, 890},    {false, false, true, 30, 960, 940},  {true, true, true, 110, 910, 830},
+            {false, true, true, 110, 910, 830},
+        };
+        for (const Case &c : cases) {
+            const CardLayout l = layout(c.header, c.number, c.footer);
+            const QByteArray what = QByteArray("header ") + (c.header ? "on" : "off") + ", number " + (c.number ? "on" : "off")
+                + ", footer " + (c.footer ? "on" : "off");
+            QVERIFY2(l.hdr() == c.hdr && l.aF() == c.aF && l.aB() == c.aB, what);
+        }
+    }
+
+    void rectanglesInTheCell()
+    {
+        const EdgeRect cell{100, 2000, 700, 3000};
+        // neither header nor number: frame R, text 2R below the top; the back's
+        // text ends at the cell's bottom and its frame R below
+        CardLayout l = layout(false, false, false);
+        QCOMPARE(l.frontFrame(cell), (EdgeRect{130, 2030, 670, 3000}));
+        QCOMPARE(l.frontText(cell), (EdgeRect{160, 2060, 640, 2970}));
+        QCOMPARE(l.backText(cell), (EdgeRect{160, 2060, 640, 3000}));
+        QCOMPARE(l.backFrame(cell), (EdgeRect{130, 2030, 670, 3030}));
+
+        // header line, no footer: the front's text ends th + R above the
+        // bottom, the back's R above it
+        l = layout(true, true, false);
+        QCOMPARE(l.frontText(cell), (EdgeRect{160, 2140, 640, 3000 - 50 - 30}));
+        QCOMPARE(l.backText(cell), (EdgeRect{160, 2140, 640, 3000 - 30}));
+        QCOMPARE(l.headerTextAt(cell), QPoint(140, 2030));
+        QCOMPARE(l.numberAt(cell, 25), QPoint(700 - 30 - 25, 2030));
+        // the band inside the margins, moved by its four adjustments
+        QCOMPARE(l.headerBand(cell), (EdgeRect{131 - 6, 2031 - 3, 669 + 5, 2109 + 4}));
+
+        // footer: TA under the text, centred on it
+        l = layout(true, false, true);
+        QCOMPARE(l.frontText(cell), (EdgeRect{160, 2140, 640, 2880}));
+        QCOMPARE(l.footerAt(cell, 101), QPoint(160 + 240 - 50, 2900));
+        QCOMPARE(l.backFrame(cell), (EdgeRect{130, 2110, 670, 2940}));
     }
 };
 
