@@ -38,10 +38,8 @@ private slots:
 
     void alignmentTags()
     {
-        QCOMPARE(TextFormatRules::alignmentForTag(0), Qt::AlignLeft);
-        QCOMPARE(TextFormatRules::alignmentForTag(1), Qt::AlignRight);
-        QCOMPARE(TextFormatRules::alignmentForTag(2), Qt::AlignHCenter);
-        QCOMPARE(TextFormatRules::alignmentForTag(3), Qt::AlignLeft);
+        for (auto [tag, alignment] : {std::pair{0, Qt::AlignLeft}, {1, Qt::AlignRight}, {2, Qt::AlignHCenter}, {3, Qt::AlignLeft}})
+            QCOMPARE(TextFormatRules::alignmentForTag(tag), alignment);
     }
 
     void fontRecordFillsGapsFromTheBaseFont()

@@ -64,85 +64,78 @@ private:
     }
 
 private slots:
-    void knownSizes()
+    void samplePicturesAtTheirSizes_data()
     {
-        const QList<Picture> pasted = picturesOf("re41_pasted_bitmaps_wmf.rtf");
-        QCOMPARE(pasted.size(), 3);
-        for (const Picture &p : pasted) {
-            QCOMPARE(p.image.size(), QSize(134, 62));
-            QCOMPARE(p.shown, QSizeF(134, 62)); // \picwgoal2010\pichgoal930
-        }
-        // the 24-bit one is not white: its pixels were read
-        QVERIFY(pasted[0].image.pixel(67, 31) != qRgb(255, 255, 255) || pasted[0].image.pixel(10, 10) != qRgb(255, 255, 255));
-        const QList<Picture> object = picturesOf("re10_pbrush_ole_object.rtf");
-        QCOMPARE(object.size(), 1);
-        QCOMPARE(object[0].image.size(), QSize(143, 128));
-        QVERIFY(object[0].original.startsWith("{\\object"));
-    }
-
-    void enhancedMetafileFromRichEdit()
-    {
+        // Each picture's size as decoded and as shown.
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("sizes");
+        QTest::newRow("pasted bitmaps") << "re41_pasted_bitmaps_wmf.rtf"
+                                        << "134x62/134x62 134x62/134x62 134x62/134x62"; // \picwgoal2010\pichgoal930
+        QTest::newRow("object") << "re10_pbrush_ole_object.rtf"
+                                << "143x128/71x64";
         // Wine's RichEdit pastes a bitmap as an EMF with a zero goal size: its
         // bitmap is shown at the size \picw and \pich give
-        const QList<Picture> list = picturesOf("we4_picture.rtf");
-        QCOMPARE(list.size(), 2);
-        QCOMPARE(list[0].image.size(), QSize(32, 24));
-        QCOMPARE(list[0].shown.toSize(), QSize(32, 24));
-        QCOMPARE(list[1].shown.toSize(), QSize(32, 24));
+        QTest::newRow("emf") << "we4_picture.rtf"
+                             << "32x24/32x24 32x24/32x24";
+        // a 1-bit mask and then the picture: the picture is shown
+        QTest::newRow("mask") << "wmf_two_dibs_mask.rtf"
+                              << "60x60/24x24 60x60/24x24 60x60/24x24 60x60/24x24 60x60/24x24";
+        QTest::newRow("png") << "png_hex.rtf"
+                             << "32x23/32x23";
+        QTest::newRow("png in binary") << "png_bin.rtf"
+                                       << "32x23/32x23";
+        QTest::newRow("jpeg") << "pandoc_jpeg_bin0_hex.rtf"
+                              << "250x250/192x192";
+        // JPEG and PNG in \shppict, a vector-only metafile as a placeholder
+        QTest::newRow("shppict") << "phprtflite_jpeg_png_wmf.rtf"
+                                 << "34x34/34x34 32x32/32x32 151x151/151x151 20x20/100x100 34x34/34x34 32x32/32x32 151x151/151x151";
+        // Word's PNG is taken from \shppict, not the metafile beside it
+        QTest::newRow("word") << "word_shppict_png_nonshppict_wmf.rtf"
+                              << "84x136/54x87 84x136/54x87";
+    }
+    void samplePicturesAtTheirSizes()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, sizes);
+        QStringList found;
+        for (const Picture &p : picturesOf(sample))
+            found << QStringLiteral("%1x%2/%3x%4")
+                         .arg(p.image.width())
+                         .arg(p.image.height())
+                         .arg(qRound(p.shown.width()))
+                         .arg(qRound(p.shown.height()));
+        QCOMPARE(found.join(' '), sizes);
     }
 
-    void deepestBitmapOfAMetafile()
+    void picturesShowTheirPixels()
     {
-        // a 1-bit mask and then the picture: the picture is shown
-        const QList<Picture> list = picturesOf("wmf_two_dibs_mask.rtf");
-        QCOMPARE(list.size(), 5);
-        for (const Picture &p : list) {
-            QVERIFY(!p.image.isNull());
-            QCOMPARE(p.shown, QSizeF(24, 24)); // \picscalex30 of 1200 twips... as the file says
+        // the 24-bit bitmap is not white: its pixels were read
+        const QImage pasted = picturesOf("re41_pasted_bitmaps_wmf.rtf").value(0).image;
+        QVERIFY(pasted.pixel(67, 31) != qRgb(255, 255, 255) || pasted.pixel(10, 10) != qRgb(255, 255, 255));
+        QVERIFY(picturesOf("re10_pbrush_ole_object.rtf").value(0).original.startsWith("{\\object"));
+        for (const Picture &p : picturesOf("wmf_two_dibs_mask.rtf")) {
             QSet<QRgb> colours;
             for (int y = 0; y < p.image.height(); y += 3)
                 for (int x = 0; x < p.image.width(); x += 3)
                     colours.insert(p.image.pixel(x, y));
             QVERIFY(colours.size() > 2);
         }
-    }
-
-    void pngJpegAndPlaceholders()
-    {
-        QCOMPARE(picturesOf("png_hex.rtf").value(0).image.size(), QSize(32, 23));
-        {
-            // reading a face again drops the pictures of the one before
-            QTextDocument doc;
-            RtfReader::read(RtfTestSupport::sample("png_hex.rtf"), doc);
-            QTextCursor c(&doc);
-            c.setPosition(1);
-            const QUrl first(c.charFormat().toImageFormat().name());
-            QVERIFY(doc.resource(QTextDocument::ImageResource, first).isValid());
-            RtfReader::read(RtfTestSupport::sample("png_hex.rtf"), doc);
-            QVERIFY(!doc.resource(QTextDocument::ImageResource, first).isValid());
-        }
-        QCOMPARE(picturesOf("png_bin.rtf").value(0).image.size(), QSize(32, 23));
-        const Picture jpeg = picturesOf("pandoc_jpeg_bin0_hex.rtf").value(0);
-        QCOMPARE(jpeg.image.size(), QSize(250, 250));
-        QCOMPARE(jpeg.shown, QSizeF(192, 192));
-        // JPEG and PNG in \shppict, a vector-only metafile as a framed placeholder
-        const QList<Picture> php = picturesOf("phprtflite_jpeg_png_wmf.rtf");
-        QCOMPARE(php.size(), 7);
-        QCOMPARE(php[0].image.size(), QSize(34, 34));
-        QCOMPARE(php[1].image.size(), QSize(32, 32));
-        const Picture vector = php[2];
-        QCOMPARE(vector.shown.toSize(), QSize(151, 151));
-        QCOMPARE(vector.image.size(), QSize(151, 151));
-        QCOMPARE(QColor(vector.image.pixel(0, 0)), QColor(128, 128, 128));
-        QCOMPARE(QColor(vector.image.pixel(75, 75)), QColor(Qt::white));
-        // Word's PNG is taken from \shppict, not the metafile beside it
-        const QList<Picture> word = picturesOf("word_shppict_png_nonshppict_wmf.rtf");
-        QCOMPARE(word.size(), 2);
-        QCOMPARE(word[0].image.size(), QSize(84, 136));
+        // the vector-only metafile: a framed placeholder
+        const QImage vector = picturesOf("phprtflite_jpeg_png_wmf.rtf").value(2).image;
+        QCOMPARE(QColor(vector.pixel(0, 0)), QColor(128, 128, 128));
+        QCOMPARE(QColor(vector.pixel(75, 75)), QColor(Qt::white));
         // damaged picture data: a placeholder of the given size
         QTextDocument doc;
         RtfReader::read("{\\rtf1{\\pict\\pngblip\\picwgoal1500\\pichgoal750 89504e47ffff}}", doc);
         QCOMPARE(pictures(doc).value(0).image.size(), QSize(100, 50));
+        // reading a face again drops the pictures of the one before
+        RtfReader::read(RtfTestSupport::sample("png_hex.rtf"), doc);
+        QTextCursor c(&doc);
+        c.setPosition(1);
+        const QUrl first(c.charFormat().toImageFormat().name());
+        QVERIFY(doc.resource(QTextDocument::ImageResource, first).isValid());
+        RtfReader::read(RtfTestSupport::sample("png_hex.rtf"), doc);
+        QVERIFY(!doc.resource(QTextDocument::ImageResource, first).isValid());
     }
 
     void decodedPixelsAreBounded()
