@@ -2,9 +2,6 @@
 
 #include "app/FileAssociation.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestFileAssociation : public QObject

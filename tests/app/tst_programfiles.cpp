@@ -1,5 +1,5 @@
-#include <QFile>
-#include <QImage>
+
+
 #include <QImageReader>
 #include <QTest>
 

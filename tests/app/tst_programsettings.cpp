@@ -2,10 +2,6 @@
 
 #include "app/ProgramSettings.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestProgramSettings : public QObject

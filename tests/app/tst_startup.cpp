@@ -9,14 +9,8 @@
 #include "editor/TMDIChild.h"
 #include "quiz/RandomGenerator.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 

@@ -8,13 +8,8 @@
 #include "quiz/TAbfrageForm.h"
 #include "quiz/TKasten.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QClipboard>
-#include <QComboBox>
-#include <QDropEvent>
 #include <QFontComboBox>
-#include <QImage>
 #include <QLineEdit>
 #include <QListView>
 #include <QMdiArea>
@@ -24,9 +19,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextList>
-#include <QToolButton>
 
 class TestTMainForm
     : public QObject

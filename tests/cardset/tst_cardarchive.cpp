@@ -4,10 +4,7 @@
 #include "cardset/CardArchive.h"
 #include "cardset/FileError.h"
 
-#include <QElapsedTimer>
-#include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 

@@ -9,10 +9,7 @@
 #include "cardset/ScratchFile.h"
 
 #include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <thread>

@@ -2,8 +2,6 @@
 
 #include "cardset/IniText.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 // How the text is read and written; creating a missing file, making a

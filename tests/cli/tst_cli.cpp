@@ -6,12 +6,10 @@
 #include "cardset/ScratchFile.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestCli : public QObject

@@ -2,10 +2,7 @@
 #include "editor/TMyRxRichEdit.h"
 #include "richtext/FacePictures.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTextCursor>
 #include <QtEndian>
 
 namespace {

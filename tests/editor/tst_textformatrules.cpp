@@ -2,7 +2,6 @@
 
 #include <QTest>
 #include <QTextCursor>
-#include <QTextDocument>
 
 using Style = TextFormatRules::Style;
 

@@ -8,8 +8,6 @@
 #include "richtext/FacePictures.h"
 
 #include <QAbstractItemModelTester>
-#include <QAction>
-#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
@@ -21,9 +19,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>

@@ -1,7 +1,5 @@
 #include "export/HtmlExport.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestHtmlExport : public QObject

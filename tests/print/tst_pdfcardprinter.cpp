@@ -4,11 +4,7 @@
 #include "print/PdfCardPrinter.h"
 #include "print/PrinterMetrics.h"
 
-#include <QDir>
-#include <QFile>
-#include <QPageLayout>
 #include <QPdfWriter>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestPdfCardPrinter : public QObject

@@ -3,7 +3,6 @@
 #include "print/PrintPasses.h"
 #include "print/SheetRenderer.h"
 
-#include <QImage>
 #include <QPainter>
 #include <QTest>
 

@@ -4,12 +4,9 @@
 #include "richtext/FacePictures.h"
 #include "richtext/RtfReader.h"
 
-#include <QImage>
 #include <QPainter>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 
 namespace {
 

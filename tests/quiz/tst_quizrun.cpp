@@ -4,8 +4,6 @@
 #include "quiz/QuizRun.h"
 #include "quiz/RandomGenerator.h"
 
-#include <QPoint>
-#include <QSet>
 #include <QTest>
 
 #include <algorithm>

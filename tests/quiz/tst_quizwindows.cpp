@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QStyle>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>

@@ -9,10 +9,6 @@
 #include <QBuffer>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextImageFormat>
-#include <QUrl>
 #include <QtEndian>
 
 class TestFacePictures : public QObject

@@ -4,16 +4,9 @@
 #include "richtext/RtfWriter.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QImage>
 #include <QRandomGenerator>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTextList>
-#include <QUrl>
 
 class TestRtfReader : public QObject
 {

@@ -7,9 +7,6 @@
 
 #include <QRandomGenerator>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTextList>
 
 class TestRtfWriter : public QObject
