@@ -308,15 +308,8 @@ private slots:
         context.PrinterOrientation = PageOrientation::Portrait;
 
         // A file without cards still shows one.
-        const QString empty = folder.filePath(QStringLiteral("leer.ql3"));
-        {
-            ArchiveWriter writer(empty);
-            writer.appendData(QStringLiteral("s"), "");
-            writer.appendData(QStringLiteral("b"), "");
-            writer.finish();
-        }
         TMDIChild emptyWindow(context, &printer, &dialogs);
-        QVERIFY(CardSetFile::LoadCardSet(emptyWindow.Set(), empty, context).ok());
+        fillBoxes(emptyWindow.Set(), {});
         emptyWindow.showLoadedSet();
         QCOMPARE(emptyWindow.Set().count(), 1);
         QCOMPARE(rows(emptyWindow), 1);
