@@ -12,14 +12,7 @@ private:
     QTemporaryDir m_dir;
     int m_counter = 0;
 
-    QString fileWith(const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("s%1.ini").arg(++m_counter));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
-        return path;
-    }
+    QString fileWith(const QByteArray &bytes) const { return ::fileWith(m_dir, bytes); }
 
     QString freshPath() { return m_dir.filePath(QStringLiteral("n%1.ini").arg(++m_counter)); }
 

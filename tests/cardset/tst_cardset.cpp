@@ -1,3 +1,5 @@
+#include "../BoxedSet.h"
+
 #include "cardset/CardSet.h"
 
 #include <QSignalSpy>
@@ -20,14 +22,6 @@ QByteArray fronts(const CardSet &set)
     return result;
 }
 
-QList<qint32> boxes(const CardSet &set)
-{
-    QList<qint32> result;
-    for (int i = 0; i < set.count(); ++i)
-        result.append(set.box(i));
-    return result;
-}
-
 } // namespace
 
 class TestCardSet : public QObject
@@ -42,7 +36,7 @@ private Q_SLOTS:
         QVERIFY(set.moveCard(1, 4));
         QCOMPARE(fronts(set), QByteArray("ACDEB"));
         QCOMPARE(set.back(4), QByteArray("b"));
-        QCOMPARE(boxes(set), (QList<qint32>{1, 3, 4, 1, 2}));
+        QCOMPARE(boxesOf(set), (QList<qint32>{1, 3, 4, 1, 2}));
         QCOMPARE(set.CurrentIndex(), 4);
         QVERIFY(set.moveCard(4, 0));
         QCOMPARE(fronts(set), QByteArray("BACDE"));
@@ -54,7 +48,7 @@ private Q_SLOTS:
         QVERIFY(!set.removeCard(5));
         QVERIFY(set.removeCard(1));
         QCOMPARE(fronts(set), QByteArray("BCDE"));
-        QCOMPARE(boxes(set), (QList<qint32>{2, 3, 4, 1}));
+        QCOMPARE(boxesOf(set), (QList<qint32>{2, 3, 4, 1}));
         // The editors may still show the removed card: nothing is current.
         QCOMPARE(set.CurrentIndex(), -1);
     }
@@ -113,20 +107,14 @@ private Q_SLOTS:
 
     void printOptionsComeIntoRange()
     {
-        QCOMPARE(PrintOptions::nearestCardsPerSheet(3), 2);
-        QCOMPARE(PrintOptions::nearestCardsPerSheet(6), 4);
-        QCOMPARE(PrintOptions::nearestCardsPerSheet(7), 8);
-        QCOMPARE(PrintOptions::nearestCardsPerSheet(-5), 1);
-        QCOMPARE(PrintOptions::nearestCardsPerSheet(INT_MAX), 8);
-        QCOMPARE(PrintOptions::nearestCardsPerSheet(INT_MIN), 1);
+        for (auto [stored, printed] : {std::pair{3, 2}, {6, 4}, {7, 8}, {-5, 1}, {INT_MAX, 8}, {INT_MIN, 1}})
+            QCOMPARE(PrintOptions::nearestCardsPerSheet(stored), printed);
         PrintOptions stored;
         stored.AktPrintCards = 0;
         stored.RandAbstand = -30;
         stored.TextAbstand = 9000;
         const PrintOptions printable = stored.printable();
-        QCOMPARE(printable.AktPrintCards, 1);
-        QCOMPARE(printable.RandAbstand, 1);
-        QCOMPARE(printable.TextAbstand, 500);
+        QCOMPARE(QList<int>({printable.AktPrintCards, printable.RandAbstand, printable.TextAbstand}), QList<int>({1, 1, 500}));
         QCOMPARE(PrintOptions::cardsPerSheetIndex(8), 3);
         QCOMPARE(PrintOptions::cardsPerSheetIndex(3), -1);
         QCOMPARE(PrintOptions::titlePercent(20, 0), 100);

@@ -13,16 +13,8 @@ class TestIniText : public QObject
 
 private:
     QTemporaryDir m_dir;
-    int m_counter = 0;
 
-    QString fileWith(const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("t%1.ini").arg(++m_counter));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
-        return path;
-    }
+    QString fileWith(const QByteArray &bytes) const { return ::fileWith(m_dir, bytes); }
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
