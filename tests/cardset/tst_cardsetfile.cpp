@@ -407,38 +407,6 @@ private Q_SLOTS:
         QCOMPARE(ScratchFile::UniqueFileName(QStringLiteral("/tmp/a.b/scratch")), QStringLiteral("/tmp/a.b/scratch_1"));
     }
 
-    void concurrentSavesNeverMix()
-    {
-        // Two programs with their own scratch files in one temporary folder.
-        const QString folder = m_dir.filePath(QStringLiteral("shared-temp"));
-        QDir().mkpath(folder);
-        CardSetFileContext contexts[2] = {{ScratchFile::makeWorkFilePath(folder), PageOrientation::Portrait},
-                                          {ScratchFile::makeWorkFilePath(folder), PageOrientation::Landscape}};
-        QVERIFY(contexts[0].WorkFilePath != contexts[1].WorkFilePath);
-        CardSet sets[2];
-        fillSample(sets[0], 40);
-        fillSample(sets[1], 25);
-        for (int i = 0; i < 25; ++i)
-            sets[1].setFront(i, QByteArray("other program ") + QByteArray::number(i));
-        const QString files[2] = {path(QStringLiteral("first.ql3")), path(QStringLiteral("second.ql3"))};
-        bool ok[2] = {true, true};
-        auto work = [&](int k) {
-            for (int round = 0; round < 15; ++round) {
-                if (!CardSetFile::SaveCardSet(sets[k], files[k], contexts[k]).ok())
-                    ok[k] = false;
-            }
-        };
-        std::thread a(work, 0), b(work, 1);
-        a.join();
-        b.join();
-        QVERIFY(ok[0] && ok[1]);
-        for (int k = 0; k < 2; ++k) {
-            CardSet loaded;
-            CardSetFile::LoadCardSet(loaded, files[k], contexts[k]);
-            compareContent(loaded, sets[k]);
-        }
-    }
-
     void fontSectionsReadTheirDefaults()
     {
         const QString ini = path(QStringLiteral("fonts.ini"));

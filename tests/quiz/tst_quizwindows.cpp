@@ -111,22 +111,6 @@ private Q_SLOTS:
         QVERIFY(!form.Image1->pixmap().isNull());
     }
 
-    void layoutFollowsTheWindowSize()
-    {
-        Quiz quiz({1});
-        TAbfrageForm &form = quiz.form;
-        form.setFaceSize(QSize(401, 301));
-        form.setWindowState(Qt::WindowNoState);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.resize(1001, 701);
-        QTRY_COMPARE(form.size(), QSize(1001, 701));
-        QCOMPARE(form.Abfrage->geometry(), QRect(500 - 200, 350 - 150, 401, 301));
-        QCOMPARE(form.Panel1->pos(), QPoint(500 - 165, 48));
-        QCOMPARE(form.Image1->geometry(), QRect(0, 0, 1001, 43));
-        QCOMPARE(form.Wieviel->pos(), QPoint(500 - form.Wieviel->width() / 2, 701 - form.Wieviel->height() - 10));
-    }
-
     void questionAndAnswerStates()
     {
         Quiz quiz({2, 2, 2});

@@ -236,23 +236,6 @@ private slots:
         QCOMPARE(error, QStringLiteral("Unbekannte Bilddateierweiterung (.)"));
         QCOMPARE(pictures(doc).size(), 4);
     }
-
-    void imageWithoutOriginalIsEncoded()
-    {
-        // an image that came in some other way (HTML paste) is written as a new picture
-        QTextDocument doc;
-        doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("pasted")), testImage(20, 10));
-        QTextCursor c(&doc);
-        QTextImageFormat f;
-        f.setName(QStringLiteral("pasted"));
-        c.insertImage(f);
-        const QByteArray rtf = RtfWriter::write(doc);
-        QVERIFY(rtf.contains("{\\pict\\wmetafile8"));
-        QTextDocument back;
-        RtfReader::read(rtf, back);
-        QCOMPARE(pictures(back).value(0).image.size(), QSize(20, 10));
-        QCOMPARE(pictures(back).value(0).shown, QSizeF(20, 10));
-    }
 };
 
 QTEST_MAIN(TestFacePictures)
