@@ -1,3 +1,4 @@
+#include "editor/CardSearch.h"
 #include "editor/TextFormatRules.h"
 
 #include <QTest>
@@ -5,6 +6,7 @@
 
 using Style = TextFormatRules::Style;
 
+// The editor's rules without a window: formats and the card search.
 class TestTextFormatRules : public QObject
 {
     Q_OBJECT
@@ -80,6 +82,23 @@ private slots:
         italic.setFontItalic(true);
         cursor.setCharFormat(italic);
         QVERIFY(TextFormatRules::hasStyle(TextFormatRules::selectionAttributes(cursor), Style::Italic));
+    }
+
+    // How a card's text matches; the steps over the cards are the main
+    // window's search test.
+    void facesMatchIgnoringCaseInsideWordsAndTheBackWins()
+    {
+        using Face = CardSearch::Face;
+        const auto face = [](const char *text) {
+            return QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs24 ") + text + "\\par\r\n}";
+        };
+        QCOMPARE(CardSearch::examineCard(face("Die Hauptstadt"), face("Lima"), QStringLiteral("hauptSTADT")), Face::Front);
+        QCOMPARE(CardSearch::examineCard(face("Photosynthese"), face("x"), QStringLiteral("synth")), Face::Front);
+        QCOMPARE(CardSearch::examineCard(face("M\\'fcnchen"), face("x"), QStringLiteral("m\u00dcn")), Face::Front);
+        QCOMPARE(CardSearch::examineCard(face("Peru"), face("Lima in Peru"), QStringLiteral("peru")), Face::Back);
+        QCOMPARE(CardSearch::examineCard(face("Peru"), face("Lima"), QStringLiteral("Quito")), Face::None);
+        // Control words are no text.
+        QCOMPARE(CardSearch::examineCard(face("Peru"), QByteArray(), QStringLiteral("fonttbl")), Face::None);
     }
 };
 
