@@ -10,7 +10,6 @@
 #include "quiz/RandomGenerator.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>

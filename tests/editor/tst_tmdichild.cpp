@@ -1,4 +1,5 @@
 #include "../BoxedSet.h"
+#include "../TestPictures.h"
 #include "ScriptedDialogs.h"
 
 #include "cardset/ScratchFile.h"
@@ -89,14 +90,6 @@ private:
         if (!shown.isImageFormat())
             return QSize();
         return edit.document()->resource(QTextDocument::ImageResource, QUrl(shown.toImageFormat().name())).value<QImage>().size();
-    }
-    static QByteArray encoded(const QImage &image, const char *format)
-    {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, format);
-        return bytes;
     }
     template<typename T>
     T *child(TMDIChild &window, const char *name)

@@ -1,3 +1,4 @@
+#include "../TestPictures.h"
 #include "RtfTestSupport.h"
 
 #include "richtext/FacePictures.h"
@@ -41,14 +42,6 @@ private:
         QTextDocument doc;
         RtfReader::read(RtfTestSupport::sample(sample), doc);
         return pictures(doc);
-    }
-    static QByteArray encoded(const QImage &image, const char *format)
-    {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, format);
-        return bytes;
     }
     static QImage testImage(int w, int h)
     {
