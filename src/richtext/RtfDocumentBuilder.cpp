@@ -342,16 +342,19 @@ void RtfDocumentBuilder::rowEnd(const RtfRowState &row)
         format.setBorderBrush(QColor(Qt::black));
     }
     format.setCellPadding(pixels(row.gap));
-    // the widest row defines the columns' widths
-    if (row.cellRight.size() >= format.columnWidthConstraints().size() && row.cellRight.size() <= m_table->columns()) {
+    // a row with a cell in every column defines their widths; a table wider than a
+    // narrow face (one from a word processor's page) gets shares of the
+    // face's width, so that none of it is out of sight
+    if (row.cellRight.size() == m_table->columns()) {
         QList<QTextLength> widths;
+        const int total = row.cellRight.isEmpty() ? 0 : row.cellRight.last();
         int left = 0;
         for (const int right : row.cellRight) {
-            widths.append(QTextLength(QTextLength::FixedLength, pixels(qMax(right - left, 15))));
+            const int width = qMax(right - left, 15);
+            widths.append(total > MaxFixedTableWidth ? QTextLength(QTextLength::PercentageLength, 100.0 * width / total)
+                                                     : QTextLength(QTextLength::FixedLength, pixels(width)));
             left = qMax(left, right);
         }
-        while (widths.size() < m_table->columns())
-            widths.append(QTextLength());
         format.setColumnWidthConstraints(widths);
     }
     m_table->setFormat(format);

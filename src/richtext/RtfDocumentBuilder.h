@@ -40,6 +40,8 @@ public:
     // A table grows no further than this many cells; later rows are read
     // as paragraphs.
     static constexpr int MaxTableCells = 20000;
+    // Twips: a wider table's columns are shares of the face's width.
+    static constexpr int MaxFixedTableWidth = 4320;
 
 private:
     struct Content

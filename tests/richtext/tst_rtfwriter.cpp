@@ -96,6 +96,12 @@ private slots:
         QCOMPARE(table->columns(), 3);
         QCOMPARE(QTextCursor(table->cellAt(0, 2).firstCursorPosition()).block().text(), QStringLiteral("cell 3"));
         QCOMPARE(table->format().columnWidthConstraints().value(1), QTextLength(QTextLength::FixedLength, 1000 / 15.0));
+        // a table from a word processor's page: its columns share the face's width
+        QTextDocument wide;
+        RtfReader::read(RtfTestSupport::sample("word_german_umlauts_tables.rtf"), wide);
+        QTextCursor inWide = wide.find(QStringLiteral("Montag"));
+        QVERIFY(inWide.currentTable());
+        QCOMPARE(inWide.currentTable()->format().columnWidthConstraints().value(2).type(), QTextLength::PercentageLength);
         const QByteArray minimal = RtfWriter::write(doc);
         QVERIFY(minimal.contains("\\trowd\\trgaph0\\cellx1000\\cellx2000\\cellx3000\r\n\\pard\\intbl\\f0\\fs24 cell 1\\cell\r\n"
                                  "\\pard\\intbl cell 2\\cell\r\n\\pard\\intbl cell 3\\cell\\row\r\n}"));
