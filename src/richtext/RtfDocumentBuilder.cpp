@@ -231,11 +231,14 @@ void RtfDocumentBuilder::enterCell()
     if (m_cellOpen)
         return;
     if (m_table && m_rowEnded) {
-        if ((m_table->rows() + 1) * m_table->columns() > MaxTableCells) {
+        if ((m_row + 2) * m_table->columns() > MaxTableCells) {
             leaveTable(); // the cell's paragraphs follow the table
             return;
         }
-        m_table->appendRows(1);
+        // Qt lays out the whole grid again after each change of it: rows
+        // come in growing batches, and what is left over goes at the end
+        if (m_row + 1 >= m_table->rows())
+            m_table->appendRows(qBound(1, m_table->rows(), MaxTableCells / m_table->columns() - m_table->rows()));
         ++m_row;
         m_column = 0;
         m_rowEnded = false;
@@ -276,6 +279,8 @@ void RtfDocumentBuilder::leaveTable()
 {
     if (!m_table)
         return;
+    if (m_table->rows() > m_row + 1)
+        m_table->removeRows(m_row + 1, m_table->rows() - m_row - 1);
     // Qt keeps a block after every table: the next paragraph goes there
     m_cursor = m_table->lastCursorPosition();
     m_cursor.movePosition(QTextCursor::NextBlock);
@@ -366,4 +371,6 @@ void RtfDocumentBuilder::documentEnd(const RtfParaState &para, const RtfCharStat
     // without \par of its own is still one.
     if (!m_pending.empty())
         placeParagraph(para.inTable, para, mark);
+    if (m_table && m_table->rows() > m_row + 1)
+        m_table->removeRows(m_row + 1, m_table->rows() - m_row - 1);
 }
