@@ -30,6 +30,10 @@ DelimitedText::Reading DelimitedText::read(QStringView text, QChar delimiter, in
                 ++pos;
                 for (;;) {
                     if (pos >= n) {
+                        // The record as far as it goes: its fields still
+                        // tell the delimiter.
+                        record.fields.append(field);
+                        reading.records.append(std::move(record));
                         reading.unclosedQuoteLine = quoteLine;
                         return reading;
                     }

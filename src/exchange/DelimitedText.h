@@ -26,7 +26,8 @@ public:
     struct Reading
     {
         QList<Record> records;
-        // The line of a quote that the text never closes; 0 when all are.
+        // The line of a quote that the text never closes, whose field ends
+        // the last record; 0 when all are closed.
         int unclosedQuoteLine = 0;
     };
 
