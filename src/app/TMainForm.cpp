@@ -1181,7 +1181,8 @@ void TMainForm::fillWindowMenu()
 
 namespace {
 
-QStringList droppedCardSets(const QMimeData *data)
+// The card sets and word lists among dropped files.
+QStringList droppedFiles(const QMimeData *data)
 {
     QStringList files;
     for (const QUrl &url : data->urls()) {
@@ -1198,13 +1199,13 @@ QStringList droppedCardSets(const QMimeData *data)
 
 void TMainForm::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!droppedCardSets(event->mimeData()).isEmpty())
+    if (!droppedFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TMainForm::dropEvent(QDropEvent *event)
 {
-    const QStringList files = droppedCardSets(event->mimeData());
+    const QStringList files = droppedFiles(event->mimeData());
     if (files.isEmpty())
         return;
     event->acceptProposedAction();

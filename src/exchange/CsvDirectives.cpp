@@ -51,6 +51,13 @@ CsvDirectives CsvDirectives::read(QStringView text)
         QStringView line = text.mid(pos, end - pos);
         if (line.endsWith(u'\r'))
             line.chop(1);
+        // Spreadsheets name their delimiter in a first line "sep=;".
+        if (pos == 0 && line.size() == 5 && line.startsWith(QLatin1String("sep="), Qt::CaseInsensitive)) {
+            directives.separator = separatorNamed(line.mid(4));
+            pos = next;
+            ++directives.bodyLine;
+            continue;
+        }
         QStringView key;
         QStringView value;
         if (!splitDirective(line, key, value))

@@ -8,8 +8,9 @@
 
 // The lines "#key:value" at the top of the plain-text export of a
 // flash-card program: "#separator:tab", "#html:true", "#columns:Front	Back",
-// "#tags column:3" and others. The ones that say how to read the file are
-// kept; the rest are skipped.
+// "#tags column:3" and others, and the line "sep=;" with which spreadsheets
+// begin a list. The ones that say how to read the file are kept; the rest
+// are skipped.
 struct CsvDirectives
 {
     std::optional<QChar> separator;

@@ -119,6 +119,7 @@ private slots:
         QCOMPARE(columns.delimiter, QChar(u';'));
         QVERIFY(!columns.html);
         QCOMPARE(fronts(columns), QStringList{QStringLiteral("Haus")});
+        QCOMPARE(fronts(CsvReader::read("sep=,\r\nHaus;Geb\xC3\xA4ude,house\r\n")), QStringList{QString::fromUtf8("Haus;Gebäude")});
         // A card whose front begins with '#' is no directive.
         QCOMPARE(fronts(CsvReader::read("#hashtag;Raute\n")), QStringList{QStringLiteral("#hashtag")});
     }
