@@ -104,16 +104,16 @@ private slots:
 
     void directivesOfAFlashCardExport()
     {
-        const CsvTable anki = CsvReader::read("#separator:tab\n#html:true\n#notetype column:1\n#deck column:2\n#tags column:5\n"
-                                              "Basic\tLatein\t<b>amare</b>\tlieben\t3\n");
-        QVERIFY(anki.ok());
-        QVERIFY(anki.html);
-        QCOMPARE(anki.delimiter, QChar(u'\t'));
-        QCOMPARE(fronts(anki), QStringList{QStringLiteral("<b>amare</b>")});
-        QCOMPARE(backs(anki), QStringList{QStringLiteral("lieben")});
+        const CsvTable foreign = CsvReader::read("#separator:tab\n#html:true\n#notetype column:1\n#deck column:2\n#tags column:5\n"
+                                                 "Basic\tLatein\t<b>amare</b>\tlieben\t3\n");
+        QVERIFY(foreign.ok());
+        QVERIFY(foreign.html);
+        QCOMPARE(foreign.delimiter, QChar(u'\t'));
+        QCOMPARE(fronts(foreign), QStringList{QStringLiteral("<b>amare</b>")});
+        QCOMPARE(backs(foreign), QStringList{QStringLiteral("lieben")});
         // The tags column is no box.
-        QCOMPARE(anki.rows.constFirst().box, 0);
-        QCOMPARE(anki.rows.constFirst().line, 6);
+        QCOMPARE(foreign.rows.constFirst().box, 0);
+        QCOMPARE(foreign.rows.constFirst().line, 6);
 
         const CsvTable columns = CsvReader::read("#separator:Semicolon\n#columns:Back;Front\n#deck:Standard\nhouse;Haus\n");
         QCOMPARE(columns.delimiter, QChar(u';'));
