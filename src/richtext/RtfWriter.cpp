@@ -83,7 +83,8 @@ FallbackCache &fallbackCache()
 
 struct Output
 {
-    const QTextDocument &doc;
+    // None for text written without a document, which holds no pictures.
+    const QTextDocument *doc;
     QByteArray out;
     bool needSpace = false;
     // Right after \uN?: pandoc and unrtf drop the character that follows
@@ -103,9 +104,9 @@ struct Output
     QHash<int, CharStyle> specs; // by the document's format index
     QFont defaultFont;
 
-    explicit Output(const QTextDocument &d)
+    Output(const QTextDocument *d, const QFont &font)
         : doc(d)
-        , defaultFont(d.defaultFont())
+        , defaultFont(font)
     {
     }
 
@@ -450,7 +451,7 @@ struct Output
             afterUnicode = false;
             return;
         }
-        const QVariant res = doc.resource(QTextDocument::ImageResource, QUrl(f.name()));
+        const QVariant res = doc ? doc->resource(QTextDocument::ImageResource, QUrl(f.name())) : QVariant();
         QImage image = res.value<QImage>();
         if (image.isNull())
             image = res.value<QPixmap>().toImage();
@@ -473,6 +474,13 @@ struct Output
         afterUnicode = false;
     }
 };
+
+// The characters with which QTextCursor::insertText starts a new paragraph
+// (CR LF counts as one).
+bool isParagraphBreak(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator;
+}
 
 int twips(qreal pixels)
 {
@@ -833,38 +841,32 @@ struct Body
     }
 };
 
-} // namespace
-
-QByteArray RtfWriter::write(const QTextDocument &document)
+// The fonts every face names: the default one when the text names none, the
+// font of the bullet sign; gives the bullet font's number.
+int prepareFonts(Output &o, bool bullets)
 {
-    Output o(document);
-    // First pass: the fonts and colours the text uses.
-    bool bullets = false;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            o.style(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
-        }
-        o.style(block.charFormatIndex(), [&] { return block.charFormat(); });
-        if (QTextList *list = block.textList())
-            bullets |= list->format().style() >= QTextListFormat::ListSquare;
-    }
     if (o.fonts.isEmpty())
         o.font(o.defaultFont.family().isEmpty() ? QStringLiteral("Arial") : o.defaultFont.family(), false);
-    const int symbolFont = bullets ? o.font(QStringLiteral("Symbol"), true) : 0;
+    return bullets ? o.font(QStringLiteral("Symbol"), true) : 0;
+}
 
-    // The body comes first: text a script's code page carries (Greek,
-    // Cyrillic, Central European...) adds its font's entry for that script
-    // to the font table. The table goes into room left before the body.
+// The body is written first: text a script's code page carries (Greek,
+// Cyrillic, Central European...) adds its font's entry for that script to
+// the font table. The table goes into room left before the body.
+qsizetype startBody(Output &o, qsizetype characters)
+{
     qsizetype room = 256 + 40 * o.colors.size();
     for (const Output::Font &f : std::as_const(o.fonts))
         room += 32 + 2 * f.name.size();
-    o.out.reserve(room + document.characterCount() * 2 + 512);
+    o.out.reserve(room + characters * 2 + 512);
     o.out.resize(room);
-    Body body(o, document, symbolFont);
-    body.frame(document.rootFrame());
-    o.out += "}\r\n";
+    return room;
+}
 
+// The font and colour tables and the document's opening before the body.
+QByteArray finishBody(Output &o, qsizetype room)
+{
+    o.out += "}\r\n";
     QByteArray text = std::move(o.out);
     o.out = QByteArray();
     o.out.reserve(room);
@@ -895,4 +897,57 @@ QByteArray RtfWriter::write(const QTextDocument &document)
     }
     o.out.append(QByteArrayView(text).sliced(room));
     return o.out;
+}
+
+} // namespace
+
+QByteArray RtfWriter::write(const QTextDocument &document)
+{
+    Output o(&document, document.defaultFont());
+    // First pass: the fonts and colours the text uses.
+    bool bullets = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            o.style(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+        }
+        o.style(block.charFormatIndex(), [&] { return block.charFormat(); });
+        if (QTextList *list = block.textList())
+            bullets |= list->format().style() >= QTextListFormat::ListSquare;
+    }
+    const int symbolFont = prepareFonts(o, bullets);
+    const qsizetype room = startBody(o, document.characterCount());
+    Body body(o, document, symbolFont);
+    body.frame(document.rootFrame());
+    return finishBody(o, room);
+}
+
+QByteArray RtfWriter::writePlainText(QStringView text, const QTextCharFormat &format)
+{
+    // As write() goes through such a document: one paragraph per line, text
+    // and paragraph marks in the one format.
+    Output o(nullptr, QFont());
+    const CharStyle s = o.style(0, [&] { return format; });
+    prepareFonts(o, false);
+    const qsizetype room = startBody(o, text.size());
+    o.out += "\r\n";
+    o.word("\\pard");
+    qsizetype start = 0;
+    for (;;) {
+        qsizetype end = start;
+        while (end < text.size() && !isParagraphBreak(text[end]))
+            ++end;
+        if (end > start) {
+            o.switchTo(s);
+            o.text(text.mid(start, end - start), s.symbol, s.symbolFont, true);
+        }
+        o.switchTo(s);
+        o.out += "\\par\r\n";
+        o.needSpace = false;
+        o.afterUnicode = false;
+        if (end >= text.size())
+            break;
+        start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
+    }
+    return finishBody(o, room);
 }
