@@ -257,7 +257,7 @@ void RtfDocumentBuilder::enterCell()
         m_rowEnded = false;
     }
     if (m_column >= m_table->columns()) {
-        if ((m_column + 1) * m_table->rows() > MaxTableCells || m_column >= RtfParser::MaxColumns) {
+        if ((m_column + 1) * (m_row + 1) > MaxTableCells || m_column >= RtfParser::MaxColumns) {
             // no room for another cell: the text goes into the row's last one
             m_column = m_table->columns() - 1;
             m_cursor = m_table->cellAt(m_row, m_column).lastCursorPosition();

@@ -245,6 +245,22 @@ private slots:
         QVERIFY(pictures(back).value(0).original.contains(jpeg.toHex().left(64)));
     }
 
+    void drawingStandInKeepsItsPixels()
+    {
+        // few colours in runs and in stretches that do not repeat: the
+        // stand-in is run-length coded and exact
+        QImage drawing(120, 90, QImage::Format_RGB32);
+        drawing.fill(Qt::white);
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 120; ++x)
+                if ((x / 7 + y / 5) % 3 == 0)
+                    drawing.setPixel(x, y, qRgb(200, 30, 40 + x % 2));
+        const QByteArray rtf = PictureEncoder::withFallback(QByteArray(100000, 'x'), drawing, drawing.size());
+        const QByteArray dib = fallbackDib(rtf);
+        QCOMPARE(qFromLittleEndian<quint32>(dib.constData() + 16), 1u); // BI_RLE8, shorter than the pixels
+        QCOMPARE(PictureDecoder::fromDib(dib).convertToFormat(QImage::Format_RGB32), drawing);
+    }
+
     void newPictureFileTypes()
     {
         const QImage image = testImage(40, 30);
