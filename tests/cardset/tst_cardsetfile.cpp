@@ -542,7 +542,7 @@ private Q_SLOTS:
         container(dir + QStringLiteral("/vokabeln.Qla"), {"b"});
         writeFile(dir + QStringLiteral("/vokabeln.qli"), legacySettings);
         CardSet set;
-        CardSetFile::LoadCardSet(set, dir + QStringLiteral("/vokabeln.Qla"), m_context);
+        CardSetFile::LoadCardSet(set, dir + QStringLiteral("/vokabeln.qla"), m_context);
         QCOMPARE(set.count(), 1);
         QCOMPARE(set.printOptions().AktPrintCards, 2);
         QCOMPARE(set.FileName(), dir + QStringLiteral("/vokabeln.QL3"));
