@@ -73,7 +73,11 @@ void ArchiveWriter::writeHeader(const QString &name, qint64 dataSize)
 {
     if (dataSize > std::numeric_limits<qint32>::max())
         throw FileError(QStringLiteral("Die Datei ist zu groß für einen Kartensatz (%1 Bytes).").arg(dataSize));
-    const QByteArray nameBytes = CardArchive::chunkNameBytes(name);
+    if (m_lastNameBytes.isNull() || name != m_lastName) {
+        m_lastName = name;
+        m_lastNameBytes = CardArchive::chunkNameBytes(name);
+    }
+    const QByteArray &nameBytes = m_lastNameBytes;
     const char length = char(nameBytes.size());
     write(&length, 1);
     write(nameBytes.constData(), nameBytes.size());
