@@ -94,7 +94,7 @@ void BM_PlainCopy(benchmark::State &state)
 
 void sizes(benchmark::internal::Benchmark *b)
 {
-    b->Args({1000, 1024})->Args({10000, 1024})->Args({1000, 20 * 1024})->Unit(benchmark::kMillisecond);
+    b->Args({1000, 1024})->Args({10000, 1024})->Args({100000, 1024})->Args({1000, 20 * 1024})->Unit(benchmark::kMillisecond);
 }
 
 } // namespace
