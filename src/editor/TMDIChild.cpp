@@ -5,8 +5,10 @@
 #include "editor/CardListModel.h"
 #include "editor/TMyRxRichEdit.h"
 #include "editor/UserDialogs.h"
+#include "editor/WholeCardReplace.h"
 #include "print/EditorFit.h"
 #include "richtext/FontRecordMapping.h"
+#include "richtext/RtfReader.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -531,9 +533,14 @@ void TMDIChild::copyWholeCard(QByteArray &front, QByteArray &back) const
 
 void TMDIChild::pasteWholeCard(const QByteArray &front, const QByteArray &back)
 {
+    QTextDocument newFront;
+    QTextDocument newBack;
+    RtfReader::read(front, newFront);
+    RtfReader::read(back, newBack);
     ++m_filling;
-    m_front->loadRtf(front);
-    m_back->loadRtf(back);
+    WholeCardReplace::replace(*m_front->document(), newFront, *m_back->document(), newBack);
+    m_front->moveCursor(QTextCursor::Start);
+    m_back->moveCursor(QTextCursor::Start);
     --m_filling;
     m_set.markChanged();
 }

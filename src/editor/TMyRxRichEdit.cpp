@@ -40,7 +40,10 @@ QByteArray TMyRxRichEdit::saveRtf() const
 
 bool TMyRxRichEdit::holdsLoaded(const QByteArray &rtf) const
 {
-    return m_hasLoaded && !m_touched && m_loaded == rtf;
+    // Undoing every change since the load brings the loaded face back; a
+    // history cleared since (new plain text) has nothing to redo.
+    const bool undoneToLoad = document()->availableUndoSteps() == 0 && document()->isRedoAvailable();
+    return m_hasLoaded && (!m_touched || undoneToLoad) && m_loaded == rtf;
 }
 
 QStringList TMyRxRichEdit::rtfMimeTypes()
