@@ -846,6 +846,9 @@ void TMainForm::NewCard()
         return;
     document->AddCard();
     document->showPage(TMDIChild::FrontPage);
+    // The next thing typed is the new card's question, also when the card
+    // list had the focus (Space there would tick the card instead).
+    document->Vorderseite()->setFocus();
 }
 
 void TMainForm::DeleteCard()

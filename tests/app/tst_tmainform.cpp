@@ -465,6 +465,9 @@ private slots:
         QTest::keyClick(document->Rueckseite(), Qt::Key_F1);
         QCOMPARE(document->Set().count(), 2);
         QCOMPARE(document->shownPage(), int(TMDIChild::FrontPage));
+        document->Kartenliste()->setFocus();
+        form->button(MainCommand::NewCard)->click();
+        QCOMPARE(QApplication::focusWidget(), document->Vorderseite());
     }
 
     void clipboardCommandsNeedAFocusedSelection()
