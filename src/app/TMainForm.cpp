@@ -165,6 +165,7 @@ TMainForm::TMainForm(QWidget *parent)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { watchFocus(now); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::updateClipboardCommands);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::updateClipboardCommands);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { VorderseiteSelectionChange(ActiveFace()); });
     updateClipboardCommands();
     UpdateCommandStates(false);
 
@@ -931,11 +932,16 @@ void TMainForm::setButtonColor(QAbstractButton *button, const QColor &color)
 
 void TMainForm::VorderseiteSelectionChange(TMyRxRichEdit *face)
 {
-    if (!face)
+    if (!face || face != ActiveFace())
         return;
     const QFont font = TextFormatRules::shownFont(TextFormatRules::selectionAttributes(face->textCursor()), face->font());
     UpdatingToolbar = true;
-    m_fontCombo->setCurrentIndex(m_fontCombo->findText(font.family()));
+    const int entry = m_fontCombo->findText(font.family());
+    m_fontCombo->setCurrentIndex(entry);
+    // A font that is only substituted here (Arial by Liberation Sans) has
+    // no entry, but the user still learns its name.
+    if (entry < 0)
+        m_fontCombo->setEditText(font.family());
     if (font.pointSizeF() > 0)
         m_fontSize->setValue(qRound(font.pointSizeF()));
     UpdatingToolbar = false;

@@ -119,6 +119,7 @@ void TMDIChild::FormCreate()
     m_pages->addTab(makeFacePage(QStringLiteral("Rueck"), QStringLiteral("ScrollBox2"), m_back), QStringLiteral("Rueckseite"));
     m_pages->addTab(makeOptionsPage(), QStringLiteral("Spezielle Optionen"));
     m_pages->setCurrentIndex(FrontPage);
+    connect(m_pages, &QTabWidget::currentChanged, this, &TMDIChild::followShownFace);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
@@ -139,8 +140,15 @@ void TMDIChild::FormCreate()
         face->setContextMenuPolicy(Qt::CustomContextMenu);
         face->installEventFilter(this);
         connect(face, &QTextEdit::textChanged, this, &TMDIChild::faceChanged);
-        connect(face, &QTextEdit::cursorPositionChanged, this, [this, face] { emit VorderseiteSelectionChange(face); });
-        connect(face, &QTextEdit::selectionChanged, this, [this, face] { emit VorderseiteSelectionChange(face); });
+        // The toolbar shows the face being edited; the hidden one's caret
+        // moves too when a card is shown.
+        const auto follow = [this, face] {
+            if (face == ActiveFace())
+                emit VorderseiteSelectionChange(face);
+        };
+        connect(face, &QTextEdit::cursorPositionChanged, this, follow);
+        connect(face, &QTextEdit::selectionChanged, this, follow);
+        connect(face, &QTextEdit::currentCharFormatChanged, this, follow);
     }
     makePopupMenus();
 
@@ -455,6 +463,13 @@ void TMDIChild::ShowCurrentCard()
     m_front->loadRtf(m_set.front(index));
     m_back->loadRtf(m_set.back(index));
     --m_filling;
+    followShownFace();
+}
+
+void TMDIChild::followShownFace()
+{
+    if (TMyRxRichEdit *face = ActiveFace())
+        emit VorderseiteSelectionChange(face);
 }
 
 void TMDIChild::KartenlisteClick()
@@ -483,6 +498,7 @@ void TMDIChild::showNewCard()
         face->setCurrentCharFormat(format);
     }
     --m_filling;
+    followShownFace();
 }
 
 void TMDIChild::AddCard()
@@ -782,6 +798,7 @@ void TMDIChild::prepareNewSet(const QString &fileName)
     }
     --m_filling;
     showPage(FrontPage);
+    followShownFace();
     // The learner starts typing the first question at once.
     m_front->setFocus();
 }

@@ -175,6 +175,8 @@ private:
     void changeHeader(const std::function<void(PrintOptions &)> &change);
     void mergeIntoFace(const QTextCharFormat &change);
     void faceChanged();
+    // The toolbar's font boxes show the face of the page shown.
+    void followShownFace();
     void showNewCard();
     QSize fittedClientSize() const;
     void setCurrentRow(int row);

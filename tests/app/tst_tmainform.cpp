@@ -732,6 +732,25 @@ private slots:
         front->mergeCurrentCharFormat(change);
         select(front, 1, 1);
         QCOMPARE(form->fontCombo()->currentIndex(), -1);
+        QCOMPARE(form->fontCombo()->currentText(), QStringLiteral("Keine Solche Schrift"));
+    }
+
+    void fontBoxesShowTheFaceOfThePageShown()
+    {
+        TMDIChild *document = newSet(QStringLiteral("boxen.ql3"), {{"vorn", "hinten"}, {"vorn", "hinten"}});
+        QTextCursor back(document->Rueckseite()->document());
+        back.select(QTextCursor::Document);
+        QTextCharFormat big;
+        big.setFontPointSize(20);
+        back.mergeCharFormat(big);
+        save();
+        document->selectCard(0);
+        document->selectCard(1);
+        QCOMPARE(form->fontSizeBox()->value(), 12);
+        QCOMPARE(form->fontCombo()->currentText(), QStringLiteral("Arial"));
+        document->showPage(TMDIChild::BackPage);
+        QCOMPARE(form->fontSizeBox()->value(), 20);
+        QVERIFY(!document->Modified());
     }
 };
 
