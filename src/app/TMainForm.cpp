@@ -1036,6 +1036,8 @@ void TMainForm::FindDialogFind()
         document->showPage(TMDIChild::FrontPage);
     else if (result.face == CardSearch::Face::Back)
         document->showPage(TMDIChild::BackPage);
+    else if (result.nowhere)
+        m_dialogs->information(this, QStringLiteral("„%1“ wurde in keiner Karte gefunden.").arg(text));
 }
 
 void TMainForm::EditCut()

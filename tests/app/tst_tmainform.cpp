@@ -172,15 +172,23 @@ private slots:
         QCOMPARE(dialogs.questions.size(), 2);
         QCOMPARE(document->Set().CurrentIndex(), 2);
         QVERIFY(!document->Set().Modified());
+        QVERIFY(dialogs.informations.isEmpty());
 
-        // Nowhere: after No the last card is shown, the page left as it was.
+        // Nowhere: one round, then it says so, the card where the search
+        // began shown again, the page left as it was.
         document->selectCard(1);
         find->textEdit()->setText(QStringLiteral("Kilimandscharo"));
-        dialogs.questionAnswers = {true, false};
+        dialogs.questionAnswers = {true};
         find->findNextButton()->click();
-        QCOMPARE(dialogs.questions.size(), 4);
-        QCOMPARE(document->Set().CurrentIndex(), 2);
+        QCOMPARE(dialogs.questions.size(), 3);
+        QCOMPARE(dialogs.informations, QStringList{QStringLiteral("„Kilimandscharo“ wurde in keiner Karte gefunden.")});
+        QCOMPARE(document->Set().CurrentIndex(), 1);
         QCOMPARE(document->shownPage(), int(TMDIChild::BackPage));
+        // After No at the end, the last card is shown.
+        dialogs.questionAnswers = {false};
+        find->findNextButton()->click();
+        QCOMPARE(document->Set().CurrentIndex(), 2);
+        QCOMPARE(dialogs.informations.size(), 1);
     }
 
     void pictureGoesToClipboardAndTheFaceShown()
