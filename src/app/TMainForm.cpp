@@ -273,15 +273,16 @@ void TMainForm::makeMenus()
     using C = MainCommand;
 
     QMenu *file = menu(QStringLiteral("File1"), QStringLiteral("&Datei"), QStringLiteral("Dateibefehle"));
-    addEntry(file, C::FileNew, QStringLiteral("FileNew1"), QStringLiteral("&Neu"), QKeySequence(Qt::CTRL | Qt::Key_N),
+    addEntry(file, C::FileNew, QStringLiteral("FileNew1"), QStringLiteral("&Neu"), QKeySequence(QKeySequence::New),
              QStringLiteral("Neu|Neue Datei erstellen"));
-    addEntry(file, C::FileOpen, QStringLiteral("FileOpen1"), QStringLiteral("Ö&ffnen"), QKeySequence(Qt::CTRL | Qt::Key_O),
+    addEntry(file, C::FileOpen, QStringLiteral("FileOpen1"), QStringLiteral("Ö&ffnen"), QKeySequence(QKeySequence::Open),
              QStringLiteral("Öffnen|Eine Datei öffnen"));
     addEntry(file, C::FileClose, QStringLiteral("FileClose1"), QStringLiteral("S&chließen"), {},
              QStringLiteral("Schließen|Aktuelle Datei schließen"));
-    addEntry(file, C::Save, QStringLiteral("Speichern1"), QStringLiteral("Speichern"), {}, {}, CommandRule::NeedsDocument);
+    addEntry(file, C::Save, QStringLiteral("Speichern1"), QStringLiteral("Speichern"), QKeySequence(QKeySequence::Save), {},
+             CommandRule::NeedsDocument);
     addEntry(file, C::SaveAs, QStringLiteral("Speichernunter1"), QStringLiteral("Speichern unter"), {}, {}, CommandRule::NeedsDocument);
-    addEntry(file, C::Print, QStringLiteral("Drucken1"), QStringLiteral("Drucken"));
+    addEntry(file, C::Print, QStringLiteral("Drucken1"), QStringLiteral("Drucken"), QKeySequence(QKeySequence::Print));
     file->addSeparator();
     addEntry(file, C::Quiz, QStringLiteral("Quiz1"), QStringLiteral("Abfragen"), {}, {}, CommandRule::NeedsDocument);
     addEntry(file, C::ExportHtml, QStringLiteral("GeneriereHTMLDatei1"), QStringLiteral("Generiere HTML-Datei"))->setVisible(false);
@@ -302,7 +303,7 @@ void TMainForm::makeMenus()
     addEntry(edit, C::InsertPicture, QStringLiteral("Bildeinfuegen1"), QStringLiteral("Bild einfügen"));
     addEntry(edit, C::InsertObject, QStringLiteral("Objekteinfuegen1"), QStringLiteral("Objekt einfügen"));
     edit->addSeparator();
-    addEntry(edit, C::Find, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    addEntry(edit, C::Find, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(QKeySequence::Find));
     connect(edit, &QMenu::aboutToShow, this, &TMainForm::updateClipboardCommands);
 
     QMenu *cards = menu(QStringLiteral("Karten1"), QStringLiteral("Karten"), QString());
@@ -1174,6 +1175,9 @@ void TMainForm::fillWindowMenu()
         ++number;
         QString title = document->caption();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        // The list marks unsaved sets as their windows' titles do.
+        if (document->Modified())
+            title += QLatin1Char('*');
         QAction *entry = m_windowMenu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                                              : QStringLiteral("%1 %2").arg(number).arg(title));
         entry->setObjectName(QStringLiteral("WindowListEntry%1").arg(number));

@@ -468,6 +468,8 @@ private slots:
         QTest::keyClick(document->Vorderseite(), Qt::Key_Tab);
         QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("\t"));
         QCOMPARE(QApplication::focusWidget(), document->Vorderseite());
+        QTest::keyClick(document->Vorderseite(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!document->Modified());
 
         document->showPage(TMDIChild::BackPage);
         QTest::keyClick(document->Rueckseite(), Qt::Key_F1);
