@@ -51,6 +51,7 @@
 #include <QPrinter>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -714,6 +715,9 @@ TMDIChild *TMainForm::createDocument()
     connect(document, &TMDIChild::requested, this, &TMainForm::runRequest);
     connect(document, &TMDIChild::VorderseiteSelectionChange, this, &TMainForm::VorderseiteSelectionChange);
     sub->show();
+    // Qt's own placement puts a third window partly below the work area.
+    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    sub->setGeometry(WindowTiling::cascaded(m_mdiArea->viewport()->rect(), sub->size(), int(m_documents.size()) - 1, step));
     m_mdiArea->setActiveSubWindow(sub);
     return document;
 }

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextList>
@@ -536,6 +537,21 @@ private slots:
         first->trigger();
         QCOMPARE(form->mdiArea()->currentSubWindow(), windows.at(0));
         QVERIFY(!windows.at(0)->isMinimized());
+    }
+
+    void newWindowsCascadeInsideTheWorkArea()
+    {
+        for (int i = 0; i < 6; ++i)
+            newSet(QStringLiteral("kaskade%1.ql3").arg(i));
+        const QList<QMdiSubWindow *> windows = form->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+        for (qsizetype i = 0; i < windows.size(); ++i) {
+            QVERIFY(form->mdiArea()->viewport()->rect().contains(windows.at(i)->geometry()));
+            if (i > 0)
+                QVERIFY(windows.at(i)->pos() != windows.at(i - 1)->pos());
+        }
+        QVERIFY(!form->mdiArea()->verticalScrollBar()->isVisible());
+        // Too large for the area: as large as the area.
+        QCOMPARE(WindowTiling::cascaded(QRect(0, 0, 300, 200), QSize(400, 150), 3, 20), QRect(0, 0, 300, 150));
     }
 
     void tilesCoverTheAreaWithoutOverlap()
