@@ -1,5 +1,6 @@
 #include "editor/TMyRxRichEdit.h"
 
+#include "editor/PictureFitHandler.h"
 #include "richtext/FacePictures.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -18,6 +19,7 @@ TMyRxRichEdit::TMyRxRichEdit(QWidget *parent)
     setTabChangesFocus(false);
     setAcceptRichText(true);
     setLineWrapMode(QTextEdit::WidgetWidth);
+    PictureFitHandler::install(*document());
     // Any change of content or format, however made, counts as touched.
     connect(document(), &QTextDocument::contentsChange, this, [this] { m_touched = true; });
 }

@@ -236,6 +236,20 @@ private slots:
         dialogs.pictureAnswers = {png};
         form->action(MainCommand::InsertPicture)->trigger();
         QCOMPARE(document->Rueckseite()->toPlainText().count(QChar::ObjectReplacementCharacter), 1);
+
+        // A photo as wide as the card shows within the editor beside its
+        // scroll bar, keeping the stored size that printing uses.
+        document->showPage(TMDIChild::FrontPage);
+        QImage photo(2000, 3000, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        QVERIFY(photo.save(path(QStringLiteral("foto.jpg"))));
+        dialogs.pictureAnswers = {path(QStringLiteral("foto.jpg"))};
+        form->action(MainCommand::InsertPicture)->trigger();
+        TMyRxRichEdit *front = document->Vorderseite();
+        QTRY_VERIFY(front->verticalScrollBar()->isVisible());
+        QVERIFY(!front->horizontalScrollBar()->isVisible());
+        const QTextImageFormat stored = formatAt(front, 0).toImageFormat();
+        QVERIFY(stored.width() > front->viewport()->width() - 2 * front->document()->documentMargin());
     }
 
     void objectCommandEmbedsAFileInTheFaceShown()
