@@ -563,8 +563,23 @@ void TMDIChild::pasteWholeCard(const QByteArray &front, const QByteArray &back)
 
 void TMDIChild::mergeIntoFace(const QTextCharFormat &change)
 {
-    if (TMyRxRichEdit *face = ActiveFace())
+    TMyRxRichEdit *face = ActiveFace();
+    if (!face)
+        return;
+    QTextCursor step = face->textCursor();
+    if (!step.hasSelection()) {
+        // Only the typing format changes, which is no change of the face;
+        // but an empty bulleted paragraph shows its bullet at that size.
         face->mergeCurrentCharFormat(change);
+        if (step.block().textList() && step.block().length() == 1)
+            TextFormatRules::matchBulletsToText(face->textCursor());
+        return;
+    }
+    // One undo step with the bullets that follow the text.
+    step.beginEditBlock();
+    face->mergeCurrentCharFormat(change);
+    TextFormatRules::matchBulletsToText(face->textCursor());
+    step.endEditBlock();
 }
 
 void TMDIChild::changeOptions(const std::function<void(PrintOptions &)> &change)
@@ -680,6 +695,7 @@ void TMDIChild::toggleBullets()
         format.setStyle(QTextListFormat::ListDisc);
         format.setIndent(1);
         cursor.createList(format);
+        TextFormatRules::matchBulletsToText(cursor);
     }
     cursor.endEditBlock();
 }

@@ -705,6 +705,10 @@ private slots:
         QCOMPARE(list->format().style(), QTextListFormat::ListDisc);
         QVERIFY(list->format().indent() * front->document()->indentWidth() * 0.75 >= 10);
         QVERIFY(!document->Rueckseite()->document()->firstBlock().textList());
+        // The bullet grows with its line's text.
+        select(front, 0, 10);
+        form->fontSizeBox()->setValue(20);
+        QCOMPARE(front->document()->firstBlock().charFormat().fontPointSize(), 20);
         // Stored and shown again, the bullet is still there.
         document->StoreCurrentCard();
         document->ShowCurrentCard();
