@@ -1,5 +1,6 @@
 #include "app/TMainForm.h"
 
+#include "app/BusyCursor.h"
 #include "app/CommandStateRules.h"
 #include "app/FileAssociation.h"
 #include "app/HelpCommands.h"
@@ -8,6 +9,7 @@
 #include "app/TAboutBox.h"
 #include "app/ToolbarIcons.h"
 #include "app/WindowTiling.h"
+#include "app/WordListCommands.h"
 #include "cardset/ScratchFile.h"
 #include "editor/CardSearch.h"
 #include "editor/FindDialog.h"
@@ -61,23 +63,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The busy cursor of a command, taken back before any message and at the end.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { restore(); }
-    void restore()
-    {
-        if (m_active)
-            QApplication::restoreOverrideCursor();
-        m_active = false;
-    }
-
-private:
-    bool m_active = true;
-};
 
 QFont arialPixels(int pixels, bool bold = false, bool italic = false)
 {
@@ -278,6 +263,10 @@ void TMainForm::makeMenus()
              QStringLiteral("Neu|Neue Datei erstellen"));
     addEntry(file, C::FileOpen, QStringLiteral("FileOpen1"), QStringLiteral("Ö&ffnen"), QKeySequence(QKeySequence::Open),
              QStringLiteral("Öffnen|Eine Datei öffnen"));
+    addEntry(file, C::ImportWordList, QStringLiteral("Importieren1"), QStringLiteral("&Importieren…"), {},
+             QStringLiteral("Importieren|Karten aus einer Wortliste (CSV, Text) übernehmen"));
+    addEntry(file, C::ExportWordList, QStringLiteral("Exportieren1"), QStringLiteral("&Exportieren…"), {},
+             QStringLiteral("Exportieren|Die Karten als Wortliste speichern"), CommandRule::NeedsDocument);
     addEntry(file, C::FileClose, QStringLiteral("FileClose1"), QStringLiteral("S&chließen"), {},
              QStringLiteral("Schließen|Aktuelle Datei schließen"));
     addEntry(file, C::Save, QStringLiteral("Speichern1"), QStringLiteral("Speichern"), QKeySequence(QKeySequence::Save), {},
@@ -508,6 +497,12 @@ void TMainForm::connectCommands()
     on(C::FileNew, &TMainForm::FileNew);
     on(C::FileOpen, &TMainForm::FileOpen);
     on(C::FileClose, &TMainForm::FileClose);
+    connect(action(C::ImportWordList), &QAction::triggered, this, [this] {
+        const QString path = m_dialogs->openFileName(this, WordListCommands::importFilter(), QStringLiteral("csv"));
+        if (!path.isEmpty())
+            importWordList(path);
+    });
+    onDocument(C::ExportWordList, [this](TMDIChild *document) { WordListCommands::exportSet(this, *m_dialogs, *document); });
     on(C::Save, &TMainForm::Save);
     on(C::SaveAs, &TMainForm::SaveAs);
     on(C::Quiz, &TMainForm::Quiz);
@@ -771,6 +766,13 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
         busy.restore();
         m_dialogs->information(this, FileMessages::legacyImportedMessage());
     }
+    return document;
+}
+
+TMDIChild *TMainForm::importWordList(const QString &path)
+{
+    TMDIChild *document = WordListCommands::importList(this, *m_dialogs, path, [this] { return createDocument(); });
+    UpdateCommandStates(false);
     return document;
 }
 
@@ -1198,12 +1200,15 @@ void TMainForm::fillWindowMenu()
 
 namespace {
 
-QStringList droppedCardSets(const QMimeData *data)
+// The card sets and word lists among dropped files.
+QStringList droppedFiles(const QMimeData *data)
 {
     QStringList files;
     for (const QUrl &url : data->urls()) {
         const QString extension = CardSetFile::upperExtension(url.toLocalFile());
-        if (url.isLocalFile() && (extension == QLatin1String(".QL3") || extension == QLatin1String(".QLA")))
+        if (url.isLocalFile()
+            && (extension == QLatin1String(".QL3") || extension == QLatin1String(".QLA")
+                || WordListCommands::isWordList(url.toLocalFile())))
             files.append(url.toLocalFile());
     }
     return files;
@@ -1213,18 +1218,22 @@ QStringList droppedCardSets(const QMimeData *data)
 
 void TMainForm::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!droppedCardSets(event->mimeData()).isEmpty())
+    if (!droppedFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TMainForm::dropEvent(QDropEvent *event)
 {
-    const QStringList files = droppedCardSets(event->mimeData());
+    const QStringList files = droppedFiles(event->mimeData());
     if (files.isEmpty())
         return;
     event->acceptProposedAction();
-    for (const QString &file : files)
-        OpenDocument(file);
+    for (const QString &file : files) {
+        if (WordListCommands::isWordList(file))
+            importWordList(file);
+        else
+            OpenDocument(file);
+    }
     UpdateCommandStates(false);
 }
 

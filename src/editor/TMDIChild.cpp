@@ -795,10 +795,7 @@ void TMDIChild::prepareNewSet(const QString &fileName)
     setPrinterOrientation(PageOrientation::Landscape);
     AusrichtungClick();
 
-    FontRecord arial12;
-    arial12.Name = QStringLiteral("Arial");
-    arial12.Size = 12;
-    arial12.Color = StoredColor::Black;
+    const FontRecord arial12 = CardSet::newSetFont();
     // Nothing of the preparation is a change of the user's.
     m_set.startNew(m_set.printOptions(), arial12, arial12);
     m_set.setFileName(fileName);
