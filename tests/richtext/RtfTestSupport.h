@@ -20,6 +20,4 @@ public:
     // The document's text with its formats, one entry per run of equal
     // formatting and one per block: what a round trip must keep.
     static QStringList describe(const QTextDocument &document);
-    // The plain text lines of a document as RtfReader::textLines gives them.
-    static QStringList documentLines(const QTextDocument &document);
 };

@@ -68,29 +68,24 @@ private slots:
         // Each picture's size as decoded and as shown.
         QTest::addColumn<QString>("sample");
         QTest::addColumn<QString>("sizes");
-        QTest::newRow("pasted bitmaps") << "re41_pasted_bitmaps_wmf.rtf"
-                                        << "134x62/134x62 134x62/134x62 134x62/134x62"; // \picwgoal2010\pichgoal930
-        QTest::newRow("object") << "re10_pbrush_ole_object.rtf"
-                                << "143x128/71x64";
+        const auto row = [](const char *tag, const char *sample, const char *sizes) {
+            QTest::newRow(tag) << QString(sample) << QString(sizes);
+        };
+        row("pasted bitmaps", "re41_pasted_bitmaps_wmf.rtf", "134x62/134x62 134x62/134x62 134x62/134x62"); // \picwgoal2010\pichgoal930
+        row("object", "re10_pbrush_ole_object.rtf", "143x128/71x64");
         // Wine's RichEdit pastes a bitmap as an EMF with a zero goal size: its
         // bitmap is shown at the size \picw and \pich give
-        QTest::newRow("emf") << "we4_picture.rtf"
-                             << "32x24/32x24 32x24/32x24";
+        row("emf", "we4_picture.rtf", "32x24/32x24 32x24/32x24");
         // a 1-bit mask and then the picture: the picture is shown
-        QTest::newRow("mask") << "wmf_two_dibs_mask.rtf"
-                              << "60x60/24x24 60x60/24x24 60x60/24x24 60x60/24x24 60x60/24x24";
-        QTest::newRow("png") << "png_hex.rtf"
-                             << "32x23/32x23";
-        QTest::newRow("png in binary") << "png_bin.rtf"
-                                       << "32x23/32x23";
-        QTest::newRow("jpeg") << "pandoc_jpeg_bin0_hex.rtf"
-                              << "250x250/192x192";
+        row("mask", "wmf_two_dibs_mask.rtf", "60x60/24x24 60x60/24x24 60x60/24x24 60x60/24x24 60x60/24x24");
+        row("png", "png_hex.rtf", "32x23/32x23");
+        row("png in binary", "png_bin.rtf", "32x23/32x23");
+        row("jpeg", "pandoc_jpeg_bin0_hex.rtf", "250x250/192x192");
         // JPEG and PNG in \shppict, a vector-only metafile as a placeholder
-        QTest::newRow("shppict") << "phprtflite_jpeg_png_wmf.rtf"
-                                 << "34x34/34x34 32x32/32x32 151x151/151x151 20x20/100x100 34x34/34x34 32x32/32x32 151x151/151x151";
+        row("shppict", "phprtflite_jpeg_png_wmf.rtf",
+            "34x34/34x34 32x32/32x32 151x151/151x151 20x20/100x100 34x34/34x34 32x32/32x32 151x151/151x151");
         // Word's PNG is taken from \shppict, not the metafile beside it
-        QTest::newRow("word") << "word_shppict_png_nonshppict_wmf.rtf"
-                              << "84x136/54x87 84x136/54x87";
+        row("word", "word_shppict_png_nonshppict_wmf.rtf", "84x136/54x87 84x136/54x87");
     }
     void samplePicturesAtTheirSizes()
     {
@@ -238,11 +233,6 @@ private slots:
                 difference += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
             }
         QVERIFY(difference / (3 * fallback.width() * fallback.height()) < 12);
-        // read back: the JPEG itself
-        QTextDocument back;
-        RtfReader::read(rtf, back);
-        QCOMPARE(pictures(back).value(0).image.size(), QSize(640, 480));
-        QVERIFY(pictures(back).value(0).original.contains(jpeg.toHex().left(64)));
     }
 
     void drawingStandInKeepsItsPixels()
