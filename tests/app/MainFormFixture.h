@@ -9,6 +9,7 @@
 #include "editor/TMyRxRichEdit.h"
 
 #include <QAction>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -46,6 +47,18 @@ protected:
             document->Rueckseite()->setPlainText(cards[i].value(1));
         }
         return document;
+    }
+    // Drags these files onto the window, which must take them, and drops them.
+    void drop(const QStringList &files)
+    {
+        QMimeData data;
+        for (const QString &file : files)
+            data.setUrls(data.urls() << QUrl::fromLocalFile(file));
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &dropped);
     }
     // A changed set becomes unmodified by saving it.
     void save()

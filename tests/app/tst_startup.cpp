@@ -180,8 +180,6 @@ private Q_SLOTS:
                                             "zurück; aus Kasten 1 fallen sie nicht heraus.")});
         QCOMPARE(QFileInfo(form->documents().at(0)->Set().FileName()).baseName(), QStringLiteral("b"));
         QCOMPARE(QFileInfo(form->documents().at(1)->Set().FileName()).baseName(), QStringLiteral("a"));
-        form->openStartupFiles();
-        QCOMPARE(form->documents().size(), 2);
 
         form->Settings.SY = -7;
         const QString workFile = form->fileContext().WorkFilePath;

@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
-#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -17,18 +16,6 @@ class TestWordListCommands
     , MainFormFixture
 {
     Q_OBJECT
-
-private:
-    void drop(const QString &file)
-    {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &dropped);
-    }
 
 private slots:
     void init() { makeForm(); }
@@ -72,13 +59,13 @@ private slots:
             shown = preview->AnzahlLabel->text() + (preview->ImportierenButton->isEnabled() ? " (aktiv)" : "");
             preview->reject();
         });
-        drop(path(QStringLiteral("kaputt.csv")));
+        drop({path(QStringLiteral("kaputt.csv"))});
         QCOMPARE(shown, QStringLiteral("Zeile 2: Die Zeile hat nur ein Feld; eine Karte braucht Vorder- und Rückseite."));
         QVERIFY(form->documents().isEmpty());
 
         // No choice helps an empty list: no preview.
         writeFile(path(QStringLiteral("leer.txt")), "\r\n");
-        drop(path(QStringLiteral("leer.txt")));
+        drop({path(QStringLiteral("leer.txt"))});
         QVERIFY(form->documents().isEmpty());
         QCOMPARE(dialogs.warnings.size(), 1);
         QVERIFY(dialogs.warnings.constFirst().contains(QStringLiteral("Die Datei enthält keine Karten.")));

@@ -1,3 +1,5 @@
+#include "../TestFiles.h"
+
 #include "editor/PackageObject.h"
 #include "editor/TMyRxRichEdit.h"
 #include "richtext/FacePictures.h"
@@ -28,15 +30,6 @@ class TestPackageObject : public QObject
 
 private:
     QTemporaryDir folder;
-
-    QString writeFile(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(folder.filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(name));
-        file.write(bytes);
-        return file.fileName();
-    }
 
 private slots:
     void streamHoldsTheFileWithItsNames()
@@ -77,7 +70,8 @@ private slots:
         QByteArray bytes;
         for (int i = 0; i < 700; ++i)
             bytes.append(char(i * 7));
-        const QString path = writeFile(QStringLiteral("daten.bin"), bytes);
+        const QString path = folder.filePath(QStringLiteral("daten.bin"));
+        writeFile(path, bytes);
 
         TMyRxRichEdit face;
         face.setPlainText(QStringLiteral("Anlage: "));

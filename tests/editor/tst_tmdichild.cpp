@@ -9,11 +9,9 @@
 #include "richtext/FacePictures.h"
 
 #include <QAbstractItemModelTester>
-#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
@@ -24,6 +22,8 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
+
+#include <functional>
 
 // The document window alone; what the main window's commands do with it is
 // the main window's test.
@@ -110,9 +110,6 @@ private slots:
         QCOMPARE(plain.Set().CurrentIndex(), 0);
         QVERIFY(!plain.Modified());
         QCOMPARE(plain.shownPage(), int(TMDIChild::FrontPage));
-        QCOMPARE(child<QComboBox>(plain, "AnzahlCombo")->currentText(), QStringLiteral("4 Karten/Blatt"));
-        QCOMPARE(child<QSpinBox>(plain, "RandSpin")->value(), 30);
-        QCOMPARE(child<QSpinBox>(plain, "TextSpin")->value(), 20);
     }
 
     void switchingCardsKeepsEditsAndLeavesModifiedAlone()
@@ -206,68 +203,46 @@ private slots:
         QCOMPARE(faces(*window), QStringLiteral("Frage fett\ngross|neu"));
     }
 
-    void editsOptionsAndHeaderMarkTheSetModified_data()
+    // Typing, a new card, Undo (even with nothing to undo) and every option
+    // control mark the set; the controls write their settings.
+    void editsAndOptionControlsMarkTheSet()
     {
-        QTest::addColumn<QString>("what");
-        for (const char *what : {"typing", "KopfZeile", "CopyEdit", "RandSpin", "TextSpin", "ObenSpin", "KNummer", "WebCheck",
-                                 "AnzahlCombo", "Ausrichtung", "AddCard", "undo"})
-            QTest::newRow(what) << QString::fromLatin1(what);
-    }
-    void editsOptionsAndHeaderMarkTheSetModified()
-    {
-        QFETCH(QString, what);
         auto window = makeWindow();
-        const QByteArray name = what.toLatin1();
-        if (what == QLatin1String("typing")) {
-            QTest::keyClicks(window->Vorderseite(), QStringLiteral("a"));
-        } else if (what.endsWith(QLatin1String("Edit")) || what == QLatin1String("KopfZeile")) {
-            child<QLineEdit>(*window, name.constData())->setText(QStringLiteral("Titel"));
-        } else if (what.endsWith(QLatin1String("Spin"))) {
-            auto *spin = child<QSpinBox>(*window, name.constData());
-            spin->setValue(spin->value() + 1);
-        } else if (what == QLatin1String("KNummer") || what == QLatin1String("WebCheck")) {
-            child<QCheckBox>(*window, name.constData())->click();
-        } else if (what == QLatin1String("AnzahlCombo")) {
-            emit child<QComboBox>(*window, "AnzahlCombo")->activated(0);
-            QCOMPARE(window->Set().printOptions().AktPrintCards, 1);
-        } else if (what == QLatin1String("Ausrichtung")) {
-            child<QToolButton>(*window, "Ausrichtung")->click();
-            QCOMPARE(context.PrinterOrientation, PageOrientation::Landscape);
-            QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
-            QCOMPARE(window->orientationPicture(), QStringLiteral("querkant.bmp"));
-            QVERIFY(!window->PortraitFlag());
-        } else if (what == QLatin1String("AddCard")) {
-            window->AddCard();
-        } else if (what == QLatin1String("undo")) {
-            window->undoInFace();
-        }
-        QVERIFY(window->Modified());
-    }
+        const auto marks = [&](const std::function<void()> &change) {
+            save(*window);
+            change();
+            return window->Modified();
+        };
+        QVERIFY(marks([&] { window->undoInFace(); }));
+        QVERIFY(marks([&] { QTest::keyClicks(window->Vorderseite(), QStringLiteral("a")); }));
+        QVERIFY(marks([&] { window->AddCard(); }));
+        QVERIFY(marks([&] { child<QLineEdit>(*window, "KopfZeile")->setText(QStringLiteral("Vokabeln")); }));
+        QVERIFY(marks([&] { child<QLineEdit>(*window, "CopyEdit")->setText(QStringLiteral("(c) Anna")); }));
+        QVERIFY(marks([&] { child<QSpinBox>(*window, "RandSpin")->setValue(999); }));
+        QVERIFY(marks([&] { child<QSpinBox>(*window, "TextSpin")->setValue(77); }));
+        QVERIFY(marks([&] { child<QSpinBox>(*window, "ObenSpin")->setValue(5); }));
+        QVERIFY(marks([&] { child<QSpinBox>(*window, "LinksSpin")->setValue(-7); }));
+        for (const char *box : {"KNummer", "WebCheck", "TitelDrucken", "SchnittKantenDrucken"})
+            QVERIFY2(marks([&] { child<QCheckBox>(*window, box)->click(); }), box);
+        QVERIFY(marks([&] { emit child<QComboBox>(*window, "AnzahlCombo")->activated(0); }));
+        QVERIFY(marks([&] { child<QToolButton>(*window, "Ausrichtung")->click(); }));
 
-    void optionControlsWriteTheirSettings()
-    {
-        auto window = makeWindow();
-        child<QLineEdit>(*window, "KopfZeile")->setText(QStringLiteral("Vokabeln"));
-        child<QLineEdit>(*window, "CopyEdit")->setText(QStringLiteral("(c) Anna"));
-        child<QSpinBox>(*window, "RandSpin")->setValue(999);
-        child<QSpinBox>(*window, "LinksSpin")->setValue(-7);
-        child<QCheckBox>(*window, "TitelDrucken")->setChecked(true);
-        child<QCheckBox>(*window, "SchnittKantenDrucken")->setChecked(false);
         const PrintOptions &set = window->Set().printOptions();
         QCOMPARE(set.HeaderText + '|' + set.Copyright, QStringLiteral("Vokabeln|(c) Anna"));
-        QCOMPARE(set.RandAbstand, 200);
-        QCOMPARE(set.HeaderMargins.Left, -7);
-        QVERIFY(set.PrintKopfZeile && !set.PrintFadenkreuz);
+        QCOMPARE((QList<int>{set.RandAbstand, set.TextAbstand, set.HeaderMargins.Left, set.AktPrintCards}), (QList<int>{200, 77, -7, 1}));
+        QCOMPARE(set.PrintKopfZeile, child<QCheckBox>(*window, "TitelDrucken")->isChecked());
+        QCOMPARE(set.PrintFadenkreuz, child<QCheckBox>(*window, "SchnittKantenDrucken")->isChecked());
+        QCOMPARE(context.PrinterOrientation, PageOrientation::Landscape);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+        QCOMPARE(window->orientationPicture(), QStringLiteral("querkant.bmp"));
+        QVERIFY(!window->PortraitFlag());
     }
 
     void closeQuestionDialog()
     {
         TSchliesForm form;
-        QCOMPARE(form.windowTitle(), QStringLiteral("Wirklich schließen?"));
-        QVERIFY(form.findChild<QLabel *>(QStringLiteral("Label1"))->text().contains(u"Soll die Datei wirklich geschlossen werden?"));
         auto *yes = form.findChild<QPushButton *>(QStringLiteral("JaButton"));
         auto *no = form.findChild<QPushButton *>(QStringLiteral("NeinButton"));
-        QCOMPARE(yes->text() + no->text(), QStringLiteral("&Ja&Nein"));
         QTimer::singleShot(0, yes, &QPushButton::click);
         QCOMPARE(form.exec(), int(QDialog::Accepted));
         QTimer::singleShot(0, no, &QPushButton::click);
@@ -304,7 +279,7 @@ private slots:
 
     void loadedSetIsShownWithItsValues()
     {
-        // A load that stopped half way: three fronts, two backs, one box.
+        // Three cards, one box number: the others in box 1.
         const QString file = folder.filePath(QStringLiteral("halb.ql3"));
         {
             ArchiveWriter writer(file);
@@ -357,8 +332,6 @@ private slots:
     {
         QCOMPARE(UserDialogs::qtFilter(QStringLiteral("Quillo - Dateien (*.ql3;*.qla)|*.ql3;*.qla|Alle Dateien (*.*)|*.*")),
                  QStringLiteral("Quillo - Dateien (*.ql3 *.qla);;Alle Dateien (*)"));
-        QCOMPARE(UserDialogs::qtFilter(QStringLiteral("Quillo 3.0 - Dateien (*.ql3)|*.ql3|Alle Dateien (*.*)|*.*")),
-                 QStringLiteral("Quillo 3.0 - Dateien (*.ql3);;Alle Dateien (*)"));
         QCOMPARE(UserDialogs::displayText(QStringLiteral("a\rb\r\rc\r\nd")), QStringLiteral("a\nb\n\nc\nd"));
     }
 
