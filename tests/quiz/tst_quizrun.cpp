@@ -184,21 +184,6 @@ private Q_SLOTS:
         }
     }
 
-    void crammingLowersBoxOnWrongOnly()
-    {
-        CardSet set;
-        fillBoxes(set, {3});
-        RandomGenerator random(5);
-        QuizRun run(set, random, QuizRun::Cramming, 5);
-        run.buildList(0);
-        int verdicts = 0;
-        const QList<qint32> asked = play(run, [&verdicts](qint32) { return ++verdicts > 3; });
-        // One listed card comes every time until it is right.
-        QCOMPARE(asked, QList<qint32>({0, 0, 0, 0}));
-        QCOMPARE(set.box(0), 1);
-        QCOMPARE(run.phase(), QuizRun::Phase::Finished);
-    }
-
     void crammingKeepsAWrongCardInPlace()
     {
         CardSet set;

@@ -81,6 +81,14 @@ struct BoxDialog
     TKasten dialog;
 };
 
+// The quiz command over cards in these boxes, its windows answered by whenModal.
+bool runQuiz(CardSet &set, const QList<qint32> &boxes)
+{
+    fillBoxes(set, boxes);
+    RandomGenerator random(1);
+    return QuizCommand::run(set, nullptr, QSize(300, 200), random);
+}
+
 // Where the check box of a row sits: at the start of the item, one margin in.
 QPoint checkBoxOf(QListWidget *list, int row)
 {
@@ -212,13 +220,11 @@ private Q_SLOTS:
     void cancellingTheDialogChangesNothing()
     {
         CardSet set;
-        fillBoxes(set, {1, 3, 4});
-        RandomGenerator random(1);
         whenModal<TKasten>([](TKasten *dialog) {
             dialog->SpeedButton1->click();
             dialog->reject();
         });
-        QVERIFY(!QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QVERIFY(!runQuiz(set, {1, 3, 4}));
         QVERIFY(!set.Modified());
         QCOMPARE(boxesOf(set), QList<qint32>({1, 3, 4}));
     }
@@ -226,8 +232,6 @@ private Q_SLOTS:
     void aQuizEndedAtOnceStillMarksTheSet()
     {
         CardSet set;
-        fillBoxes(set, {1, 3, 4});
-        RandomGenerator random(1);
         QSize faceSize;
         whenModal<TKasten>([](TKasten *dialog) {
             dialog->SpeedButton1->click();
@@ -238,7 +242,7 @@ private Q_SLOTS:
             QCOMPARE(form->run().QuizMode(), QuizRun::Cramming);
             form->SpeedButton1->click();
         });
-        QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QVERIFY(runQuiz(set, {1, 3, 4}));
         QVERIFY(set.Modified());
         QCOMPARE(faceSize, QSize(300, 200));
         // "Alle in den ersten Kasten" took effect when the quiz started.
@@ -248,8 +252,6 @@ private Q_SLOTS:
     void theChosenBoxIsAsked()
     {
         CardSet set;
-        fillBoxes(set, {1, 2, 1, 4, 2, 1, 3});
-        RandomGenerator random(9);
         QList<qint32> list;
         whenModal<TKasten>([](TKasten *dialog) {
             dialog->Abteilungen->item(1)->setSelected(true);
@@ -261,7 +263,7 @@ private Q_SLOTS:
             mode = form->run().QuizMode();
             form->close();
         });
-        QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QVERIFY(runQuiz(set, {1, 2, 1, 4, 2, 1, 3}));
         QCOMPARE(list, QList<qint32>({1, 4}));
         QCOMPARE(mode, QuizRun::Review);
         QVERIFY(set.Modified());
@@ -273,14 +275,13 @@ private Q_SLOTS:
     void anEmptySetShowsTheEndMessageOnly()
     {
         CardSet set;
-        RandomGenerator random(1);
         QString message;
         whenModal<TKasten>([](TKasten *dialog) { dialog->SpeedButton2->click(); });
         whenModal<QMessageBox>([&message](QMessageBox *box) {
             message = box->text();
             box->accept();
         });
-        QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QVERIFY(runQuiz(set, {}));
         QCOMPARE(message, QStringLiteral("Es wurden alle Karteikarten abgefragt."));
         QVERIFY(set.Modified());
     }
