@@ -56,10 +56,6 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(result.out),
                  QStringLiteral("Karte 1 (Kasten 1)\nVorderseite:\n  Hund\n  Bello\nRückseite:\n  dog\n\n"
                                 "Karte 2 (Kasten 3)\nVorderseite:\n  Käse\nRückseite:\n"));
-
-        const Result missing = run({QStringLiteral("cat"), m_dir.filePath(QStringLiteral("fehlt.ql3"))});
-        QCOMPARE(missing.exitCode, 1);
-        QVERIFY(missing.err.contains("existiert nicht."));
     }
 
     void infoPrintsEveryMember()
@@ -98,17 +94,10 @@ private Q_SLOTS:
             writer.finish();
         }
         const QString target = m_dir.filePath(QStringLiteral("neu.ql3"));
-        Result result = run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("alt.qla")), target});
-        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("alt.qla")), target}).exitCode, 0);
         const QJsonObject info = QJsonDocument::fromJson(run({QStringLiteral("info"), target}).out).object();
         QCOMPARE(info.value(QStringLiteral("Boxes")).toArray(), (QJsonArray{1, 1}));
         QCOMPARE(info.value(QStringLiteral("AktPrintCards")).toInt(), 4);
-
-        // Without its fronts a 2.5 set fails at step 2.
-        QFile::remove(m_dir.filePath(QStringLiteral("alt.QLT")));
-        result = run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("alt.qla")), target});
-        QCOMPARE(result.exitCode, 1);
-        QVERIFY(result.err.contains("Fehlercode: 2"));
     }
 
     void exportHtmlWritesPageAndScripts()
@@ -222,16 +211,11 @@ private Q_SLOTS:
             writeFile(list, bytes);
             return run(QStringList{QStringLiteral("import-csv"), list, set} + options);
         };
+        // Which problem a list has is the reader's test; here how it is reported.
         Result result = imported("a;b\nnur eins\n");
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("Zeile 2: Die Zeile hat nur ein Feld"));
         QVERIFY(!QFile::exists(set));
-        result = imported("a;\"b\nc;d\n");
-        QCOMPARE(result.exitCode, 1);
-        QVERIFY(result.err.contains("Zeile 1: Das Anführungszeichen"));
-        result = imported("");
-        QCOMPARE(result.exitCode, 1);
-        QVERIFY(result.err.contains("keine Karten"));
         result = imported("a;b\nc;d\nK\xE4se;x\n", {QStringLiteral("--encoding"), QStringLiteral("utf-8")});
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("Zeile 3: Die Datei enthält Zeichen, die es im Zeichensatz UTF-8 nicht gibt."));

@@ -9,20 +9,15 @@ class TestCsvReader : public QObject
     Q_OBJECT
 
 private:
-    static QStringList fronts(const CsvTable &table)
+    static QStringList column(const CsvTable &table, QString CsvRow::*side)
     {
         QStringList result;
         for (const CsvRow &row : table.rows)
-            result.append(row.front);
+            result.append(row.*side);
         return result;
     }
-    static QStringList backs(const CsvTable &table)
-    {
-        QStringList result;
-        for (const CsvRow &row : table.rows)
-            result.append(row.back);
-        return result;
-    }
+    static QStringList fronts(const CsvTable &table) { return column(table, &CsvRow::front); }
+    static QStringList backs(const CsvTable &table) { return column(table, &CsvRow::back); }
 
 private slots:
     void delimiterFromConsistentFields_data()
