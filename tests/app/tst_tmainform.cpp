@@ -1,8 +1,8 @@
+#include "../BoxedSet.h"
 #include "MainFormFixture.h"
 
 #include "app/CommandStateRules.h"
 #include "app/WindowTiling.h"
-#include "cardset/ArchiveWriter.h"
 #include "editor/FindDialog.h"
 #include "editor/TVerschieben.h"
 #include "quiz/TAbfrageForm.h"
@@ -401,12 +401,8 @@ private slots:
 
     void legacySetOpensUnderItsNewName()
     {
-        for (const char *extension : {"QLT", "QLA"}) {
-            ArchiveWriter writer(path(QStringLiteral("karten.") + QLatin1String(extension)));
-            writer.appendData(QStringLiteral("C:\\TEMP\\~qla1.tmp"), "{\\rtf1 eins\\par}");
-            writer.appendData(QStringLiteral("C:\\TEMP\\~qla1.tmp"), "{\\rtf1 zwei\\par}");
-            writer.finish();
-        }
+        for (const char *extension : {"QLT", "QLA"})
+            writeLegacyFaces(path(QStringLiteral("karten.") + QLatin1String(extension)), {"{\\rtf1 eins\\par}", "{\\rtf1 zwei\\par}"});
         TMDIChild *document = form->OpenDocument(path(QStringLiteral("karten.qla")));
         QVERIFY(document);
         QCOMPARE(document->caption(), QStringLiteral("karten.QL3"));

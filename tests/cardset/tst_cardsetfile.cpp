@@ -67,29 +67,10 @@ private:
         QCOMPARE(loaded.StandardFontBack(), saved.StandardFontBack());
     }
 
-    // A container put together by hand: settings text, box text, faces.
     QString handMade(const QString &name, const QByteArray &settings, const QByteArray &boxes, const QList<QByteArray> &faces)
     {
-        const QString file = path(name);
-        QFile::remove(file);
-        ArchiveWriter writer(file);
-        writer.appendData(QStringLiteral("s"), settings);
-        writer.appendData(QStringLiteral("b"), boxes);
-        for (const QByteArray &f : faces)
-            writer.appendData(QStringLiteral("f"), f);
-        writer.finish();
-        return file;
-    }
-
-    // The 2.5 format: faces in a container of their own, each chunk named
-    // by the old program's scratch file.
-    static void container(const QString &path, const QList<QByteArray> &faces)
-    {
-        QFile::remove(path);
-        ArchiveWriter writer(path);
-        for (const QByteArray &face : faces)
-            writer.appendData(QStringLiteral("C:\\WINDOWS\\TEMP\\~qla1.tmp"), face);
-        writer.finish();
+        writeSetFile(path(name), settings, boxes, faces);
+        return path(name);
     }
 
     // Every file in a folder, to see that nothing changed.
@@ -319,10 +300,10 @@ private Q_SLOTS:
             const char *step;
         };
         writeFile(path(QStringLiteral("empty.ql3")), QByteArray());
-        container(path(QStringLiteral("one.ql3")), {"[Data]\r\n"});
-        container(folder(QStringLiteral("nofronts")) + QStringLiteral("/S.QLA"), {"b"});
-        container(folder(QStringLiteral("cut")) + QStringLiteral("/S.QLT"), {"f1", "f2"});
-        container(path(QStringLiteral("cut/S.QLA")), {"b1", "b2"});
+        writeLegacyFaces(path(QStringLiteral("one.ql3")), {"[Data]\r\n"});
+        writeLegacyFaces(folder(QStringLiteral("nofronts")) + QStringLiteral("/S.QLA"), {"b"});
+        writeLegacyFaces(folder(QStringLiteral("cut")) + QStringLiteral("/S.QLT"), {"f1", "f2"});
+        writeLegacyFaces(path(QStringLiteral("cut/S.QLA")), {"b1", "b2"});
         const QByteArray backs = readFile(path(QStringLiteral("cut/S.QLA")));
         writeFile(path(QStringLiteral("cut/S.QLA")), backs.left(backs.size() - 1));
         const QList<Case> cases = {
@@ -494,8 +475,8 @@ private Q_SLOTS:
     void importsThreeCardsAndLeavesOldFilesAlone()
     {
         const QString dir = folder(QStringLiteral("three"));
-        container(dir + QStringLiteral("/Satz.qlt"), {"F1", "F2", "F3"});
-        container(dir + QStringLiteral("/Satz.Qla"), {"B1", "B2", "B3"});
+        writeLegacyFaces(dir + QStringLiteral("/Satz.qlt"), {"F1", "F2", "F3"});
+        writeLegacyFaces(dir + QStringLiteral("/Satz.Qla"), {"B1", "B2", "B3"});
         writeFile(dir + QStringLiteral("/Satz.qli"), legacySettings);
         const auto before = folderState(dir);
 
@@ -540,8 +521,8 @@ private Q_SLOTS:
     void differentFaceCountsKeepEveryFace()
     {
         const QString dir = folder(QStringLiteral("uneven"));
-        container(dir + QStringLiteral("/S.QLT"), {"f1", "f2"});
-        container(dir + QStringLiteral("/S.QLA"), {"b1", "b2", "b3", "b4"});
+        writeLegacyFaces(dir + QStringLiteral("/S.QLT"), {"f1", "f2"});
+        writeLegacyFaces(dir + QStringLiteral("/S.QLA"), {"b1", "b2", "b3", "b4"});
         CardSet set;
         CardSetFile::LoadCardSet(set, dir + QStringLiteral("/S.QLA"), m_context);
         QCOMPARE(faces(set, &CardSet::front), (QList<QByteArray>{"f1", "f2", "", ""}));
@@ -553,8 +534,8 @@ private Q_SLOTS:
         QCOMPARE(set.StandardFontBack(), FontRecord{});
         QCOMPARE(QDir(dir).entryList(QDir::Files).size(), 2);
 
-        container(dir + QStringLiteral("/S.QLT"), {"f1", "f2", "f3"});
-        container(dir + QStringLiteral("/S.QLA"), {"b1"});
+        writeLegacyFaces(dir + QStringLiteral("/S.QLT"), {"f1", "f2", "f3"});
+        writeLegacyFaces(dir + QStringLiteral("/S.QLA"), {"b1"});
         CardSet other;
         CardSetFile::LoadCardSet(other, dir + QStringLiteral("/S.QLA"), m_context);
         QCOMPARE(faces(other, &CardSet::front), (QList<QByteArray>{"f1", "f2", "f3"}));

@@ -1,7 +1,7 @@
+#include "../BoxedSet.h"
 #include "../TestFiles.h"
 #include "../print/PrintTestSupport.h"
 
-#include "cardset/ArchiveWriter.h"
 #include "cardset/CardSetFile.h"
 #include "cardset/ScratchFile.h"
 
@@ -87,12 +87,8 @@ private Q_SLOTS:
 
     void convertWritesTheNativeFile()
     {
-        for (const char *ext : {"/alt.QLT", "/alt.QLA"}) {
-            ArchiveWriter writer(m_dir.filePath(QLatin1String(ext + 1)));
-            writer.appendData(QStringLiteral("x"), QByteArray(ext));
-            writer.appendData(QStringLiteral("x"), QByteArray("zwei"));
-            writer.finish();
-        }
+        for (const char *ext : {"alt.QLT", "alt.QLA"})
+            writeLegacyFaces(m_dir.filePath(QLatin1String(ext)), {ext, "zwei"});
         const QString target = m_dir.filePath(QStringLiteral("neu.ql3"));
         QCOMPARE(run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("alt.qla")), target}).exitCode, 0);
         const QJsonObject info = QJsonDocument::fromJson(run({QStringLiteral("info"), target}).out).object();

@@ -281,16 +281,10 @@ private slots:
     {
         // Three cards, one box number: the others in box 1.
         const QString file = folder.filePath(QStringLiteral("halb.ql3"));
-        {
-            ArchiveWriter writer(file);
-            writer.appendData(QStringLiteral("s"),
-                              "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=2\r\nKopfzeile=Kopf\r\nPrintCR=1\r\nPO=1\r\n");
-            writer.appendData(QStringLiteral("b"), "3\r\n");
-            for (const char *face : {"{\\rtf1 eins\\par}", "{\\rtf1 zwei\\par}", "{\\rtf1 drei\\par}", "{\\rtf1 one\\par}",
-                                     "{\\rtf1 two\\par}", "{\\rtf1 three\\par}"})
-                writer.appendData(QStringLiteral("f"), face);
-            writer.finish();
-        }
+        writeSetFile(file, "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=2\r\nKopfzeile=Kopf\r\nPrintCR=1\r\nPO=1\r\n",
+                     "3\r\n",
+                     {"{\\rtf1 eins\\par}", "{\\rtf1 zwei\\par}", "{\\rtf1 drei\\par}", "{\\rtf1 one\\par}", "{\\rtf1 two\\par}",
+                      "{\\rtf1 three\\par}"});
         TMDIChild window(context, &printer, &dialogs);
         QVERIFY(CardSetFile::LoadCardSet(window.Set(), file, context).ok());
         window.showLoadedSet();
