@@ -1,4 +1,3 @@
-#include "../TestPictures.h"
 #include "RtfTestSupport.h"
 
 #include "cardset/Windows1252.h"
@@ -347,20 +346,11 @@ private slots:
 
     void quilloPictureDestination()
     {
-        // Quillo's own picture and the metafile beside it are one picture
-        QImage image(6, 4, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        const QByteArray original = "{\\pict\\pngblip\\picwgoal90\\pichgoal60 " + encoded(image, "PNG").toHex() + "}";
-        const QByteArray rtf = "{\\rtf1 a{\\*\\quillopict " + original + "}\r\n{\\pict\\wmetafile8 0100090000}b\\par}";
-        QCOMPARE(RtfReader::textLines(rtf), QStringList{"ab"});
+        // Quillo's own picture and the metafile beside it are one picture;
+        // which one is shown and kept is the face pictures' test.
         QTextDocument doc;
-        RtfReader::read(rtf, doc);
+        RtfReader::read("{\\rtf1 a{\\*\\quillopict {\\pict\\pngblip 00}}\r\n{\\pict\\wmetafile8 0100090000}b\\par}", doc);
         QCOMPARE(doc.toRawText(), QStringLiteral("a") + QChar(0xFFFC) + QStringLiteral("b"));
-        QTextCursor c(&doc);
-        c.setPosition(2);
-        QCOMPARE(c.charFormat().property(QTextFormat::UserProperty + 0x5100).toByteArray(), original);
-        QCOMPARE(doc.resource(QTextDocument::ImageResource, QUrl(c.charFormat().toImageFormat().name())).value<QImage>().size(),
-                 QSize(6, 4));
         // damaged forms: empty, nested, without the metafile
         for (const char *damaged : {"{\\rtf1 a{\\*\\quillopict }b}", "{\\rtf1 a{\\*\\quillopict {\\*\\quillopict {\\pict 00}}}b}",
                                     "{\\rtf1 a{\\*\\quillopict {\\pict\\pngblip 00}}b}", "{\\rtf1 a{\\*\\quillopict {\\pict"}) {
