@@ -1,0 +1,186 @@
+#include "fuzz/FuzzTargets.h"
+
+#include "cardset/CardSet.h"
+#include "cardset/CardSetFile.h"
+#include "cardset/FileOps.h"
+#include "cardset/IniText.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+
+#include <QFile>
+#include <QList>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+namespace {
+
+// One folder for the whole run: the files are rewritten for every input.
+QString pathIn(const QString &name)
+{
+    static QTemporaryDir dir;
+    return dir.filePath(name);
+}
+
+bool writeBytes(const QString &path, QByteArrayView bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes.data(), bytes.size()) == bytes.size();
+}
+
+CardSetFileContext freshContext()
+{
+    CardSetFileContext context;
+    context.WorkFilePath = pathIn(QStringLiteral("scratch.tmp"));
+    return context;
+}
+
+QString difference(const CardSet &before, const CardSet &after)
+{
+    if (before.count() != after.count())
+        return QStringLiteral("%1 cards came back as %2").arg(before.count()).arg(after.count());
+    for (int i = 0; i < before.count(); ++i) {
+        if (!(before.card(i) == after.card(i)))
+            return QStringLiteral("card %1 came back changed").arg(i + 1);
+    }
+    if (!(before.printOptions() == after.printOptions()))
+        return QStringLiteral("the print layout or header came back changed");
+    if (!(before.StandardFontFront() == after.StandardFontFront()) || !(before.StandardFontBack() == after.StandardFontBack()))
+        return QStringLiteral("a standard font came back changed");
+    return QString();
+}
+
+// What was loaded must survive a save and a load unchanged.
+QString saveAndReload(CardSet &loaded, CardSetFileContext &context)
+{
+    const QString saved = pathIn(QStringLiteral("saved.ql3"));
+    FileOps::removeQuietly(saved);
+    FileResult result = CardSetFile::SaveCardSet(loaded, saved, context);
+    if (!result.ok())
+        return QStringLiteral("the loaded set does not save (step %1: %2)").arg(result.ErrorLine, result.reason);
+    const PageOrientation orientation = context.PrinterOrientation;
+    CardSet again;
+    result = CardSetFile::LoadCardSet(again, saved, context);
+    if (!result.ok())
+        return QStringLiteral("the saved set does not load (step %1: %2)").arg(result.ErrorLine, result.reason);
+    if (context.PrinterOrientation != orientation)
+        return QStringLiteral("the page orientation came back changed");
+    return difference(loaded, again);
+}
+
+} // namespace
+
+QString FuzzTargets::rtfReader(QByteArrayView input)
+{
+    RtfReader::textLines(input);
+    QTextDocument document;
+    RtfReader::read(input, document);
+    QTextDocument again;
+    RtfReader::read(RtfWriter::write(document), again);
+    if (again.toPlainText() != document.toPlainText())
+        return QStringLiteral("the text changed on a write and read");
+    return QString();
+}
+
+QString FuzzTargets::cardSetLoad(QByteArrayView input)
+{
+    const QString path = pathIn(QStringLiteral("input.ql3"));
+    if (!writeBytes(path, input))
+        return QStringLiteral("cannot write %1").arg(path);
+    CardSet set;
+    CardSetFileContext context = freshContext();
+    if (!CardSetFile::LoadCardSet(set, path, context).ok())
+        return QString();
+    return saveAndReload(set, context);
+}
+
+QString FuzzTargets::iniText(QByteArrayView input)
+{
+    const QString source = pathIn(QStringLiteral("input.ini"));
+    if (!writeBytes(source, input))
+        return QStringLiteral("cannot write %1").arg(source);
+
+    struct Entry
+    {
+        QString section, key, value;
+    };
+    QList<Entry> entries;
+    {
+        const IniText read(source, IniText::Mode::ReadOnly);
+        QString section;
+        for (const QString &line : read.lines()) {
+            if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
+                return QStringLiteral("a line holds a line break");
+            const QString trimmed = IniText::trimBlanks(line);
+            if (trimmed.startsWith(QLatin1Char('['))) {
+                const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+                section = IniText::trimBlanks(trimmed.mid(1, close < 0 ? -1 : close - 1));
+                continue;
+            }
+            const qsizetype eq = trimmed.indexOf(QLatin1Char('='));
+            if (eq < 0)
+                continue;
+            const Entry entry{section, IniText::trimBlanks(trimmed.left(eq)), IniText::trimBlanks(trimmed.mid(eq + 1))};
+            read.ReadString(entry.section, entry.key, QString());
+            read.ReadInteger(entry.section, entry.key, 0);
+            read.ReadBool(entry.section, entry.key, false);
+            entries.append(entry);
+            // every write rewrites the file: a few are enough
+            if (entries.size() == 16)
+                break;
+        }
+    }
+
+    const QString target = pathIn(QStringLiteral("written.ini"));
+    FileOps::removeQuietly(target);
+    IniText written(target);
+    const QString missing = QStringLiteral("\x01missing");
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const Entry &entry = entries.at(i);
+        QString expected = entry.value;
+        bool isNumber = false;
+        const qint32 number = entry.value.toInt(&isNumber);
+        if (isNumber && i % 2 == 1) {
+            written.WriteInteger(entry.section, entry.key, number);
+            expected = QString::number(number);
+        } else {
+            written.WriteString(entry.section, entry.key, entry.value);
+        }
+        if (written.ReadString(entry.section, entry.key, missing) != expected)
+            return QStringLiteral("value %1 does not read back as written").arg(i + 1);
+    }
+    written.release();
+
+    const IniText back(target, IniText::Mode::ReadOnly);
+    if (back.lines().size() != written.lines().size())
+        return QStringLiteral("%1 lines came back as %2").arg(written.lines().size()).arg(back.lines().size());
+    for (qsizetype i = 0; i < back.lines().size(); ++i) {
+        if (back.lines().at(i) != written.lines().at(i))
+            return QStringLiteral("line %1 came back changed").arg(i + 1);
+    }
+    return QString();
+}
+
+QString FuzzTargets::legacyImport(QByteArrayView input)
+{
+    const QString base = pathIn(QStringLiteral("set"));
+    const QString extensions[3] = {QStringLiteral(".qlt"), QStringLiteral(".qla"), QStringLiteral(".qli")};
+    QByteArrayView rest = input;
+    bool more = true;
+    for (const QString &extension : extensions) {
+        const QString path = base + extension;
+        FileOps::removeQuietly(path);
+        if (!more)
+            continue;
+        const qsizetype cut = extension == extensions[2] ? -1 : QByteArrayView(rest).indexOf(legacyCut);
+        if (!writeBytes(path, cut < 0 ? rest : rest.first(cut)))
+            return QStringLiteral("cannot write %1").arg(path);
+        more = cut >= 0;
+        if (more)
+            rest = rest.sliced(cut + legacyCut.size());
+    }
+    CardSet set;
+    CardSetFileContext context = freshContext();
+    if (!CardSetFile::LoadCardSet(set, base + extensions[1], context).ok())
+        return QString();
+    return saveAndReload(set, context);
+}
