@@ -11,8 +11,8 @@ QString FileMessages::forSave(const FileResult &result, const QString &fileName,
     switch (result.outcome) {
     case FileResult::Outcome::Done: return QString();
     case FileResult::Outcome::TargetNotReplaceable: return messageM1(CardSetFile::fileNamePart(fileName));
-    case FileResult::Outcome::SettingsNotWritable: return messageM2();
     case FileResult::Outcome::WrongExtension:
+    case FileResult::Outcome::FileMissing:
     case FileResult::Outcome::Failed: break;
     }
     return command == SaveCommand::Save ? saveFailedMessage(result.ErrorLine) : saveAsFailedMessage();
@@ -23,6 +23,7 @@ QString FileMessages::forLoad(const FileResult &result, const QString &path)
     switch (result.outcome) {
     case FileResult::Outcome::Done: return QString();
     case FileResult::Outcome::WrongExtension: return messageM3(path);
+    case FileResult::Outcome::FileMissing: return fileMissingMessage(path);
     default: return loadFailedMessageWithCode(result.ErrorLine);
     }
 }
@@ -36,12 +37,9 @@ QString FileMessages::messageM1(const QString &fileName)
         + QStringLiteral("Speichern Sie die Datei unter einem anderen Namen.");
 }
 
-QString FileMessages::messageM2()
+QString FileMessages::fileMissingMessage(const QString &path)
 {
-    return QStringLiteral("Ihr System läßt z.Zt. keine Dateioperationen mit INI-Dateien zu.") + kBreak
-        + QStringLiteral("In der Regel genügt ein erneutes Speichern (die aktuellen Änderungen sind nocht NICHT gespeichert).") + kBreak
-        + kBreak + QStringLiteral("Sollte diese Meldung erneut erscheinen, versuchen Sie, die Datei unter einem anderen") + kBreak
-        + QStringLiteral("Namen abzuspeichern und anschließend das Programm bzw. das System neu zu starten.");
+    return QStringLiteral("Die Datei ") + kBreak + path + kBreak + QStringLiteral("existiert nicht.");
 }
 
 QString FileMessages::messageM3(const QString &path)

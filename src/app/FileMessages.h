@@ -19,8 +19,8 @@ public:
     static QString forLoad(const FileResult &result, const QString &path);
 
     static QString messageM1(const QString &fileName);
-    static QString messageM2();
     static QString messageM3(const QString &path);
+    static QString fileMissingMessage(const QString &path);
     static QString saveFailedMessage(const QString &errorLine);
     static QString saveAsFailedMessage();
     static QString loadFailedMessage();

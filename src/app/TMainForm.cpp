@@ -741,7 +741,7 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
     document->setCaption(CardSetFile::fileNamePart(CardSetFile::changeExtension(name, QStringLiteral(".QL3"))));
     CardSet &set = document->Set();
     const FileResult result = CardSetFile::LoadCardSet(set, name, m_context);
-    if (result.outcome == FileResult::Outcome::WrongExtension) {
+    if (result.outcome == FileResult::Outcome::WrongExtension || result.outcome == FileResult::Outcome::FileMissing) {
         busy.restore();
         m_dialogs->information(this, FileMessages::forLoad(result, name));
         if (QMdiSubWindow *sub = subWindowOf(document))

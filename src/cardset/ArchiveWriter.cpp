@@ -11,18 +11,22 @@
 
 namespace {
 std::atomic<qint64> g_failAfterBytes{-1};
-}
+constexpr qsizetype kBufferSize = 1024 * 1024;
+} // namespace
 
 ArchiveWriter::ArchiveWriter(const QString &containerPath)
     : m_file(containerPath)
 {
     FileOps::makeWritable(containerPath);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append))
+    m_buffer.reserve(kBufferSize);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw FileError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(containerPath, m_file.errorString()));
 }
 
 ArchiveWriter::~ArchiveWriter()
 {
+    // Only finish() writes what is still buffered: a writer given up on
+    // after a failure adds nothing more.
     if (m_file.isOpen())
         m_file.close();
 }
@@ -40,10 +44,29 @@ void ArchiveWriter::write(const char *data, qint64 size)
         allowed = std::min(size, budget);
         g_failAfterBytes = budget - allowed;
     }
-    if (allowed > 0 && m_file.write(data, allowed) != allowed)
-        throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(m_file.fileName(), m_file.errorString()));
-    if (allowed < size)
+    if (m_buffer.size() + allowed > kBufferSize)
+        flushBuffer();
+    if (allowed >= kBufferSize) {
+        if (m_file.write(data, allowed) != allowed)
+            throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(m_file.fileName(), m_file.errorString()));
+    } else {
+        m_buffer.append(data, allowed);
+    }
+    if (allowed < size) {
+        flushBuffer();
         throw FileError(QStringLiteral("Schreibfehler in %1: simulierter Fehler").arg(m_file.fileName()));
+    }
+}
+
+void ArchiveWriter::flushBuffer()
+{
+    if (m_buffer.isEmpty())
+        return;
+    const qint64 size = m_buffer.size();
+    const bool written = m_file.write(m_buffer.constData(), size) == size;
+    m_buffer.resize(0);
+    if (!written)
+        throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(m_file.fileName(), m_file.errorString()));
 }
 
 void ArchiveWriter::writeHeader(const QString &name, qint64 dataSize)
@@ -85,6 +108,7 @@ void ArchiveWriter::appendData(const QString &name, QByteArrayView data)
 
 void ArchiveWriter::finish()
 {
+    flushBuffer();
     if (!m_file.flush() || !FileOps::syncToDisk(m_file.handle()))
         throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(m_file.fileName(), m_file.errorString()));
     m_file.close();

@@ -30,6 +30,9 @@ public:
 private:
     void writeHeader(const QString &name, qint64 dataSize);
     void write(const char *data, qint64 size);
+    void flushBuffer();
 
     QFile m_file;
+    // Chunks collect here and go to the file in large writes.
+    QByteArray m_buffer;
 };

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <cstring>
+
 namespace {
 
 [[noreturn]] void throwDamaged(const QFile &file, qint64 position)
@@ -16,42 +18,111 @@ namespace {
         QStringLiteral("Die Datei %1 ist beschädigt: unvollständiger Abschnitt bei Byte %2.").arg(file.fileName()).arg(position));
 }
 
-void readExactly(QFile &file, char *data, qint64 size, qint64 position)
+[[noreturn]] void throwCut(const QFile &file, qsizetype chunkNumber)
 {
-    if (size > 0 && file.read(data, size) != size)
-        throwDamaged(file, position);
+    throw FileError(QStringLiteral("Die Datei %1 ist beschädigt: Abschnitt %2 reicht über das Dateiende hinaus.")
+                        .arg(file.fileName())
+                        .arg(chunkNumber));
 }
 
-// Reads the chunk header at `position` and records it. Returns the position
-// after the chunk's declared data.
-qint64 readHeader(ArchiveReader &reader, QFile &file, qint64 fileSize, qint64 position, QByteArray &lastName)
+// Walks a container from its start in large reads: one pass over the file,
+// with no seek per chunk, is what keeps a load close to a plain copy.
+class ChunkScanner
 {
-    if (!file.seek(position))
-        throwDamaged(file, position);
-    unsigned char length = 0;
-    readExactly(file, reinterpret_cast<char *>(&length), 1, position);
-    if (position + 1 + length + 4 > fileSize)
-        throwDamaged(file, position);
-    char name[255];
-    readExactly(file, name, length, position);
-    char sizeBytes[4];
-    readExactly(file, sizeBytes, 4, position);
-    const qint32 size = qFromLittleEndian<qint32>(sizeBytes);
-    // A negative size would move the next header backwards, without end.
-    if (size < 0)
-        throwDamaged(file, position);
-    const qint64 dataOffset = position + 1 + length + 4;
-    // Every chunk of a card set carries the same scratch file name: sharing
-    // one string saves a copy per face on a large set.
-    const QByteArrayView nameBytes(name, length);
-    if (!reader.NameList.isEmpty() && lastName == nameBytes) {
-        reader.NameList.append(reader.NameList.constLast());
-    } else {
-        reader.NameList.append(Windows1252::decode(nameBytes));
-        lastName = nameBytes.toByteArray();
+public:
+    ChunkScanner(QFile &file, qint64 fileSize)
+        : m_file(file)
+        , m_fileSize(fileSize)
+        , m_buffer(kWindow, Qt::Uninitialized)
+    {
     }
-    reader.OffsetList.append(dataOffset);
-    return dataOffset + size;
+
+    // The bytes [position, position + size) in the window; size is at most
+    // a header's. False when the file ends before.
+    const char *at(qint64 position, qint64 size)
+    {
+        if (position + size > m_fileSize)
+            return nullptr;
+        if (position < m_start || position + size > m_start + m_length) {
+            if (!m_file.seek(position))
+                throwDamaged(m_file, position);
+            m_start = position;
+            m_length = std::max<qint64>(0, m_file.read(m_buffer.data(), std::min(kWindow, m_fileSize - position)));
+            if (m_length < size)
+                throwDamaged(m_file, position);
+        }
+        return m_buffer.constData() + (position - m_start);
+    }
+
+    // The whole data of a chunk that lies inside the file.
+    QByteArray data(qint64 position, qint32 size)
+    {
+        QByteArray out(size, Qt::Uninitialized);
+        qint64 copied = 0;
+        if (position >= m_start && position < m_start + m_length) {
+            copied = std::min<qint64>(size, m_start + m_length - position);
+            std::memcpy(out.data(), m_buffer.constData() + (position - m_start), size_t(copied));
+        }
+        if (copied < size) {
+            // The rest straight into place: big faces pass through no window.
+            const qint64 rest = size - copied;
+            if (!m_file.seek(position + copied) || m_file.read(out.data() + copied, rest) != rest)
+                throwDamaged(m_file, position);
+            m_start = position + size;
+            m_length = 0;
+        }
+        return out;
+    }
+
+private:
+    static constexpr qint64 kWindow = 256 * 1024;
+    QFile &m_file;
+    qint64 m_fileSize;
+    QByteArray m_buffer;
+    qint64 m_start = 0;
+    qint64 m_length = 0;
+};
+
+// Lists every chunk (and with WithData reads it). One stray byte after the
+// last chunk is tolerated, two or more are read as a header. The position
+// only ever grows, so this ends.
+void scan(ArchiveReader &reader, QFile &file, qint64 fileSize, ArchiveReader::Content content, qsizetype &cutChunk, QList<QByteArray> &data)
+{
+    ChunkScanner scanner(file, fileSize);
+    QByteArray lastName;
+    qint64 position = 0;
+    do {
+        const char *lengthByte = scanner.at(position, 1);
+        if (!lengthByte)
+            throwDamaged(file, position);
+        const int length = static_cast<unsigned char>(*lengthByte);
+        const char *header = scanner.at(position, 1 + length + 4);
+        if (!header)
+            throwDamaged(file, position);
+        const qint32 size = qFromLittleEndian<qint32>(header + 1 + length);
+        // A negative size would move the next header backwards, without end.
+        if (size < 0)
+            throwDamaged(file, position);
+        // Every chunk of a card set carries the same scratch file name:
+        // sharing one string saves a copy per face on a large set.
+        const QByteArrayView nameBytes(header + 1, length);
+        if (!reader.NameList.isEmpty() && lastName == nameBytes) {
+            reader.NameList.append(reader.NameList.constLast());
+        } else {
+            reader.NameList.append(Windows1252::decode(nameBytes));
+            lastName = nameBytes.toByteArray();
+        }
+        const qint64 dataOffset = position + 1 + length + 4;
+        reader.OffsetList.append(dataOffset);
+        reader.SizeList.append(size);
+        position = dataOffset + size;
+        if (position > fileSize) {
+            cutChunk = reader.OffsetList.size() - 1;
+            break;
+        }
+        if (content == ArchiveReader::Content::WithData)
+            data.append(scanner.data(dataOffset, size));
+    } while (fileSize > position + 1);
 }
 
 } // namespace
@@ -69,22 +140,18 @@ void CardArchive::AppendChunk(const QString &containerPath, const QString &sourc
     writer.finish();
 }
 
-ArchiveReader CardArchive::OpenArchive(const QString &path)
+ArchiveReader CardArchive::OpenArchive(const QString &path, ArchiveReader::Content content)
 {
     ArchiveReader reader;
     if (!QFileInfo::exists(path))
         return reader;
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
+    // Unbuffered: the scanner and the extraction read in blocks of their own.
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw FileError(QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(path, file->errorString()));
     const qint64 fileSize = file->size();
     // The first header is read unconditionally; an empty file fails here.
-    QByteArray lastName;
-    qint64 next = readHeader(reader, *file, fileSize, 0, lastName);
-    // One stray byte after the last chunk is tolerated, two or more are read
-    // as a header. The position only ever grows, so this ends.
-    while (fileSize > next + 1)
-        next = readHeader(reader, *file, fileSize, next, lastName);
+    scan(reader, *file, fileSize, content, reader.m_cutChunk, reader.m_data);
     reader.m_fileSize = fileSize;
     reader.m_file = std::move(file);
     return reader;
@@ -92,23 +159,12 @@ ArchiveReader CardArchive::OpenArchive(const QString &path)
 
 namespace {
 
-// Seeks to the chunk and returns its declared size, checked against what the
-// file holds: a damaged size must neither truncate a face silently nor make
-// us allocate more than the file.
-qint32 chunkSize(ArchiveReader &reader, QFile *file, qint64 fileSize, int chunkNumber)
+void checkChunk(const ArchiveReader &reader, const QFile *file, int chunkNumber)
 {
-    if (chunkNumber < 0 || chunkNumber >= reader.OffsetList.size() || !file)
+    if (chunkNumber < 0 || chunkNumber >= reader.chunkCount() || !file)
         throw FileError(QStringLiteral("Listenindex überschreitet das Maximum (%1)").arg(chunkNumber));
-    const qint64 offset = reader.OffsetList.at(chunkNumber);
-    char sizeBytes[4];
-    if (!file->seek(offset - 4) || file->read(sizeBytes, 4) != 4)
-        throwDamaged(*file, offset - 4);
-    const qint32 size = qFromLittleEndian<qint32>(sizeBytes);
-    if (size > 0 && offset + size > fileSize)
-        throw FileError(QStringLiteral("Die Datei %1 ist beschädigt: Abschnitt %2 reicht über das Dateiende hinaus.")
-                            .arg(file->fileName())
-                            .arg(chunkNumber));
-    return size;
+    if (chunkNumber == reader.cutChunk())
+        throwCut(*file, chunkNumber);
 }
 
 } // namespace
@@ -116,14 +172,16 @@ qint32 chunkSize(ArchiveReader &reader, QFile *file, qint64 fileSize, int chunkN
 void CardArchive::ExtractChunk(ArchiveReader &reader, const QString &destinationPath, int chunkNumber)
 {
     FileOps::removeQuietly(destinationPath);
-    const qint32 size = chunkSize(reader, reader.m_file.get(), reader.m_fileSize, chunkNumber);
+    checkChunk(reader, reader.m_file.get(), chunkNumber);
     FileOps::makeWritable(destinationPath);
     QFile destination(destinationPath);
     if (!destination.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw FileError(QStringLiteral("Die Datei %1 kann nicht angelegt werden: %2").arg(destinationPath, destination.errorString()));
     QFile &source = *reader.m_file;
+    if (!source.seek(reader.OffsetList.at(chunkNumber)))
+        throwDamaged(source, reader.OffsetList.at(chunkNumber));
     QByteArray buffer(BlockSize, Qt::Uninitialized);
-    qint64 remaining = size;
+    qint64 remaining = reader.SizeList.at(chunkNumber);
     while (remaining > 0) {
         const qint64 step = std::min(remaining, BlockSize);
         const qint64 got = source.read(buffer.data(), step);
@@ -140,12 +198,16 @@ void CardArchive::ExtractChunk(ArchiveReader &reader, const QString &destination
 
 QByteArray CardArchive::ExtractChunkData(ArchiveReader &reader, int chunkNumber)
 {
-    const qint32 size = chunkSize(reader, reader.m_file.get(), reader.m_fileSize, chunkNumber);
+    checkChunk(reader, reader.m_file.get(), chunkNumber);
+    if (chunkNumber < reader.m_data.size())
+        return reader.m_data.at(chunkNumber);
+    const qint32 size = reader.SizeList.at(chunkNumber);
     if (size <= 0)
         return QByteArray();
+    QFile &file = *reader.m_file;
     QByteArray data(size, Qt::Uninitialized);
-    if (reader.m_file->read(data.data(), size) != size)
-        throwDamaged(*reader.m_file, reader.OffsetList.at(chunkNumber));
+    if (!file.seek(reader.OffsetList.at(chunkNumber)) || file.read(data.data(), size) != size)
+        throwDamaged(file, reader.OffsetList.at(chunkNumber));
     return data;
 }
 
@@ -153,6 +215,9 @@ void CardArchive::CloseArchive(ArchiveReader &reader)
 {
     reader.NameList.clear();
     reader.OffsetList.clear();
+    reader.SizeList.clear();
+    reader.m_data.clear();
     reader.m_file.reset();
     reader.m_fileSize = 0;
+    reader.m_cutChunk = -1;
 }

@@ -14,7 +14,10 @@ public:
     static constexpr qint64 BlockSize = 40000;
 
     static void AppendChunk(const QString &containerPath, const QString &sourcePath);
-    static ArchiveReader OpenArchive(const QString &path);
+    // A header cut short fails here; a chunk whose data runs past the end of
+    // the file is listed and marked (ArchiveReader::cutChunk), and fails when
+    // extracted. A missing file gives an empty list.
+    static ArchiveReader OpenArchive(const QString &path, ArchiveReader::Content content = ArchiveReader::Content::ListOnly);
     static void ExtractChunk(ArchiveReader &reader, const QString &destinationPath, int chunkNumber);
     // The chunk's data in memory; bounded by what the file really holds.
     static QByteArray ExtractChunkData(ArchiveReader &reader, int chunkNumber);

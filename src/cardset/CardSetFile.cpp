@@ -8,42 +8,13 @@
 #include "cardset/IniText.h"
 #include "cardset/LegacyCardSetImport.h"
 #include "cardset/ScratchFile.h"
+#include "cardset/SiblingTempFile.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QThread>
-
-#include <filesystem>
 
 namespace {
 
 const QString kData = QStringLiteral("Data");
-
-// A new, empty file beside `path` that a save fills before it replaces the
-// old file; created with the permissions any new file gets.
-QString createSiblingTemp(const QString &path)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate = path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        QFile file(candidate);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return candidate;
-        if (file.error() != QFileDevice::OpenError || !QFileInfo::exists(candidate))
-            throw FileError(QStringLiteral("Die Datei %1 kann nicht angelegt werden: %2").arg(candidate, file.errorString()));
-    }
-    throw FileError(QStringLiteral("Neben %1 kann keine Zwischendatei angelegt werden.").arg(path));
-}
-
-void replaceFile(const QString &source, const QString &target)
-{
-    if (QFileInfo::exists(target))
-        QFile::setPermissions(source, QFile::permissions(target));
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(source.toStdU16String()), std::filesystem::path(target.toStdU16String()), error);
-    if (error)
-        throw FileError(QStringLiteral("Die Datei %1 kann nicht ersetzt werden: %2").arg(target, QString::fromLocal8Bit(error.message())));
-}
 
 qint32 boxNumber(const QString &line)
 {
@@ -86,6 +57,11 @@ QString CardSetFile::fileNamePart(const QString &path)
 void CardSetFile::WriteFontSection(const QString &iniPath, const QString &section, const FontRecord &font)
 {
     IniText ini(iniPath);
+    WriteFontSection(ini, section, font);
+}
+
+void CardSetFile::WriteFontSection(IniText &ini, const QString &section, const FontRecord &font)
+{
     ini.WriteString(section, QStringLiteral("Name"), font.Name);
     ini.WriteInteger(section, QStringLiteral("Size"), font.Size);
     ini.WriteInteger(section, QStringLiteral("Color"), font.Color);
@@ -137,18 +113,13 @@ QByteArray CardSetFile::boxListText(const CardSet &set)
     return text;
 }
 
-namespace {
-
-// Steps 3 to 8 of a save; false when the settings text could not be written.
-bool writeSettings(const CardSet &set, CardSetFileContext &context)
+QByteArray CardSetFile::settingsText(const CardSet &set, PageOrientation orientation)
 {
-    ScratchFile::clear(context.WorkFilePath);
-    const QString scratch = context.WorkFilePath;
+    IniText ini{QByteArrayView()};
     const PrintOptions &options = set.printOptions();
-    CardSetFile::WriteFontSection(scratch, QStringLiteral("Kopf"), options.HeaderFont);
-    CardSetFile::WriteFontSection(scratch, QStringLiteral("Rueck"), set.StandardFontBack());
-    CardSetFile::WriteFontSection(scratch, QStringLiteral("Vorder"), set.StandardFontFront());
-    IniText ini(scratch);
+    WriteFontSection(ini, QStringLiteral("Kopf"), options.HeaderFont);
+    WriteFontSection(ini, QStringLiteral("Rueck"), set.StandardFontBack());
+    WriteFontSection(ini, QStringLiteral("Vorder"), set.StandardFontFront());
     ini.WriteString(kData, QStringLiteral("Kopfzeile"), options.HeaderText);
     ini.WriteInteger(kData, QStringLiteral("KopfBkColor"), options.HeaderColor);
     ini.WriteInteger(kData, QStringLiteral("KopfOben"), options.HeaderMargins.Top);
@@ -165,48 +136,39 @@ bool writeSettings(const CardSet &set, CardSetFileContext &context)
     ini.WriteBool(kData, QStringLiteral("WebStyle"), options.WebStyle);
     ini.WriteBool(kData, QStringLiteral("PrintCR"), options.PrintCR);
     ini.WriteString(kData, QStringLiteral("Copyright"), options.Copyright);
-    ini.WriteInteger(kData, QStringLiteral("PO"), context.PrinterOrientation == PageOrientation::Landscape ? 1 : 2);
-    ini.UpdateFile();
-    for (int attempt = 0; attempt < 3 && !FileOps::exists(scratch); ++attempt) {
-        FileOps::makeWritable(scratch);
-        ini.UpdateFile();
-        QThread::msleep(200);
-    }
-    return FileOps::exists(scratch);
+    ini.WriteInteger(kData, QStringLiteral("PO"), orientation == PageOrientation::Landscape ? 1 : 2);
+    return ini.text();
 }
 
-// Steps 9 to 12: the new container is written beside the old file and
-// replaces it only when complete, so a failed save leaves the old file as
-// it was.
-void writeContainer(const CardSet &set, const QString &path, CardSetFileContext &context, QString &errorLine)
+namespace {
+
+// Steps 4 to 12: the new container is written beside the old file and
+// replaces it only when complete, so a failed or killed save leaves the old
+// file as it was. Every chunk is named by the scratch file, as if it had
+// passed through it, but goes straight from memory.
+void writeContainer(const CardSet &set, const QString &target, CardSetFileContext &context, QString &errorLine)
 {
     errorLine = QStringLiteral("4");
-    const QString temporary = createSiblingTemp(path);
-    try {
-        ArchiveWriter writer(temporary);
-        writer.appendFile(context.WorkFilePath);
+    const QByteArray settings = CardSetFile::settingsText(set, context.PrinterOrientation);
+    SiblingTempFile::removeLeftovers(target);
+    SiblingTempFile temporary(target);
+    ArchiveWriter writer(temporary.path());
+    writer.appendData(context.WorkFilePath, settings);
 
-        // The box list and the faces go straight from memory; their chunks
-        // still carry the scratch file's name, so the file is the same as
-        // one written through the scratch file, without 2n file round trips.
-        errorLine = QStringLiteral("5");
-        const QByteArray boxes = CardSetFile::boxListText(set);
-        errorLine = QStringLiteral("6");
-        writer.appendData(context.WorkFilePath, boxes);
+    errorLine = QStringLiteral("5");
+    const QByteArray boxes = CardSetFile::boxListText(set);
+    errorLine = QStringLiteral("6");
+    writer.appendData(context.WorkFilePath, boxes);
 
-        errorLine = QStringLiteral("7");
-        ScratchFile::clear(context.WorkFilePath);
-        for (int i = 0; i < set.count(); ++i)
-            writer.appendData(context.WorkFilePath, set.front(i));
-        errorLine = QStringLiteral("8");
-        for (int i = 0; i < set.count(); ++i)
-            writer.appendData(context.WorkFilePath, set.back(i));
-        writer.finish();
-        replaceFile(temporary, path);
-    } catch (...) {
-        FileOps::removeQuietly(temporary);
-        throw;
-    }
+    errorLine = QStringLiteral("7");
+    ScratchFile::clear(context.WorkFilePath);
+    for (int i = 0; i < set.count(); ++i)
+        writer.appendData(context.WorkFilePath, set.front(i));
+    errorLine = QStringLiteral("8");
+    for (int i = 0; i < set.count(); ++i)
+        writer.appendData(context.WorkFilePath, set.back(i));
+    writer.finish();
+    temporary.replaceTarget();
 }
 
 } // namespace
@@ -222,9 +184,11 @@ FileResult CardSetFile::SaveCardSet(CardSet &set, const QString &path, CardSetFi
             storeCurrentCard();
 
         result.ErrorLine = QStringLiteral("2");
+        // Through a symbolic link the file it names is replaced.
+        const QString target = SiblingTempFile::resolveTarget(path);
         bool replaceable = false;
         try {
-            replaceable = FileOps::canReplace(path);
+            replaceable = FileOps::canReplace(target);
         } catch (...) {
         }
         if (!replaceable) {
@@ -233,11 +197,8 @@ FileResult CardSetFile::SaveCardSet(CardSet &set, const QString &path, CardSetFi
         }
 
         result.ErrorLine = QStringLiteral("3");
-        if (!writeSettings(set, context)) {
-            result.outcome = FileResult::Outcome::SettingsNotWritable;
-            return result;
-        }
-        writeContainer(set, path, context, result.ErrorLine);
+        ScratchFile::clear(context.WorkFilePath);
+        writeContainer(set, target, context, result.ErrorLine);
     } catch (const FileError &error) {
         return FileResult::failed(result.ErrorLine, error.message());
     } catch (const std::exception &error) {
@@ -252,72 +213,86 @@ FileResult CardSetFile::SaveCardSet(CardSet &set, const QString &path, CardSetFi
 
 namespace {
 
-// Steps 3 to 17 of a load: the settings text, the box list and the faces.
+[[noreturn]] void throwCutChunk(const QString &path, qsizetype chunk)
+{
+    throw FileError(QStringLiteral("Die Datei %1 ist beschädigt: Abschnitt %2 reicht über das Dateiende hinaus.").arg(path).arg(chunk));
+}
+
+// Steps 3 to 17 of a load: the settings text, the box list and the faces,
+// all read from the file in one pass. A file cut short never loads as a
+// different set: a chunk cut off fails at the step that would read it, also
+// when that is the one surplus chunk the format lets a load ignore, and a cut
+// at a chunk boundary leaves more box numbers than cards (a save writes one
+// per card), which fails at the last step.
 void readContainer(CardSetContent &content, const QString &path, CardSetFileContext &context, QString &errorLine, QString &fileName)
 {
     const auto step = [&errorLine](int number) { errorLine = QString::number(number); };
     step(3);
-    ArchiveReader reader = CardArchive::OpenArchive(path);
-    try {
-        step(4);
-        ScratchFile::clear(context.WorkFilePath);
-        const QString scratch = context.WorkFilePath;
-        step(5);
-        CardArchive::ExtractChunk(reader, scratch, 0);
+    ArchiveReader reader = CardArchive::OpenArchive(path, ArchiveReader::Content::WithData);
 
-        step(6);
-        PrintOptions &options = content.Options;
-        CardSetFile::ReadFontSection(scratch, QStringLiteral("Kopf"), options.HeaderFont);
-        CardSetFile::ReadFontSection(scratch, QStringLiteral("Rueck"), content.StandardFontBack);
-        CardSetFile::ReadFontSection(scratch, QStringLiteral("Vorder"), content.StandardFontFront);
+    step(4);
+    ScratchFile::clear(context.WorkFilePath);
+    step(5);
+    const QByteArray settings = CardArchive::ExtractChunkData(reader, 0);
 
-        step(7);
-        {
-            IniText ini(scratch);
-            step(8);
-            options.HeaderText = ini.ReadString(kData, QStringLiteral("Kopfzeile"), QString());
-            options.AktPrintCards = ini.ReadInteger(kData, QStringLiteral("AktPrintCards"), 8);
-            options.HeaderColor = ini.ReadInteger(kData, QStringLiteral("KopfBkColor"), StoredColor::White);
-            options.HeaderMargins.Top = ini.ReadInteger(kData, QStringLiteral("KopfOben"), 0);
-            options.HeaderMargins.Bottom = ini.ReadInteger(kData, QStringLiteral("KopfUnten"), 0);
-            options.HeaderMargins.Right = ini.ReadInteger(kData, QStringLiteral("KopfRechts"), 0);
-            options.HeaderMargins.Left = ini.ReadInteger(kData, QStringLiteral("KopfLinks"), 0);
-            CardSetFile::ReadPrintOptions(ini, options);
-            options.Copyright = ini.ReadString(kData, QStringLiteral("Copyright"), CardSetFile::defaultCopyright());
-            context.PrinterOrientation =
-                ini.ReadInteger(kData, QStringLiteral("PO"), 0) == 1 ? PageOrientation::Landscape : PageOrientation::Portrait;
-            step(9);
-        }
-        step(10);
-        FileOps::removeQuietly(scratch);
+    step(6);
+    const IniText ini{QByteArrayView(settings)};
+    PrintOptions &options = content.Options;
+    CardSetFile::ReadFontSection(ini, QStringLiteral("Kopf"), options.HeaderFont);
+    CardSetFile::ReadFontSection(ini, QStringLiteral("Rueck"), content.StandardFontBack);
+    CardSetFile::ReadFontSection(ini, QStringLiteral("Vorder"), content.StandardFontFront);
+    step(7);
+    step(8);
+    options.HeaderText = ini.ReadString(kData, QStringLiteral("Kopfzeile"), QString());
+    options.AktPrintCards = ini.ReadInteger(kData, QStringLiteral("AktPrintCards"), 8);
+    options.HeaderColor = ini.ReadInteger(kData, QStringLiteral("KopfBkColor"), StoredColor::White);
+    options.HeaderMargins.Top = ini.ReadInteger(kData, QStringLiteral("KopfOben"), 0);
+    options.HeaderMargins.Bottom = ini.ReadInteger(kData, QStringLiteral("KopfUnten"), 0);
+    options.HeaderMargins.Right = ini.ReadInteger(kData, QStringLiteral("KopfRechts"), 0);
+    options.HeaderMargins.Left = ini.ReadInteger(kData, QStringLiteral("KopfLinks"), 0);
+    CardSetFile::ReadPrintOptions(ini, options);
+    options.Copyright = ini.ReadString(kData, QStringLiteral("Copyright"), CardSetFile::defaultCopyright());
+    context.PrinterOrientation =
+        ini.ReadInteger(kData, QStringLiteral("PO"), 0) == 1 ? PageOrientation::Landscape : PageOrientation::Portrait;
+    step(9);
+    step(10);
+    FileOps::removeQuietly(context.WorkFilePath);
 
-        step(11);
-        const QByteArray boxText = CardArchive::ExtractChunkData(reader, 1);
-        step(12);
-        step(13);
-        const QStringList boxLines = IniText::parse(boxText);
-        step(14);
-        const int n = int((reader.chunkCount() - 2) / 2);
-        content.Cards.reserve(std::max<qsizetype>(n, boxLines.size()));
-        for (qsizetype i = 0; i < boxLines.size(); ++i)
-            content.cardAt(i).Box = boxNumber(boxLines.at(i));
+    step(11);
+    const QByteArray boxText = CardArchive::ExtractChunkData(reader, 1);
+    step(12);
+    step(13);
+    const QStringList boxLines = IniText::parse(boxText);
+    step(14);
+    QList<qint32> boxes;
+    boxes.reserve(boxLines.size());
+    for (const QString &line : boxLines)
+        boxes.append(boxNumber(line));
 
-        step(15);
-        for (int i = 0; i < n; ++i)
-            content.cardAt(i).Front = CardArchive::ExtractChunkData(reader, i + 2);
-        step(16);
-        for (int i = 0; i < n; ++i)
-            content.cardAt(i).Back = CardArchive::ExtractChunkData(reader, n + i + 2);
-        // Box numbers beyond the last card belong to no card.
-        content.Cards.resize(n);
+    const int n = int((reader.chunkCount() - 2) / 2);
+    step(15);
+    content.Cards.resize(n);
+    for (int i = 0; i < n; ++i)
+        content.Cards[i].Front = CardArchive::ExtractChunkData(reader, i + 2);
+    // A cut chunk is the last one, counted among the backs or the surplus.
+    step(16);
+    if (reader.cutChunk() >= 2)
+        throwCutChunk(path, reader.cutChunk());
+    for (int i = 0; i < n; ++i)
+        content.Cards[i].Back = CardArchive::ExtractChunkData(reader, n + i + 2);
 
-        fileName = CardSetFile::changeExtension(path, QStringLiteral(".QL3"));
-        step(17);
-        CardArchive::CloseArchive(reader);
-    } catch (...) {
-        CardArchive::CloseArchive(reader);
-        throw;
-    }
+    fileName = CardSetFile::changeExtension(path, QStringLiteral(".QL3"));
+    step(17);
+    CardArchive::CloseArchive(reader);
+
+    // Steps 18 and 19 belong to the window; 20 pairs the boxes with the
+    // cards: a shorter list leaves box 1 in the cards it does not reach.
+    step(20);
+    if (boxes.size() > n)
+        throw FileError(
+            QStringLiteral("Die Datei %1 ist beschädigt: %2 Kastennummern, aber nur %3 Karten.").arg(path).arg(boxes.size()).arg(n));
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        content.Cards[i].Box = boxes.at(i);
 }
 
 } // namespace
@@ -328,6 +303,10 @@ FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFi
     const QString extension = upperExtension(path);
     if (extension != QLatin1String(".QL3") && extension != QLatin1String(".QLA")) {
         result.outcome = FileResult::Outcome::WrongExtension;
+        return result;
+    }
+    if (!QFileInfo::exists(path)) {
+        result.outcome = FileResult::Outcome::FileMissing;
         return result;
     }
 
@@ -345,7 +324,6 @@ FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFi
             fileName = changeExtension(path, QStringLiteral(".QL3"));
         } else {
             readContainer(content, path, context, result.ErrorLine, fileName);
-            result.ErrorLine = QStringLiteral("18");
         }
     } catch (const FileError &error) {
         result = FileResult::failed(result.ErrorLine, error.message());
@@ -353,17 +331,16 @@ FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFi
         result = FileResult::failed(result.ErrorLine, QString::fromLocal8Bit(error.what()));
     }
 
+    // A damaged file gives no cards at all rather than cards whose faces and
+    // boxes may belong to others; the settings read stay. The name stays as
+    // it was, so that a save never goes over the damaged file unasked.
+    if (!result.ok()) {
+        content.Cards.clear();
+        fileName = set.FileName();
+    }
     set.replaceContent(std::move(content.Cards), content.Options, content.StandardFontFront, content.StandardFontBack);
     set.setFileName(fileName);
-    if (!result.ok())
-        return result;
-    if (extension == QLatin1String(".QLA")) {
-        FileOps::removeQuietly(context.WorkFilePath);
-        return result;
-    }
-    result.ErrorLine = QStringLiteral("19");
     FileOps::removeQuietly(context.WorkFilePath);
-    result.ErrorLine = QStringLiteral("20");
     return result;
 }
 

@@ -30,18 +30,23 @@ public:
     // clears the set's modified mark.
     static FileResult SaveCardSet(CardSet &set, const QString &path, CardSetFileContext &context,
                                   const std::function<void()> &storeCurrentCard = {});
-    // Replaces the set's cards, layout and fonts by the file's, also by the
-    // part read before a failure, and clears the modified mark; no card is
-    // current afterwards. A ".qla" file is read as a set of the 2.5 format.
+    // Replaces the set's cards, layout and fonts by the file's and clears
+    // the modified mark; no card is current afterwards. After a failure the
+    // set has the settings read before it but no cards, and keeps its name.
+    // A ".qla" file is read as a set of the 2.5 format. The file is only
+    // read.
     static FileResult LoadCardSet(CardSet &set, const QString &path, CardSetFileContext &context);
 
     static void WriteFontSection(const QString &iniPath, const QString &section, const FontRecord &font);
+    static void WriteFontSection(IniText &ini, const QString &section, const FontRecord &font);
     static void ReadFontSection(const QString &iniPath, const QString &section, FontRecord &font);
     static void ReadFontSection(const IniText &ini, const QString &section, FontRecord &font);
 
     // "RandAbstand" to "PrintCR" of section "Data", alike in both formats.
     static void ReadPrintOptions(const IniText &ini, PrintOptions &options);
 
+    // The settings chunk of a saved set: the three font sections and "Data".
+    static QByteArray settingsText(const CardSet &set, PageOrientation orientation);
     // One line per card, its box number and CR LF.
     static QByteArray boxListText(const CardSet &set);
 

@@ -11,8 +11,8 @@ struct FileResult
     enum class Outcome {
         Done,
         WrongExtension,       // a load of a file that is no card set; nothing read
+        FileMissing,          // a load of a file that does not exist; nothing read
         TargetNotReplaceable, // a save over a file that may not be replaced; nothing written
-        SettingsNotWritable,  // a save whose settings text could not be written; nothing written
         Failed,               // a file or container step failed at ErrorLine
     };
 

@@ -4,7 +4,6 @@
 #include "cardset/Windows1252.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 namespace {
 
@@ -32,22 +31,29 @@ QString singleLine(QString value)
     return value;
 }
 
+// Marks a line stored in UTF-8. In code page 1252 these bytes read "ï»¿",
+// which no line of a stored file starts with.
+constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
 QString decodeLine(QByteArrayView bytes)
 {
-    bool ascii = true;
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
+    if (bytes.startsWith(kUtf8Mark))
+        return QString::fromUtf8(bytes.sliced(kUtf8Mark.size()));
+    return Windows1252::decode(bytes);
+}
+
+void encodeLine(QByteArray &out, const QString &line)
+{
+    if (Windows1252::canEncode(line)) {
+        const QByteArray bytes = Windows1252::encode(line);
+        // A line that would itself begin with the mark goes the other way.
+        if (!bytes.startsWith(kUtf8Mark)) {
+            out += bytes;
+            return;
         }
     }
-    if (ascii)
-        return QString::fromLatin1(bytes);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    return Windows1252::decode(bytes);
+    out += kUtf8Mark;
+    out += line.toUtf8();
 }
 
 } // namespace
@@ -59,6 +65,12 @@ IniText::IniText(const QString &path, Mode mode)
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
         m_lines = parse(file.readAll());
+}
+
+IniText::IniText(QByteArrayView bytes)
+    : m_lines(parse(bytes))
+    , m_inMemory(true)
+{
 }
 
 IniText::~IniText()
@@ -100,7 +112,7 @@ QByteArray IniText::serialize(const QStringList &lines)
 {
     QByteArray out;
     for (const QString &line : lines) {
-        out += Windows1252::canEncode(line) ? Windows1252::encode(line) : line.toUtf8();
+        encodeLine(out, line);
         out += "\r\n";
     }
     return out;
@@ -200,6 +212,8 @@ void IniText::WriteBool(const QString &section, const QString &key, bool value)
 
 bool IniText::UpdateFile()
 {
+    if (m_inMemory)
+        return true;
     if (m_mode == Mode::ReadOnly)
         return false;
     FileOps::makeWritable(m_path);

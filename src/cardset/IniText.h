@@ -8,6 +8,11 @@
 // Sections and keys match ignoring letter case and surrounding blanks; the
 // first match wins. Every write rewrites the whole file at once, and so does
 // release; errors of those writes are ignored by design.
+//
+// A line is stored in code page 1252 when it fits. A line that needs other
+// characters is stored as the UTF-8 byte order mark and the line in UTF-8;
+// a line without the mark is always read as code page 1252, so that what was
+// written reads back exactly and stored files read as they always did.
 class IniText
 {
 public:
@@ -16,6 +21,9 @@ public:
     // ReadOnly never touches the file: for other programs' files that must
     // stay as they are.
     explicit IniText(const QString &path, Mode mode = Mode::ReadWrite);
+    // A text held in memory only, starting from these bytes: no file is
+    // read or written.
+    explicit IniText(QByteArrayView bytes);
     ~IniText();
     IniText(const IniText &) = delete;
     IniText &operator=(const IniText &) = delete;
@@ -37,9 +45,10 @@ public:
     const QStringList &lines() const { return m_lines; }
     const QString &path() const { return m_path; }
 
-    // The text's lines from file bytes, and back. A line holding characters
-    // that code page 1252 lacks is kept as UTF-8, and such a line is read
-    // back as UTF-8, so no text is lost.
+    // The whole text as it is stored.
+    QByteArray text() const { return serialize(m_lines); }
+
+    // The text's lines from stored bytes, and back.
     static QStringList parse(QByteArrayView bytes);
     static QByteArray serialize(const QStringList &lines);
     static QString trimBlanks(const QString &text);
@@ -50,5 +59,6 @@ private:
     QString m_path;
     QStringList m_lines;
     Mode m_mode = Mode::ReadWrite;
+    bool m_inMemory = false;
     bool m_released = false;
 };

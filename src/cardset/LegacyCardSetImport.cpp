@@ -15,7 +15,7 @@ QList<QByteArray> readFaces(const QString &containerPath)
 {
     if (!FileOps::exists(containerPath))
         throw FileError(QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(containerPath));
-    ArchiveReader reader = CardArchive::OpenArchive(containerPath);
+    ArchiveReader reader = CardArchive::OpenArchive(containerPath, ArchiveReader::Content::WithData);
     QList<QByteArray> faces;
     try {
         faces.reserve(reader.chunkCount());

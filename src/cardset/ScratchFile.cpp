@@ -1,9 +1,11 @@
 #include "cardset/ScratchFile.h"
 
 #include "cardset/FileOps.h"
+#include "cardset/RunningProcess.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 QString ScratchFile::UniqueFileName(const QString &path)
@@ -28,12 +30,34 @@ QString ScratchFile::makeWorkFilePath(const QString &folder, const QString &pref
     QString base = folder;
     if (!base.isEmpty() && !base.endsWith(QLatin1Char('/')) && !base.endsWith(QLatin1Char('\\')))
         base += QLatin1Char('/');
-    QTemporaryFile reserve(base + prefix + QStringLiteral("XXXXXX.tmp"));
+    removeLeftovers(base.isEmpty() ? QStringLiteral(".") : base, prefix);
+    const QString own = base + prefix + QString::number(RunningProcess::currentId());
+    QTemporaryFile reserve(own + QStringLiteral("-XXXXXX.tmp"));
     reserve.setAutoRemove(false);
     if (reserve.open())
         return reserve.fileName();
     // The folder may not exist yet; the name must still be this program's.
-    return base + prefix + QString::number(QCoreApplication::applicationPid()) + QStringLiteral(".tmp");
+    return own + QStringLiteral(".tmp");
+}
+
+int ScratchFile::removeLeftovers(const QString &folder, const QString &prefix)
+{
+    // The reserved name, or one moved on from it ("_1", "_2" ...).
+    const QRegularExpression name(QLatin1Char('^') + QRegularExpression::escape(prefix)
+                                  + QStringLiteral("(\\d{1,10})(-[A-Za-z0-9]{6})?(_\\d+)*\\.tmp$"));
+    const QDir dir(folder);
+    int removed = 0;
+    for (const QString &entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QRegularExpressionMatch match = name.match(entry);
+        if (!match.hasMatch())
+            continue;
+        const qint64 owner = match.capturedView(1).toLongLong();
+        if (owner == RunningProcess::currentId() || RunningProcess::exists(owner))
+            continue;
+        if (QFile::remove(dir.filePath(entry)))
+            ++removed;
+    }
+    return removed;
 }
 
 void ScratchFile::clear(QString &workFilePath)

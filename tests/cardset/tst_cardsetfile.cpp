@@ -8,6 +8,7 @@
 #include "cardset/LegacyCardSetImport.h"
 #include "cardset/ScratchFile.h"
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -214,15 +215,64 @@ private Q_SLOTS:
         CardSet surplus;
         CardSetFile::LoadCardSet(surplus, file, m_context);
         compareContent(surplus, written);
+        // ... but not when that chunk is cut short.
+        const QByteArray whole = readFile(file);
+        writeFile(file, whole.left(whole.size() - 1));
+        CardSet cutSurplus;
+        const FileResult cut = CardSetFile::LoadCardSet(cutSurplus, file, m_context);
+        QCOMPARE(cut.ErrorLine, QStringLiteral("16"));
+        QCOMPARE(cutSurplus.count(), 0);
 
-        // Too few box numbers are filled with box 1; too many are dropped.
+        // Too few box numbers are filled with box 1; too many mean a file
+        // cut at a chunk boundary.
         CardSet shortBoxes;
         CardSetFile::LoadCardSet(shortBoxes, handMade(QStringLiteral("short.ql3"), "[Data]\r\n", "3\r\n", {"a", "b", "c", "A", "B", "C"}),
                                  m_context);
         QCOMPARE(boxesOf(shortBoxes), (QList<qint32>{3, 1, 1}));
         CardSet longBoxes;
-        CardSetFile::LoadCardSet(longBoxes, handMade(QStringLiteral("long.ql3"), "", "2\r\n4\r\n3\r\n", {"a", "A"}), m_context);
-        QCOMPARE(boxesOf(longBoxes), (QList<qint32>{2}));
+        const FileResult tooMany =
+            CardSetFile::LoadCardSet(longBoxes, handMade(QStringLiteral("long.ql3"), "", "2\r\n4\r\n3\r\n", {"a", "A"}), m_context);
+        QCOMPARE(tooMany.ErrorLine, QStringLiteral("20"));
+        QCOMPARE(longBoxes.count(), 0);
+    }
+
+    // Whatever the place of the cut, the file is refused, the window gets
+    // no card, a later save asks for a name, and the file stays as it was.
+    void everyCutIsRefused()
+    {
+        CardSet written;
+        fillSample(written, 5);
+        const QString whole = path(QStringLiteral("whole.ql3"));
+        QVERIFY(CardSetFile::SaveCardSet(written, whole, m_context).ok());
+        const QByteArray bytes = readFile(whole);
+        // Every chunk boundary and the bytes around it and its size, and
+        // every fifth byte elsewhere.
+        QSet<qint64> lengths;
+        ArchiveReader reader = CardArchive::OpenArchive(whole);
+        qint64 start = 0;
+        for (qsizetype i = 0; i < reader.chunkCount(); ++i) {
+            const qint64 data = reader.OffsetList.at(i);
+            lengths.unite({start, start + 1, data - 4, data - 1, data, data + 1});
+            start = data + reader.SizeList.at(i);
+            lengths.insert(start - 1);
+        }
+        for (qint64 length = 0; length < bytes.size(); length += 5)
+            lengths.insert(length);
+        QCOMPARE(start, bytes.size());
+        lengths.remove(bytes.size());
+        const QString file = path(QStringLiteral("cut.ql3"));
+        QSet<QString> steps;
+        for (const qint64 length : std::as_const(lengths)) {
+            writeFile(file, bytes.left(length));
+            CardSet set;
+            const FileResult result = CardSetFile::LoadCardSet(set, file, m_context);
+            QVERIFY2(result.outcome == FileResult::Outcome::Failed, qPrintable(QString::number(length)));
+            QCOMPARE(set.count(), 0);
+            QVERIFY(set.FileName().isEmpty());
+            QCOMPARE(readFile(file), bytes.left(length));
+            steps.insert(result.ErrorLine);
+        }
+        QCOMPARE(steps, (QSet<QString>{"3", "5", "11", "16", "20"}));
     }
 
     void missingSettingsGiveDefaults()
@@ -278,7 +328,6 @@ private Q_SLOTS:
         container(path(QStringLiteral("one.ql3")), {"[Data]\r\n"});
         container(folder(QStringLiteral("nofronts")) + QStringLiteral("/S.QLA"), {"b"});
         const QList<Case> cases = {
-            {"missing", path(QStringLiteral("missing.ql3")), "5"},
             {"empty", path(QStringLiteral("empty.ql3")), "3"},
             {"one chunk", path(QStringLiteral("one.ql3")), "11"},
             {"bad box", handMade(QStringLiteral("badbox.ql3"), "", "1\r\nzwei\r\n", {"a", "b", "A", "B"}), "14"},
@@ -290,9 +339,11 @@ private Q_SLOTS:
             QVERIFY2(result.outcome == FileResult::Outcome::Failed, c.name);
             QCOMPARE(result.ErrorLine, QString::fromLatin1(c.step));
             QVERIFY2(!result.reason.isEmpty(), c.name);
-            // What was read is there, as complete cards.
             QVERIFY(!set.Modified());
         }
+        CardSet missing;
+        QCOMPARE(CardSetFile::LoadCardSet(missing, path(QStringLiteral("missing.ql3")), m_context).outcome,
+                 FileResult::Outcome::FileMissing);
     }
 
     void readOnlyTargetIsLeftAlone()
@@ -316,16 +367,56 @@ private Q_SLOTS:
         QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
-    void unwritableScratchGivesM2()
+    void savedSettingsNeedNoScratchFile()
     {
         CardSetFileContext context;
         context.WorkFilePath = path(QStringLiteral("no-such-folder/temp1.tmp"));
-        const QString file = path(QStringLiteral("m2.ql3"));
+        const QString file = path(QStringLiteral("noscratch.ql3"));
         CardSet set;
         fillSample(set, 1);
-        QCOMPARE(CardSetFile::SaveCardSet(set, file, context).outcome, FileResult::Outcome::SettingsNotWritable);
-        QVERIFY(!QFile::exists(file));
-        QCOMPARE(set.Modified(), true);
+        QVERIFY(CardSetFile::SaveCardSet(set, file, context).ok());
+        CardSet loaded;
+        CardSetFile::LoadCardSet(loaded, file, m_context);
+        compareContent(loaded, set);
+    }
+
+    void saveThroughLinkKeepsTheLink()
+    {
+        const QString real = path(QStringLiteral("real.ql3"));
+        const QString link = path(QStringLiteral("link.ql3"));
+        CardSet first;
+        fillSample(first, 1);
+        QVERIFY(CardSetFile::SaveCardSet(first, real, m_context).ok());
+        QVERIFY(QFile::link(real, link));
+        CardSet second;
+        fillSample(second, 3);
+        QVERIFY(CardSetFile::SaveCardSet(second, link, m_context).ok());
+        QVERIFY(QFileInfo(link).isSymLink());
+        CardSet loaded;
+        CardSetFile::LoadCardSet(loaded, real, m_context);
+        compareContent(loaded, second);
+    }
+
+    void leftoversOfEndedRunsGo()
+    {
+        const QString dir = folder(QStringLiteral("leftovers"));
+        const QString file = dir + QStringLiteral("/Satz.ql3");
+        // Process 1 runs; 999999999 does not. Our own id's file is a run that
+        // had it before us.
+        const QString own = QString::number(QCoreApplication::applicationPid());
+        for (const QString &writer : {QStringLiteral("1"), QStringLiteral("999999999"), own})
+            writeFile(file + QStringLiteral(".quillo-") + writer + QStringLiteral("-0123abcd.tmp"), "partial");
+        writeFile(dir + QStringLiteral("/Satz.ql3.quillo-999999999-0123abcd.tmp.bak"), "not ours");
+        writeFile(dir + QStringLiteral("/~qla999999999-AbC123_1.tmp"), "");
+        writeFile(dir + QStringLiteral("/~qla1-AbC123.tmp"), "");
+        writeFile(dir + QStringLiteral("/~qla") + own + QStringLiteral("-AbC123.tmp"), "");
+        CardSet set;
+        fillSample(set, 1);
+        QVERIFY(CardSetFile::SaveCardSet(set, file, m_context).ok());
+        QCOMPARE(ScratchFile::removeLeftovers(dir, QStringLiteral("~qla")), 1);
+        QCOMPARE(QDir(dir).entryList(QDir::Files, QDir::Name),
+                 (QStringList{"Satz.ql3", "Satz.ql3.quillo-1-0123abcd.tmp", "Satz.ql3.quillo-999999999-0123abcd.tmp.bak",
+                              "~qla1-AbC123.tmp", "~qla" + own + "-AbC123.tmp"}));
     }
 
     void failedSaveKeepsOldFile()
@@ -471,6 +562,21 @@ private Q_SLOTS:
         QVERIFY(options.PrintNummer && options.PrintKopfZeile && options.PrintFadenkreuz && !options.WebStyle && options.PrintCR);
         QCOMPARE(options.Copyright, LegacyCardSetImport::defaultCopyright());
         QCOMPARE(set.StandardFontBack(), FontRecord{});
+        QCOMPARE(QDir(dir).entryList(QDir::Files).size(), 2);
+    }
+
+    void cutLegacyFacesAreRefused()
+    {
+        const QString dir = folder(QStringLiteral("cutlegacy"));
+        container(dir + QStringLiteral("/S.QLT"), {"f1", "f2"});
+        container(dir + QStringLiteral("/S.QLA"), {"b1", "b2"});
+        const QByteArray backs = readFile(dir + QStringLiteral("/S.QLA"));
+        writeFile(dir + QStringLiteral("/S.QLA"), backs.left(backs.size() - 1));
+        CardSet set;
+        const FileResult result = CardSetFile::LoadCardSet(set, dir + QStringLiteral("/S.QLA"), m_context);
+        QCOMPARE(result.outcome, FileResult::Outcome::Failed);
+        QCOMPARE(result.ErrorLine, QStringLiteral("2"));
+        QCOMPARE(set.count(), 0);
         QCOMPARE(QDir(dir).entryList(QDir::Files).size(), 2);
     }
 

@@ -92,6 +92,29 @@ private Q_SLOTS:
         QCOMPARE(again.ReadString(QStringLiteral("S"), QStringLiteral("lines"), QString()), QStringLiteral("a  b"));
         QCOMPARE(again.lines().size(), 4);
     }
+
+    void everyLineReadsBackAsWritten()
+    {
+        // Code page 1252 whose bytes are also valid UTF-8, text that needs the
+        // mark, and text that would itself start with the mark's bytes.
+        const QStringList values = {QStringLiteral("Ã¼bung"), QStringLiteral("Λέξεις ü"), QStringLiteral("ï»¿x"), QStringLiteral("\u0081")};
+        IniText written{QByteArrayView()};
+        for (int i = 0; i < values.size(); ++i)
+            written.WriteString(QStringLiteral("S"), QString::number(i), values.at(i));
+        const QByteArray stored = written.text();
+        QVERIFY(stored.contains("0=\xC3\xBC"
+                                "bung\r\n"));
+        QVERIFY(stored.contains("\xEF\xBB\xBF"
+                                "1=\xCE"));
+        const IniText read{QByteArrayView(stored)};
+        for (int i = 0; i < values.size(); ++i)
+            QCOMPARE(read.ReadString(QStringLiteral("S"), QString::number(i), QString()), values.at(i));
+
+        // A stored line without the mark is code page 1252, even where its
+        // bytes would make sense as UTF-8.
+        const IniText old(QByteArrayView("[S]\r\nk=\xC3\xBC\r\n"));
+        QCOMPARE(old.ReadString(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("Ã¼"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestIniText)
