@@ -67,6 +67,15 @@ QString saveAndReload(CardSet &loaded, CardSetFileContext &context)
     return difference(loaded, again);
 }
 
+// The writer leaves out what a face cannot show: control characters and
+// objects without a picture.
+QString shownText(const QTextDocument &document)
+{
+    QString text = document.toPlainText();
+    text.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')) || c.unicode() == 0xFFFC; });
+    return text;
+}
+
 } // namespace
 
 QString FuzzTargets::rtfReader(QByteArrayView input)
@@ -76,7 +85,7 @@ QString FuzzTargets::rtfReader(QByteArrayView input)
     RtfReader::read(input, document);
     QTextDocument again;
     RtfReader::read(RtfWriter::write(document), again);
-    if (again.toPlainText() != document.toPlainText())
+    if (shownText(again) != shownText(document))
         return QStringLiteral("the text changed on a write and read");
     return QString();
 }
@@ -95,17 +104,13 @@ QString FuzzTargets::cardSetLoad(QByteArrayView input)
 
 QString FuzzTargets::iniText(QByteArrayView input)
 {
-    const QString source = pathIn(QStringLiteral("input.ini"));
-    if (!writeBytes(source, input))
-        return QStringLiteral("cannot write %1").arg(source);
-
     struct Entry
     {
         QString section, key, value;
     };
     QList<Entry> entries;
     {
-        const IniText read(source, IniText::Mode::ReadOnly);
+        const IniText read(input);
         QString section;
         for (const QString &line : read.lines()) {
             if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
