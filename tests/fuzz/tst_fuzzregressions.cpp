@@ -15,7 +15,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         const QString root = QStringLiteral(QUILLO_SOURCE_DIR "/fuzz/");
-        for (const QString folder : {QStringLiteral("regressions"), QStringLiteral("seeds")}) {
+        for (const QString &folder : {QStringLiteral("regressions"), QStringLiteral("seeds")}) {
             QDirIterator files(root + folder, QDir::Files, QDirIterator::Subdirectories);
             while (files.hasNext()) {
                 const QString path = files.next();
