@@ -12,6 +12,19 @@
 namespace {
 std::atomic<qint64> g_failAfterBytes{-1};
 constexpr qsizetype kBufferSize = 1024 * 1024;
+
+// A write cut short (a full disk) reports no reason; the next attempt at the
+// rest does.
+void writeAll(QFile &file, const char *data, qint64 size)
+{
+    while (size > 0) {
+        const qint64 written = file.write(data, size);
+        if (written <= 0)
+            throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(file.fileName(), file.errorString()));
+        data += written;
+        size -= written;
+    }
+}
 } // namespace
 
 ArchiveWriter::ArchiveWriter(const QString &containerPath)
@@ -47,8 +60,7 @@ void ArchiveWriter::write(const char *data, qint64 size)
     if (m_buffer.size() + allowed > kBufferSize)
         flushBuffer();
     if (allowed >= kBufferSize) {
-        if (m_file.write(data, allowed) != allowed)
-            throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(m_file.fileName(), m_file.errorString()));
+        writeAll(m_file, data, allowed);
     } else {
         m_buffer.append(data, allowed);
     }
@@ -62,18 +74,19 @@ void ArchiveWriter::flushBuffer()
 {
     if (m_buffer.isEmpty())
         return;
-    const qint64 size = m_buffer.size();
-    const bool written = m_file.write(m_buffer.constData(), size) == size;
+    writeAll(m_file, m_buffer.constData(), m_buffer.size());
     m_buffer.resize(0);
-    if (!written)
-        throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(m_file.fileName(), m_file.errorString()));
 }
 
 void ArchiveWriter::writeHeader(const QString &name, qint64 dataSize)
 {
     if (dataSize > std::numeric_limits<qint32>::max())
         throw FileError(QStringLiteral("Die Datei ist zu groß für einen Kartensatz (%1 Bytes).").arg(dataSize));
-    const QByteArray nameBytes = CardArchive::chunkNameBytes(name);
+    if (m_lastNameBytes.isNull() || name != m_lastName) {
+        m_lastName = name;
+        m_lastNameBytes = CardArchive::chunkNameBytes(name);
+    }
+    const QByteArray &nameBytes = m_lastNameBytes;
     const char length = char(nameBytes.size());
     write(&length, 1);
     write(nameBytes.constData(), nameBytes.size());

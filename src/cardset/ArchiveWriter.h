@@ -35,4 +35,7 @@ private:
     QFile m_file;
     // Chunks collect here and go to the file in large writes.
     QByteArray m_buffer;
+    // Every chunk of a save has the same name: encoded once.
+    QString m_lastName;
+    QByteArray m_lastNameBytes;
 };

@@ -57,6 +57,8 @@ public:
     // The whole data of a chunk that lies inside the file.
     QByteArray data(qint64 position, qint32 size)
     {
+        if (size == 0)
+            return QByteArray();
         QByteArray out(size, Qt::Uninitialized);
         qint64 copied = 0;
         if (position >= m_start && position < m_start + m_length) {

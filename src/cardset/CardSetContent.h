@@ -7,10 +7,9 @@
 #include <QList>
 #include <QString>
 
-// What a load has read so far. It reaches the set at the end of the load,
-// also when the load stopped half way: the window then shows what was read,
-// one card for each face or box number, a missing face empty, a missing box
-// 1.
+// What a load has read so far. It reaches the set at the end of the load;
+// after a failure only its settings and fonts do, never a card whose faces
+// or box may belong to another.
 struct CardSetContent
 {
     QList<Card> Cards;

@@ -305,7 +305,9 @@ FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFi
         result.outcome = FileResult::Outcome::WrongExtension;
         return result;
     }
-    if (!QFileInfo::exists(path)) {
+    // The 2.5 files are found in any letter case, the ".qla" file too.
+    const bool legacy = extension == QLatin1String(".QLA");
+    if (!QFileInfo::exists(legacy ? LegacyCardSetImport::companionPath(path, extension) : path)) {
         result.outcome = FileResult::Outcome::FileMissing;
         return result;
     }
@@ -319,7 +321,7 @@ FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFi
     result.ErrorLine = QStringLiteral("1");
     try {
         result.ErrorLine = QStringLiteral("2");
-        if (extension == QLatin1String(".QLA")) {
+        if (legacy) {
             LegacyCardSetImport::ImportLegacyCardSet(content, path);
             fileName = changeExtension(path, QStringLiteral(".QL3"));
         } else {

@@ -42,9 +42,10 @@ QString ScratchFile::makeWorkFilePath(const QString &folder, const QString &pref
 
 int ScratchFile::removeLeftovers(const QString &folder, const QString &prefix)
 {
-    // The reserved name, or one moved on from it ("_1", "_2" ...).
+    // The reserved name, or one moved on from it ("_1", "_2" ...). Names
+    // without the process id, as older versions made them, stay.
     const QRegularExpression name(QLatin1Char('^') + QRegularExpression::escape(prefix)
-                                  + QStringLiteral("(\\d{1,10})(-[A-Za-z0-9]{6})?(_\\d+)*\\.tmp$"));
+                                  + QStringLiteral("(\\d{1,10})-[A-Za-z0-9]{6}(_\\d+)*\\.tmp$"));
     const QDir dir(folder);
     int removed = 0;
     for (const QString &entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {

@@ -379,6 +379,12 @@ private slots:
                              + QStringLiteral("\rhat nicht die richtige Endung und kann\rdaher nicht "
                                               "geladen werden.")});
         QCOMPARE(form->documents().size(), 1);
+
+        // A file that is not there opens no window.
+        const QString missing = path(QStringLiteral("fehlt.ql3"));
+        QVERIFY(form->OpenDocument(missing) == nullptr);
+        QCOMPARE(dialogs.informations.constLast(), QStringLiteral("Die Datei \r") + missing + QStringLiteral("\rexistiert nicht."));
+        QCOMPARE(form->documents().size(), 1);
     }
 
     void legacySetOpensUnderItsNewName()

@@ -59,7 +59,7 @@ private Q_SLOTS:
 
         const Result missing = run({QStringLiteral("cat"), m_dir.filePath(QStringLiteral("fehlt.ql3"))});
         QCOMPARE(missing.exitCode, 1);
-        QVERIFY(missing.err.contains("Fehlercode: "));
+        QVERIFY(missing.err.contains("existiert nicht."));
     }
 
     void infoPrintsEveryMember()
@@ -104,7 +104,9 @@ private Q_SLOTS:
         QCOMPARE(info.value(QStringLiteral("Boxes")).toArray(), (QJsonArray{1, 1}));
         QCOMPARE(info.value(QStringLiteral("AktPrintCards")).toInt(), 4);
 
-        result = run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("fehlt.qla")), target});
+        // Without its fronts a 2.5 set fails at step 2.
+        QFile::remove(m_dir.filePath(QStringLiteral("alt.QLT")));
+        result = run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("alt.qla")), target});
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("Fehlercode: 2"));
     }
@@ -181,7 +183,7 @@ private Q_SLOTS:
         // a set that cannot be loaded: the load message, status 1, no file
         const Result missing = run({QStringLiteral("print-pdf"), m_dir.filePath(QStringLiteral("fehlt.ql3")), pdf});
         QCOMPARE(missing.exitCode, 1);
-        QVERIFY(missing.err.contains("Fehlercode: "));
+        QVERIFY(missing.err.contains("existiert nicht."));
         QVERIFY(!QFile::exists(pdf));
     }
 };
