@@ -11,6 +11,7 @@
 #include <QList>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QtEndian>
 
 namespace {
 
@@ -49,6 +50,42 @@ QString difference(const CardSet &before, const CardSet &after)
     return QString();
 }
 
+// A set that loads must be exactly what the file holds: a whole container
+// (at most one stray byte after its last chunk) of 2 + 2n chunks, or one
+// surplus chunk more, and no more box numbers than cards.
+QString differenceFromFile(QByteArrayView file, const CardSet &set)
+{
+    QList<QByteArrayView> chunks;
+    qsizetype position = 0;
+    do {
+        if (file.size() - position < 5)
+            return QStringLiteral("a cut chunk header loaded");
+        const qsizetype nameLength = static_cast<unsigned char>(file[position]);
+        if (file.size() - position < 5 + nameLength)
+            return QStringLiteral("a cut chunk header loaded");
+        const qint32 size = qFromLittleEndian<qint32>(file.data() + position + 1 + nameLength);
+        const qsizetype data = position + 5 + nameLength;
+        if (size < 0 || file.size() - data < size)
+            return QStringLiteral("chunk %1, cut or of negative size, loaded").arg(chunks.size());
+        chunks.append(file.sliced(data, size));
+        position = data + size;
+    } while (file.size() - position > 1);
+
+    const int n = set.count();
+    if (chunks.size() != 2 + 2 * n && chunks.size() != 3 + 2 * n)
+        return QStringLiteral("%1 chunks loaded as %2 cards").arg(chunks.size()).arg(n);
+    const QStringList boxes = IniText::parse(chunks.at(1));
+    if (boxes.size() > n)
+        return QStringLiteral("%1 box numbers loaded as %2 cards").arg(boxes.size()).arg(n);
+    for (int i = 0; i < n; ++i) {
+        if (set.front(i) != chunks.at(2 + i) || set.back(i) != chunks.at(2 + n + i))
+            return QStringLiteral("card %1 loaded with another face than the file's").arg(i + 1);
+        if (set.box(i) != (i < boxes.size() ? IniText::trimBlanks(boxes.at(i)).toInt() : 1))
+            return QStringLiteral("card %1 loaded into another box than the file's").arg(i + 1);
+    }
+    return QString();
+}
+
 // What was loaded must survive a save and a load unchanged.
 QString saveAndReload(CardSet &loaded, CardSetFileContext &context)
 {
@@ -72,7 +109,8 @@ QString saveAndReload(CardSet &loaded, CardSetFileContext &context)
 QString shownText(const QTextDocument &document)
 {
     QString text = document.toPlainText();
-    text.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')) || c.unicode() == 0xFFFC; });
+    text.removeIf(
+        [](QChar c) { return (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')) || c.unicode() == 0xFFFC; });
     return text;
 }
 
@@ -99,7 +137,8 @@ QString FuzzTargets::cardSetLoad(QByteArrayView input)
     CardSetFileContext context = freshContext();
     if (!CardSetFile::LoadCardSet(set, path, context).ok())
         return QString();
-    return saveAndReload(set, context);
+    const QString damage = differenceFromFile(input, set);
+    return damage.isEmpty() ? saveAndReload(set, context) : damage;
 }
 
 QString FuzzTargets::iniText(QByteArrayView input)

@@ -14,8 +14,8 @@ public:
     // The RTF reader (document and plain text), the writer on its result
     // and the reader again: the text must survive. Needs a QGuiApplication.
     static QString rtfReader(QByteArrayView input);
-    // The input as a ".ql3" file. A set that loads must save, and the saved
-    // file must load as the same set.
+    // The input as a ".ql3" file. A set that loads must be exactly what the
+    // file holds, it must save, and the saved file must load as the same set.
     static QString cardSetLoad(QByteArrayView input);
     // The input as settings text, read; every value line written again into
     // a new text, which must read back each value at once and, after the
