@@ -275,12 +275,11 @@ QList<Card> cards()
         Face().text(QStringLiteral("Wer früh aufsteht, schafft viel.")), 3);
     add(Face().text(QStringLiteral("Tipp zum Lernen mit Quillo")),
         Face()
-            .text(QStringLiteral("Gewusste Karten wandern einen "))
+            .text(QStringLiteral("Beim Abfragen wandern gewusste Karten einen "))
             .bold(QStringLiteral("Kasten"))
-            .text(QStringLiteral(" weiter, "))
-            .text(QStringLiteral("nicht gewusste zurück in "))
+            .text(QStringLiteral(" weiter, nicht gewusste einen Kasten zurück; aus "))
             .underline(QStringLiteral("Kasten 1"))
-            .text(QStringLiteral(".")),
+            .text(QStringLiteral(" fallen sie nicht heraus.")),
         1);
     add(Face().text(QStringLiteral("Französisch: ")).underline(QStringLiteral("das Brot")), Face().bold(QStringLiteral("le pain")), 2);
     return list;

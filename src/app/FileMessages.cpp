@@ -86,3 +86,44 @@ QString FileMessages::pageNotWritten(const QString &path)
 {
     return QStringLiteral("Die Datei ") + path + QStringLiteral(" konnte nicht geschrieben werden.");
 }
+
+QString FileMessages::forImport(const CsvProblem &problem)
+{
+    const QString line = QStringLiteral("Zeile %1: ").arg(problem.line);
+    switch (problem.kind) {
+    case CsvProblem::Kind::Unreadable: return QStringLiteral("Die Datei kann nicht gelesen werden.");
+    case CsvProblem::Kind::Empty: return QStringLiteral("Die Datei enthält keine Karten.");
+    case CsvProblem::Kind::NotText: return line + QStringLiteral("Die Datei enthält Nullzeichen und ist keine Textdatei.");
+    case CsvProblem::Kind::Undecodable:
+        return line + QStringLiteral("Die Datei enthält Zeichen, die es im Zeichensatz %1 nicht gibt.").arg(problem.detail);
+    case CsvProblem::Kind::UnclosedQuote: return line + QStringLiteral("Das Anführungszeichen am Anfang eines Felds wird nie geschlossen.");
+    case CsvProblem::Kind::TooFewFields:
+        return line + QStringLiteral("Die Zeile hat nur ein Feld; eine Karte braucht Vorder- und Rückseite.");
+    case CsvProblem::Kind::MissingPicture: return line + QStringLiteral("Das Bild \"%1\" wurde nicht gefunden.").arg(problem.detail);
+    case CsvProblem::Kind::UnreadablePicture: return line + QStringLiteral("\"%1\" ist kein gültiges Bild.").arg(problem.detail);
+    }
+    return QString();
+}
+
+QString FileMessages::importFailedMessage(const CsvProblem &problem, const QString &path)
+{
+    return QStringLiteral("Die Datei ") + path + QStringLiteral(" kann nicht importiert werden.") + kBreak + forImport(problem) + kBreak
+        + QStringLiteral("Es wurden keine Karten angelegt.");
+}
+
+QString FileMessages::importPicturesMessage(const QList<CsvProblem> &problems)
+{
+    constexpr qsizetype shown = 10;
+    QString text = QStringLiteral("Die Karten wurden ohne diese Bilder angelegt:");
+    for (qsizetype i = 0; i < std::min(problems.size(), shown); ++i)
+        text += kBreak + forImport(problems.at(i));
+    if (problems.size() > shown)
+        text += kBreak + QStringLiteral("und %1 weitere.").arg(problems.size() - shown);
+    return text;
+}
+
+QString FileMessages::exportedInUtf8Message()
+{
+    return QStringLiteral("Der Kartensatz enthält Zeichen, die es in Windows-1252 nicht gibt.") + kBreak
+        + QStringLiteral("Die Datei wurde deshalb in UTF-8 geschrieben, das Tabellenkalkulationen ebenfalls lesen.");
+}

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "exchange/CsvProblem.h"
+
 #include "cardset/FileResult.h"
 
+#include <QList>
 #include <QString>
 
 // The user's words for what a save, load or export came to, for the
@@ -29,4 +32,12 @@ public:
     static QString loadFailedCaption();
     static QString legacyImportedMessage();
     static QString pageNotWritten(const QString &path);
+
+    // A word list: what is wrong with it, naming the line.
+    static QString forImport(const CsvProblem &problem);
+    // The message for a word list from which no set was made.
+    static QString importFailedMessage(const CsvProblem &problem, const QString &path);
+    // The pictures that did not come along with the cards.
+    static QString importPicturesMessage(const QList<CsvProblem> &problems);
+    static QString exportedInUtf8Message();
 };

@@ -6,6 +6,8 @@
 enum class MainCommand {
     FileNew,
     FileOpen,
+    ImportWordList,
+    ExportWordList,
     FileClose,
     Save,
     SaveAs,

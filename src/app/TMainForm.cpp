@@ -1,5 +1,6 @@
 #include "app/TMainForm.h"
 
+#include "app/BusyCursor.h"
 #include "app/CommandStateRules.h"
 #include "app/FileAssociation.h"
 #include "app/HelpCommands.h"
@@ -8,6 +9,7 @@
 #include "app/TAboutBox.h"
 #include "app/ToolbarIcons.h"
 #include "app/WindowTiling.h"
+#include "app/WordListCommands.h"
 #include "cardset/ScratchFile.h"
 #include "editor/CardSearch.h"
 #include "editor/FindDialog.h"
@@ -51,6 +53,7 @@
 #include <QPrinter>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -60,23 +63,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The busy cursor of a command, taken back before any message and at the end.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { restore(); }
-    void restore()
-    {
-        if (m_active)
-            QApplication::restoreOverrideCursor();
-        m_active = false;
-    }
-
-private:
-    bool m_active = true;
-};
 
 QFont arialPixels(int pixels, bool bold = false, bool italic = false)
 {
@@ -165,6 +151,7 @@ TMainForm::TMainForm(QWidget *parent)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { watchFocus(now); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::updateClipboardCommands);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::updateClipboardCommands);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { VorderseiteSelectionChange(ActiveFace()); });
     updateClipboardCommands();
     UpdateCommandStates(false);
 
@@ -272,15 +259,20 @@ void TMainForm::makeMenus()
     using C = MainCommand;
 
     QMenu *file = menu(QStringLiteral("File1"), QStringLiteral("&Datei"), QStringLiteral("Dateibefehle"));
-    addEntry(file, C::FileNew, QStringLiteral("FileNew1"), QStringLiteral("&Neu"), QKeySequence(Qt::CTRL | Qt::Key_N),
+    addEntry(file, C::FileNew, QStringLiteral("FileNew1"), QStringLiteral("&Neu"), QKeySequence(QKeySequence::New),
              QStringLiteral("Neu|Neue Datei erstellen"));
-    addEntry(file, C::FileOpen, QStringLiteral("FileOpen1"), QStringLiteral("Ö&ffnen"), QKeySequence(Qt::CTRL | Qt::Key_O),
+    addEntry(file, C::FileOpen, QStringLiteral("FileOpen1"), QStringLiteral("Ö&ffnen"), QKeySequence(QKeySequence::Open),
              QStringLiteral("Öffnen|Eine Datei öffnen"));
+    addEntry(file, C::ImportWordList, QStringLiteral("Importieren1"), QStringLiteral("&Importieren…"), {},
+             QStringLiteral("Importieren|Karten aus einer Wortliste (CSV, Text) übernehmen"));
+    addEntry(file, C::ExportWordList, QStringLiteral("Exportieren1"), QStringLiteral("&Exportieren…"), {},
+             QStringLiteral("Exportieren|Die Karten als Wortliste speichern"), CommandRule::NeedsDocument);
     addEntry(file, C::FileClose, QStringLiteral("FileClose1"), QStringLiteral("S&chließen"), {},
              QStringLiteral("Schließen|Aktuelle Datei schließen"));
-    addEntry(file, C::Save, QStringLiteral("Speichern1"), QStringLiteral("Speichern"), {}, {}, CommandRule::NeedsDocument);
+    addEntry(file, C::Save, QStringLiteral("Speichern1"), QStringLiteral("Speichern"), QKeySequence(QKeySequence::Save), {},
+             CommandRule::NeedsDocument);
     addEntry(file, C::SaveAs, QStringLiteral("Speichernunter1"), QStringLiteral("Speichern unter"), {}, {}, CommandRule::NeedsDocument);
-    addEntry(file, C::Print, QStringLiteral("Drucken1"), QStringLiteral("Drucken"));
+    addEntry(file, C::Print, QStringLiteral("Drucken1"), QStringLiteral("Drucken"), QKeySequence(QKeySequence::Print));
     file->addSeparator();
     addEntry(file, C::Quiz, QStringLiteral("Quiz1"), QStringLiteral("Abfragen"), {}, {}, CommandRule::NeedsDocument);
     addEntry(file, C::ExportHtml, QStringLiteral("GeneriereHTMLDatei1"), QStringLiteral("Generiere HTML-Datei"))->setVisible(false);
@@ -301,7 +293,7 @@ void TMainForm::makeMenus()
     addEntry(edit, C::InsertPicture, QStringLiteral("Bildeinfuegen1"), QStringLiteral("Bild einfügen"));
     addEntry(edit, C::InsertObject, QStringLiteral("Objekteinfuegen1"), QStringLiteral("Objekt einfügen"));
     edit->addSeparator();
-    addEntry(edit, C::Find, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    addEntry(edit, C::Find, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(QKeySequence::Find));
     connect(edit, &QMenu::aboutToShow, this, &TMainForm::updateClipboardCommands);
 
     QMenu *cards = menu(QStringLiteral("Karten1"), QStringLiteral("Karten"), QString());
@@ -505,6 +497,12 @@ void TMainForm::connectCommands()
     on(C::FileNew, &TMainForm::FileNew);
     on(C::FileOpen, &TMainForm::FileOpen);
     on(C::FileClose, &TMainForm::FileClose);
+    connect(action(C::ImportWordList), &QAction::triggered, this, [this] {
+        const QString path = m_dialogs->openFileName(this, WordListCommands::importFilter(), QStringLiteral("csv"));
+        if (!path.isEmpty())
+            importWordList(path);
+    });
+    onDocument(C::ExportWordList, [this](TMDIChild *document) { WordListCommands::exportSet(this, *m_dialogs, *document); });
     on(C::Save, &TMainForm::Save);
     on(C::SaveAs, &TMainForm::SaveAs);
     on(C::Quiz, &TMainForm::Quiz);
@@ -712,6 +710,9 @@ TMDIChild *TMainForm::createDocument()
     connect(document, &TMDIChild::requested, this, &TMainForm::runRequest);
     connect(document, &TMDIChild::VorderseiteSelectionChange, this, &TMainForm::VorderseiteSelectionChange);
     sub->show();
+    // Qt's own placement puts a third window partly below the work area.
+    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    sub->setGeometry(WindowTiling::cascaded(m_mdiArea->viewport()->rect(), sub->size(), int(m_documents.size()) - 1, step));
     m_mdiArea->setActiveSubWindow(sub);
     return document;
 }
@@ -765,6 +766,13 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
         busy.restore();
         m_dialogs->information(this, FileMessages::legacyImportedMessage());
     }
+    return document;
+}
+
+TMDIChild *TMainForm::importWordList(const QString &path)
+{
+    TMDIChild *document = WordListCommands::importList(this, *m_dialogs, path, [this] { return createDocument(); });
+    UpdateCommandStates(false);
     return document;
 }
 
@@ -846,6 +854,9 @@ void TMainForm::NewCard()
         return;
     document->AddCard();
     document->showPage(TMDIChild::FrontPage);
+    // The next thing typed is the new card's question, also when the card
+    // list had the focus (Space there would tick the card instead).
+    document->Vorderseite()->setFocus();
 }
 
 void TMainForm::DeleteCard()
@@ -928,11 +939,16 @@ void TMainForm::setButtonColor(QAbstractButton *button, const QColor &color)
 
 void TMainForm::VorderseiteSelectionChange(TMyRxRichEdit *face)
 {
-    if (!face)
+    if (!face || face != ActiveFace())
         return;
     const QFont font = TextFormatRules::shownFont(TextFormatRules::selectionAttributes(face->textCursor()), face->font());
     UpdatingToolbar = true;
-    m_fontCombo->setCurrentIndex(m_fontCombo->findText(font.family()));
+    const int entry = m_fontCombo->findText(font.family());
+    m_fontCombo->setCurrentIndex(entry);
+    // A font that is only substituted here (Arial by Liberation Sans) has
+    // no entry, but the user still learns its name.
+    if (entry < 0)
+        m_fontCombo->setEditText(font.family());
     if (font.pointSizeF() > 0)
         m_fontSize->setValue(qRound(font.pointSizeF()));
     UpdatingToolbar = false;
@@ -1027,6 +1043,8 @@ void TMainForm::FindDialogFind()
         document->showPage(TMDIChild::FrontPage);
     else if (result.face == CardSearch::Face::Back)
         document->showPage(TMDIChild::BackPage);
+    else if (result.nowhere)
+        m_dialogs->information(this, QStringLiteral("„%1“ wurde in keiner Karte gefunden.").arg(text));
 }
 
 void TMainForm::EditCut()
@@ -1163,6 +1181,9 @@ void TMainForm::fillWindowMenu()
         ++number;
         QString title = document->caption();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        // The list marks unsaved sets as their windows' titles do.
+        if (document->Modified())
+            title += QLatin1Char('*');
         QAction *entry = m_windowMenu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                                              : QStringLiteral("%1 %2").arg(number).arg(title));
         entry->setObjectName(QStringLiteral("WindowListEntry%1").arg(number));
@@ -1179,12 +1200,15 @@ void TMainForm::fillWindowMenu()
 
 namespace {
 
-QStringList droppedCardSets(const QMimeData *data)
+// The card sets and word lists among dropped files.
+QStringList droppedFiles(const QMimeData *data)
 {
     QStringList files;
     for (const QUrl &url : data->urls()) {
         const QString extension = CardSetFile::upperExtension(url.toLocalFile());
-        if (url.isLocalFile() && (extension == QLatin1String(".QL3") || extension == QLatin1String(".QLA")))
+        if (url.isLocalFile()
+            && (extension == QLatin1String(".QL3") || extension == QLatin1String(".QLA")
+                || WordListCommands::isWordList(url.toLocalFile())))
             files.append(url.toLocalFile());
     }
     return files;
@@ -1194,18 +1218,22 @@ QStringList droppedCardSets(const QMimeData *data)
 
 void TMainForm::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!droppedCardSets(event->mimeData()).isEmpty())
+    if (!droppedFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TMainForm::dropEvent(QDropEvent *event)
 {
-    const QStringList files = droppedCardSets(event->mimeData());
+    const QStringList files = droppedFiles(event->mimeData());
     if (files.isEmpty())
         return;
     event->acceptProposedAction();
-    for (const QString &file : files)
-        OpenDocument(file);
+    for (const QString &file : files) {
+        if (WordListCommands::isWordList(file))
+            importWordList(file);
+        else
+            OpenDocument(file);
+    }
     UpdateCommandStates(false);
 }
 

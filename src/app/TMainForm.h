@@ -73,6 +73,9 @@ public:
     // else is a file to load. Returns the new window, or none when nothing
     // was opened.
     TMDIChild *OpenDocument(const QString &name);
+    // "Importieren…" of a word list, also one dropped on the window: a new
+    // document after the preview; none when nothing was made.
+    TMDIChild *importWordList(const QString &path);
     void UpdateCommandStates(bool closing);
     TMDIChild *ActiveDocument() const;
     TMyRxRichEdit *ActiveFace() const;
@@ -155,7 +158,8 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
-    // Card set files dropped from the file manager open as documents.
+    // Card set files dropped from the file manager open as documents, word
+    // lists go to their preview.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 

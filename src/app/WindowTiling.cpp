@@ -57,3 +57,12 @@ QList<QRect> WindowTiling::iconRow(const QRect &area, const QSize &iconSize, int
     }
     return places;
 }
+
+QRect WindowTiling::cascaded(const QRect &area, const QSize &size, int index, int step)
+{
+    const QSize fitted = size.boundedTo(area.size());
+    const int room = std::min(area.width() - fitted.width(), area.height() - fitted.height());
+    const int places = step > 0 ? room / step + 1 : 1;
+    const int offset = (std::max(0, index) % places) * std::max(0, step);
+    return QRect(area.topLeft() + QPoint(offset, offset), fitted);
+}

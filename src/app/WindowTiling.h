@@ -14,4 +14,9 @@ public:
     static QList<QRect> vertical(const QRect &area, int count);
     // Minimised windows of `iconSize` in rows along the bottom edge.
     static QList<QRect> iconRow(const QRect &area, const QSize &iconSize, int count);
+    // The place of the new window number `index` (from 0) of `size`, each
+    // one `step` right of and below the one before, starting again at the
+    // top left corner before a window would reach out of the area; a window
+    // larger than the area shrinks to it.
+    static QRect cascaded(const QRect &area, const QSize &size, int index, int step);
 };

@@ -90,6 +90,17 @@ void CardSet::replaceContent(QList<Card> cards, const PrintOptions &options, con
     setModified(false);
 }
 
+void CardSet::replaceCards(QList<Card> cards)
+{
+    for (Card &card : cards)
+        card.Box = clampBox(card.Box);
+    emit cardsAboutToBeReset();
+    m_cards = std::move(cards);
+    m_currentIndex = -1;
+    emit cardsReset();
+    markChanged();
+}
+
 int CardSet::AddCard(const Card &card)
 {
     const int index = count();
@@ -189,4 +200,13 @@ QString CardSet::cardCaption(int index)
 int CardSet::clampBox(int box)
 {
     return std::clamp(box, 1, 4);
+}
+
+FontRecord CardSet::newSetFont()
+{
+    FontRecord font;
+    font.Name = QStringLiteral("Arial");
+    font.Size = 12;
+    font.Color = StoredColor::Black;
+    return font;
 }

@@ -50,6 +50,10 @@ public:
     // fonts: a set nothing has been done with yet, not modified.
     void startNew(const PrintOptions &options, const FontRecord &front, const FontRecord &back);
 
+    // Puts `cards` in place of all cards, boxes brought into 1 to 4: a set
+    // filled from elsewhere, which counts as changed until it is saved. No
+    // card is current afterwards.
+    void replaceCards(QList<Card> cards);
     // Appends a card (an empty one in box 1 by default) and makes it current.
     int AddCard(const Card &card = Card());
     // The card at `index` goes; no card is current afterwards. False for an
@@ -76,6 +80,8 @@ public:
     // "Karte " and the number counted from 1.
     static QString cardCaption(int index);
     static int clampBox(int box);
+    // The standard font of both faces of a new set: Arial 12, black.
+    static FontRecord newSetFont();
 
 signals:
     // After every change of the set's content.

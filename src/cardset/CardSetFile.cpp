@@ -213,11 +213,6 @@ FileResult CardSetFile::SaveCardSet(CardSet &set, const QString &path, CardSetFi
 
 namespace {
 
-[[noreturn]] void throwCutChunk(const QString &path, qsizetype chunk)
-{
-    throw FileError(QStringLiteral("Die Datei %1 ist beschädigt: Abschnitt %2 reicht über das Dateiende hinaus.").arg(path).arg(chunk));
-}
-
 // Steps 3 to 17 of a load: the settings text, the box list and the faces,
 // all read from the file in one pass. A file cut short never loads as a
 // different set: a chunk cut off fails at the step that would read it, also
@@ -274,10 +269,11 @@ void readContainer(CardSetContent &content, const QString &path, CardSetFileCont
     content.Cards.resize(n);
     for (int i = 0; i < n; ++i)
         content.Cards[i].Front = CardArchive::ExtractChunkData(reader, i + 2);
-    // A cut chunk is the last one, counted among the backs or the surplus.
+    // A cut chunk is the last one, counted among the backs or the surplus;
+    // reading it raises the container's error.
     step(16);
     if (reader.cutChunk() >= 2)
-        throwCutChunk(path, reader.cutChunk());
+        CardArchive::ExtractChunkData(reader, int(reader.cutChunk()));
     for (int i = 0; i < n; ++i)
         content.Cards[i].Back = CardArchive::ExtractChunkData(reader, n + i + 2);
 

@@ -1,9 +1,13 @@
 #include "cli/CliCommands.h"
 
+#include "exchange/CsvCards.h"
+#include "exchange/CsvExport.h"
+
 #include "app/FileMessages.h"
 #include "app/ProgramFolder.h"
 #include "cardset/CardSetFile.h"
 #include "cardset/ScratchFile.h"
+#include "cli/CsvArguments.h"
 #include "cli/PrintPdfArguments.h"
 #include "cli/PrintSettingsFile.h"
 #include "export/HtmlExport.h"
@@ -14,6 +18,7 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -86,13 +91,20 @@ int CliCommands::usage()
              "        quillo-cli cat DATEI.ql3\n"
              "        quillo-cli print-pdf DATEI.ql3 AUSGABE.pdf [--cards LISTE] [--fronts-only]\n"
              "                  [--back-order reverse|forward] [--duplex] [--paper A4|Letter]\n"
+             "        quillo-cli import-csv LISTE NEU.ql3 [--delimiter tab|semicolon|comma]\n"
+             "                  [--encoding utf-8|windows-1252] [--header yes|no] [--html yes|no] [--media ORDNER]\n"
+             "        quillo-cli export-csv DATEI.ql3 LISTE [--format tab|semicolon] [--boxes] [--html]\n"
              "  info     gibt alle Angaben des Kartensatzes als JSON aus\n"
              "  convert  speichert einen Kartensatz (auch im Format 2.5) als .ql3\n"
              "  export-html  schreibt alle Karten als Webseite mit den Antworten als Tooltip\n"
              "  cat      gibt den Text jeder Karte aus, Vorder- und Rückseite\n"
              "  print-pdf  druckt die Karten als Schneidebögen in eine PDF-Datei: alle Vorderseiten,\n"
              "           dann die Rückseiten zum Wiedereinlegen (--duplex: abwechselnd, für\n"
-             "           beidseitig druckende Drucker); --cards 3,7 nur diese Karten\n";
+             "           beidseitig druckende Drucker); --cards 3,7 nur diese Karten\n"
+             "  import-csv  legt aus einer Wortliste (CSV, Tabulatoren) einen Kartensatz an; was nicht\n"
+             "           angegeben ist, wird erkannt; Bilder liegen neben der Liste oder in --media\n"
+             "  export-csv  schreibt alle Karten als Wortliste: tab (UTF-8) oder semicolon\n"
+             "           (Windows-1252, für Tabellenkalkulationen), --boxes mit Kasten, --html mit Formatierung\n";
     m_err.flush();
     return 2;
 }
@@ -109,6 +121,10 @@ int CliCommands::run(const QStringList &arguments)
         return cat(arguments.at(1));
     if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("print-pdf"))
         return printPdf(arguments.mid(1));
+    if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("import-csv"))
+        return importCsv(arguments.mid(1));
+    if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("export-csv"))
+        return exportCsv(arguments.mid(1));
     return usage();
 }
 
@@ -298,6 +314,83 @@ int CliCommands::printPdf(const QStringList &arguments)
     const qsizetype fronts = result.pageCardList.size();
     if (job.sides == PdfCardPrinter::Sides::FrontsThenBacks)
         m_out << "Vorderseiten: " << pageRange(1, fronts) << ", Rückseiten: " << pageRange(fronts + 1, result.pages) << '\n';
+    m_out.flush();
+    return 0;
+}
+
+int CliCommands::importCsv(const QStringList &arguments)
+{
+    const CsvArguments a = CsvArguments::parseImport(arguments);
+    if (!a.error.isEmpty()) {
+        m_err << a.error << '\n';
+        return usage();
+    }
+    if (CardSetFile::upperExtension(a.outPath) != QLatin1String(".QL3")) {
+        m_err << "Die Zieldatei muss die Endung .ql3 haben: " << a.outPath << '\n';
+        m_err.flush();
+        return 1;
+    }
+    QFile file(a.inPath);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    CsvTable table;
+    if (!opened || file.error() != QFileDevice::NoError)
+        table.problem = CsvProblem{CsvProblem::Kind::Unreadable, 0, file.errorString()};
+    else
+        table = CsvReader::read(bytes, a.import);
+    if (!table.ok()) {
+        m_err << singleLine(FileMessages::importFailedMessage(*table.problem, a.inPath)) << '\n';
+        if (table.problem->kind == CsvProblem::Kind::Unreadable)
+            m_err << table.problem->detail << '\n';
+        m_err.flush();
+        return 1;
+    }
+
+    CommandSet made;
+    CardSet &set = made.set;
+    PrintOptions options;
+    options.AktPrintCards = 8;
+    set.startNew(options, CardSet::newSetFont(), CardSet::newSetFont());
+    CsvCards cards = CsvCards::build(table, set.StandardFontFront(), set.StandardFontBack(), {a.mediaFolder});
+    for (const CsvProblem &problem : std::as_const(cards.problems))
+        m_err << "Warnung: " << FileMessages::forImport(problem) << '\n';
+    set.replaceCards(std::move(cards.cards));
+    const FileResult result = CardSetFile::SaveCardSet(set, a.outPath, made.context);
+    if (!result.ok()) {
+        m_err << singleLine(FileMessages::forSave(result, a.outPath, FileMessages::SaveCommand::Save)) << '\n';
+        if (!result.reason.isEmpty())
+            m_err << result.reason << '\n';
+        m_err.flush();
+        return 1;
+    }
+    m_err.flush();
+    m_out << counted(set.count(), "Karte", "Karten") << " gespeichert in " << a.outPath << '\n';
+    m_out.flush();
+    return 0;
+}
+
+int CliCommands::exportCsv(const QStringList &arguments)
+{
+    const CsvArguments a = CsvArguments::parseExport(arguments);
+    if (!a.error.isEmpty()) {
+        m_err << a.error << '\n';
+        return usage();
+    }
+    CommandSet loaded;
+    CardSet &set = loaded.set;
+    if (!load(set, a.inPath, loaded.context))
+        return 1;
+    const CsvExport::Text text = CsvExport::text(set, a.exportOptions);
+    const FileResult written = CsvExport::write(a.outPath, text.bytes);
+    if (!written.ok()) {
+        m_err << FileMessages::pageNotWritten(a.outPath) << '\n' << written.reason << '\n';
+        m_err.flush();
+        return 1;
+    }
+    if (text.utf8Instead)
+        m_err << singleLine(FileMessages::exportedInUtf8Message()) << '\n';
+    m_err.flush();
+    m_out << counted(set.count(), "Karte", "Karten") << " exportiert nach " << a.outPath << '\n';
     m_out.flush();
     return 0;
 }

@@ -21,6 +21,11 @@ public:
     // The cards as cut-out sheets in a PDF file; `arguments` follow the
     // subcommand's name.
     int printPdf(const QStringList &arguments);
+    // A word list as a new card set; nothing is written when the list
+    // cannot be read.
+    int importCsv(const QStringList &arguments);
+    // Every card of a set as a word list.
+    int exportCsv(const QStringList &arguments);
     int usage();
 
 private:

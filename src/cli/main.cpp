@@ -9,10 +9,12 @@
 
 int main(int argc, char *argv[])
 {
-    // Printing measures fonts and draws, which takes Qt's GUI part, though
-    // never a display: it runs on the offscreen platform.
+    // Printing and the faces of word lists take fonts, which are Qt's GUI
+    // part, though never a display: they run on the offscreen platform.
     std::unique_ptr<QCoreApplication> app;
-    if (argc > 1 && std::strcmp(argv[1], "print-pdf") == 0) {
+    const bool fonts = argc > 1
+        && (std::strcmp(argv[1], "print-pdf") == 0 || std::strcmp(argv[1], "import-csv") == 0 || std::strcmp(argv[1], "export-csv") == 0);
+    if (fonts) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {

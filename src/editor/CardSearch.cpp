@@ -8,7 +8,7 @@ CardSearch::Result CardSearch::step(int currentIndex, int count, const std::func
     if (count <= 0)
         return {currentIndex, Face::None};
     int i = currentIndex;
-    for (;;) {
+    for (int examined = 1;; ++examined) {
         ++i;
         if (i >= count) {
             if (!askRestart())
@@ -18,6 +18,8 @@ CardSearch::Result CardSearch::step(int currentIndex, int count, const std::func
         const Face face = examine(i);
         if (face != Face::None)
             return {i, face};
+        if (examined >= count)
+            return {i, Face::None, true};
     }
 }
 

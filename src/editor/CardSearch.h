@@ -7,7 +7,9 @@
 
 // One step of "Suchen": the cards after the current one in list order,
 // front then back, and at the end the question whether to start again
-// from the first card. The current card comes last, after a Yes.
+// from the first card. The current card comes last, after a Yes; when it
+// does not hold the text either, no card does, and the step ends there
+// instead of asking again and again.
 //
 // The faces are read as plain text straight from their RTF, so that a
 // search over thousands of cards does not load each into the editors; the
@@ -22,6 +24,8 @@ public:
         int index = -1;
         // Where the text was found; None after No.
         Face face = Face::None;
+        // Every card was examined once, and none holds the text.
+        bool nowhere = false;
     };
 
     // `examine` tells where card i holds the text; `askRestart` asks the

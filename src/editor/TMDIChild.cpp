@@ -5,8 +5,10 @@
 #include "editor/CardListModel.h"
 #include "editor/TMyRxRichEdit.h"
 #include "editor/UserDialogs.h"
+#include "editor/WholeCardReplace.h"
 #include "print/EditorFit.h"
 #include "richtext/FontRecordMapping.h"
+#include "richtext/RtfReader.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -117,6 +119,7 @@ void TMDIChild::FormCreate()
     m_pages->addTab(makeFacePage(QStringLiteral("Rueck"), QStringLiteral("ScrollBox2"), m_back), QStringLiteral("Rueckseite"));
     m_pages->addTab(makeOptionsPage(), QStringLiteral("Spezielle Optionen"));
     m_pages->setCurrentIndex(FrontPage);
+    connect(m_pages, &QTabWidget::currentChanged, this, &TMDIChild::followShownFace);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
@@ -137,8 +140,15 @@ void TMDIChild::FormCreate()
         face->setContextMenuPolicy(Qt::CustomContextMenu);
         face->installEventFilter(this);
         connect(face, &QTextEdit::textChanged, this, &TMDIChild::faceChanged);
-        connect(face, &QTextEdit::cursorPositionChanged, this, [this, face] { emit VorderseiteSelectionChange(face); });
-        connect(face, &QTextEdit::selectionChanged, this, [this, face] { emit VorderseiteSelectionChange(face); });
+        // The toolbar shows the face being edited; the hidden one's caret
+        // moves too when a card is shown.
+        const auto follow = [this, face] {
+            if (face == ActiveFace())
+                emit VorderseiteSelectionChange(face);
+        };
+        connect(face, &QTextEdit::cursorPositionChanged, this, follow);
+        connect(face, &QTextEdit::selectionChanged, this, follow);
+        connect(face, &QTextEdit::currentCharFormatChanged, this, follow);
     }
     makePopupMenus();
 
@@ -453,6 +463,13 @@ void TMDIChild::ShowCurrentCard()
     m_front->loadRtf(m_set.front(index));
     m_back->loadRtf(m_set.back(index));
     --m_filling;
+    followShownFace();
+}
+
+void TMDIChild::followShownFace()
+{
+    if (TMyRxRichEdit *face = ActiveFace())
+        emit VorderseiteSelectionChange(face);
 }
 
 void TMDIChild::KartenlisteClick()
@@ -481,6 +498,7 @@ void TMDIChild::showNewCard()
         face->setCurrentCharFormat(format);
     }
     --m_filling;
+    followShownFace();
 }
 
 void TMDIChild::AddCard()
@@ -531,17 +549,37 @@ void TMDIChild::copyWholeCard(QByteArray &front, QByteArray &back) const
 
 void TMDIChild::pasteWholeCard(const QByteArray &front, const QByteArray &back)
 {
+    QTextDocument newFront;
+    QTextDocument newBack;
+    RtfReader::read(front, newFront);
+    RtfReader::read(back, newBack);
     ++m_filling;
-    m_front->loadRtf(front);
-    m_back->loadRtf(back);
+    WholeCardReplace::replace(*m_front->document(), newFront, *m_back->document(), newBack);
+    m_front->moveCursor(QTextCursor::Start);
+    m_back->moveCursor(QTextCursor::Start);
     --m_filling;
     m_set.markChanged();
 }
 
 void TMDIChild::mergeIntoFace(const QTextCharFormat &change)
 {
-    if (TMyRxRichEdit *face = ActiveFace())
+    TMyRxRichEdit *face = ActiveFace();
+    if (!face)
+        return;
+    QTextCursor step = face->textCursor();
+    if (!step.hasSelection()) {
+        // Only the typing format changes, which is no change of the face;
+        // but an empty bulleted paragraph shows its bullet at that size.
         face->mergeCurrentCharFormat(change);
+        if (step.block().textList() && step.block().length() == 1)
+            TextFormatRules::matchBulletsToText(face->textCursor());
+        return;
+    }
+    // One undo step with the bullets that follow the text.
+    step.beginEditBlock();
+    face->mergeCurrentCharFormat(change);
+    TextFormatRules::matchBulletsToText(face->textCursor());
+    step.endEditBlock();
 }
 
 void TMDIChild::changeOptions(const std::function<void(PrintOptions &)> &change)
@@ -657,6 +695,7 @@ void TMDIChild::toggleBullets()
         format.setStyle(QTextListFormat::ListDisc);
         format.setIndent(1);
         cursor.createList(format);
+        TextFormatRules::matchBulletsToText(cursor);
     }
     cursor.endEditBlock();
 }
@@ -756,10 +795,7 @@ void TMDIChild::prepareNewSet(const QString &fileName)
     setPrinterOrientation(PageOrientation::Landscape);
     AusrichtungClick();
 
-    FontRecord arial12;
-    arial12.Name = QStringLiteral("Arial");
-    arial12.Size = 12;
-    arial12.Color = StoredColor::Black;
+    const FontRecord arial12 = CardSet::newSetFont();
     // Nothing of the preparation is a change of the user's.
     m_set.startNew(m_set.printOptions(), arial12, arial12);
     m_set.setFileName(fileName);
@@ -775,6 +811,7 @@ void TMDIChild::prepareNewSet(const QString &fileName)
     }
     --m_filling;
     showPage(FrontPage);
+    followShownFace();
     // The learner starts typing the first question at once.
     m_front->setFocus();
 }

@@ -80,7 +80,7 @@ public:
     // the place it left. The editors must have been stored before.
     void moveCurrentCardTo(int target);
     // Whole-card copy takes what the editors show; paste replaces both
-    // faces of the current card, which keeps its box.
+    // faces of the current card, which keeps its box, as one undo step.
     void copyWholeCard(QByteArray &front, QByteArray &back) const;
     void pasteWholeCard(const QByteArray &front, const QByteArray &back);
 
@@ -175,6 +175,8 @@ private:
     void changeHeader(const std::function<void(PrintOptions &)> &change);
     void mergeIntoFace(const QTextCharFormat &change);
     void faceChanged();
+    // The toolbar's font boxes show the face of the page shown.
+    void followShownFace();
     void showNewCard();
     QSize fittedClientSize() const;
     void setCurrentRow(int row);

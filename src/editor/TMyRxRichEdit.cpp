@@ -1,5 +1,6 @@
 #include "editor/TMyRxRichEdit.h"
 
+#include "editor/PictureFitHandler.h"
 #include "richtext/FacePictures.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -18,6 +19,7 @@ TMyRxRichEdit::TMyRxRichEdit(QWidget *parent)
     setTabChangesFocus(false);
     setAcceptRichText(true);
     setLineWrapMode(QTextEdit::WidgetWidth);
+    PictureFitHandler::install(*document());
     // Any change of content or format, however made, counts as touched.
     connect(document(), &QTextDocument::contentsChange, this, [this] { m_touched = true; });
 }
@@ -40,7 +42,10 @@ QByteArray TMyRxRichEdit::saveRtf() const
 
 bool TMyRxRichEdit::holdsLoaded(const QByteArray &rtf) const
 {
-    return m_hasLoaded && !m_touched && m_loaded == rtf;
+    // Undoing every change since the load brings the loaded face back; a
+    // history cleared since (new plain text) has nothing to redo.
+    const bool undoneToLoad = document()->availableUndoSteps() == 0 && document()->isRedoAvailable();
+    return m_hasLoaded && (!m_touched || undoneToLoad) && m_loaded == rtf;
 }
 
 QStringList TMyRxRichEdit::rtfMimeTypes()

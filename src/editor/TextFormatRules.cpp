@@ -2,6 +2,7 @@
 
 #include "richtext/FontRecordMapping.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -43,6 +44,34 @@ void TextFormatRules::toggle(FontRecord &font, Style style)
     case Style::Bold: font.Bold = !font.Bold; break;
     case Style::Italic: font.Italic = !font.Italic; break;
     case Style::Underline: font.UnderLine = !font.UnderLine; break;
+    }
+}
+
+void TextFormatRules::matchBulletsToText(const QTextCursor &cursor)
+{
+    QTextDocument *document = cursor.document();
+    if (!document)
+        return;
+    QTextBlock block = document->findBlock(cursor.selectionStart());
+    const QTextBlock last = document->findBlock(cursor.selectionEnd());
+    for (; block.isValid(); block = block.next()) {
+        if (block.textList()) {
+            QTextCursor at(block);
+            QTextCharFormat first = cursor.charFormat();
+            if (block.length() > 1) {
+                at.setPosition(block.position() + 1);
+                first = at.charFormat();
+            }
+            QTextCharFormat font;
+            for (int property : {int(QTextFormat::FontPointSize), int(QTextFormat::FontFamilies)}) {
+                if (first.hasProperty(property) && block.charFormat().property(property) != first.property(property))
+                    font.setProperty(property, first.property(property));
+            }
+            if (!font.properties().isEmpty())
+                at.mergeBlockCharFormat(font);
+        }
+        if (block == last)
+            break;
     }
 }
 

@@ -24,6 +24,12 @@ public:
     static QTextCharFormat toggled(const QTextCharFormat &format, Style style);
     static void toggle(FontRecord &font, Style style);
 
+    // Bullets are drawn in their paragraph mark's font: the marks of the
+    // bulleted paragraphs that the cursor's selection touches take the
+    // size and family of their first character (of the typing format in
+    // an empty paragraph), so that a bullet grows with its line's text.
+    static void matchBulletsToText(const QTextCursor &cursor);
+
     // Alignment buttons: tag 0 left, 1 right, 2 centred.
     static Qt::Alignment alignmentForTag(int tag);
 

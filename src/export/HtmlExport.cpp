@@ -9,9 +9,16 @@
 
 namespace {
 
-const QString kCredit =
-    QStringLiteral("Die Antworten erscheinen als Tooltip, gezeichnet von overlib.js: eine kleine eigene Umsetzung von Quillo "
-                   "mit der Aufrufschnittstelle der Bibliothek overLIB 3.33.");
+const QString kLibraryHome = QStringLiteral("http://www.bosrup.com/web/overlib/");
+
+// The page's overlib.js is Quillo's own small file; only its calls are those
+// of the library it is named after.
+QString credit(const QString &libraryName)
+{
+    return QStringLiteral("Die Antworten erscheinen als Tooltip, gezeichnet von overlib.js: eine kleine eigene Datei von Quillo "
+                          "mit denselben Aufrufen wie die Bibliothek %1 von Erik Bosrup.")
+        .arg(libraryName);
+}
 
 QString escapeMarkup(const QString &text)
 {
@@ -87,7 +94,8 @@ QStringList HtmlExport::buildPage(const QString &cardSetFileName, const QList<Ca
         QStringLiteral("var width = \"400\";"),
         QStringLiteral("// -->"),
         QStringLiteral("</SCRIPT>"),
-        QStringLiteral("<small>") + kCredit + QStringLiteral("</small><br><br>"),
+        QStringLiteral("<small>") + credit(QStringLiteral("<a href=\"%1\">overLIB 3.33</a>").arg(kLibraryHome))
+            + QStringLiteral("</small><br><br>"),
     };
     for (const Card &card : cards)
         page.append(cardLine(card));
@@ -141,7 +149,8 @@ QString HtmlExport::noCardsMessage()
 
 QString HtmlExport::noticeMessage()
 {
-    return kCredit + QChar(13) + QChar(13)
+    return credit(QStringLiteral("overLIB 3.33")) + QStringLiteral(" Mehr über overLIB erfahren Sie unter ") + kLibraryHome + QChar(13)
+        + QChar(13)
         + QStringLiteral("Um die Datei korrekt anzeigen zu können, benötigen Sie neben der soeben generierten Datei noch die Datei "
                          "\"overlib.js\", die sich im selben Verzeichnis befinden muß.");
 }

@@ -89,6 +89,10 @@ void TKasten::fillItems()
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
+    // No item is current until one is chosen: the list would otherwise
+    // frame the first one on taking the focus without choosing it, and
+    // the first Down key would choose the second.
+    Abteilungen->setCurrentIndex(QModelIndex());
     m_choice.setSelectedBox(0);
 }
 

@@ -76,7 +76,8 @@ FallbackCache &fallbackCache()
 
 struct Output
 {
-    const QTextDocument &doc;
+    // None for text written without a document, which holds no pictures.
+    const QTextDocument *doc;
     QByteArray out;
     bool needSpace = false;
     // Right after \uN?: pandoc and unrtf drop the character that follows
@@ -90,9 +91,9 @@ struct Output
     QHash<int, CharStyle> specs; // by the document's format index
     QFont defaultFont;
 
-    explicit Output(const QTextDocument &d)
+    Output(const QTextDocument *d, const QFont &font)
         : doc(d)
-        , defaultFont(d.defaultFont())
+        , defaultFont(font)
     {
     }
 
@@ -385,7 +386,7 @@ struct Output
             afterUnicode = false;
             return;
         }
-        const QVariant res = doc.resource(QTextDocument::ImageResource, QUrl(f.name()));
+        const QVariant res = doc ? doc->resource(QTextDocument::ImageResource, QUrl(f.name())) : QVariant();
         QImage image = res.value<QImage>();
         if (image.isNull())
             image = res.value<QPixmap>().toImage();
@@ -408,6 +409,13 @@ struct Output
         afterUnicode = false;
     }
 };
+
+// The characters with which QTextCursor::insertText starts a new paragraph
+// (CR LF counts as one).
+bool isParagraphBreak(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator;
+}
 
 int twips(qreal pixels)
 {
@@ -598,27 +606,15 @@ void writeNumbering(Output &o, const RtfParaState &p, int number, bool definitio
     o.needSpace = false;
 }
 
-} // namespace
-
-QByteArray RtfWriter::write(const QTextDocument &document)
+// The font and colour tables of what `o` has met so far, and the
+// document's opening; `bullets` adds the font of the bullet sign.
+int writeHeader(Output &o, bool bullets, qsizetype characters)
 {
-    Output o(document);
-    // First pass: the fonts and colours the text uses.
-    bool bullets = false;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            o.style(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
-        }
-        o.style(block.charFormatIndex(), [&] { return block.charFormat(); });
-        if (QTextList *list = block.textList())
-            bullets |= list->format().style() >= QTextListFormat::ListSquare;
-    }
     if (o.fonts.isEmpty())
         o.font(o.defaultFont.family().isEmpty() ? QStringLiteral("Arial") : o.defaultFont.family(), false);
     const int symbolFont = bullets ? o.font(QStringLiteral("Symbol"), true) : 0;
 
-    o.out.reserve(document.characterCount() * 2 + 512);
+    o.out.reserve(characters * 2 + 512);
     o.out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl";
     for (qsizetype i = 0; i < o.fonts.size(); ++i) {
         o.out += "{\\f";
@@ -638,6 +634,27 @@ QByteArray RtfWriter::write(const QTextDocument &document)
     }
     o.out += "{\\*\\generator Quillo;}\\viewkind4\\uc1";
     o.needSpace = true;
+
+    return symbolFont;
+}
+
+} // namespace
+
+QByteArray RtfWriter::write(const QTextDocument &document)
+{
+    Output o(&document, document.defaultFont());
+    // First pass: the fonts and colours the text uses.
+    bool bullets = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            o.style(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+        }
+        o.style(block.charFormatIndex(), [&] { return block.charFormat(); });
+        if (QTextList *list = block.textList())
+            bullets |= list->format().style() >= QTextListFormat::ListSquare;
+    }
+    const int symbolFont = writeHeader(o, bullets, document.characterCount());
 
     bool first = true;
     QHash<int, RtfParaState> paraStates;
@@ -686,6 +703,36 @@ QByteArray RtfWriter::write(const QTextDocument &document)
         previous = para;
         previousList = list;
         first = false;
+    }
+    o.out += "}\r\n";
+    return o.out;
+}
+
+QByteArray RtfWriter::writePlainText(QStringView text, const QTextCharFormat &format)
+{
+    // As write() goes through such a document: one paragraph per line, text
+    // and paragraph marks in the one format.
+    Output o(nullptr, QFont());
+    const CharStyle s = o.style(0, [&] { return format; });
+    writeHeader(o, false, text.size());
+    o.out += "\r\n";
+    o.word("\\pard");
+    qsizetype start = 0;
+    for (;;) {
+        qsizetype end = start;
+        while (end < text.size() && !isParagraphBreak(text[end]))
+            ++end;
+        if (end > start) {
+            o.switchTo(s);
+            o.text(text.mid(start, end - start), s.symbol, s.symbolFont);
+        }
+        o.switchTo(s);
+        o.out += "\\par\r\n";
+        o.needSpace = false;
+        o.afterUnicode = false;
+        if (end >= text.size())
+            break;
+        start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
     }
     o.out += "}\r\n";
     return o.out;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringView>
 
+class QTextCharFormat;
 class QTextDocument;
 
 // Writes a QTextDocument as RTF in the Windows RichEdit dialect, which the
@@ -18,4 +20,9 @@ class RtfWriter
 {
 public:
     static QByteArray write(const QTextDocument &document);
+    // The bytes write() gives for a document that holds `text` in `format`,
+    // paragraph marks included, a new paragraph at every line break (LF, CR
+    // LF, CR or U+2029);
+    // without building the document, for the many faces of a word list.
+    static QByteArray writePlainText(QStringView text, const QTextCharFormat &format);
 };

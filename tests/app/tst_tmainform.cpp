@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextList>
@@ -172,15 +173,23 @@ private slots:
         QCOMPARE(dialogs.questions.size(), 2);
         QCOMPARE(document->Set().CurrentIndex(), 2);
         QVERIFY(!document->Set().Modified());
+        QVERIFY(dialogs.informations.isEmpty());
 
-        // Nowhere: after No the last card is shown, the page left as it was.
+        // Nowhere: one round, then it says so, the card where the search
+        // began shown again, the page left as it was.
         document->selectCard(1);
         find->textEdit()->setText(QStringLiteral("Kilimandscharo"));
-        dialogs.questionAnswers = {true, false};
+        dialogs.questionAnswers = {true};
         find->findNextButton()->click();
-        QCOMPARE(dialogs.questions.size(), 4);
-        QCOMPARE(document->Set().CurrentIndex(), 2);
+        QCOMPARE(dialogs.questions.size(), 3);
+        QCOMPARE(dialogs.informations, QStringList{QStringLiteral("„Kilimandscharo“ wurde in keiner Karte gefunden.")});
+        QCOMPARE(document->Set().CurrentIndex(), 1);
         QCOMPARE(document->shownPage(), int(TMDIChild::BackPage));
+        // After No at the end, the last card is shown.
+        dialogs.questionAnswers = {false};
+        find->findNextButton()->click();
+        QCOMPARE(document->Set().CurrentIndex(), 2);
+        QCOMPARE(dialogs.informations.size(), 1);
     }
 
     void pictureGoesToClipboardAndTheFaceShown()
@@ -227,6 +236,20 @@ private slots:
         dialogs.pictureAnswers = {png};
         form->action(MainCommand::InsertPicture)->trigger();
         QCOMPARE(document->Rueckseite()->toPlainText().count(QChar::ObjectReplacementCharacter), 1);
+
+        // A photo as wide as the card shows within the editor beside its
+        // scroll bar, keeping the stored size that printing uses.
+        document->showPage(TMDIChild::FrontPage);
+        QImage photo(2000, 3000, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        QVERIFY(photo.save(path(QStringLiteral("foto.jpg"))));
+        dialogs.pictureAnswers = {path(QStringLiteral("foto.jpg"))};
+        form->action(MainCommand::InsertPicture)->trigger();
+        TMyRxRichEdit *front = document->Vorderseite();
+        QTRY_VERIFY(front->verticalScrollBar()->isVisible());
+        QVERIFY(!front->horizontalScrollBar()->isVisible());
+        const QTextImageFormat stored = formatAt(front, 0).toImageFormat();
+        QVERIFY(stored.width() > front->viewport()->width() - 2 * front->document()->documentMargin());
     }
 
     void objectCommandEmbedsAFileInTheFaceShown()
@@ -466,11 +489,16 @@ private slots:
         QTest::keyClick(document->Vorderseite(), Qt::Key_Tab);
         QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("\t"));
         QCOMPARE(QApplication::focusWidget(), document->Vorderseite());
+        QTest::keyClick(document->Vorderseite(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!document->Modified());
 
         document->showPage(TMDIChild::BackPage);
         QTest::keyClick(document->Rueckseite(), Qt::Key_F1);
         QCOMPARE(document->Set().count(), 2);
         QCOMPARE(document->shownPage(), int(TMDIChild::FrontPage));
+        document->Kartenliste()->setFocus();
+        form->button(MainCommand::NewCard)->click();
+        QCOMPARE(QApplication::focusWidget(), document->Vorderseite());
     }
 
     void clipboardCommandsNeedAFocusedSelection()
@@ -529,6 +557,21 @@ private slots:
         first->trigger();
         QCOMPARE(form->mdiArea()->currentSubWindow(), windows.at(0));
         QVERIFY(!windows.at(0)->isMinimized());
+    }
+
+    void newWindowsCascadeInsideTheWorkArea()
+    {
+        for (int i = 0; i < 6; ++i)
+            newSet(QStringLiteral("kaskade%1.ql3").arg(i));
+        const QList<QMdiSubWindow *> windows = form->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+        for (qsizetype i = 0; i < windows.size(); ++i) {
+            QVERIFY(form->mdiArea()->viewport()->rect().contains(windows.at(i)->geometry()));
+            if (i > 0)
+                QVERIFY(windows.at(i)->pos() != windows.at(i - 1)->pos());
+        }
+        QVERIFY(!form->mdiArea()->verticalScrollBar()->isVisible());
+        // Too large for the area: as large as the area.
+        QCOMPARE(WindowTiling::cascaded(QRect(0, 0, 300, 200), QSize(400, 150), 3, 20), QRect(0, 0, 300, 150));
     }
 
     void tilesCoverTheAreaWithoutOverlap()
@@ -668,6 +711,10 @@ private slots:
         QCOMPARE(list->format().style(), QTextListFormat::ListDisc);
         QVERIFY(list->format().indent() * front->document()->indentWidth() * 0.75 >= 10);
         QVERIFY(!document->Rueckseite()->document()->firstBlock().textList());
+        // The bullet grows with its line's text.
+        select(front, 0, 10);
+        form->fontSizeBox()->setValue(20);
+        QCOMPARE(front->document()->firstBlock().charFormat().fontPointSize(), 20);
         // Stored and shown again, the bullet is still there.
         document->StoreCurrentCard();
         document->ShowCurrentCard();
@@ -735,6 +782,25 @@ private slots:
         front->mergeCurrentCharFormat(change);
         select(front, 1, 1);
         QCOMPARE(form->fontCombo()->currentIndex(), -1);
+        QCOMPARE(form->fontCombo()->currentText(), QStringLiteral("Keine Solche Schrift"));
+    }
+
+    void fontBoxesShowTheFaceOfThePageShown()
+    {
+        TMDIChild *document = newSet(QStringLiteral("boxen.ql3"), {{"vorn", "hinten"}, {"vorn", "hinten"}});
+        QTextCursor back(document->Rueckseite()->document());
+        back.select(QTextCursor::Document);
+        QTextCharFormat big;
+        big.setFontPointSize(20);
+        back.mergeCharFormat(big);
+        save();
+        document->selectCard(0);
+        document->selectCard(1);
+        QCOMPARE(form->fontSizeBox()->value(), 12);
+        QCOMPARE(form->fontCombo()->currentText(), QStringLiteral("Arial"));
+        document->showPage(TMDIChild::BackPage);
+        QCOMPARE(form->fontSizeBox()->value(), 20);
+        QVERIFY(!document->Modified());
     }
 };
 

@@ -186,6 +186,61 @@ private Q_SLOTS:
         QVERIFY(missing.err.contains("existiert nicht."));
         QVERIFY(!QFile::exists(pdf));
     }
+
+    void wordListsInAndOut()
+    {
+        const QString list = m_dir.filePath(QStringLiteral("liste.csv"));
+        writeFile(list, "Frage;Antwort;Kasten\r\nK\xE4se;cheese;3\r\n\"zwei\r\nZeilen\";\"\"\"Hallo\"\"\";9\r\n");
+        const QString set = m_dir.filePath(QStringLiteral("liste.ql3"));
+        Result result = run({QStringLiteral("import-csv"), list, set});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QByteArray("2 Karten gespeichert in ") + set.toUtf8() + '\n');
+        QCOMPARE(QString::fromUtf8(run({QStringLiteral("cat"), set}).out),
+                 QString::fromUtf8("Karte 1 (Kasten 3)\nVorderseite:\n  Käse\nRückseite:\n  cheese\n\n"
+                                   "Karte 2 (Kasten 1)\nVorderseite:\n  zwei\n  Zeilen\nRückseite:\n  \"Hallo\"\n"));
+
+        const QString out = m_dir.filePath(QStringLiteral("aus.txt"));
+        result = run({QStringLiteral("export-csv"), set, out, QStringLiteral("--boxes")});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(readFile(out),
+                 QByteArray("#separator:tab\n#html:false\nK\xC3\xA4se\tcheese\t3\n\"zwei\nZeilen\"\t\"\"\"Hallo\"\"\"\t1\n"));
+        result = run({QStringLiteral("export-csv"), set, out, QStringLiteral("--format"), QStringLiteral("semicolon")});
+        QCOMPARE(readFile(out), QByteArray("K\xE4se;cheese\r\n\"zwei\nZeilen\";\"\"\"Hallo\"\"\"\r\n"));
+
+        // The options as given override the detection: a header row read as
+        // a card, the box of row 2 as a field that is not one.
+        result = run({QStringLiteral("import-csv"), list, set, QStringLiteral("--header"), QStringLiteral("no"),
+                      QStringLiteral("--encoding"), QStringLiteral("windows-1252")});
+        QCOMPARE(result.out, QByteArray("3 Karten gespeichert in ") + set.toUtf8() + '\n');
+    }
+
+    void badWordListsLeaveNoSet()
+    {
+        const QString set = m_dir.filePath(QStringLiteral("nichts.ql3"));
+        const auto imported = [&](const QByteArray &bytes, const QStringList &options = {}) {
+            const QString list = m_dir.filePath(QStringLiteral("schlecht.txt"));
+            writeFile(list, bytes);
+            return run(QStringList{QStringLiteral("import-csv"), list, set} + options);
+        };
+        Result result = imported("a;b\nnur eins\n");
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.err.contains("Zeile 2: Die Zeile hat nur ein Feld"));
+        QVERIFY(!QFile::exists(set));
+        result = imported("a;\"b\nc;d\n");
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.err.contains("Zeile 1: Das Anführungszeichen"));
+        result = imported("");
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.err.contains("keine Karten"));
+        result = imported("a;b\nc;d\nK\xE4se;x\n", {QStringLiteral("--encoding"), QStringLiteral("utf-8")});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.err.contains("Zeile 3: Die Datei enthält Zeichen, die es im Zeichensatz UTF-8 nicht gibt."));
+        QVERIFY(!QFile::exists(set));
+
+        QCOMPARE(imported("a;b\n", {QStringLiteral("--delimiter"), QStringLiteral("pipe")}).exitCode, 2);
+        QCOMPARE(imported("a;b\n", {QStringLiteral("--media"), m_dir.filePath(QStringLiteral("fehlt"))}).exitCode, 2);
+        QVERIFY(!QFile::exists(set));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)

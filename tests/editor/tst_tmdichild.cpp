@@ -166,6 +166,41 @@ private slots:
         QCOMPARE(window->Set().front(0), foreign);
     }
 
+    void wholeCardPasteIsUndoneOnBothFaces()
+    {
+        auto window = makeWindow();
+        // Paragraph formats and marks must come back as well as the text.
+        const QByteArray front = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Symbol;}}\\pard\\qc\\f0\\fs24 Frage {\\b fett}\\par"
+                                 "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}"
+                                 "\\fi-200\\li200\\fs40 gross\\fs24\\par}";
+        const QByteArray back = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}\\pard\\qr\\f0\\fs30 Antwort\\fs16\\par}";
+        window->Set().setFront(0, front);
+        window->Set().setBack(0, back);
+        window->ShowCurrentCard();
+        const QByteArray shownFront = window->Vorderseite()->saveRtf();
+        const QByteArray shownBack = window->Rueckseite()->saveRtf();
+        const QByteArray copied = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs20 Kopie\\par\\pard\\qc zwei\\par}";
+
+        window->pasteWholeCard(copied, QByteArray());
+        QCOMPARE(faces(*window), QStringLiteral("Kopie\nzwei|"));
+        QVERIFY(window->Modified());
+        QTest::keyClick(window->Rueckseite(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window->Vorderseite()->saveRtf(), shownFront);
+        QCOMPARE(window->Rueckseite()->saveRtf(), shownBack);
+        window->StoreCurrentCard();
+        QCOMPARE(window->Set().front(0), front);
+        QCOMPARE(window->Set().back(0), back);
+
+        // Redone from the front, both again; typing in the back after it
+        // stays when the front's paste is undone.
+        window->showPage(TMDIChild::FrontPage);
+        window->redoInFace();
+        QCOMPARE(faces(*window), QStringLiteral("Kopie\nzwei|"));
+        QTest::keyClicks(window->Rueckseite(), QStringLiteral("neu"));
+        window->undoInFace();
+        QCOMPARE(faces(*window), QStringLiteral("Frage fett\ngross|neu"));
+    }
+
     void editsOptionsAndHeaderMarkTheSetModified_data()
     {
         QTest::addColumn<QString>("what");

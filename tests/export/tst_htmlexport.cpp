@@ -36,7 +36,10 @@ private Q_SLOTS:
         QCOMPARE(page.at(7), QStringLiteral("<DIV ID=\"overDiv\" STYLE=\"position:absolute; visibility:hide; z-index:1;\"></DIV>"));
         QCOMPARE(page.at(10), QStringLiteral("<SCRIPT LANGUAGE=\"JavaScript\" SRC=\"overlib.js\"></SCRIPT>"));
         QCOMPARE(page.at(13), QStringLiteral("var width = \"400\";"));
+        // The credit links the library whose calls the page's own script offers.
+        QVERIFY(page.at(16).contains(QLatin1String("<a href=\"http://www.bosrup.com/web/overlib/\">overLIB 3.33</a>")));
         QVERIFY(page.at(16).endsWith(QLatin1String("<br><br>")));
+        QVERIFY(HtmlExport::noticeMessage().contains(QLatin1String("unter http://www.bosrup.com/web/overlib/\r\r")));
         QCOMPARE(page.size(), 17 + 4 + 2);
         QCOMPARE(page.at(17),
                  QStringLiteral("<A HREF=\"#\" onMouseOver=\"drc('Antwort 2<br>' ,'Antwort'); return true;\" "

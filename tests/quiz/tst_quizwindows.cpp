@@ -322,6 +322,22 @@ private Q_SLOTS:
         QCOMPARE(box.dialog.choice().selectedBox(), 3);
     }
 
+    void keysChooseEveryBoxInTurn()
+    {
+        BoxDialog box;
+        box.dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box.dialog));
+        QListWidget *list = box.dialog.Abteilungen;
+        QCOMPARE(QApplication::focusWidget(), list);
+        QVERIFY(list->selectedItems().isEmpty());
+        QList<int> chosen;
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+            QTest::keyClick(list, key);
+            chosen.append(box.dialog.choice().selectedBox());
+        }
+        QCOMPARE(chosen, QList<int>({1, 2, 3, 4, 4, 3}));
+    }
+
     void allToFirstBoxShowsNewCountsAndKeepsTheDialogOpen()
     {
         BoxDialog box;

@@ -78,6 +78,25 @@ private slots:
         QCOMPARE(RtfReader::textLines(rtf), QStringList{QString::fromUtf8("äß€ αΩ Ж 中 💩 {\\}\t")});
     }
 
+    // Word lists write their faces without a document: the same bytes.
+    void plainTextAsADocumentHoldsIt()
+    {
+        QTextCharFormat format;
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setPointSize(14);
+        font.setBold(true);
+        format.setFont(font);
+        format.setForeground(QColor(0, 0, 200));
+        for (const QString &text : {QString(), QStringLiteral("Haus"), QString::fromUtf8("Käse {mit} \\ Brot\nзавтрак\n\nαβγ 💩\tEnde"),
+                                    QStringLiteral("\nzwei\r\n")}) {
+            QTextDocument document;
+            QTextCursor cursor(&document);
+            cursor.setBlockCharFormat(format);
+            cursor.insertText(text, format);
+            QCOMPARE(RtfWriter::writePlainText(text, format), RtfWriter::write(document));
+        }
+    }
+
     void hyperlinkFields()
     {
         // a field's result shows as text in every reader; Quillo keeps the field

@@ -1,0 +1,53 @@
+#include "app/TExportDialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TExportDialog::TExportDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ExportDialog"));
+    setWindowTitle(QStringLiteral("Exportieren"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto *formats = new QGroupBox(QStringLiteral("Format"), this);
+    TabulatorRadio = new QRadioButton(QStringLiteral("&Tabulatoren, UTF-8 (für Karteikartenprogramme)"), formats);
+    TabulatorRadio->setObjectName(QStringLiteral("TabulatorRadio"));
+    TabulatorRadio->setChecked(true);
+    SemikolonRadio = new QRadioButton(QStringLiteral("&Semikolons, Windows-1252 (für Tabellenkalkulationen)"), formats);
+    SemikolonRadio->setObjectName(QStringLiteral("SemikolonRadio"));
+    auto *formatLayout = new QVBoxLayout(formats);
+    formatLayout->addWidget(TabulatorRadio);
+    formatLayout->addWidget(SemikolonRadio);
+    KastenCheck = new QCheckBox(QStringLiteral("&Kasten als dritte Spalte"), this);
+    KastenCheck->setObjectName(QStringLiteral("KastenCheck"));
+    HtmlCheck = new QCheckBox(QStringLiteral("&Formatierung als HTML (fett, kursiv, unterstrichen, Farben)"), this);
+    HtmlCheck->setObjectName(QStringLiteral("HtmlCheck"));
+
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *ok = buttons->addButton(QStringLiteral("Exportieren"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("ExportierenButton"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("AbbrechenButton"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(formats);
+    layout->addWidget(KastenCheck);
+    layout->addWidget(HtmlCheck);
+    layout->addWidget(buttons);
+}
+
+CsvExport::Options TExportDialog::options() const
+{
+    CsvExport::Options options;
+    options.format = SemikolonRadio->isChecked() ? CsvExport::Format::Semicolon : CsvExport::Format::Tab;
+    options.boxes = KastenCheck->isChecked();
+    options.html = HtmlCheck->isChecked();
+    return options;
+}

@@ -1,0 +1,69 @@
+#include "exchange/CsvExport.h"
+
+#include "exchange/DelimitedText.h"
+#include "exchange/HtmlFace.h"
+
+#include "cardset/Windows1252.h"
+#include "richtext/RtfReader.h"
+
+#include <QSaveFile>
+
+namespace {
+
+QString faceText(const QByteArray &rtf, bool html)
+{
+    return html ? HtmlFace::fromRtf(rtf) : RtfReader::textLines(rtf).join(u'\n');
+}
+
+} // namespace
+
+CsvExport::Text CsvExport::text(const CardSet &set, const Options &options)
+{
+    const bool tab = options.format == Format::Tab;
+    const QChar delimiter = tab ? u'\t' : u';';
+    const QString end = tab ? QStringLiteral("\n") : QStringLiteral("\r\n");
+    QString out;
+    if (tab)
+        out += QStringLiteral("#separator:tab") + end;
+    if (tab || options.html)
+        out += (options.html ? QStringLiteral("#html:true") : QStringLiteral("#html:false")) + end;
+    for (int i = 0; i < set.count(); ++i) {
+        out += DelimitedText::field(faceText(set.front(i), options.html), delimiter);
+        out += delimiter;
+        out += DelimitedText::field(faceText(set.back(i), options.html), delimiter);
+        if (options.boxes) {
+            out += delimiter;
+            out += QString::number(set.box(i));
+        }
+        out += end;
+    }
+    Text text;
+    if (tab) {
+        text.bytes = out.toUtf8();
+    } else if (Windows1252::canEncode(out)) {
+        text.bytes = Windows1252::encode(out);
+    } else {
+        text.bytes = "\xEF\xBB\xBF" + out.toUtf8();
+        text.utf8Instead = true;
+    }
+    return text;
+}
+
+FileResult CsvExport::write(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return FileResult::failed(QString(), file.errorString());
+    return FileResult();
+}
+
+QString CsvExport::fileFilter(Format format)
+{
+    return format == Format::Tab ? QStringLiteral("Textdateien (*.txt;*.tsv)|*.txt;*.tsv|Alle Dateien (*.*)|*.*")
+                                 : QStringLiteral("CSV-Dateien (*.csv)|*.csv|Alle Dateien (*.*)|*.*");
+}
+
+QString CsvExport::fileSuffix(Format format)
+{
+    return format == Format::Tab ? QStringLiteral("txt") : QStringLiteral("csv");
+}

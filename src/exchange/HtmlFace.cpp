@@ -1,0 +1,229 @@
+#include "exchange/HtmlFace.h"
+
+#include "richtext/FacePictures.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace {
+
+// Qt's HTML reader asks its document for the style sheets and pictures
+// that the markup names; a field of a foreign file may name any file.
+// This document hands out none: pictures come from the picture folder
+// only.
+class FieldDocument : public QTextDocument
+{
+public:
+    explicit FieldDocument(const QString &html, const QFont &font = QFont())
+    {
+        setDefaultFont(font);
+        setHtml(html);
+    }
+
+protected:
+    QVariant loadResource(int, const QUrl &) override { return QVariant(); }
+};
+
+struct Picture
+{
+    int position = 0;
+    QString source;
+};
+
+QList<Picture> picturesOf(const QTextDocument &document)
+{
+    QList<Picture> pictures;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            for (int i = 0; i < fragment.length(); ++i)
+                pictures.append({fragment.position() + i, fragment.charFormat().toImageFormat().name()});
+        }
+    }
+    return pictures;
+}
+
+// "data:image/png;base64,...": the bytes, and a file name whose ending
+// tells the picture's kind.
+bool fromDataUrl(const QString &source, QByteArray &bytes, QString &name)
+{
+    static const QList<std::pair<QString, QString>> kinds = {{QStringLiteral("image/png"), QStringLiteral("bild.png")},
+                                                             {QStringLiteral("image/jpeg"), QStringLiteral("bild.jpg")},
+                                                             {QStringLiteral("image/gif"), QStringLiteral("bild.gif")},
+                                                             {QStringLiteral("image/bmp"), QStringLiteral("bild.bmp")}};
+    if (!source.startsWith(QLatin1String("data:"), Qt::CaseInsensitive))
+        return false;
+    const qsizetype comma = source.indexOf(u',');
+    const QString head = source.mid(5, comma - 5).toLower();
+    if (comma < 0 || !head.endsWith(QLatin1String(";base64")))
+        return false;
+    for (const auto &[type, file] : kinds) {
+        if (head.startsWith(type)) {
+            name = file;
+            bytes = QByteArray::fromBase64(source.mid(comma + 1).toLatin1());
+            return !bytes.isEmpty();
+        }
+    }
+    return false;
+}
+
+void applyStandard(QTextDocument &document, const QTextCharFormat &standard)
+{
+    QTextCharFormat colour;
+    colour.setForeground(standard.foreground());
+    QTextBlockFormat flat;
+    flat.setTopMargin(0);
+    flat.setBottomMargin(0);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextCursor cursor(block);
+        // <p> and headings bring margins of a web page, not of a card.
+        cursor.mergeBlockFormat(flat);
+        if (!block.charFormat().hasProperty(QTextFormat::ForegroundBrush))
+            cursor.mergeBlockCharFormat(colour);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().isImageFormat() || fragment.charFormat().hasProperty(QTextFormat::ForegroundBrush))
+                continue;
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(colour);
+        }
+    }
+}
+
+// Blanks that HTML would fold into one or drop: tabs, runs of spaces,
+// spaces at the start or end of a line.
+bool hasFoldingBlanks(const QTextDocument &document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        for (const QString &line : text.split(QChar(0x2028))) {
+            if (line.contains(u'\t') || line.contains(QLatin1String("  ")) || line.startsWith(u' ') || line.endsWith(u' '))
+                return true;
+        }
+    }
+    return false;
+}
+
+QString escaped(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'&': out += QLatin1String("&amp;"); break;
+        case u'<': out += QLatin1String("&lt;"); break;
+        case u'>': out += QLatin1String("&gt;"); break;
+        case u'"': out += QLatin1String("&quot;"); break;
+        case 0x2028: out += QLatin1String("<br>"); break;
+        case 0xFFFC: break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QString HtmlFace::picturePath(const QString &folder, const QString &source)
+{
+    if (folder.isEmpty() || source.isEmpty())
+        return QString();
+    const QDir dir(folder);
+    const QString root = dir.canonicalPath();
+    for (const QString &name : {source, QUrl::fromPercentEncoding(source.toUtf8())}) {
+        // Web addresses, absolute paths and "../" lead out of the folder.
+        if (name.contains(QLatin1String("://")) || QDir::isAbsolutePath(name) || name.startsWith(u'\\'))
+            continue;
+        const QFileInfo file(dir.filePath(name));
+        if (file.isFile() && !root.isEmpty() && file.canonicalFilePath().startsWith(root + u'/'))
+            return file.canonicalFilePath();
+    }
+    return QString();
+}
+
+QByteArray HtmlFace::toRtf(const QString &html, const QTextCharFormat &standard, const Pictures &pictures, int line,
+                           QList<CsvProblem> &problems)
+{
+    FieldDocument document(html, standard.font());
+    const QList<Picture> found = picturesOf(document);
+    // From the end, so that the positions before stay where they are; the
+    // problems in the order of the field.
+    const qsizetype firstProblem = problems.size();
+    for (auto it = found.crbegin(); it != found.crend(); ++it) {
+        QTextCursor cursor(&document);
+        cursor.setPosition(it->position);
+        cursor.setPosition(it->position + 1, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        QByteArray bytes;
+        QString name;
+        if (!fromDataUrl(it->source, bytes, name)) {
+            const QString path = picturePath(pictures.folder, it->source);
+            QFile file(path);
+            if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+                problems.insert(firstProblem, {CsvProblem::Kind::MissingPicture, line, it->source});
+                continue;
+            }
+            bytes = file.readAll();
+            name = path;
+        }
+        if (!FacePictures::insertFile(cursor, bytes, name, pictures.maxWidth, nullptr))
+            problems.insert(firstProblem, {CsvProblem::Kind::UnreadablePicture, line, it->source.left(80)});
+    }
+    applyStandard(document, standard);
+    return RtfWriter::write(document);
+}
+
+QString HtmlFace::plainText(const QString &html)
+{
+    QString text = FieldDocument(html).toPlainText();
+    text.remove(QChar(QChar::ObjectReplacementCharacter));
+    return text;
+}
+
+QString HtmlFace::fromRtf(QByteArrayView rtf)
+{
+    QTextDocument document;
+    RtfReader::read(rtf, document);
+    QString html;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            html += QLatin1String("<br>");
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            const QString text = escaped(fragment.text());
+            if (format.isImageFormat() || text.isEmpty())
+                continue;
+            QString open;
+            QString close;
+            const auto wrap = [&](bool on, const char *tag) {
+                if (!on)
+                    return;
+                open += QLatin1String("<%1>").arg(QLatin1String(tag));
+                close.prepend(QLatin1String("</%1>").arg(QLatin1String(tag)));
+            };
+            const QColor colour = format.foreground().color();
+            if (format.hasProperty(QTextFormat::ForegroundBrush) && colour.rgb() != qRgb(0, 0, 0)) {
+                open += QLatin1String("<span style=\"color:%1\">").arg(colour.name());
+                close = QLatin1String("</span>");
+            }
+            wrap(format.fontWeight() >= QFont::DemiBold, "b");
+            wrap(format.fontItalic(), "i");
+            wrap(format.fontUnderline(), "u");
+            html += open + text + close;
+        }
+    }
+    if (hasFoldingBlanks(document))
+        html = QLatin1String("<span style=\"white-space:pre-wrap\">") + html + QLatin1String("</span>");
+    return html;
+}

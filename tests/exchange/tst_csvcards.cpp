@@ -1,0 +1,145 @@
+#include "../TestFiles.h"
+#include "../TestPictures.h"
+#include "exchange/CsvCards.h"
+#include "exchange/CsvExport.h"
+
+#include "richtext/FacePictures.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+
+#include <QDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+Q_DECLARE_METATYPE(CsvExport::Format)
+
+class TestCsvCards : public QObject
+{
+    Q_OBJECT
+
+private:
+    static CsvCards import(const QByteArray &bytes, const QString &folder = QString())
+    {
+        const CsvTable table = CsvReader::read(bytes);
+        if (!table.ok())
+            qFatal("word list not read");
+        return CsvCards::build(table, CardSet::newSetFont(), CardSet::newSetFont(), {folder, 0});
+    }
+    static QTextCharFormat formatAt(const QByteArray &rtf, int position)
+    {
+        QTextDocument document;
+        RtfReader::read(rtf, document);
+        QTextCursor cursor(&document);
+        cursor.setPosition(position + 1);
+        return cursor.charFormat();
+    }
+
+private slots:
+    void htmlFieldsKeepFormattingAndPictures()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("medien"));
+        QImage red(8, 4, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        const QByteArray png = encoded(red, "PNG");
+        writeFile(dir.filePath(QStringLiteral("medien/bild.png")), png);
+        // Beside the folder, not in it: a field may not reach it.
+        writeFile(dir.filePath(QStringLiteral("geheim.png")), png);
+
+        const CsvCards cards =
+            import("#html:true\n"
+                   "<b>fett</b> &amp; &lt;x&gt;<br>zwei<img src=\"bild.png\">\t"
+                   "<span style=\"color: rgb(255, 0, 0);\">rot</span><img src=\"fehlt.jpg\"><img src=\"../geheim.png\">\n",
+                   dir.filePath(QStringLiteral("medien")));
+        QCOMPARE(cards.cards.size(), 1);
+        const Card &card = cards.cards.constFirst();
+        QCOMPARE(RtfReader::textLines(card.Front), (QStringList{"fett & <x>", "zwei"}));
+        QCOMPARE(formatAt(card.Front, 0).fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatAt(card.Front, 5).fontWeight(), int(QFont::Normal));
+        QCOMPARE(formatAt(card.Front, 5).fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
+        // The picture keeps the bytes of its file.
+        const QTextCharFormat picture = formatAt(card.Front, 15);
+        QVERIFY(picture.isImageFormat());
+        QVERIFY(FacePictures::originalRtf(picture).replace("\r\n", "").contains(png.toHex()));
+
+        QCOMPARE(RtfReader::textLines(card.Back), QStringList{"rot"});
+        QCOMPARE(formatAt(card.Back, 0).foreground().color(), QColor(Qt::red));
+        QCOMPARE(cards.problems,
+                 (QList<CsvProblem>{{CsvProblem::Kind::MissingPicture, 2, QStringLiteral("fehlt.jpg")},
+                                    {CsvProblem::Kind::MissingPicture, 2, QStringLiteral("../geheim.png")}}));
+    }
+
+    void plainFieldsInTheStandardFontOfTheirSide()
+    {
+        FontRecord times{QStringLiteral("Times New Roman"), 14, StoredColor::fromRgb(0, 0, 160), true};
+        const CsvCards cards = CsvCards::build(CsvReader::read("<b>a</b>;b;3\nc;d\n"), times, CardSet::newSetFont(), {});
+        const QTextCharFormat front = formatAt(cards.cards.at(0).Front, 0);
+        QCOMPARE(front.fontFamilies().toStringList().value(0), times.Name);
+        QCOMPARE(front.fontPointSize(), 14.0);
+        QCOMPARE(front.fontWeight(), int(QFont::Bold));
+        QCOMPARE(front.foreground().color(), QColor(0, 0, 160));
+        QCOMPARE(RtfReader::textLines(cards.cards.at(0).Front), QStringList{"<b>a</b>"});
+        QCOMPARE(formatAt(cards.cards.at(0).Back, 0).fontPointSize(), 12.0);
+        QCOMPARE(cards.cards.at(0).Box, 3);
+        QCOMPARE(cards.cards.at(1).Box, 1);
+    }
+
+    void exportThenImportKeepsTextAndBoxes_data()
+    {
+        QTest::addColumn<CsvExport::Format>("format");
+        QTest::addColumn<bool>("html");
+        QTest::newRow("tab") << CsvExport::Format::Tab << false;
+        QTest::newRow("semicolon") << CsvExport::Format::Semicolon << false;
+        QTest::newRow("tab html") << CsvExport::Format::Tab << true;
+        QTest::newRow("semicolon html") << CsvExport::Format::Semicolon << true;
+    }
+    void exportThenImportKeepsTextAndBoxes()
+    {
+        QFETCH(CsvExport::Format, format);
+        QFETCH(bool, html);
+        const QList<QStringList> faces = {
+            {QStringLiteral("Zeile eins\nZeile zwei"), QString::fromUtf8("Käse; \"Gouda\" & <Brot>")},
+            {QStringLiteral("#1 Haus"), QString::fromUtf8("λόγος – слово")},
+            {QStringLiteral(" a\tb,  c"), QString()},
+            {QString::fromUtf8("Straße"), QStringLiteral("\nnach leerer Zeile")},
+        };
+        const QTextCharFormat standard = CsvCards::standardFormat(CardSet::newSetFont());
+        CardSet set;
+        for (qsizetype i = 0; i < faces.size(); ++i)
+            set.AddCard({RtfWriter::writePlainText(faces[i][0], standard), RtfWriter::writePlainText(faces[i][1], standard), int(i) + 1});
+
+        const CsvExport::Text text = CsvExport::text(set, {format, true, html});
+        // Windows-1252 has no Greek or Cyrillic: nothing of them is lost.
+        QCOMPARE(text.utf8Instead, format == CsvExport::Format::Semicolon);
+        const CsvCards back = import(text.bytes);
+        QCOMPARE(back.cards.size(), set.count());
+        for (int i = 0; i < set.count(); ++i) {
+            QCOMPARE(RtfReader::textLines(back.cards[i].Front), RtfReader::textLines(set.front(i)));
+            QCOMPARE(RtfReader::textLines(back.cards[i].Back), RtfReader::textLines(set.back(i)));
+            QCOMPARE(back.cards[i].Box, set.box(i));
+        }
+    }
+
+    void semicolonListsAsSpreadsheetsWriteThem()
+    {
+        const QTextCharFormat standard = CsvCards::standardFormat(CardSet::newSetFont());
+        QTextDocument document;
+        QTextCursor cursor(&document);
+        cursor.insertText(QStringLiteral("fett"), [&] {
+            QTextCharFormat bold = standard;
+            bold.setFontWeight(QFont::Bold);
+            return bold;
+        }());
+        cursor.insertText(QString::fromUtf8(" Käse"), standard);
+        CardSet set;
+        set.AddCard({RtfWriter::write(document), RtfWriter::writePlainText(QStringLiteral("zwei\nZeilen"), standard), 2});
+        const CsvExport::Text plain = CsvExport::text(set, {CsvExport::Format::Semicolon, false, false});
+        QCOMPARE(plain.bytes, QByteArray("fett K\xE4se;\"zwei\nZeilen\"\r\n"));
+        const CsvExport::Text html = CsvExport::text(set, {CsvExport::Format::Semicolon, true, true});
+        QCOMPARE(html.bytes, QByteArray("#html:true\r\n<b>fett</b> K\xE4se;zwei<br>Zeilen;2\r\n"));
+    }
+};
+
+QTEST_MAIN(TestCsvCards)
+#include "tst_csvcards.moc"
