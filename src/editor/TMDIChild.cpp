@@ -449,9 +449,9 @@ void TMDIChild::StoreCurrentCard()
     // A face the user has not touched keeps its bytes: re-encoding it could
     // only lose what the codec does not understand.
     if (!m_front->holdsLoaded(m_set.front(index)))
-        m_set.setFront(index, m_front->saveRtf());
+        m_set.setFront(index, m_front->currentRtf());
     if (!m_back->holdsLoaded(m_set.back(index)))
-        m_set.setBack(index, m_back->saveRtf());
+        m_set.setBack(index, m_back->currentRtf());
 }
 
 void TMDIChild::ShowCurrentCard()
@@ -543,8 +543,8 @@ void TMDIChild::moveCurrentCardTo(int target)
 
 void TMDIChild::copyWholeCard(QByteArray &front, QByteArray &back) const
 {
-    front = m_front->saveRtf();
-    back = m_back->saveRtf();
+    front = m_front->currentRtf();
+    back = m_back->currentRtf();
 }
 
 void TMDIChild::pasteWholeCard(const QByteArray &front, const QByteArray &back)

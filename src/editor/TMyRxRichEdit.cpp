@@ -48,6 +48,11 @@ bool TMyRxRichEdit::holdsLoaded(const QByteArray &rtf) const
     return m_hasLoaded && (!m_touched || undoneToLoad) && m_loaded == rtf;
 }
 
+QByteArray TMyRxRichEdit::currentRtf() const
+{
+    return m_hasLoaded && !m_touched ? m_loaded : saveRtf();
+}
+
 QStringList TMyRxRichEdit::rtfMimeTypes()
 {
     return {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"), QStringLiteral("text/richtext")};

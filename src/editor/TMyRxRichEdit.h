@@ -19,6 +19,9 @@ public:
     // True while the editor still shows exactly what the last loadRtf gave
     // it, so that storing it back could only re-encode the same face.
     bool holdsLoaded(const QByteArray &rtf) const;
+    // The face's RTF: the bytes last loaded while the text is untouched,
+    // else written anew.
+    QByteArray currentRtf() const;
 
     // RTF of the selection, for the clipboard.
     static QStringList rtfMimeTypes();

@@ -59,6 +59,31 @@ Tables &tables()
     return t;
 }
 
+// The bytes of a single-byte code page by character; bytes it leaves
+// undefined are not in it.
+using Reverse = QHash<char16_t, uchar>;
+
+std::shared_ptr<const Reverse> buildReverse(int codePage)
+{
+    iconv_t cd = iconv_open("UTF-16LE", iconvName(codePage).constData());
+    if (cd == iconv_t(-1))
+        return nullptr;
+    auto reverse = std::make_shared<Reverse>();
+    for (int b = 0x80; b < 256; ++b) {
+        char in = char(b);
+        char16_t outBuf[4] = {};
+        char *inPtr = &in;
+        size_t inLeft = 1;
+        char *outPtr = reinterpret_cast<char *>(outBuf);
+        size_t outLeft = sizeof outBuf;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != size_t(-1) && outLeft == sizeof outBuf - 2 && outBuf[0] >= 0x80)
+            reverse->insert(outBuf[0], uchar(b));
+    }
+    iconv_close(cd);
+    return reverse;
+}
+
 // One converter per thread and code page: iconv_open is too slow to call per run.
 struct Converters
 {
@@ -147,6 +172,66 @@ int CodePage::fromCharset(int charset, int ansiCodePage)
 bool CodePage::isDoubleByte(int codePage)
 {
     return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+}
+
+namespace {
+
+// The single-byte pages of \fcharset, in the order charsetFor tries them
+constexpr int kScriptCharsets[] = {0, 238, 161, 204, 162, 186, 177, 178, 163, 222};
+constexpr int kScriptPages[] = {1252, 1250, 1253, 1251, 1254, 1257, 1255, 1256, 1258, 874};
+constexpr int kScripts = int(std::size(kScriptPages));
+
+const Reverse *scriptReverse(int index)
+{
+    static const std::array<std::shared_ptr<const Reverse>, kScripts> pages = [] {
+        std::array<std::shared_ptr<const Reverse>, kScripts> built;
+        for (int i = 0; i < kScripts; ++i)
+            built[size_t(i)] = buildReverse(kScriptPages[i]);
+        return built;
+    }();
+    return pages[size_t(index)].get();
+}
+
+int lookup(const Reverse *reverse, char16_t ch)
+{
+    if (!reverse)
+        return -1;
+    const auto found = reverse->constFind(ch);
+    return found == reverse->cend() ? -1 : int(*found);
+}
+
+} // namespace
+
+int CodePage::encode(int codePage, char16_t ch)
+{
+    if (ch < 0x80)
+        return ch;
+    if (isDoubleByte(codePage) || codePage == Symbol || codePage == SymbolFont)
+        return -1;
+    for (int i = 0; i < kScripts; ++i)
+        if (kScriptPages[i] == codePage)
+            return lookup(scriptReverse(i), ch);
+    thread_local QHash<int, std::shared_ptr<const Reverse>> pages;
+    auto it = pages.find(codePage);
+    if (it == pages.end())
+        it = pages.insert(codePage, buildReverse(codePage));
+    return lookup(it->get(), ch);
+}
+
+int CodePage::charsetFor(char16_t ch)
+{
+    // the page of the character's own script first, then all in order
+    int likely = -1;
+    if (ch >= 0x370 && ch < 0x400)
+        likely = 2;
+    else if (ch >= 0x400 && ch < 0x500)
+        likely = 3;
+    if (likely >= 0 && lookup(scriptReverse(likely), ch) >= 0)
+        return kScriptCharsets[likely];
+    for (int i = 0; i < kScripts; ++i)
+        if (lookup(scriptReverse(i), ch) >= 0)
+            return kScriptCharsets[i];
+    return -1;
 }
 
 const char16_t *CodePage::table(int codePage)

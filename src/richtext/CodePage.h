@@ -21,6 +21,14 @@ public:
     // Appends the decoded bytes to out. Unknown code pages decode as 1252;
     // a byte sequence the code page rejects becomes U+FFFD.
     static void decode(int codePage, QByteArrayView bytes, QString &out);
+    // The byte of a character in a single-byte code page; -1 when the page
+    // lacks it (and for double-byte and symbol pages).
+    static int encode(int codePage, char16_t ch);
+    // The \fcharset of the first single-byte Windows code page that has
+    // the character (0, Western, first; then 238 Central European, 161
+    // Greek, 204 Cyrillic, 162 Turkish, 186 Baltic, 177 Hebrew, 178 Arabic,
+    // 163 Vietnamese, 222 Thai); -1 when none has it.
+    static int charsetFor(char16_t ch);
     // The 256-entry table of a single-byte code page, or nullptr.
     static const char16_t *table(int codePage);
     // Symbol fonts: their bytes map to U+F000 + byte, as Windows does, so

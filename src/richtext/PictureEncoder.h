@@ -11,9 +11,15 @@
 //   {\*\quillopict ORIGINAL}{\pict\wmetafile8 ...}
 // The original RTF, a JPEG never re-encoded, sits in a destination of
 // Quillo's own that other readers skip and RtfParser takes the picture
-// from; beside it a Windows metafile holding one 24-bit DIB in a
-// META_DIBSTRETCHBLT record, as RichEdit writes a pasted bitmap, no larger
-// than the shown size.
+// from (as hex: Wine's RichEdit and pandoc mistake raw \bin data there for
+// text); beside it a Windows metafile holding one DIB in a
+// META_DIBSTRETCHBLT record, as RichEdit writes a pasted bitmap. That DIB
+// only stands in for the original, so it is small: 8 bits with a palette
+// of the picture's colours, run-length coded where that pays, with as
+// many pixels as a fifth of the original's RTF allows (at least
+// MinFallbackBytes, at most the shown size), stretched by the reader to
+// the shown size. A face with a photo so stays below three times the
+// photo's file.
 class PictureEncoder
 {
 public:
@@ -22,8 +28,12 @@ public:
     // The original wrapped, with a metafile of the image beside it.
     // shownPixels: the size the picture is shown at (96 per inch).
     static QByteArray withFallback(QByteArrayView originalRtf, const QImage &image, QSize shownPixels);
-    // {\pict\wmetafile8 ...} holding the image as a DIB of at most shownPixels.
+    static constexpr qsizetype MinFallbackBytes = 4096;
+    // {\pict\wmetafile8 ...} holding the image as a 24-bit DIB of at most shownPixels.
     static QByteArray metafilePict(const QImage &image, QSize shownPixels);
+    // The same with an 8-bit DIB of as many pixels as fit in maxBytes of
+    // metafile (at least a pixel), shown at shownPixels.
+    static QByteArray compactMetafilePict(const QImage &image, QSize shownPixels, qsizetype maxBytes);
     // A picture whose data is written as it is: \wmetafile8, \emfblip,
     // \pngblip, \jpegblip.
     static QByteArray plainPictRtf(int type, QByteArrayView data, QSize shownPixels, QSize picSize);

@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 namespace {
 
@@ -170,25 +171,123 @@ void RtfDocumentBuilder::ensureBlock()
 
 void RtfDocumentBuilder::text(QStringView text, const RtfCharState &state)
 {
-    ensureBlock();
-    m_hasContent = true;
-    m_cursor.insertText(text.toString(), charFormat(state));
+    if (!m_pending.empty() && m_pending.back().kind == Content::Text && m_pending.back().state == state)
+        m_pending.back().text += text;
+    else
+        m_pending.push_back({Content::Text, text.toString(), state, {}});
 }
 
 void RtfDocumentBuilder::lineBreak(const RtfCharState &state)
 {
-    ensureBlock();
-    m_hasContent = true;
-    m_cursor.insertText(QString(QChar::LineSeparator), charFormat(state));
+    m_pending.push_back({Content::LineBreak, {}, state, {}});
 }
 
 void RtfDocumentBuilder::picture(const RtfPictureData &picture, const RtfCharState &state)
 {
-    Q_UNUSED(state);
+    m_pending.push_back({Content::Picture, {}, state, picture});
+}
+
+void RtfDocumentBuilder::placeParagraph(bool inTable, const RtfParaState &para, const RtfCharState &mark)
+{
+    if (inTable)
+        enterCell();
+    else
+        leaveTable();
     ensureBlock();
-    m_hasContent = true;
-    const PictureDecoder::Result decoded = PictureDecoder::decode(picture, m_pixelBudget);
-    FacePictures::insert(m_cursor, decoded.image, decoded.size, picture.original);
+    for (Content &c : m_pending) {
+        switch (c.kind) {
+        case Content::Text: m_cursor.insertText(c.text, charFormat(c.state)); break;
+        case Content::LineBreak: m_cursor.insertText(QString(QChar::LineSeparator), charFormat(c.state)); break;
+        case Content::Picture: {
+            const PictureDecoder::Result decoded = PictureDecoder::decode(c.picture, m_pixelBudget);
+            FacePictures::insert(m_cursor, decoded.image, decoded.size, c.picture.original);
+            break;
+        }
+        }
+    }
+    m_pending.clear();
+    formatParagraph(para, mark);
+    if (m_cellOpen) {
+        m_cellBlockFormat = m_cursor.blockFormat();
+        m_cellCharFormat = m_cursor.blockCharFormat();
+    }
+}
+
+void RtfDocumentBuilder::fillCell(int row, int column)
+{
+    // a cell the RTF does not give (a short row): empty, formatted as the
+    // last cell, and left out when written
+    QTextTableCell cell = m_table->cellAt(row, column);
+    QTextCursor cursor = cell.firstCursorPosition();
+    cursor.setBlockFormat(m_cellBlockFormat);
+    cursor.setBlockCharFormat(m_cellCharFormat); // the cell's format too
+    QTextCharFormat format = cell.format();
+    format.setProperty(RtfFormatProperties::CellNotGiven, true);
+    cell.setFormat(format);
+}
+
+void RtfDocumentBuilder::enterCell()
+{
+    if (m_cellOpen)
+        return;
+    if (m_table && m_rowEnded) {
+        if ((m_row + 2) * m_table->columns() > MaxTableCells) {
+            leaveTable(); // the cell's paragraphs follow the table
+            return;
+        }
+        // Qt lays out the whole grid again after each change of it: rows
+        // come in growing batches, and what is left over goes at the end
+        if (m_row + 1 >= m_table->rows())
+            m_table->appendRows(qBound(1, m_table->rows(), MaxTableCells / m_table->columns() - m_table->rows()));
+        ++m_row;
+        m_column = 0;
+        m_rowEnded = false;
+    }
+    if (!m_table) {
+        // after the paragraph before it; Qt keeps an empty block before a
+        // table that starts the document
+        m_cursor.movePosition(QTextCursor::EndOfBlock);
+        QTextTableFormat format;
+        format.setCellSpacing(0);
+        format.setCellPadding(0);
+        format.setBorder(0);
+        format.setBorderCollapse(true);
+        m_table = m_cursor.insertTable(1, 1, format);
+        m_row = m_column = 0;
+        m_rowEnded = false;
+    }
+    if (m_column >= m_table->columns()) {
+        if ((m_column + 1) * (m_row + 1) > MaxTableCells || m_column >= RtfParser::MaxColumns) {
+            // no room for another cell: the text goes into the row's last one
+            m_column = m_table->columns() - 1;
+            m_cursor = m_table->cellAt(m_row, m_column).lastCursorPosition();
+            m_cellOpen = true;
+            m_needBlock = true;
+            return;
+        }
+        m_table->appendColumns(1);
+        for (int r = 0; r < m_row; ++r)
+            fillCell(r, m_table->columns() - 1);
+    }
+    m_cursor = m_table->cellAt(m_row, m_column).firstCursorPosition();
+    m_cellOpen = true;
+    m_needBlock = false;
+    m_previousInList = false;
+}
+
+void RtfDocumentBuilder::leaveTable()
+{
+    if (!m_table)
+        return;
+    if (m_table->rows() > m_row + 1)
+        m_table->removeRows(m_row + 1, m_table->rows() - m_row - 1);
+    // Qt keeps a block after every table: the next paragraph goes there
+    m_cursor = m_table->lastCursorPosition();
+    m_cursor.movePosition(QTextCursor::NextBlock);
+    m_table = nullptr;
+    m_cellOpen = false;
+    m_needBlock = false;
+    m_previousInList = false;
 }
 
 void RtfDocumentBuilder::formatParagraph(const RtfParaState &para, const RtfCharState &mark)
@@ -218,17 +317,60 @@ void RtfDocumentBuilder::formatParagraph(const RtfParaState &para, const RtfChar
 
 void RtfDocumentBuilder::paragraphEnd(const RtfParaState &para, const RtfCharState &mark)
 {
-    ensureBlock();
-    formatParagraph(para, mark);
+    placeParagraph(para.inTable, para, mark);
     m_needBlock = true;
-    m_parSeen = true;
-    m_hasContent = false;
+}
+
+void RtfDocumentBuilder::cellEnd(const RtfParaState &para, const RtfCharState &mark)
+{
+    placeParagraph(true, para, mark);
+    if (m_cellOpen)
+        ++m_column;
+    m_cellOpen = false;
+    m_needBlock = true;
+}
+
+void RtfDocumentBuilder::rowEnd(const RtfRowState &row)
+{
+    if (!m_pending.empty()) // the row's last cell without its \cell
+        cellEnd(RtfParaState(), RtfCharState());
+    if (!m_table)
+        return;
+    for (int c = m_column; c < m_table->columns(); ++c)
+        fillCell(m_row, c);
+    m_cellOpen = false;
+    m_rowEnded = true;
+    QTextTableFormat format = m_table->format();
+    if (row.borders) {
+        format.setBorder(1);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderBrush(QColor(Qt::black));
+    }
+    format.setCellPadding(pixels(row.gap));
+    // a row with a cell in every column defines their widths; a table wider than a
+    // narrow face (one from a word processor's page) gets shares of the
+    // face's width, so that none of it is out of sight
+    if (row.cellRight.size() == m_table->columns()) {
+        QList<QTextLength> widths;
+        const int total = row.cellRight.isEmpty() ? 0 : row.cellRight.last();
+        int left = 0;
+        for (const int right : row.cellRight) {
+            const int width = qMax(right - left, 15);
+            widths.append(total > MaxFixedTableWidth ? QTextLength(QTextLength::PercentageLength, 100.0 * width / total)
+                                                     : QTextLength(QTextLength::FixedLength, pixels(width)));
+            left = qMax(left, right);
+        }
+        format.setColumnWidthConstraints(widths);
+    }
+    m_table->setFormat(format);
 }
 
 void RtfDocumentBuilder::documentEnd(const RtfParaState &para, const RtfCharState &mark)
 {
     // The last \par merges with the document's end; a last paragraph
     // without \par of its own is still one.
-    if (m_hasContent)
-        formatParagraph(para, mark);
+    if (!m_pending.empty())
+        placeParagraph(para.inTable, para, mark);
+    if (m_table && m_table->rows() > m_row + 1)
+        m_table->removeRows(m_row + 1, m_table->rows() - m_row - 1);
 }

@@ -29,5 +29,8 @@ enum : int {
     // QTextCharFormat, int: an underline Qt draws as a single line (double,
     // words only, thick) as RtfCharState::UnderlineKind.
     UnderlineKind,
+    // QTextTableCellFormat, bool: a cell the RTF row did not give (the row
+    // is shorter than the table); it is not written.
+    CellNotGiven,
 };
 }

@@ -87,6 +87,18 @@ enum RtfParser::Keyword : int {
     KwTab,
     KwCell,
     KwRow,
+    KwNestCell,
+    KwNestRow,
+    // tables
+    KwTrowd,
+    KwCellx,
+    KwIntbl,
+    KwItap,
+    KwTrGaph,
+    KwCellBorder,
+    KwParaBorder,
+    KwBorderStyle,
+    KwBorderNone,
     // numbering
     KwPnLvlBlt,
     KwPnLvlBody,
@@ -270,9 +282,40 @@ RtfParser::Keyword RtfParser::lookup(std::string_view word)
         {"line", KwLine},
         {"tab", KwTab},
         {"cell", KwCell},
-        {"nestcell", KwCell},
+        {"nestcell", KwNestCell},
         {"row", KwRow},
-        {"nestrow", KwRow},
+        {"nestrow", KwNestRow},
+        {"trowd", KwTrowd},
+        {"cellx", KwCellx},
+        {"intbl", KwIntbl},
+        {"itap", KwItap},
+        {"trgaph", KwTrGaph},
+        {"clbrdrt", KwCellBorder},
+        {"clbrdrl", KwCellBorder},
+        {"clbrdrb", KwCellBorder},
+        {"clbrdrr", KwCellBorder},
+        {"trbrdrt", KwCellBorder},
+        {"trbrdrl", KwCellBorder},
+        {"trbrdrb", KwCellBorder},
+        {"trbrdrr", KwCellBorder},
+        {"trbrdrh", KwCellBorder},
+        {"trbrdrv", KwCellBorder},
+        {"brdrt", KwParaBorder},
+        {"brdrl", KwParaBorder},
+        {"brdrb", KwParaBorder},
+        {"brdrr", KwParaBorder},
+        {"box", KwParaBorder},
+        {"brdrs", KwBorderStyle},
+        {"brdrth", KwBorderStyle},
+        {"brdrsh", KwBorderStyle},
+        {"brdrdb", KwBorderStyle},
+        {"brdrdot", KwBorderStyle},
+        {"brdrdash", KwBorderStyle},
+        {"brdrhair", KwBorderStyle},
+        {"brdrtriple", KwBorderStyle},
+        {"brdrinset", KwBorderStyle},
+        {"brdroutset", KwBorderStyle},
+        {"brdrnone", KwBorderNone},
         {"pnlvlblt", KwPnLvlBlt},
         {"pnlvlbody", KwPnLvlBody},
         {"pnlvlcont", KwPnLvlCont},
@@ -898,6 +941,22 @@ void RtfParser::paragraphEnd()
     m_sink.paragraphEnd(m_para, cur().chr);
 }
 
+void RtfParser::cellEnd()
+{
+    if (cur().dest != Text)
+        return;
+    flushText();
+    m_sink.cellEnd(m_para, cur().chr);
+}
+
+void RtfParser::rowEnd()
+{
+    if (cur().dest != Text)
+        return;
+    flushText();
+    m_sink.rowEnd(m_row);
+}
+
 void RtfParser::lineBreak()
 {
     if (cur().dest != Text)
@@ -1415,6 +1474,21 @@ bool RtfParser::paraFormatWord(Keyword kw, bool hasParam, int param)
         m_para = RtfParaState();
         return true;
     }
+    case KwIntbl: m_para.inTable = true; return true;
+    case KwItap: m_para.inTable = param > 0; return true;
+    case KwTrowd:
+        m_row = RtfRowState();
+        m_borderOfRow = false;
+        return true;
+    case KwCellx:
+        if (m_row.cellRight.size() < MaxColumns)
+            m_row.cellRight.append(qBound(-31680, param, 31680));
+        return true;
+    case KwTrGaph: m_row.gap = qBound(0, param, 1440); return true;
+    case KwCellBorder:
+    case KwParaBorder: m_borderOfRow = kw == KwCellBorder; return true;
+    case KwBorderStyle: m_row.borders |= m_borderOfRow; return true;
+    case KwBorderNone: return true;
     case KwQl: m_para.align = RtfParaState::Left; return true;
     case KwQc: m_para.align = RtfParaState::Center; return true;
     case KwQr: m_para.align = RtfParaState::Right; return true;
@@ -1453,10 +1527,12 @@ void RtfParser::textWord(Keyword kw)
 {
     switch (kw) {
     case KwPar:
-    case KwRow: paragraphEnd(); return;
+    case KwNestRow: paragraphEnd(); return; // a nested table's rows are paragraphs of its cell
+    case KwCell: cellEnd(); return;
+    case KwRow: rowEnd(); return;
     case KwLine: lineBreak(); return;
     case KwTab:
-    case KwCell: addChar('\t'); return;
+    case KwNestCell: addChar('\t'); return;
     case KwEmDash: addChar(0x2014); return;
     case KwEnDash: addChar(0x2013); return;
     case KwEmSpace: addChar(0x2003); return;

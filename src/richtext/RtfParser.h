@@ -13,8 +13,9 @@
 // A single-pass RTF tokenizer and interpreter that feeds an RtfSink.
 // It keeps the group stack, the font and colour tables, code pages,
 // \uN with its fallback skipping, destinations to skip, fields, legacy
-// paragraph numbering and the capture of pictures and objects together
-// with their original bytes.
+// paragraph numbering, table rows and cells (a nested table's cells and
+// rows become tabs and paragraphs of the outer cell) and the capture of
+// pictures and objects together with their original bytes.
 //
 // Damaged input is read as far as it goes: garbage before "{\rtf" is
 // ignored, a missing closing brace ends the document, an extra one after
@@ -25,6 +26,8 @@ class RtfParser
 {
 public:
     static constexpr int MaxDepth = 256;
+    // Cells of a table row beyond this many are not defined.
+    static constexpr int MaxColumns = 64;
 
     // With readPictures false, pictures and objects are skipped without
     // decoding their data (the plain text path).
@@ -115,6 +118,8 @@ private:
     void decodePending();
     void flushText();
     void paragraphEnd();
+    void cellEnd();
+    void rowEnd();
     void lineBreak();
     void finishFontEntry();
     int fontEntryCodePage() const;
@@ -157,6 +162,8 @@ private:
     qsizetype m_fieldResultAt = -1; // the group after {\*\quillofield}
 
     RtfParaState m_para;
+    RtfRowState m_row;
+    bool m_borderOfRow = false; // a border style word that follows is a cell's
     QString m_pnText;
 
     // text not yet passed to the sink

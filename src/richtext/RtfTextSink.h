@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // Collects the plain text lines of a face: one line per paragraph and per
-// \line break. Pictures and objects leave no character.
+// \line break; a table row is one line with a tab after each cell.
+// Pictures and objects leave no character.
 class RtfTextSink : public RtfSink
 {
 public:
@@ -22,6 +23,16 @@ public:
         m_hasContent = true;
     }
     void paragraphEnd(const RtfParaState &, const RtfCharState &) override
+    {
+        endLine();
+        m_hasContent = false;
+    }
+    void cellEnd(const RtfParaState &, const RtfCharState &) override
+    {
+        m_current += QLatin1Char('\t');
+        m_hasContent = true;
+    }
+    void rowEnd(const RtfRowState &) override
     {
         endLine();
         m_hasContent = false;

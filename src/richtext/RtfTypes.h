@@ -62,7 +62,16 @@ struct RtfParaState
     bool lineMultiple = false; // \slmult1
     QList<RtfTabStop> tabs;
     RtfNumbering numbering;
+    bool inTable = false; // \intbl: a paragraph of a table cell
     bool operator==(const RtfParaState &) const = default;
+};
+
+// A table row as \trowd and the words after it define it.
+struct RtfRowState
+{
+    QList<int> cellRight; // \cellx: each cell's right edge in twips
+    int gap = 0;          // \trgaph: half the space between two cells' text
+    bool borders = false; // a cell or row border is drawn
 };
 
 struct RtfFont

@@ -14,13 +14,20 @@
 #include <QMutex>
 #include <QPixmap>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 #include <QUrl>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int DefaultListIndent = 360;
+// twips shared by the columns of a table that gives no widths
+constexpr int DefaultTableWidth = 6000;
 
 struct CharStyle
 {
@@ -84,8 +91,14 @@ struct Output
     // the fallback, so an empty group goes between (harmless to RichEdit).
     bool afterUnicode = false;
     CharStyle state;
-    QList<QPair<QString, bool>> fonts;
-    QHash<QString, int> fontIndex; // key: name plus '\1' for symbol fonts
+    struct Font
+    {
+        QString name;
+        bool symbol;
+        int charset; // \fcharset of a script the text needs, else 0
+    };
+    QList<Font> fonts;
+    QHash<QString, int> fontIndex; // key: name, '\1' for symbol fonts, 0x100 + the charset
     QList<QRgb> colors;
     QHash<QRgb, int> colorIndex;
     QHash<int, CharStyle> specs; // by the document's format index
@@ -97,16 +110,45 @@ struct Output
     {
     }
 
-    int font(const QString &name, bool symbol)
+    int font(QString name, bool symbol, int charset = 0)
     {
-        const QString key = symbol ? name + QChar(1) : name;
+        QString key = symbol ? name + QChar(1) : name;
+        if (charset)
+            key += QChar(char16_t(0x100 + charset));
         auto it = fontIndex.constFind(key);
         if (it != fontIndex.cend())
             return *it;
         const int index = int(fonts.size());
-        fonts.append({name, symbol});
+        fonts.append({name, symbol, charset});
         fontIndex.insert(key, index);
         return index;
+    }
+    bool sameFamily(int a, int b) const { return a >= 0 && b >= 0 && fonts[a].symbol == fonts[b].symbol && fonts[a].name == fonts[b].name; }
+    // The entry of the current font for another script, when text needs it.
+    // font index * 256 + charset: that script's entry; a face has few
+    QVarLengthArray<std::pair<int, int>, 8> scriptFonts;
+    void switchCharset(int charset)
+    {
+        const int key = state.font * 256 + charset;
+        const auto it = std::find_if(scriptFonts.cbegin(), scriptFonts.cend(), [key](const auto &e) { return e.first == key; });
+        const int index = it != scriptFonts.cend() ? it->second : font(fonts[state.font].name, false, charset);
+        if (it == scriptFonts.cend())
+            scriptFonts.append({key, index});
+        word("\\f", index);
+        state.font = index;
+    }
+    // \uN with the character's byte in the code page of the font's charset,
+    // which readers without \u show
+    void unicodeWithByte(char16_t c, int byte)
+    {
+        out += "\\u";
+        number(qint16(c));
+        out += "\\'";
+        static const char digits[] = "0123456789abcdef";
+        out += digits[(byte >> 4) & 15];
+        out += digits[byte & 15];
+        needSpace = false;
+        afterUnicode = true;
     }
 
     int color(const QColor &c)
@@ -250,11 +292,16 @@ struct Output
             word(s.flags & RtfCharState::Strike ? "\\strike" : "\\strike0");
         if (changed & (RtfCharState::Super | RtfCharState::Sub))
             word(s.flags & RtfCharState::Super ? "\\super" : s.flags & RtfCharState::Sub ? "\\sub" : "\\nosupersub");
-        if (s.font != state.font)
+        // a font's entry for another script serves its family as well
+        int font = state.font;
+        if (s.font != state.font && !sameFamily(s.font, state.font)) {
             word("\\f", s.font);
+            font = s.font;
+        }
         if (s.halfPoints != state.halfPoints)
             word("\\fs", s.halfPoints);
         state = s;
+        state.font = font;
     }
 
     // A field's result (a hyperlink) is written as
@@ -300,7 +347,9 @@ struct Output
         needSpace = false;
     }
 
-    void text(QStringView text, bool symbol, bool symbolFont = false)
+    // scripts: text of the body in its font, which may switch to the
+    // font's entry for the script a character needs
+    void text(QStringView text, bool symbol, bool symbolFont = false, bool scripts = false)
     {
         for (const QChar qc : text) {
             const char16_t c = qc.unicode();
@@ -363,9 +412,25 @@ struct Output
             }
             if (c < 0x20)
                 continue;
+            const int charset = scripts && state.font >= 0 ? fonts[state.font].charset : 0;
+            if (charset) {
+                const int inScript = CodePage::encode(CodePage::fromCharset(charset, 1252), c);
+                if (inScript >= 0x80) {
+                    unicodeWithByte(c, inScript);
+                    continue;
+                }
+            }
             const int b = c < 0x100 || (c >= 0x152 && c <= 0x2122) ? Windows1252::byteFor(c) : -1;
             if (b >= 0x80) {
+                if (charset)
+                    switchCharset(0);
                 hexByte(b);
+                continue;
+            }
+            const int script = scripts && state.font >= 0 ? CodePage::charsetFor(c) : -1;
+            if (script > 0) {
+                switchCharset(script);
+                unicodeWithByte(c, CodePage::encode(CodePage::fromCharset(script, 1252), c));
                 continue;
             }
             out += "\\u";
@@ -606,71 +671,74 @@ void writeNumbering(Output &o, const RtfParaState &p, int number, bool definitio
     o.needSpace = false;
 }
 
-// The font and colour tables of what `o` has met so far, and the
-// document's opening; `bullets` adds the font of the bullet sign.
-int writeHeader(Output &o, bool bullets, qsizetype characters)
+// The paragraphs and tables of the document in order.
+struct Body
 {
-    if (o.fonts.isEmpty())
-        o.font(o.defaultFont.family().isEmpty() ? QStringLiteral("Arial") : o.defaultFont.family(), false);
-    const int symbolFont = bullets ? o.font(QStringLiteral("Symbol"), true) : 0;
-
-    o.out.reserve(characters * 2 + 512);
-    o.out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl";
-    for (qsizetype i = 0; i < o.fonts.size(); ++i) {
-        o.out += "{\\f";
-        o.number(i);
-        o.out += o.fonts[i].second ? "\\fnil\\fcharset2 " : "\\fnil\\fcharset0 ";
-        o.needSpace = false;
-        o.text(QString(o.fonts[i].first).replace(QLatin1Char(';'), QLatin1Char(' ')), false); // ";" ends the name
-        o.out += ";}";
+    Body(Output &output, const QTextDocument &d, int symbol)
+        : o(output)
+        , document(d)
+        , symbolFont(symbol)
+    {
     }
-    o.out += "}\r\n";
-    if (!o.colors.isEmpty()) {
-        o.out += "{\\colortbl ;";
-        for (QRgb c : std::as_const(o.colors))
-            o.out += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c)) + "\\blue"
-                + QByteArray::number(qBlue(c)) + ';';
-        o.out += "}\r\n";
-    }
-    o.out += "{\\*\\generator Quillo;}\\viewkind4\\uc1";
-    o.needSpace = true;
-
-    return symbolFont;
-}
-
-} // namespace
-
-QByteArray RtfWriter::write(const QTextDocument &document)
-{
-    Output o(&document, document.defaultFont());
-    // First pass: the fonts and colours the text uses.
-    bool bullets = false;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            o.style(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
-        }
-        o.style(block.charFormatIndex(), [&] { return block.charFormat(); });
-        if (QTextList *list = block.textList())
-            bullets |= list->format().style() >= QTextListFormat::ListSquare;
-    }
-    const int symbolFont = writeHeader(o, bullets, document.characterCount());
-
-    bool first = true;
+    Output &o;
+    const QTextDocument &document;
+    int symbolFont;
+    bool pardNeeded = true;
     QHash<int, RtfParaState> paraStates;
     RtfParaState previous;
     const QTextList *previousList = nullptr;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+
+    void frame(const QTextFrame *frame)
+    {
+        if (frame->childFrames().isEmpty()) { // no table: block after block
+            const QTextBlock last = frame->lastCursorPosition().block();
+            for (QTextBlock b = frame->firstCursorPosition().block(); b.isValid(); b = b.next()) {
+                if (!besideTable(b))
+                    block(b, false, "\\par\r\n");
+                if (b == last)
+                    break;
+            }
+            return;
+        }
+        for (auto it = frame->begin(); !it.atEnd(); ++it) {
+            if (const QTextFrame *child = it.currentFrame()) {
+                if (const auto *t = qobject_cast<const QTextTable *>(child))
+                    table(*t);
+                else
+                    this->frame(child);
+            } else if (!besideTable(it.currentBlock())) {
+                block(it.currentBlock(), false, "\\par\r\n");
+            }
+        }
+    }
+
+    // The empty blocks Qt keeps (with no font size of their own) before a table
+    // that starts the document and after one that ends it; RTF that starts or ends with the table reads
+    // as the same.
+    bool besideTable(const QTextBlock &b) const
+    {
+        if (b.length() != 1 || b.charFormat().hasProperty(QTextFormat::FontPointSize))
+            return false;
+        if (b == document.firstBlock())
+            return b.next().isValid() && QTextCursor(b.next()).currentTable();
+        return b == document.lastBlock() && b.previous().isValid() && QTextCursor(b.previous()).currentTable();
+    }
+
+    void block(const QTextBlock &block, bool inCell, const char *end)
+    {
         // blocks of one format (list membership included) share one state
         auto cached = paraStates.constFind(block.blockFormatIndex());
         if (cached == paraStates.cend())
             cached = paraStates.insert(block.blockFormatIndex(), paraState(block, document));
         const RtfParaState &para = *cached;
         const QTextList *list = block.textList();
-        const bool pard = first || !(para == previous) || list != previousList;
+        // a cell's paragraphs say so each, and the first after a table says nothing of it
+        const bool pard = pardNeeded || inCell || !(para == previous) || list != previousList;
         if (pard) {
             o.out += "\r\n";
             o.word("\\pard");
+            if (inCell)
+                o.word("\\intbl");
         }
         if (list) {
             const int number = para.numbering.start + list->itemNumber(block);
@@ -691,21 +759,167 @@ QByteArray RtfWriter::write(const QTextDocument &document)
             }
             o.enterField(s);
             o.switchTo(s);
-            o.text(text, s.symbol, s.symbolFont);
+            o.text(text, s.symbol, s.symbolFont, true);
         }
         o.leaveField();
         const CharStyle mark = o.style(block.charFormatIndex(), [&] { return block.charFormat(); });
         if (!mark.image)
             o.switchTo(mark);
-        o.out += "\\par\r\n";
+        o.out += end;
         o.needSpace = false;
         o.afterUnicode = false;
         previous = para;
         previousList = list;
-        first = false;
+        pardNeeded = inCell;
+    }
+
+    void table(const QTextTable &t)
+    {
+        const QTextTableFormat f = t.format();
+        const int columns = t.columns();
+        const QList<QTextLength> widths = f.columnWidthConstraints();
+        const qreal total = document.textWidth() > 0 ? document.textWidth() * 15 : DefaultTableWidth;
+        QList<int> right;
+        int x = 0;
+        for (int c = 0; c < columns; ++c) {
+            const QTextLength w = widths.value(c);
+            int width = qRound(total / columns);
+            if (w.type() == QTextLength::FixedLength)
+                width = twips(w.rawValue());
+            else if (w.type() == QTextLength::PercentageLength)
+                width = qRound(total * w.rawValue() / 100);
+            x += qMax(width, 15);
+            right.append(x);
+        }
+        const bool borders = f.border() > 0 && f.borderStyle() != QTextFrameFormat::BorderStyle_None;
+        for (int r = 0; r < t.rows(); ++r) {
+            o.out += "\r\n";
+            o.word("\\trowd");
+            o.word("\\trgaph", twips(f.cellPadding()));
+            // a row shorter than the table as it was read
+            int given = columns;
+            while (given > 1 && t.cellAt(r, given - 1).format().boolProperty(RtfFormatProperties::CellNotGiven))
+                --given;
+            for (int c = 0; c < given; ++c) {
+                const QTextTableCell cell = t.cellAt(r, c);
+                if (cell.row() != r)
+                    o.word("\\clvmrg");
+                else if (cell.rowSpan() > 1)
+                    o.word("\\clvmgf");
+                if (cell.column() != c)
+                    o.word("\\clmrg");
+                else if (cell.columnSpan() > 1)
+                    o.word("\\clmgf");
+                if (borders)
+                    o.word("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10");
+                o.word("\\cellx", right[c]);
+            }
+            for (int c = 0; c < given; ++c) {
+                const QTextTableCell cell = t.cellAt(r, c);
+                if (cell.row() != r || cell.column() != c) {
+                    // covered by a merged cell: an empty one
+                    o.out += "\r\n";
+                    o.word("\\pard");
+                    o.word("\\intbl");
+                    o.word("\\cell");
+                    pardNeeded = true;
+                    continue;
+                }
+                // a nested table's paragraphs are paragraphs of this cell
+                const QTextBlock last = cell.lastCursorPosition().block();
+                for (QTextBlock b = cell.firstCursorPosition().block(); b.isValid(); b = b.next()) {
+                    block(b, true, b == last ? "\\cell" : "\\par\r\n");
+                    if (b == last)
+                        break;
+                }
+            }
+            o.word("\\row");
+            o.out += "\r\n";
+            o.needSpace = false;
+        }
+        pardNeeded = true;
+    }
+};
+
+// The fonts every face names: the default one when the text names none, the
+// font of the bullet sign; gives the bullet font's number.
+int prepareFonts(Output &o, bool bullets)
+{
+    if (o.fonts.isEmpty())
+        o.font(o.defaultFont.family().isEmpty() ? QStringLiteral("Arial") : o.defaultFont.family(), false);
+    return bullets ? o.font(QStringLiteral("Symbol"), true) : 0;
+}
+
+// The body is written first: text a script's code page carries (Greek,
+// Cyrillic, Central European...) adds its font's entry for that script to
+// the font table. The table goes into room left before the body.
+qsizetype startBody(Output &o, qsizetype characters)
+{
+    qsizetype room = 256 + 40 * o.colors.size();
+    for (const Output::Font &f : std::as_const(o.fonts))
+        room += 32 + 2 * f.name.size();
+    o.out.reserve(room + characters * 2 + 512);
+    o.out.resize(room);
+    return room;
+}
+
+// The font and colour tables and the document's opening before the body.
+QByteArray finishBody(Output &o, qsizetype room)
+{
+    o.out += "}\r\n";
+    QByteArray text = std::move(o.out);
+    o.out = QByteArray();
+    o.out.reserve(room);
+    o.out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl";
+    for (qsizetype i = 0; i < o.fonts.size(); ++i) {
+        o.out += "{\\f";
+        o.number(i);
+        o.out += "\\fnil\\fcharset";
+        o.number(o.fonts[i].symbol ? 2 : o.fonts[i].charset);
+        o.out += ' ';
+        o.needSpace = false;
+        o.text(QString(o.fonts[i].name).replace(QLatin1Char(';'), QLatin1Char(' ')), false); // ";" ends the name
+        o.out += ";}";
     }
     o.out += "}\r\n";
+    if (!o.colors.isEmpty()) {
+        o.out += "{\\colortbl ;";
+        for (QRgb c : std::as_const(o.colors))
+            o.out += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c)) + "\\blue"
+                + QByteArray::number(qBlue(c)) + ';';
+        o.out += "}\r\n";
+    }
+    o.out += "{\\*\\generator Quillo;}\\viewkind4\\uc1";
+    if (o.out.size() <= room) {
+        text.remove(0, room - o.out.size()); // no copy: the front moves
+        memcpy(text.data(), o.out.constData(), size_t(o.out.size()));
+        return text;
+    }
+    o.out.append(QByteArrayView(text).sliced(room));
     return o.out;
+}
+
+} // namespace
+
+QByteArray RtfWriter::write(const QTextDocument &document)
+{
+    Output o(&document, document.defaultFont());
+    // First pass: the fonts and colours the text uses.
+    bool bullets = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            o.style(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+        }
+        o.style(block.charFormatIndex(), [&] { return block.charFormat(); });
+        if (QTextList *list = block.textList())
+            bullets |= list->format().style() >= QTextListFormat::ListSquare;
+    }
+    const int symbolFont = prepareFonts(o, bullets);
+    const qsizetype room = startBody(o, document.characterCount());
+    Body body(o, document, symbolFont);
+    body.frame(document.rootFrame());
+    return finishBody(o, room);
 }
 
 QByteArray RtfWriter::writePlainText(QStringView text, const QTextCharFormat &format)
@@ -714,7 +928,8 @@ QByteArray RtfWriter::writePlainText(QStringView text, const QTextCharFormat &fo
     // and paragraph marks in the one format.
     Output o(nullptr, QFont());
     const CharStyle s = o.style(0, [&] { return format; });
-    writeHeader(o, false, text.size());
+    prepareFonts(o, false);
+    const qsizetype room = startBody(o, text.size());
     o.out += "\r\n";
     o.word("\\pard");
     qsizetype start = 0;
@@ -724,7 +939,7 @@ QByteArray RtfWriter::writePlainText(QStringView text, const QTextCharFormat &fo
             ++end;
         if (end > start) {
             o.switchTo(s);
-            o.text(text.mid(start, end - start), s.symbol, s.symbolFont);
+            o.text(text.mid(start, end - start), s.symbol, s.symbolFont, true);
         }
         o.switchTo(s);
         o.out += "\\par\r\n";
@@ -734,6 +949,5 @@ QByteArray RtfWriter::writePlainText(QStringView text, const QTextCharFormat &fo
             break;
         start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
     }
-    o.out += "}\r\n";
-    return o.out;
+    return finishBody(o, room);
 }

@@ -164,6 +164,11 @@ private slots:
         window->selectCard(0);
         window->selectCard(1);
         QCOMPARE(window->Set().front(0), foreign);
+        // "Ganze Karte kopieren" takes them as they are
+        window->selectCard(0);
+        QByteArray front, back;
+        window->copyWholeCard(front, back);
+        QCOMPARE(front, foreign);
     }
 
     void wholeCardPasteIsUndoneOnBothFaces()

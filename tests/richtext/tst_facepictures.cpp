@@ -8,9 +8,12 @@
 #include "richtext/RtfWriter.h"
 
 #include <QBuffer>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QTextBlock>
 #include <QtEndian>
+
+#include <cmath>
 
 class TestFacePictures : public QObject
 {
@@ -42,6 +45,13 @@ private:
         QTextDocument doc;
         RtfReader::read(RtfTestSupport::sample(sample), doc);
         return pictures(doc);
+    }
+    // The DIB of the metafile written beside an original.
+    static QByteArray fallbackDib(const QByteArray &rtf)
+    {
+        const int at = rtf.indexOf("{\\pict\\wmetafile8");
+        const int dataStart = rtf.indexOf("\r\n", at) + 2;
+        return PictureDecoder::dibFromWmf(QByteArray::fromHex(rtf.mid(dataStart, rtf.indexOf('}', at) - dataStart)));
     }
     static QImage testImage(int w, int h)
     {
@@ -176,13 +186,12 @@ private slots:
         QVERIFY(rtf.contains(hex));
         QCOMPARE(RtfReader::textLines(rtf), QStringList{QStringLiteral("before  after")});
 
-        // the metafile holds one 24-bit DIB no larger than the shown size
-        const int at = rtf.indexOf("{\\pict\\wmetafile8");
-        const int dataStart = rtf.indexOf("\r\n", at) + 2;
-        const QByteArray wmf = QByteArray::fromHex(rtf.mid(dataStart, rtf.indexOf('}', at) - dataStart));
-        const QByteArray dib = PictureDecoder::dibFromWmf(wmf);
-        QCOMPARE(qFromLittleEndian<quint16>(dib.constData() + 14), quint16(24));
-        QCOMPARE(PictureDecoder::fromDib(dib).size(), QSize(200, 150));
+        // the metafile holds one 8-bit DIB no larger than the shown size
+        const QByteArray dib = fallbackDib(rtf);
+        QCOMPARE(qFromLittleEndian<quint16>(dib.constData() + 14), quint16(8));
+        const QImage fallback = PictureDecoder::fromDib(dib);
+        QVERIFY(fallback.width() <= 200 && fallback.width() >= 50);
+        QVERIFY(qAbs(fallback.width() * 3 - fallback.height() * 4) <= 4);
 
         // read back: the JPEG itself is shown, and written again unchanged
         QTextDocument back;
@@ -192,6 +201,64 @@ private slots:
         QCOMPARE(again.shown, QSizeF(200, 150));
         QCOMPARE(again.original, inserted.original);
         QCOMPARE(RtfWriter::write(back), rtf);
+    }
+
+    void photoFaceStaysSmall()
+    {
+        // A 640 x 480 photo (noise on soft colour waves, as a camera gives):
+        // the face holds its JPEG and a stand-in of a few pixels, in all at
+        // most three times the JPEG file.
+        QImage photo(640, 480, QImage::Format_RGB32);
+        QRandomGenerator random(7);
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x) {
+                const int n = int(random.bounded(20));
+                photo.setPixel(x, y,
+                               qRgb(qBound(0, int(120 + 90 * std::sin(x / 37.0 + y / 50.0)) + n, 255),
+                                    qBound(0, int(110 + 80 * std::cos(y / 23.0 + x / 91.0)) + n, 255), (x / 8 ^ y / 8) % 64 + 100 + n));
+            }
+        const QByteArray jpeg = encoded(photo, "JPEG");
+        QTextDocument doc;
+        QTextCursor cursor(&doc);
+        QString error;
+        QVERIFY(FacePictures::insertFile(cursor, jpeg, QStringLiteral("foto.jpg"), 0, &error));
+        const QByteArray rtf = RtfWriter::write(doc);
+        qInfo("JPEG %lld bytes, face %lld bytes: %.2f times", qint64(jpeg.size()), qint64(rtf.size()), double(rtf.size()) / jpeg.size());
+        QVERIFY(rtf.size() <= 3 * jpeg.size());
+        // the stand-in is shown at the photo's size and has its colours
+        QVERIFY(rtf.contains("{\\pict\\wmetafile8\\picw16933\\pich12700\\picwgoal9600\\pichgoal7200"));
+        const QImage fallback = PictureDecoder::fromDib(fallbackDib(rtf));
+        QVERIFY(fallback.width() >= 80);
+        QVERIFY(qAbs(fallback.width() * 3 - fallback.height() * 4) <= 4);
+        const QImage small = photo.scaled(fallback.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        qint64 difference = 0;
+        for (int y = 0; y < fallback.height(); ++y)
+            for (int x = 0; x < fallback.width(); ++x) {
+                const QRgb a = fallback.pixel(x, y), b = small.pixel(x, y);
+                difference += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+            }
+        QVERIFY(difference / (3 * fallback.width() * fallback.height()) < 12);
+        // read back: the JPEG itself
+        QTextDocument back;
+        RtfReader::read(rtf, back);
+        QCOMPARE(pictures(back).value(0).image.size(), QSize(640, 480));
+        QVERIFY(pictures(back).value(0).original.contains(jpeg.toHex().left(64)));
+    }
+
+    void drawingStandInKeepsItsPixels()
+    {
+        // few colours in runs and in stretches that do not repeat: the
+        // stand-in is run-length coded and exact
+        QImage drawing(120, 90, QImage::Format_RGB32);
+        drawing.fill(Qt::white);
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 120; ++x)
+                if ((x / 7 + y / 5) % 3 == 0)
+                    drawing.setPixel(x, y, qRgb(200, 30, 40 + x % 2));
+        const QByteArray rtf = PictureEncoder::withFallback(QByteArray(100000, 'x'), drawing, drawing.size());
+        const QByteArray dib = fallbackDib(rtf);
+        QCOMPARE(qFromLittleEndian<quint32>(dib.constData() + 16), 1u); // BI_RLE8, shorter than the pixels
+        QCOMPARE(PictureDecoder::fromDib(dib).convertToFormat(QImage::Format_RGB32), drawing);
     }
 
     void newPictureFileTypes()

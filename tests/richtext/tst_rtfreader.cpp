@@ -2,6 +2,7 @@
 
 #include "cardset/Windows1252.h"
 #include "richtext/CodePage.h"
+#include "richtext/RtfParser.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
@@ -9,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTextList>
+#include <QTextTable>
 
 namespace {
 
@@ -304,6 +306,16 @@ private slots:
             junk += "{\\*\\unknown" + QByteArray::number(i) + " skip}\\foo" + QByteArray::number(i) + " ";
         junk += "end}";
         QCOMPARE(RtfReader::textLines(junk), QStringList{"end"});
+        // a table of 40000 rows (once a minute's work) and one of 1000 cells a row
+        QByteArray rows = "{\\rtf1 ";
+        for (int i = 0; i < 40000; ++i)
+            rows += "\\intbl " + QByteArray::number(i) + "\\cell\\row ";
+        RtfReader::read(rows + "}", doc);
+        QCOMPARE(RtfTestSupport::documentLines(doc).size(), 40000);
+        QCOMPARE(RtfTestSupport::documentLines(doc).last(), QStringLiteral("39999\t"));
+        RtfReader::read("{\\rtf1 " + QByteArray("x\\cell ").repeated(1000) + "\\row}", doc);
+        QCOMPARE(QTextCursor(doc.begin().next()).currentTable()->columns(), RtfParser::MaxColumns);
+        QCOMPARE(doc.toPlainText().count(u'x'), 1000);
         QVERIFY2(timer.elapsed() < 20000, "hostile input took too long");
     }
 

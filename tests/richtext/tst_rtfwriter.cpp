@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTextList>
+#include <QTextTable>
 
 class TestRtfWriter : public QObject
 {
@@ -67,15 +68,84 @@ private slots:
     void charactersOutsideCodePage1252()
     {
         QTextDocument doc;
-        doc.setPlainText(QString::fromUtf8("äß€ αΩ Ж 中 💩 {\\}\t"));
+        doc.setDefaultFont(QFont(QStringLiteral("Arial"), 12));
+        doc.setPlainText(QString::fromUtf8("äß€ αΩ Ж ł ä 中 💩 {\\}\t"));
         const QByteArray rtf = RtfWriter::write(doc);
-        // an empty group after the fallback keeps pandoc and unrtf from eating
-        // the next character
-        QVERIFY(rtf.contains("\\'e4\\'df\\'80 \\u945?\\u937?{} \\u1046?{} \\u20013?{} \\u-10179?\\u-9047?{} "
-                             "\\{\\\\\\}\\tab"));
+        // Greek, Cyrillic and Polish go into the font's entries of their
+        // scripts, with the byte of the script's code page as \u's
+        // fallback; an empty group after a fallback keeps pandoc and unrtf
+        // from eating the next character
+        QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset161 Arial;}{\\f2\\fnil\\fcharset204 Arial;}"
+                             "{\\f3\\fnil\\fcharset238 Arial;}}"));
+        QVERIFY(rtf.contains("\\'e4\\'df\\'80 \\f1\\u945\\'e1\\u937\\'d9{} \\f2\\u1046\\'c6{} \\f3\\u322\\'b3{} \\u228\\'e4{} "
+                             "\\u20013?{} \\u-10179?\\u-9047?{} \\{\\\\\\}\\tab"));
         for (char c : rtf)
             QVERIFY(static_cast<unsigned char>(c) < 0x80);
-        QCOMPARE(RtfReader::textLines(rtf), QStringList{QString::fromUtf8("äß€ αΩ Ж 中 💩 {\\}\t")});
+        QCOMPARE(RtfReader::textLines(rtf), QStringList{QString::fromUtf8("äß€ αΩ Ж ł ä 中 💩 {\\}\t")});
+    }
+
+    void tablesStayTables()
+    {
+        // rows and cells read as a QTextTable, written as RTF rows; the round
+        // trip of every sample compares the cells of its tables
+        QTextDocument doc;
+        RtfReader::read(RtfTestSupport::sample("table_minimal.rtf"), doc);
+        QTextTable *table = QTextCursor(doc.begin().next()).currentTable();
+        QVERIFY(table);
+        QCOMPARE(table->rows(), 1);
+        QCOMPARE(table->columns(), 3);
+        QCOMPARE(QTextCursor(table->cellAt(0, 2).firstCursorPosition()).block().text(), QStringLiteral("cell 3"));
+        QCOMPARE(table->format().columnWidthConstraints().value(1), QTextLength(QTextLength::FixedLength, 1000 / 15.0));
+        // a table from a word processor's page: its columns share the face's width
+        QTextDocument wide;
+        RtfReader::read(RtfTestSupport::sample("word_german_umlauts_tables.rtf"), wide);
+        QTextCursor inWide = wide.find(QStringLiteral("Montag"));
+        QVERIFY(inWide.currentTable());
+        QCOMPARE(inWide.currentTable()->format().columnWidthConstraints().value(2).type(), QTextLength::PercentageLength);
+        const QByteArray minimal = RtfWriter::write(doc);
+        QVERIFY(minimal.contains("\\trowd\\trgaph0\\cellx1000\\cellx2000\\cellx3000\r\n\\pard\\intbl\\f0\\fs24 cell 1\\cell\r\n"
+                                 "\\pard\\intbl cell 2\\cell\r\n\\pard\\intbl cell 3\\cell\\row\r\n}"));
+
+        // a table as Qt makes it (an HTML paste): text before, in and after,
+        // two paragraphs in a cell, a bordered grid of equal columns
+        QTextDocument made;
+        made.setDefaultFont(QFont(QStringLiteral("Arial"), 12));
+        QTextCursor c(&made);
+        c.insertText(QStringLiteral("vorher"));
+        QTextTableFormat grid;
+        grid.setBorder(1);
+        grid.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        QTextTable *t = c.insertTable(2, 3, grid);
+        for (int cell = 0; cell < 6; ++cell) {
+            c = t->cellAt(cell / 3, cell % 3).firstCursorPosition();
+            c.insertText(QString::fromUtf8("Zelle %1 ä").arg(cell));
+            if (cell == 4) {
+                c.insertBlock();
+                c.insertText(QStringLiteral("zweiter Absatz"));
+            }
+        }
+        c = t->lastCursorPosition();
+        c.movePosition(QTextCursor::NextBlock);
+        c.insertText(QStringLiteral("nachher"));
+        const QByteArray rtf = RtfWriter::write(made);
+        QCOMPARE(rtf.count("\\trowd"), 2);
+        QCOMPARE(rtf.count("\\cell\\row") + rtf.count("\\cell\r\n"), 6);
+        QVERIFY(rtf.contains(
+            "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx2000"));
+        QVERIFY(rtf.contains("Zelle 4 \\'e4\\par\r\n\r\n\\pard\\intbl zweiter Absatz\\cell"));
+        QTextDocument back;
+        RtfReader::read(rtf, back);
+        QCOMPARE(RtfReader::textLines(rtf),
+                 (QStringList{QStringLiteral("vorher"), QString::fromUtf8("Zelle 0 ä\tZelle 1 ä\tZelle 2 ä\t"),
+                              QString::fromUtf8("Zelle 3 ä\tZelle 4 ä"), QString::fromUtf8("zweiter Absatz\tZelle 5 ä\t"),
+                              QStringLiteral("nachher")}));
+        QCOMPARE(RtfTestSupport::documentLines(back), RtfReader::textLines(rtf));
+        const QTextTable *read = QTextCursor(back.begin().next()).currentTable();
+        QVERIFY(read);
+        QCOMPARE(read->rows(), 2);
+        QCOMPARE(read->columns(), 3);
+        QCOMPARE(read->format().border(), 1.0);
+        QCOMPARE(RtfWriter::write(back), rtf);
     }
 
     // Word lists write their faces without a document: the same bytes.
