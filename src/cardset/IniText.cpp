@@ -4,6 +4,7 @@
 #include "cardset/Windows1252.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -37,8 +38,11 @@ constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
 
 QString decodeLine(QByteArrayView bytes)
 {
-    if (bytes.startsWith(kUtf8Mark))
-        return QString::fromUtf8(bytes.sliced(kUtf8Mark.size()));
+    if (bytes.startsWith(kUtf8Mark)) {
+        // fromUtf8 would drop a line's own leading U+FEFF as a second mark
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+        return utf8(bytes.sliced(kUtf8Mark.size()));
+    }
     return Windows1252::decode(bytes);
 }
 

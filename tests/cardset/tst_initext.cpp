@@ -115,6 +115,14 @@ private Q_SLOTS:
         const IniText old(QByteArrayView("[S]\r\nk=\xC3\xBC\r\n"));
         QCOMPARE(old.ReadString(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("Ã¼"));
     }
+
+    void aLineStartingWithAByteOrderMarkKeepsIt()
+    {
+        IniText written{QByteArrayView()};
+        written.WriteString(QStringLiteral("S"), QStringLiteral("\uFEFFk"), QStringLiteral("v"));
+        const IniText read{QByteArrayView(written.text())};
+        QCOMPARE(read.lines(), written.lines());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestIniText)

@@ -359,25 +359,6 @@ private slots:
         }
     }
 
-    void fuzzRegressions()
-    {
-        // inputs that once crashed the reader (fuzz/README.md)
-        const QDir dir(QStringLiteral(QUILLO_SOURCE_DIR "/fuzz/regressions"));
-        const QStringList files = dir.entryList(QDir::Files);
-        QVERIFY(!files.isEmpty());
-        for (const QString &name : files) {
-            QFile f(dir.filePath(name));
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            const QByteArray rtf = f.readAll();
-            RtfReader::textLines(rtf);
-            QTextDocument doc;
-            RtfReader::read(rtf, doc);
-            QTextDocument again;
-            RtfReader::read(RtfWriter::write(doc), again);
-            QCOMPARE(again.toPlainText(), doc.toPlainText());
-        }
-    }
-
     void charsetsGiveTheirCodePages()
     {
         // 0, 1 and charsets without a page of their own follow \ansicpg.
