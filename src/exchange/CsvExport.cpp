@@ -7,6 +7,7 @@
 #include "richtext/RtfReader.h"
 
 #include <QSaveFile>
+#include <QStringList>
 
 namespace {
 
@@ -27,6 +28,12 @@ CsvExport::Text CsvExport::text(const CardSet &set, const Options &options)
         out += QStringLiteral("#separator:tab") + end;
     if (tab || options.html)
         out += (options.html ? QStringLiteral("#html:true") : QStringLiteral("#html:false")) + end;
+    // The columns are named, so that a first card that reads like column
+    // names ("Frage", "Antwort") is not taken for a header when read back.
+    QStringList names = {QStringLiteral("Vorderseite"), QStringLiteral("Rückseite")};
+    if (options.boxes)
+        names.append(QStringLiteral("Kasten"));
+    out += (tab ? QStringLiteral("#columns:") : QString()) + names.join(delimiter) + end;
     for (int i = 0; i < set.count(); ++i) {
         out += DelimitedText::field(faceText(set.front(i), options.html), delimiter);
         out += delimiter;

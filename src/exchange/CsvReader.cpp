@@ -127,7 +127,8 @@ CsvTable CsvReader::read(QByteArrayView bytes, const CsvImportSettings &settings
     QStringList names;
     if (directives.columns)
         names = directives.columns->split(table.delimiter);
-    table.header = settings.header.value_or(!records.isEmpty() && isHeader(records.constFirst().fields));
+    // Columns named by a directive need no header row: the first row is a card.
+    table.header = settings.header.value_or(!directives.columns && !records.isEmpty() && isHeader(records.constFirst().fields));
     if (table.header && !records.isEmpty())
         names = records.takeFirst().fields;
     if (records.isEmpty())

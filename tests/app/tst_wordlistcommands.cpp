@@ -82,7 +82,9 @@ private slots:
         });
         dialogs.saveAnswers.append(path(QStringLiteral("satz.csv")));
         form->action(MainCommand::ExportWordList)->trigger();
-        QCOMPARE(readFile(path(QStringLiteral("satz.csv"))), QByteArray("K\xE4se;cheese;1\r\nHaus;house;1\r\n"));
+        QCOMPARE(readFile(path(QStringLiteral("satz.csv"))),
+                 QByteArray("Vorderseite;R\xFC"
+                            "ckseite;Kasten\r\nK\xE4se;cheese;1\r\nHaus;house;1\r\n"));
         QVERIFY(dialogs.warnings.isEmpty());
     }
 };

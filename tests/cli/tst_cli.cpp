@@ -188,9 +188,12 @@ private Q_SLOTS:
         result = run({QStringLiteral("export-csv"), set, out, QStringLiteral("--boxes")});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(readFile(out),
-                 QByteArray("#separator:tab\n#html:false\nK\xC3\xA4se\tcheese\t3\n\"zwei\nZeilen\"\t\"\"\"Hallo\"\"\"\t1\n"));
+                 QByteArray("#separator:tab\n#html:false\n#columns:Vorderseite\tR\xC3\xBC"
+                            "ckseite\tKasten\nK\xC3\xA4se\tcheese\t3\n\"zwei\nZeilen\"\t\"\"\"Hallo\"\"\"\t1\n"));
         result = run({QStringLiteral("export-csv"), set, out, QStringLiteral("--format"), QStringLiteral("semicolon")});
-        QCOMPARE(readFile(out), QByteArray("K\xE4se;cheese\r\n\"zwei\nZeilen\";\"\"\"Hallo\"\"\"\r\n"));
+        QCOMPARE(readFile(out),
+                 QByteArray("Vorderseite;R\xFC"
+                            "ckseite\r\nK\xE4se;cheese\r\n\"zwei\nZeilen\";\"\"\"Hallo\"\"\"\r\n"));
 
         // The options as given override the detection: a header row read as
         // a card, the box of row 2 as a field that is not one.
