@@ -24,6 +24,21 @@ QByteArray iconvName(int codePage)
 
 using Table = std::array<char16_t, 256>;
 
+// Decodes one byte into `out`; the number of UTF-16 units written, 0 where
+// the code page leaves the byte undefined.
+int decodeByte(iconv_t cd, int b, char16_t (&out)[4])
+{
+    char in = char(b);
+    char *inPtr = &in;
+    size_t inLeft = 1;
+    char *outPtr = reinterpret_cast<char *>(out);
+    size_t outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1))
+        return 0;
+    return int((sizeof out - outLeft) / sizeof(char16_t));
+}
+
 std::unique_ptr<Table> buildTable(int codePage)
 {
     iconv_t cd = iconv_open("UTF-16LE", iconvName(codePage).constData());
@@ -31,17 +46,10 @@ std::unique_ptr<Table> buildTable(int codePage)
         return nullptr;
     auto table = std::make_unique<Table>();
     for (int b = 0; b < 256; ++b) {
-        char in = char(b);
-        char16_t outBuf[4] = {};
-        char *inPtr = &in;
-        size_t inLeft = 1;
-        char *outPtr = reinterpret_cast<char *>(outBuf);
-        size_t outLeft = sizeof outBuf;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        const size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        char16_t out[4] = {};
         // Bytes the code page leaves undefined keep their Latin-1 value, as
         // Windows' MultiByteToWideChar does for most of them.
-        (*table)[b] = (r == size_t(-1) || outLeft == sizeof outBuf) ? char16_t(b) : outBuf[0];
+        (*table)[b] = decodeByte(cd, b, out) == 0 ? char16_t(b) : out[0];
     }
     iconv_close(cd);
     return table;
@@ -70,15 +78,9 @@ std::shared_ptr<const Reverse> buildReverse(int codePage)
         return nullptr;
     auto reverse = std::make_shared<Reverse>();
     for (int b = 0x80; b < 256; ++b) {
-        char in = char(b);
-        char16_t outBuf[4] = {};
-        char *inPtr = &in;
-        size_t inLeft = 1;
-        char *outPtr = reinterpret_cast<char *>(outBuf);
-        size_t outLeft = sizeof outBuf;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != size_t(-1) && outLeft == sizeof outBuf - 2 && outBuf[0] >= 0x80)
-            reverse->insert(outBuf[0], uchar(b));
+        char16_t out[4] = {};
+        if (decodeByte(cd, b, out) == 1 && out[0] >= 0x80)
+            reverse->insert(out[0], uchar(b));
     }
     iconv_close(cd);
     return reverse;
