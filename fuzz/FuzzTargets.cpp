@@ -1,5 +1,9 @@
 #include "fuzz/FuzzTargets.h"
 
+#include "exchange/CsvCards.h"
+#include "exchange/CsvExport.h"
+#include "exchange/CsvReader.h"
+
 #include "cardset/CardSet.h"
 #include "cardset/CardSetFile.h"
 #include "cardset/FileOps.h"
@@ -227,4 +231,28 @@ QString FuzzTargets::legacyImport(QByteArrayView input)
     if (!CardSetFile::LoadCardSet(set, base + extensions[1], context).ok())
         return QString();
     return saveAndReload(set, context);
+}
+
+QString FuzzTargets::wordList(QByteArrayView input)
+{
+    const CsvTable table = CsvReader::read(input);
+    if (!table.ok())
+        return table.rows.isEmpty() ? QString() : QStringLiteral("a list that failed kept rows");
+    if (table.rows.isEmpty())
+        return QStringLiteral("a list that read holds no card");
+    // an empty folder: no picture is ever found, none is read
+    const HtmlFace::Pictures pictures{pathIn(QStringLiteral("pictures")), 0};
+    const CsvCards cards = CsvCards::build(table, CardSet::newSetFont(), CardSet::newSetFont(), pictures);
+    CardSet set;
+    set.replaceCards(cards.cards);
+    for (const CsvExport::Format format : {CsvExport::Format::Tab, CsvExport::Format::Semicolon}) {
+        const CsvTable again = CsvReader::read(CsvExport::text(set, {format, true, table.html}).bytes);
+        if (!again.ok() || again.rows.size() != set.count())
+            return QStringLiteral("%1 cards exported came back as %2").arg(set.count()).arg(again.rows.size());
+        for (int i = 0; i < set.count(); ++i) {
+            if (again.rows[i].box != set.box(i))
+                return QStringLiteral("card %1 came back in another box").arg(i + 1);
+        }
+    }
+    return QString();
 }

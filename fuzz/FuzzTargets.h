@@ -25,6 +25,10 @@ public:
     // of a 2.5 set (fewer pieces: the later files are missing), imported
     // like the native load, with the same save check.
     static QString legacyImport(QByteArrayView input);
+    // The input as a word list, every choice detected. A list that reads
+    // becomes cards, and those exported and read again must come back as
+    // many, in the same boxes.
+    static QString wordList(QByteArrayView input);
 
     static constexpr QByteArrayView legacyCut{"--8<--"};
 };

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzz programs with clang and runs one of them.
 # Usage: fuzz/run.sh TARGET [SECONDS]   (TARGET: rtfreader, cardsetload,
-# initext or legacyimport; SECONDS default 300)
+# initext, legacyimport or wordlist; SECONDS default 300)
 set -euo pipefail
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 BUILD="${FUZZ_BUILD_DIR:-$HERE/../build-fuzz}"
-TARGET="${1:?usage: fuzz/run.sh rtfreader|cardsetload|initext|legacyimport [SECONDS]}"
+TARGET="${1:?usage: fuzz/run.sh rtfreader|cardsetload|initext|legacyimport|wordlist [SECONDS]}"
 SECONDS_TO_RUN="${2:-300}"
 CC=clang CXX=clang++ cmake -S "$HERE" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD" -j2 --target "fuzz_$TARGET"

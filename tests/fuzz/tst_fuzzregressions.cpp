@@ -37,7 +37,8 @@ private Q_SLOTS:
         } targets[] = {{"rtfReader", FuzzTargets::rtfReader},
                        {"cardSetLoad", FuzzTargets::cardSetLoad},
                        {"iniText", FuzzTargets::iniText},
-                       {"legacyImport", FuzzTargets::legacyImport}};
+                       {"legacyImport", FuzzTargets::legacyImport},
+                       {"wordList", FuzzTargets::wordList}};
         for (const auto &target : targets) {
             const QString failure = target.entry(input);
             QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(target.name), failure)));
