@@ -1,5 +1,7 @@
 #include "cli/PrintPdfArguments.h"
 
+#include "cli/CommandLineOptions.h"
+
 namespace {
 
 std::optional<QList<int>> cardNumbers(const QString &list)
@@ -22,60 +24,38 @@ PrintPdfArguments PrintPdfArguments::parse(const QStringList &arguments)
 {
     PrintPdfArguments a;
     QStringList files;
-    QStringList seen;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (!argument.startsWith(QLatin1String("--"))) {
-            files.append(argument);
-            continue;
-        }
-        if (seen.contains(argument)) {
-            a.error = QStringLiteral("Die Option %1 ist doppelt angegeben.").arg(argument);
-            return a;
-        }
-        seen.append(argument);
-        const bool takesValue =
-            argument == QLatin1String("--cards") || argument == QLatin1String("--back-order") || argument == QLatin1String("--paper");
-        if (takesValue && i + 1 >= arguments.size()) {
-            a.error = QStringLiteral("Der Option %1 fehlt ihr Wert.").arg(argument);
-            return a;
-        }
-        const QString value = takesValue ? arguments.at(++i) : QString();
-        if (argument == QLatin1String("--cards")) {
+    const auto take = [&a](const QString &option, const QString &value) -> QString {
+        if (option == QLatin1String("--cards")) {
             const std::optional<QList<int>> numbers = cardNumbers(value);
-            if (!numbers) {
-                a.error = QStringLiteral("Ungültige Kartenliste \"%1\": erwartet sind Kartennummern ab 1, durch Kommas getrennt (3,7).")
-                              .arg(value);
-                return a;
-            }
+            if (!numbers)
+                return QStringLiteral("Ungültige Kartenliste \"%1\": erwartet sind Kartennummern ab 1, durch Kommas getrennt (3,7).")
+                    .arg(value);
             a.cards = *numbers;
-        } else if (argument == QLatin1String("--back-order")) {
-            if (value == QLatin1String("reverse")) {
+        } else if (option == QLatin1String("--back-order")) {
+            if (value == QLatin1String("reverse"))
                 a.backOrder = PrintOrder::BackOrder::Reverse;
-            } else if (value == QLatin1String("forward")) {
+            else if (value == QLatin1String("forward"))
                 a.backOrder = PrintOrder::BackOrder::Forward;
-            } else {
-                a.error = QStringLiteral("--back-order kennt nur reverse und forward, nicht \"%1\".").arg(value);
-                return a;
-            }
-        } else if (argument == QLatin1String("--paper")) {
-            if (value.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0) {
+            else
+                return CommandLineOptions::notOneOf(option, QStringLiteral("reverse und forward"), value);
+        } else if (option == QLatin1String("--paper")) {
+            if (value.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
                 a.paper = QPageSize::A4;
-            } else if (value.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0) {
+            else if (value.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
                 a.paper = QPageSize::Letter;
-            } else {
-                a.error = QStringLiteral("--paper kennt nur A4 und Letter, nicht \"%1\".").arg(value);
-                return a;
-            }
-        } else if (argument == QLatin1String("--fronts-only")) {
+            else
+                return CommandLineOptions::notOneOf(option, QStringLiteral("A4 und Letter"), value);
+        } else if (option == QLatin1String("--fronts-only")) {
             a.frontsOnly = true;
-        } else if (argument == QLatin1String("--duplex")) {
-            a.duplex = true;
         } else {
-            a.error = QStringLiteral("Unbekannte Option %1.").arg(argument);
-            return a;
+            a.duplex = true;
         }
-    }
+        return QString();
+    };
+    a.error = CommandLineOptions::walk(arguments, {QStringLiteral("--cards"), QStringLiteral("--back-order"), QStringLiteral("--paper")},
+                                       {QStringLiteral("--fronts-only"), QStringLiteral("--duplex")}, take, files);
+    if (!a.error.isEmpty())
+        return a;
     if (files.size() != 2) {
         a.error = QStringLiteral("Anzugeben sind genau ein Kartensatz und eine PDF-Datei.");
         return a;
