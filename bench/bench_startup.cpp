@@ -1,9 +1,10 @@
 // Start-up with "FAST": from the splash to the shown main window, in one
 // process (the program's own work, without loading the libraries). The
 // goal is well under half a second.
+#include "program/ProgramSettings.h"
+
 #include "app/CommandLineArguments.h"
 #include "app/FileAssociation.h"
-#include "app/ProgramSettings.h"
 #include "app/StartupSequence.h"
 #include "app/TAboutBox.h"
 #include "app/TMainForm.h"

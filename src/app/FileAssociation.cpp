@@ -1,6 +1,6 @@
 #include "app/FileAssociation.h"
 
-#include "app/ProgramFolder.h"
+#include "program/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

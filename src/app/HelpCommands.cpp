@@ -1,6 +1,6 @@
 #include "app/HelpCommands.h"
 
-#include "app/ProgramFolder.h"
+#include "program/ProgramFolder.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "app/TAboutBox.h"
 
-#include "app/ProgramFolder.h"
+#include "program/ProgramFolder.h"
 
 #include <QFrame>
 #include <QGuiApplication>

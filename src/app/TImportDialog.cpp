@@ -1,8 +1,8 @@
 #include "app/TImportDialog.h"
 
 #include "exchange/HtmlFace.h"
+#include "program/FileMessages.h"
 
-#include "app/FileMessages.h"
 #include "editor/UserDialogs.h"
 
 #include <QCheckBox>

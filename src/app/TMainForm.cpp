@@ -1,10 +1,11 @@
 #include "app/TMainForm.h"
 
+#include "program/ProgramFolder.h"
+
 #include "app/BusyCursor.h"
 #include "app/CommandStateRules.h"
 #include "app/FileAssociation.h"
 #include "app/HelpCommands.h"
-#include "app/ProgramFolder.h"
 #include "app/StartupSequence.h"
 #include "app/TAboutBox.h"
 #include "app/ToolbarIcons.h"

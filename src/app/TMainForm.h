@@ -1,10 +1,11 @@
 #pragma once
 
+#include "program/FileMessages.h"
+#include "program/ProgramSettings.h"
+
 #include "app/CommandLineArguments.h"
 #include "app/CommandStateRules.h"
-#include "app/FileMessages.h"
 #include "app/MainCommand.h"
-#include "app/ProgramSettings.h"
 #include "cardset/CardSetFile.h"
 #include "editor/TMDIChild.h"
 #include "quiz/RandomGenerator.h"

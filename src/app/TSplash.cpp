@@ -1,6 +1,6 @@
 #include "app/TSplash.h"
 
-#include "app/ProgramFolder.h"
+#include "program/ProgramFolder.h"
 
 #include <QApplication>
 #include <QPainter>

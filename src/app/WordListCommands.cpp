@@ -1,9 +1,9 @@
 #include "app/WordListCommands.h"
 
 #include "exchange/CsvCards.h"
+#include "program/FileMessages.h"
 
 #include "app/BusyCursor.h"
-#include "app/FileMessages.h"
 #include "app/TExportDialog.h"
 #include "app/TImportDialog.h"
 #include "cardset/CardSetFile.h"

@@ -1,6 +1,7 @@
+#include "program/ProgramFolder.h"
+#include "program/ProgramSettings.h"
+
 #include "app/CommandLineArguments.h"
-#include "app/ProgramFolder.h"
-#include "app/ProgramSettings.h"
 #include "app/StartupSequence.h"
 #include "app/TMainForm.h"
 #include "app/TSplash.h"

@@ -2,9 +2,9 @@
 
 #include "exchange/CsvCards.h"
 #include "exchange/CsvExport.h"
+#include "program/FileMessages.h"
+#include "program/ProgramFolder.h"
 
-#include "app/FileMessages.h"
-#include "app/ProgramFolder.h"
 #include "cardset/CardSetFile.h"
 #include "cardset/ScratchFile.h"
 #include "cli/CsvArguments.h"

@@ -1,6 +1,6 @@
 #include "cli/PrintSettingsFile.h"
 
-#include "app/ProgramFolder.h"
+#include "program/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

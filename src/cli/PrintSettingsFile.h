@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramSettings.h"
+#include "program/ProgramSettings.h"
 
 #include <QString>
 

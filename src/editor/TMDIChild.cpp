@@ -1,7 +1,8 @@
 #include "editor/TMDIChild.h"
 
-#include "app/ProgramFolder.h"
-#include "app/ProgramSettings.h"
+#include "program/ProgramFolder.h"
+#include "program/ProgramSettings.h"
+
 #include "editor/CardListModel.h"
 #include "editor/TMyRxRichEdit.h"
 #include "editor/UserDialogs.h"

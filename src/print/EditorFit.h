@@ -1,7 +1,8 @@
 #pragma once
 
+#include "program/PrintCalibration.h"
+
 #include "cardset/PrintOptions.h"
-#include "print/PrintCalibration.h"
 #include "print/PrinterMetrics.h"
 
 #include <QSize>

@@ -1,6 +1,7 @@
 #include "print/PrintRun.h"
 
-#include "app/ProgramSettings.h"
+#include "program/ProgramSettings.h"
+
 #include "cardset/CardSet.h"
 #include "print/PrintOrder.h"
 #include "print/PrintPasses.h"

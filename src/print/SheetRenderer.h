@@ -1,8 +1,9 @@
 #pragma once
 
+#include "program/PrintCalibration.h"
+
 #include "cardset/PrintOptions.h"
 #include "print/CardLayout.h"
-#include "print/PrintCalibration.h"
 #include "print/PrinterMetrics.h"
 #include "print/SheetGeometry.h"
 

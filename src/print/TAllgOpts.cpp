@@ -1,6 +1,6 @@
 #include "print/TAllgOpts.h"
 
-#include "app/ProgramSettings.h"
+#include "program/ProgramSettings.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #include "print/TDruckForm.h"
 
-#include "app/ProgramFolder.h"
+#include "program/ProgramFolder.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "print/TPrintForm.h"
 
-#include "app/ProgramFolder.h"
+#include "program/ProgramFolder.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "print/TWechselForm.h"
 
-#include "app/ProgramFolder.h"
+#include "program/ProgramFolder.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "print/PrintCalibration.h"
+#include "program/PrintCalibration.h"
+
 #include "print/PrinterMetrics.h"
 #include "print/SheetGeometry.h"
 

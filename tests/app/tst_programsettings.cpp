@@ -1,6 +1,5 @@
 #include "../TestFiles.h"
-
-#include "app/ProgramSettings.h"
+#include "program/ProgramSettings.h"
 
 #include <QTest>
 

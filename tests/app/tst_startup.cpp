@@ -1,7 +1,7 @@
 #include "../TestFiles.h"
+#include "program/ProgramFolder.h"
 
 #include "app/CommandLineArguments.h"
-#include "app/ProgramFolder.h"
 #include "app/StartupSequence.h"
 #include "app/TAboutBox.h"
 #include "app/TMainForm.h"

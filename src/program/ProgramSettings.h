@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/PrintCalibration.h"
+#include "program/PrintCalibration.h"
 
 #include <QString>
 

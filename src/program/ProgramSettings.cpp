@@ -1,6 +1,7 @@
-#include "app/ProgramSettings.h"
+#include "program/ProgramSettings.h"
 
-#include "app/ProgramFolder.h"
+#include "program/ProgramFolder.h"
+
 #include "cardset/IniText.h"
 #include "cardset/ScratchFile.h"
 

@@ -1,4 +1,4 @@
-#include "app/FileMessages.h"
+#include "program/FileMessages.h"
 
 #include "cardset/CardSetFile.h"
 
