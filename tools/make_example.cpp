@@ -4,6 +4,8 @@
 //
 //   quillo-make-example examples/Beispiel.ql3
 
+#include "document/CardSetDocument.h"
+
 #include "cardset/CardSetFile.h"
 #include "cardset/ScratchFile.h"
 #include "richtext/RtfWriter.h"
@@ -21,6 +23,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -296,23 +299,19 @@ int main(int argc, char *argv[])
     }
     const QString target = QString::fromLocal8Bit(argv[1]);
 
-    CardSet set;
-    FontRecord standard;
-    standard.Name = QStringLiteral("Arial");
-    standard.Size = 12;
-    standard.Color = StoredColor::Black;
-    PrintOptions options;
+    std::unique_ptr<CardSetDocument> document = CardSetDocument::createNew(target);
+    CardSet &set = document->set();
+    PrintOptions options = CardSetDocument::newSetOptions();
     options.HeaderText = QStringLiteral("Beispielkartei");
     options.HeaderColor = StoredColor::fromRgb(192, 208, 224);
     options.HeaderFont.Name = QStringLiteral("Arial");
     options.HeaderFont.Size = 10;
     options.HeaderFont.Bold = true;
     options.HeaderFont.Color = StoredColor::Black;
-    options.AktPrintCards = 8;
     options.PrintKopfZeile = true;
     options.PrintCR = true;
     options.Copyright = QStringLiteral("Beispielkartei von Quillo");
-    set.startNew(options, standard, standard);
+    set.setPrintOptions(options);
     set.removeCard(0);
     for (const Card &card : cards())
         set.AddCard(card);
@@ -320,8 +319,8 @@ int main(int argc, char *argv[])
 
     CardSetFileContext context;
     context.WorkFilePath = ScratchFile::makeWorkFilePath(QDir::tempPath());
-    context.PrinterOrientation = PageOrientation::Portrait;
-    const FileResult result = CardSetFile::SaveCardSet(set, target, context);
+    context.PrinterOrientation = CardSetDocument::newSetOrientation();
+    const FileResult result = document->save(target, context);
     const int status = result.ok() ? 0 : 1;
     if (!result.ok())
         std::fprintf(stderr, "%s konnte nicht geschrieben werden: %s\n", qPrintable(target), qPrintable(result.reason));

@@ -3,16 +3,20 @@
 #include "program/ProgramFolder.h"
 
 #include "app/BusyCursor.h"
+#include "app/ClipboardCommands.h"
 #include "app/CommandStateRules.h"
 #include "app/FileAssociation.h"
 #include "app/HelpCommands.h"
+#include "app/MainActions.h"
 #include "app/StartupSequence.h"
 #include "app/TAboutBox.h"
 #include "app/ToolbarIcons.h"
+#include "app/WindowCommands.h"
 #include "app/WindowTiling.h"
 #include "app/WordListCommands.h"
 #include "cardset/ScratchFile.h"
 #include "editor/CardSearch.h"
+#include "editor/FaceInsertion.h"
 #include "editor/FindDialog.h"
 #include "editor/PackageObject.h"
 #include "editor/TMDIChild.h"
@@ -65,64 +69,11 @@
 
 namespace {
 
-QFont arialPixels(int pixels, bool bold = false, bool italic = false)
+QFont arialPixels(int pixels)
 {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
     return font;
-}
-
-void applyHint(QAction *action, const QString &hint)
-{
-    if (hint.isEmpty())
-        return;
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    action->setToolTip(bar < 0 ? hint : hint.left(bar));
-    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-}
-
-void applyHint(QWidget *widget, const QString &hint)
-{
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    widget->setToolTip(bar < 0 ? hint : hint.left(bar));
-    widget->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-}
-
-QFrame *separator(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::VLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setFixedWidth(8);
-    return line;
-}
-
-bool hasSelection(QWidget *widget)
-{
-    if (auto *edit = qobject_cast<QLineEdit *>(widget))
-        return edit->hasSelectedText();
-    if (auto *edit = qobject_cast<QTextEdit *>(widget))
-        return edit->textCursor().hasSelection();
-    if (auto *edit = qobject_cast<QPlainTextEdit *>(widget))
-        return edit->textCursor().hasSelection();
-    return false;
-}
-
-// The text control that the edit commands act on.
-QWidget *textControl(QWidget *focus)
-{
-    if (!focus)
-        return nullptr;
-    if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QTextEdit *>(focus) || qobject_cast<QPlainTextEdit *>(focus))
-        return focus;
-    if (qobject_cast<QAbstractSpinBox *>(focus) || qobject_cast<QComboBox *>(focus))
-        return focus->findChild<QLineEdit *>();
-    // The viewport of a text editor can hold the focus proxy's place.
-    if (auto *edit = qobject_cast<QTextEdit *>(focus->parentWidget()))
-        return edit;
-    return nullptr;
 }
 
 } // namespace
@@ -146,14 +97,11 @@ TMainForm::TMainForm(QWidget *parent)
     setCentralWidget(m_mdiArea);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
-    makeMenus();
-    makeToolBar();
+    m_actions = new MainActions(this);
 
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { watchFocus(now); });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::updateClipboardCommands);
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::updateClipboardCommands);
+    m_clipboard = new ClipboardCommands(m_actions, m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { VorderseiteSelectionChange(ActiveFace()); });
-    updateClipboardCommands();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::showModifiedMark);
     UpdateCommandStates(false);
 
     m_aboutBox = new TAboutBox(this);
@@ -206,8 +154,8 @@ TMainForm::~TMainForm()
 {
     // The base destructor still moves focus and activation about; nothing
     // of this window may answer then.
+    delete m_clipboard;
     disconnect(qApp, nullptr, this, nullptr);
-    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
     disconnect(m_mdiArea, nullptr, this, nullptr);
     for (TMDIChild *document : std::as_const(m_documents))
         disconnect(document, nullptr, this, nullptr);
@@ -234,251 +182,34 @@ void TMainForm::setDialogs(UserDialogs *dialogs)
     m_dialogs = dialogs ? dialogs : &UserDialogs::standard();
 }
 
-QAction *TMainForm::addEntry(QMenu *menu, MainCommand command, const QString &name, const QString &caption, const QKeySequence &keys,
-                             const QString &hint, CommandRule rule)
-{
-    QAction *entry = menu->addAction(caption);
-    entry->setObjectName(name);
-    entry->setIconVisibleInMenu(false);
-    if (!keys.isEmpty())
-        entry->setShortcut(keys);
-    applyHint(entry, hint);
-    m_commands[size_t(command)].entry = entry;
-    m_rules.append({entry, rule});
-    return entry;
-}
-
-void TMainForm::makeMenus()
-{
-    const auto menu = [this](const QString &name, const QString &caption, const QString &hint) {
-        QMenu *result = menuBar()->addMenu(caption);
-        result->setObjectName(name);
-        result->setToolTipsVisible(true);
-        applyHint(result->menuAction(), hint);
-        return result;
-    };
-    using C = MainCommand;
-
-    QMenu *file = menu(QStringLiteral("File1"), QStringLiteral("&Datei"), QStringLiteral("Dateibefehle"));
-    addEntry(file, C::FileNew, QStringLiteral("FileNew1"), QStringLiteral("&Neu"), QKeySequence(QKeySequence::New),
-             QStringLiteral("Neu|Neue Datei erstellen"));
-    addEntry(file, C::FileOpen, QStringLiteral("FileOpen1"), QStringLiteral("Ö&ffnen"), QKeySequence(QKeySequence::Open),
-             QStringLiteral("Öffnen|Eine Datei öffnen"));
-    addEntry(file, C::ImportWordList, QStringLiteral("Importieren1"), QStringLiteral("&Importieren…"), {},
-             QStringLiteral("Importieren|Karten aus einer Wortliste (CSV, Text) übernehmen"));
-    addEntry(file, C::ExportWordList, QStringLiteral("Exportieren1"), QStringLiteral("&Exportieren…"), {},
-             QStringLiteral("Exportieren|Die Karten als Wortliste speichern"), CommandRule::NeedsDocument);
-    addEntry(file, C::FileClose, QStringLiteral("FileClose1"), QStringLiteral("S&chließen"), {},
-             QStringLiteral("Schließen|Aktuelle Datei schließen"));
-    addEntry(file, C::Save, QStringLiteral("Speichern1"), QStringLiteral("Speichern"), QKeySequence(QKeySequence::Save), {},
-             CommandRule::NeedsDocument);
-    addEntry(file, C::SaveAs, QStringLiteral("Speichernunter1"), QStringLiteral("Speichern unter"), {}, {}, CommandRule::NeedsDocument);
-    addEntry(file, C::Print, QStringLiteral("Drucken1"), QStringLiteral("Drucken"), QKeySequence(QKeySequence::Print));
-    file->addSeparator();
-    addEntry(file, C::Quiz, QStringLiteral("Quiz1"), QStringLiteral("Abfragen"), {}, {}, CommandRule::NeedsDocument);
-    addEntry(file, C::ExportHtml, QStringLiteral("GeneriereHTMLDatei1"), QStringLiteral("Generiere HTML-Datei"))->setVisible(false);
-    file->addSeparator();
-    addEntry(file, C::Options, QStringLiteral("Optionen1"), QStringLiteral("Optionen"));
-    file->addSeparator();
-    addEntry(file, C::Exit, QStringLiteral("FileExit1"), QStringLiteral("&Beenden"), {}, QStringLiteral("Beenden|Das Programm beenden"));
-
-    QMenu *edit = menu(QStringLiteral("Edit1"), QStringLiteral("B&earbeiten"), QStringLiteral("Anweisungen zur Bearbeitung"));
-    addEntry(edit, C::Cut, QStringLiteral("EditCut1"), QStringLiteral("&Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X),
-             QStringLiteral("Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben"), CommandRule::NeedsSelection);
-    addEntry(edit, C::Copy, QStringLiteral("EditCopy1"), QStringLiteral("&Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C),
-             QStringLiteral("Kopieren|Das markierte Objekt in die Zwischenablage kopieren"), CommandRule::NeedsSelection);
-    addEntry(edit, C::Paste, QStringLiteral("EditPaste1"), QStringLiteral("&Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V),
-             QStringLiteral("Einfügen|Den Inhalt der Zwischenablage einfügen"), CommandRule::NeedsPastable);
-    addEntry(edit, C::AsStandardFont, QStringLiteral("AlsStandardfont1"), QStringLiteral("Als Standardfont"));
-    edit->addSeparator();
-    addEntry(edit, C::InsertPicture, QStringLiteral("Bildeinfuegen1"), QStringLiteral("Bild einfügen"));
-    addEntry(edit, C::InsertObject, QStringLiteral("Objekteinfuegen1"), QStringLiteral("Objekt einfügen"));
-    edit->addSeparator();
-    addEntry(edit, C::Find, QStringLiteral("Suchen1"), QStringLiteral("Suchen"), QKeySequence(QKeySequence::Find));
-    connect(edit, &QMenu::aboutToShow, this, &TMainForm::updateClipboardCommands);
-
-    QMenu *cards = menu(QStringLiteral("Karten1"), QStringLiteral("Karten"), QString());
-    addEntry(cards, C::CopyCard, QStringLiteral("GanzeKartekopieren1"), QStringLiteral("Ganze Karte kopieren"));
-    addEntry(cards, C::PasteCard, QStringLiteral("GanzeKarteeinfuegen1"), QStringLiteral("Ganze Karte einfügen"));
-    addEntry(cards, C::MoveCard, QStringLiteral("PositionderKarteverschieben1"), QStringLiteral("Position der Karte verschieben"));
-
-    m_windowMenu = menu(QStringLiteral("Window1"), QStringLiteral("&Fenster"), QStringLiteral("Fensterbezogene Anweisungen"));
-    addEntry(m_windowMenu, C::Cascade, QStringLiteral("WindowCascade1"), QStringLiteral("Ü&berlappend"), {}, QStringLiteral("Überlappend"));
-    addEntry(m_windowMenu, C::TileHorizontal, QStringLiteral("WindowTileHorizontal1"), QStringLiteral("Hori&zontal anordnen"), {},
-             QStringLiteral("Horizontal anordnen"));
-    addEntry(m_windowMenu, C::TileVertical, QStringLiteral("WindowTileVertical1"), QStringLiteral("&Vertikal anordnen"), {},
-             QStringLiteral("Vertikal anordnen"));
-    addEntry(m_windowMenu, C::MinimizeAll, QStringLiteral("WindowMinimizeAll1"), QStringLiteral("&Alle verkleinern"), {},
-             QStringLiteral("Alle verkleinern"));
-    addEntry(m_windowMenu, C::ArrangeAll, QStringLiteral("WindowArrangeAll1"), QStringLiteral("Alle an&ordnen"), {},
-             QStringLiteral("Alle anordnen"));
-    connect(m_windowMenu, &QMenu::aboutToShow, this, &TMainForm::fillWindowMenu);
-
-    QMenu *help = menu(QStringLiteral("Help1"), QStringLiteral("&Hilfe"), QStringLiteral("Hilfethemen"));
-    addEntry(help, C::About, QStringLiteral("HelpAbout1"), QStringLiteral("&Info..."));
-    help->addSeparator();
-    addEntry(help, C::Manual, QStringLiteral("AnleitungimPDFFormat1"), QStringLiteral("Anleitung"));
-}
-
-QToolButton *TMainForm::addButton(QHBoxLayout *row, MainCommand command, const QString &name, const QString &icon, const QString &hint,
-                                  CommandRule rule)
-{
-    CommandControls &controls = m_commands[size_t(command)];
-    const auto shared =
-        std::find_if(m_rules.cbegin(), m_rules.cend(), [&controls](const auto &pair) { return pair.first == controls.entry; });
-    if (controls.entry && shared != m_rules.cend() && shared->second == rule) {
-        // Same rule as the menu entry: one action for both.
-        controls.button = controls.entry;
-        if (controls.entry->statusTip().isEmpty())
-            applyHint(controls.entry, hint);
-    } else {
-        controls.button = new QAction(this);
-        applyHint(controls.button, hint);
-        m_rules.append({controls.button, rule});
-        // The button runs its menu entry, which may itself be unavailable.
-        if (controls.entry)
-            connect(controls.button, &QAction::triggered, controls.entry, &QAction::trigger);
-    }
-    controls.button->setIcon(ToolbarIcons::icon(icon));
-
-    auto *button = new QToolButton(m_toolBar);
-    button->setObjectName(name);
-    button->setDefaultAction(controls.button);
-    button->setAutoRaise(true);
-    button->setIconSize(QSize(24, 24));
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    button->setFocusPolicy(Qt::NoFocus);
-    row->addWidget(button);
-    controls.widget = button;
-    return button;
-}
-
-QToolButton *TMainForm::addColourButton(QHBoxLayout *row, const QString &name, const QString &icon, const QColor &colour,
-                                        const QString &hint)
-{
-    auto *button = new QToolButton(m_toolBar);
-    button->setObjectName(name);
-    button->setAutoRaise(true);
-    button->setIcon(ToolbarIcons::icon(icon, colour));
-    button->setIconSize(QSize(24, 24));
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setProperty("color", colour);
-    button->setProperty("iconName", icon);
-    applyHint(button, hint);
-    row->addWidget(button);
-    m_documentControls.append(button);
-    return button;
-}
-
-void TMainForm::makeToolBar()
-{
-    m_toolBar = new QToolBar(QStringLiteral("Werkzeugleiste"), this);
-    m_toolBar->setObjectName(QStringLiteral("ToolBar2"));
-    m_toolBar->setMovable(false);
-    m_toolBar->setFloatable(false);
-    m_toolBar->toggleViewAction()->setEnabled(false);
-    // The toolbar is part of the window, not something to switch off.
-    m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
-    auto *rows = new QWidget(m_toolBar);
-    rows->setObjectName(QStringLiteral("ToolBarRows"));
-    QPalette palette = rows->palette();
-    palette.setColor(QPalette::Window, QColor(192, 208, 224));
-    rows->setPalette(palette);
-    rows->setAutoFillBackground(true);
-    m_toolBar->setStyleSheet(QStringLiteral("QToolBar#ToolBar2 { background: rgb(192, 208, 224); border: none; }"));
-    m_toolBar->addWidget(rows);
-    auto *rowsLayout = new QVBoxLayout(rows);
-    rowsLayout->setContentsMargins(2, 2, 2, 2);
-    rowsLayout->setSpacing(2);
-    auto *first = new QHBoxLayout;
-    auto *second = new QHBoxLayout;
-    first->setSpacing(1);
-    second->setSpacing(1);
-    rowsLayout->addLayout(first);
-    rowsLayout->addLayout(second);
-    using C = MainCommand;
-    const CommandRule always = CommandRule::Always;
-
-    auto *maker = new QLabel(QStringLiteral("Tallowby"), rows);
-    maker->setObjectName(QStringLiteral("MakerLabel"));
-    maker->setFont(arialPixels(16, true, true));
-    maker->setCursor(Qt::PointingHandCursor);
-    maker->setContentsMargins(4, 0, 4, 0);
-    first->addWidget(maker);
-    first->addWidget(separator(rows));
-    addButton(first, C::FileNew, QStringLiteral("ToolButton9"), QStringLiteral("new"), QStringLiteral("Neu|Neue Datei erstellen"), always);
-    addButton(first, C::FileOpen, QStringLiteral("ToolButton1"), QStringLiteral("open"), QStringLiteral("Öffnen|Eine Datei öffnen"),
-              always);
-    addButton(first, C::Save, QStringLiteral("ToolButton26"), QStringLiteral("save"), QStringLiteral("Speichern"));
-    first->addWidget(separator(rows));
-    addButton(first, C::NewCard, QStringLiteral("ToolButton12"), QStringLiteral("newcard"), QStringLiteral("Neue Karte"));
-    addButton(first, C::DeleteCard, QStringLiteral("ToolButton28"), QStringLiteral("deletecard"), QStringLiteral("Karte löschen"));
-    addButton(first, C::Print, QStringLiteral("ToolButton29"), QStringLiteral("print"), QStringLiteral("Drucken"));
-    first->addWidget(separator(rows));
-    addButton(first, C::Cut, QStringLiteral("ToolButton4"), QStringLiteral("cut"), QStringLiteral("Ausschneiden"));
-    addButton(first, C::Copy, QStringLiteral("ToolButton5"), QStringLiteral("copy"), QStringLiteral("Kopieren"));
-    addButton(first, C::Paste, QStringLiteral("ToolButton7"), QStringLiteral("paste"), QStringLiteral("Einfügen"));
-    first->addWidget(separator(rows));
-    addButton(first, C::Cascade, QStringLiteral("ToolButton8"), QStringLiteral("cascade"), QStringLiteral("Überlappend"));
-    addButton(first, C::TileHorizontal, QStringLiteral("ToolButton10"), QStringLiteral("tileh"), QStringLiteral("Horizontal anordnen"));
-    addButton(first, C::TileVertical, QStringLiteral("ToolButton11"), QStringLiteral("tilev"), QStringLiteral("Vertikal anordnen"));
-    first->addWidget(separator(rows));
-    addButton(first, C::Bold, QStringLiteral("ToolButton14"), QStringLiteral("bold"), QStringLiteral("Fett"));
-    addButton(first, C::Underline, QStringLiteral("ToolButton16"), QStringLiteral("underline"), QStringLiteral("Unterstrichen"));
-    addButton(first, C::Italic, QStringLiteral("ToolButton15"), QStringLiteral("italic"), QStringLiteral("Kursiv"));
-    first->addStretch();
-
-    m_fontCombo = new QFontComboBox(rows);
-    m_fontCombo->setObjectName(QStringLiteral("FontCombo"));
-    m_fontCombo->setFixedWidth(121);
-    m_fontCombo->setFocusPolicy(Qt::ClickFocus);
-    applyHint(m_fontCombo, QStringLiteral("Schriftart wählen"));
-    second->addWidget(m_fontCombo);
-    m_fontSize = new QSpinBox(rows);
-    m_fontSize->setObjectName(QStringLiteral("FontSize"));
-    m_fontSize->setRange(2, 2000);
-    m_fontSize->setValue(12);
-    m_fontSize->setFocusPolicy(Qt::ClickFocus);
-    applyHint(m_fontSize, QStringLiteral("Schriftgrösse wählen"));
-    second->addWidget(m_fontSize);
-    m_documentControls << m_fontCombo << m_fontSize;
-    m_textColorButton = addColourButton(second, QStringLiteral("ColorPickerButton1"), QStringLiteral("textcolor"), Qt::black,
-                                        QStringLiteral("Schriftfarbe wählen"));
-    m_backColorButton = addColourButton(second, QStringLiteral("ColorPickerButton2"), QStringLiteral("backcolor"), Qt::white,
-                                        QStringLiteral("HIntergrundfarbe wählen"));
-    addButton(second, C::TextColorDialog, QStringLiteral("ToolButton2"), QStringLiteral("textcolor"), QStringLiteral("Schriftfarbe wählen"))
-        ->setVisible(false);
-    addButton(second, C::BackColorDialog, QStringLiteral("ToolButton27"), QStringLiteral("backcolor"),
-              QStringLiteral("Hintergrundfarbe wählen"))
-        ->setVisible(false);
-    second->addWidget(separator(rows));
-    // The left button is not one of the numbered ones and stays usable.
-    addButton(second, C::AlignLeft, QStringLiteral("AlignLeft"), QStringLiteral("alignleft"), QStringLiteral("Links zentrieren"), always)
-        ->setProperty("tag", 0);
-    addButton(second, C::AlignCenter, QStringLiteral("ToolButton20"), QStringLiteral("aligncenter"), QStringLiteral("Mittig zentrieren"))
-        ->setProperty("tag", 2);
-    addButton(second, C::AlignRight, QStringLiteral("ToolButton21"), QStringLiteral("alignright"), QStringLiteral("Rechts zentrieren"))
-        ->setProperty("tag", 1);
-    second->addWidget(separator(rows));
-    addButton(second, C::InsertPicture, QStringLiteral("ToolButton19"), QStringLiteral("picture"), QStringLiteral("Bild einfügen"));
-    addButton(second, C::InsertObject, QStringLiteral("ToolButton23"), QStringLiteral("object"), QStringLiteral("Objekt einfügen"));
-    addButton(second, C::Bullets, QStringLiteral("ToolButton24"), QStringLiteral("numbering"), QStringLiteral("Nummerierung"));
-    second->addWidget(separator(rows));
-    addButton(second, C::Undo, QStringLiteral("ToolButton32"), QStringLiteral("undo"), QStringLiteral("Änderung rückgängig machen"));
-    addButton(second, C::Redo, QStringLiteral("ToolButton33"), QStringLiteral("redo"), QStringLiteral("Änderung wiederherstellen"));
-    second->addStretch();
-}
-
 QAction *TMainForm::action(MainCommand command) const
 {
-    const CommandControls &controls = m_commands[size_t(command)];
-    return controls.entry ? controls.entry : controls.button;
+    return m_actions->action(command);
 }
 
 QToolButton *TMainForm::button(MainCommand command) const
 {
-    return m_commands[size_t(command)].widget;
+    return m_actions->button(command);
+}
+
+QFontComboBox *TMainForm::fontCombo() const
+{
+    return m_actions->fontCombo();
+}
+
+QSpinBox *TMainForm::fontSizeBox() const
+{
+    return m_actions->fontSizeBox();
+}
+
+QToolButton *TMainForm::textColorButton() const
+{
+    return m_actions->textColorButton();
+}
+
+QToolButton *TMainForm::backColorButton() const
+{
+    return m_actions->backColorButton();
 }
 
 void TMainForm::onDocument(MainCommand command, const std::function<void(TMDIChild *)> &handler)
@@ -509,20 +240,22 @@ void TMainForm::connectCommands()
     on(C::Quiz, &TMainForm::Quiz);
     on(C::ExportHtml, &TMainForm::GeneriereHTMLDatei);
     connect(action(C::Exit), &QAction::triggered, this, &QWidget::close);
-    on(C::Cut, &TMainForm::EditCut);
-    on(C::Copy, &TMainForm::EditCopy);
-    on(C::Paste, &TMainForm::EditPaste);
+    connect(action(C::Cut), &QAction::triggered, m_clipboard, &ClipboardCommands::cut);
+    connect(action(C::Copy), &QAction::triggered, m_clipboard, &ClipboardCommands::copy);
+    connect(action(C::Paste), &QAction::triggered, m_clipboard, &ClipboardCommands::paste);
     on(C::InsertPicture, &TMainForm::Bildeinfuegen);
     on(C::InsertObject, &TMainForm::Objekteinfuegen);
     on(C::Find, &TMainForm::Suchen);
     on(C::CopyCard, &TMainForm::GanzeKartekopieren);
     on(C::PasteCard, &TMainForm::GanzeKarteeinfuegen);
     on(C::MoveCard, &TMainForm::PositionderKarteverschieben);
-    on(C::Cascade, &TMainForm::WindowCascade);
-    on(C::TileHorizontal, &TMainForm::WindowTileHorizontal);
-    on(C::TileVertical, &TMainForm::WindowTileVertical);
-    on(C::MinimizeAll, &TMainForm::WindowMinimizeAll);
-    on(C::ArrangeAll, &TMainForm::WindowArrangeAll);
+    m_windows = new WindowCommands(
+        m_mdiArea, m_actions->windowMenu(), [this] { return m_documents; }, [this] { return ActiveDocument(); });
+    connect(action(C::Cascade), &QAction::triggered, m_windows, &WindowCommands::cascade);
+    connect(action(C::TileHorizontal), &QAction::triggered, m_windows, &WindowCommands::tileHorizontal);
+    connect(action(C::TileVertical), &QAction::triggered, m_windows, &WindowCommands::tileVertical);
+    connect(action(C::MinimizeAll), &QAction::triggered, m_windows, &WindowCommands::minimizeAll);
+    connect(action(C::ArrangeAll), &QAction::triggered, m_windows, &WindowCommands::arrangeAll);
     connect(action(C::About), &QAction::triggered, m_aboutBox, &TAboutBox::showCentred);
     connect(action(C::Options), &QAction::triggered, m_allgOpts, &TAllgOpts::showOptions);
     on(C::Print, &TMainForm::Print);
@@ -554,43 +287,18 @@ void TMainForm::connectCommands()
             document->applyBackColor(m_dialogs->chooseColor(this, document->faceBackColor()));
     });
 
-    connect(m_fontCombo, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
+    connect(m_actions->fontCombo(), &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
         TMDIChild *document = ActiveDocument();
         if (!UpdatingToolbar && document)
             document->applyFontName(font.family());
     });
-    connect(m_fontSize, &QSpinBox::valueChanged, this, [this](int points) {
+    connect(m_actions->fontSizeBox(), &QSpinBox::valueChanged, this, [this](int points) {
         TMDIChild *document = ActiveDocument();
         if (!UpdatingToolbar && document)
             document->applyFontSize(points);
     });
-    addColourMenu(m_textColorButton, [](TMDIChild *document, const QColor &color) { document->applyTextColor(color); });
-    addColourMenu(m_backColorButton, [](TMDIChild *document, const QColor &color) { document->applyBackColor(color); });
-}
-
-void TMainForm::runRequest(TMDIChild::Request request)
-{
-    using R = TMDIChild::Request;
-    using C = MainCommand;
-    // Keys and context menu entries run the command as its toolbar button
-    // or menu entry does.
-    const auto run = [this](MainCommand command) {
-        const CommandControls &controls = m_commands[size_t(command)];
-        (controls.button ? controls.button : controls.entry)->trigger();
-    };
-    switch (request) {
-    case R::NewCard: run(C::NewCard); break;
-    case R::Bullets: run(C::Bullets); break;
-    case R::Bold: run(C::Bold); break;
-    case R::Italic: run(C::Italic); break;
-    case R::Underline: run(C::Underline); break;
-    case R::CopyCard: run(C::CopyCard); break;
-    case R::PasteCard: run(C::PasteCard); break;
-    case R::MoveCard: run(C::MoveCard); break;
-    case R::AsStandardFont: run(C::AsStandardFont); break;
-    case R::InsertPicture: run(C::InsertPicture); break;
-    case R::InsertObject: run(C::InsertObject); break;
-    }
+    addColourMenu(m_actions->textColorButton(), [](TMDIChild *document, const QColor &color) { document->applyTextColor(color); });
+    addColourMenu(m_actions->backColorButton(), [](TMDIChild *document, const QColor &color) { document->applyBackColor(color); });
 }
 
 void TMainForm::Quiz()
@@ -669,13 +377,7 @@ void TMainForm::GeneriereHTMLDatei()
 
 void TMainForm::UpdateCommandStates(bool closing)
 {
-    const bool enabled = CommandStateRules::documentCommandsEnabled(int(m_documents.size()), closing);
-    for (const auto &[control, rule] : std::as_const(m_rules)) {
-        if (rule == CommandRule::NeedsDocument)
-            control->setEnabled(enabled);
-    }
-    for (QWidget *control : std::as_const(m_documentControls))
-        control->setEnabled(enabled);
+    m_actions->setDocumentCommandsEnabled(CommandStateRules::documentCommandsEnabled(int(m_documents.size()), closing));
 }
 
 TMDIChild *TMainForm::ActiveDocument() const
@@ -699,23 +401,38 @@ QMdiSubWindow *TMainForm::subWindowOf(TMDIChild *document) const
     return document ? qobject_cast<QMdiSubWindow *>(document->parentWidget()) : nullptr;
 }
 
-TMDIChild *TMainForm::createDocument()
+TMDIChild *TMainForm::createDocument(std::unique_ptr<CardSetDocument> set, const QString &caption)
 {
-    auto *document = new TMDIChild(m_context, m_printer.get(), m_dialogs);
+    auto *document = new TMDIChild(std::move(set), m_context, m_printer.get(), m_dialogs);
+    if (!caption.isEmpty())
+        document->setCaption(caption);
     document->useSettings(&Settings);
     QMdiSubWindow *sub = m_mdiArea->addSubWindow(document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(sub->sizeHint().expandedTo(QSize(676, 483)));
     m_documents.append(document);
     connect(document, &TMDIChild::documentClosed, this, &TMainForm::documentClosed);
-    connect(document, &TMDIChild::requested, this, &TMainForm::runRequest);
+    document->useCommands(m_actions->faceMenuGroups(), m_actions->faceKeyActions());
     connect(document, &TMDIChild::VorderseiteSelectionChange, this, &TMainForm::VorderseiteSelectionChange);
+    connect(&document->Set(), &CardSet::modifiedChanged, this, &TMainForm::showModifiedMark);
     sub->show();
     // Qt's own placement puts a third window partly below the work area.
     const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
     sub->setGeometry(WindowTiling::cascaded(m_mdiArea->viewport()->rect(), sub->size(), int(m_documents.size()) - 1, step));
     m_mdiArea->setActiveSubWindow(sub);
+    document->showDocument();
     return document;
+}
+
+void TMainForm::showModifiedMark()
+{
+    // A maximised document's title is part of this one, whose mark Qt
+    // follows only while that document's mark changes: after another
+    // maximised document closed, the one left showed the closed one's mark.
+    if (windowTitle().contains(QLatin1String("[*]"))) {
+        const TMDIChild *document = ActiveDocument();
+        setWindowModified(document && document->Modified());
+    }
 }
 
 void TMainForm::documentClosed(TMDIChild *document)
@@ -733,37 +450,25 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
         if (path.isEmpty())
             return nullptr;
         BusyCursor busy;
-        TMDIChild *document = createDocument();
-        document->prepareNewSet(path);
-        return document;
+        return createDocument(CardSetDocument::createNew(path));
     }
 
     BusyCursor busy;
-    TMDIChild *document = createDocument();
-    document->setCaption(CardSetFile::fileNamePart(CardSetFile::changeExtension(name, QStringLiteral(".QL3"))));
-    CardSet &set = document->Set();
-    const FileResult result = CardSetFile::LoadCardSet(set, name, m_context);
-    if (result.outcome == FileResult::Outcome::WrongExtension || result.outcome == FileResult::Outcome::FileMissing) {
+    CardSetDocument::Opened opened = CardSetDocument::open(name, m_context);
+    const FileResult &result = opened.result;
+    if (!opened.document) {
         busy.restore();
         m_dialogs->information(this, FileMessages::forLoad(result, name));
-        if (QMdiSubWindow *sub = subWindowOf(document))
-            sub->close();
         return nullptr;
     }
+    // A failed load still shows what was read, under a caption that says so.
+    TMDIChild *document = createDocument(std::move(opened.document),
+                                         result.ok() ? CardSetFile::fileNamePart(CardSetFile::changeExtension(name, QStringLiteral(".QL3")))
+                                                     : FileMessages::loadFailedCaption());
     if (!result.ok()) {
-        // The window stays with what was read.
-        document->setCaption(FileMessages::loadFailedCaption());
         busy.restore();
         m_dialogs->warning(this, FileMessages::forLoad(result, name), result.reason);
-        document->showLoadedSet();
-        return document;
-    }
-    // On a file system that tells letter cases apart, "x.ql3" and "x.QL3"
-    // are two files: a save must go back to the file opened.
-    if (CardSetFile::upperExtension(name) == QLatin1String(".QL3"))
-        set.setFileName(name);
-    document->showLoadedSet();
-    if (CardSetFile::isLegacyPath(name)) {
+    } else if (CardSetFile::isLegacyPath(name)) {
         busy.restore();
         m_dialogs->information(this, FileMessages::legacyImportedMessage());
     }
@@ -772,7 +477,9 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
 
 TMDIChild *TMainForm::importWordList(const QString &path)
 {
-    TMDIChild *document = WordListCommands::importList(this, *m_dialogs, path, [this] { return createDocument(); });
+    TMDIChild *document =
+        WordListCommands::importList(this, *m_dialogs, path, TMDIChild::newSetPictureWidth(m_printer.get(), &Settings, this),
+                                     [this](std::unique_ptr<CardSetDocument> set) { return createDocument(std::move(set)); });
     UpdateCommandStates(false);
     return document;
 }
@@ -811,7 +518,7 @@ void TMainForm::saveTo(TMDIChild *document, const QString &path, FileMessages::S
     BusyCursor busy;
     CardSet &set = document->Set();
     document->setCaption(CardSetFile::fileNamePart(path));
-    const FileResult result = CardSetFile::SaveCardSet(set, path, m_context, [document] { document->StoreCurrentCard(); });
+    const FileResult result = document->document().save(path, m_context, [document] { document->StoreCurrentCard(); });
     if (result.ok())
         return;
     busy.restore();
@@ -944,78 +651,26 @@ void TMainForm::VorderseiteSelectionChange(TMyRxRichEdit *face)
         return;
     const QFont font = TextFormatRules::shownFont(TextFormatRules::selectionAttributes(face->textCursor()), face->font());
     UpdatingToolbar = true;
-    const int entry = m_fontCombo->findText(font.family());
-    m_fontCombo->setCurrentIndex(entry);
+    const int entry = m_actions->fontCombo()->findText(font.family());
+    m_actions->fontCombo()->setCurrentIndex(entry);
     // A font that is only substituted here (Arial by Liberation Sans) has
     // no entry, but the user still learns its name.
     if (entry < 0)
-        m_fontCombo->setEditText(font.family());
+        m_actions->fontCombo()->setEditText(font.family());
     if (font.pointSizeF() > 0)
-        m_fontSize->setValue(qRound(font.pointSizeF()));
+        m_actions->fontSizeBox()->setValue(qRound(font.pointSizeF()));
     UpdatingToolbar = false;
 }
 
 void TMainForm::Bildeinfuegen()
 {
-    const QString path = m_dialogs->openPictureFileName(this, FacePictures::fileDialogFilter());
-    if (path.isEmpty())
-        return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_dialogs->warning(this, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(QFileInfo(path).fileName()));
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    TMyRxRichEdit *face = ActiveFace();
-    // Wider pictures are shown at the width of the card.
-    const qreal maxWidth = face ? face->viewport()->width() - 2 * face->document()->documentMargin() : 0;
-
-    // Read once into a scratch face first: a file that is no picture is
-    // reported before the clipboard or a face changes.
-    QTextDocument picture;
-    QTextCursor cursor(&picture);
-    QString failure;
-    if (!FacePictures::insertFile(cursor, bytes, path, maxWidth, &failure)) {
-        m_dialogs->warning(this, failure);
-        return;
-    }
-    auto *data = new QMimeData;
-    const QByteArray rtf = RtfWriter::write(picture);
-    for (const QString &type : TMyRxRichEdit::rtfMimeTypes())
-        data->setData(type, rtf);
-    QTextCursor first(&picture);
-    first.setPosition(1);
-    const QVariant image = picture.resource(QTextDocument::ImageResource, QUrl(first.charFormat().toImageFormat().name()));
-    if (image.canConvert<QImage>())
-        data->setImageData(image);
-    QApplication::clipboard()->setMimeData(data);
-
-    if (!face)
-        return;
-    // Into the face from the file's bytes, which a photo keeps as they are;
-    // the clipboard's picture would be a decoded copy.
-    QTextCursor caret = face->textCursor();
-    FacePictures::insertFile(caret, bytes, path, maxWidth, nullptr);
-    face->setTextCursor(caret);
-    face->ensureCursorVisible();
+    FaceInsertion::insertPicture(this, *m_dialogs, ActiveFace());
 }
 
 void TMainForm::Objekteinfuegen()
 {
-    TMyRxRichEdit *face = ActiveFace();
-    if (!face)
-        return;
-    const QString path = m_dialogs->openFileName(this, QStringLiteral("Alle Dateien (*.*)|*.*"), QString());
-    if (path.isEmpty())
-        return;
-    QTextCursor caret = face->textCursor();
-    QString failure;
-    if (!PackageObject::insertFile(caret, path, &failure)) {
-        m_dialogs->warning(this, failure);
-        return;
-    }
-    face->setTextCursor(caret);
-    face->ensureCursorVisible();
+    if (TMyRxRichEdit *face = ActiveFace())
+        FaceInsertion::insertObject(this, *m_dialogs, face);
 }
 
 void TMainForm::Suchen()
@@ -1048,56 +703,6 @@ void TMainForm::FindDialogFind()
         m_dialogs->information(this, QStringLiteral("„%1“ wurde in keiner Karte gefunden.").arg(text));
 }
 
-void TMainForm::EditCut()
-{
-    if (QWidget *control = textControl(QApplication::focusWidget()))
-        QMetaObject::invokeMethod(control, "cut");
-}
-
-void TMainForm::EditCopy()
-{
-    if (QWidget *control = textControl(QApplication::focusWidget()))
-        QMetaObject::invokeMethod(control, "copy");
-}
-
-void TMainForm::EditPaste()
-{
-    if (QWidget *control = textControl(QApplication::focusWidget()))
-        QMetaObject::invokeMethod(control, "paste");
-}
-
-void TMainForm::watchFocus(QWidget *focus)
-{
-    if (m_selectionConnection)
-        disconnect(m_selectionConnection);
-    QWidget *control = textControl(focus);
-    m_watchedFocus = control;
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
-        m_selectionConnection = connect(edit, &QLineEdit::selectionChanged, this, &TMainForm::updateClipboardCommands);
-    else if (auto *edit = qobject_cast<QTextEdit *>(control))
-        m_selectionConnection = connect(edit, &QTextEdit::selectionChanged, this, &TMainForm::updateClipboardCommands);
-    else if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
-        m_selectionConnection = connect(edit, &QPlainTextEdit::selectionChanged, this, &TMainForm::updateClipboardCommands);
-    updateClipboardCommands();
-}
-
-void TMainForm::updateClipboardCommands()
-{
-    QWidget *control = textControl(QApplication::focusWidget());
-    const bool selected = control && hasSelection(control);
-    bool pastable = false;
-    if (control) {
-        if (const QMimeData *data = QApplication::clipboard()->mimeData())
-            pastable = data->hasText() || (qobject_cast<TMyRxRichEdit *>(control) && (data->hasImage() || data->hasHtml()));
-    }
-    for (const auto &[control, rule] : std::as_const(m_rules)) {
-        if (rule == CommandRule::NeedsSelection)
-            control->setEnabled(selected);
-        else if (rule == CommandRule::NeedsPastable)
-            control->setEnabled(pastable);
-    }
-}
-
 void TMainForm::Undo()
 {
     if (TMDIChild *document = ActiveDocument())
@@ -1108,95 +713,6 @@ void TMainForm::Redo()
 {
     if (TMDIChild *document = ActiveDocument())
         document->redoInFace();
-}
-
-QList<QMdiSubWindow *> TMainForm::shownSubWindows(bool minimised) const
-{
-    QList<QMdiSubWindow *> result;
-    for (QMdiSubWindow *sub : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
-        auto *document = qobject_cast<TMDIChild *>(sub->widget());
-        if (!document || !m_documents.contains(document) || sub->isHidden())
-            continue;
-        if (sub->isMinimized() == minimised)
-            result.append(sub);
-    }
-    return result;
-}
-
-void TMainForm::WindowCascade()
-{
-    m_mdiArea->cascadeSubWindows();
-}
-
-void TMainForm::WindowTileHorizontal()
-{
-    const QList<QMdiSubWindow *> windows = shownSubWindows(false);
-    const QList<QRect> places = WindowTiling::horizontal(m_mdiArea->viewport()->rect(), int(windows.size()));
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        windows.at(i)->showNormal();
-        windows.at(i)->setGeometry(places.at(i));
-    }
-}
-
-void TMainForm::WindowTileVertical()
-{
-    const QList<QMdiSubWindow *> windows = shownSubWindows(false);
-    const QList<QRect> places = WindowTiling::vertical(m_mdiArea->viewport()->rect(), int(windows.size()));
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        windows.at(i)->showNormal();
-        windows.at(i)->setGeometry(places.at(i));
-    }
-}
-
-void TMainForm::WindowMinimizeAll()
-{
-    for (QMdiSubWindow *sub : shownSubWindows(false))
-        sub->showMinimized();
-}
-
-void TMainForm::WindowArrangeAll()
-{
-    const QList<QMdiSubWindow *> icons = shownSubWindows(true);
-    if (icons.isEmpty())
-        return;
-    const QList<QRect> places = WindowTiling::iconRow(m_mdiArea->viewport()->rect(), icons.constFirst()->size(), int(icons.size()));
-    for (qsizetype i = 0; i < icons.size(); ++i)
-        icons.at(i)->move(places.at(i).topLeft());
-}
-
-void TMainForm::fillWindowMenu()
-{
-    for (QAction *entry : std::as_const(m_windowListEntries)) {
-        m_windowMenu->removeAction(entry);
-        entry->deleteLater();
-    }
-    m_windowListEntries.clear();
-    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
-    int number = 0;
-    for (QMdiSubWindow *sub : windows) {
-        auto *document = qobject_cast<TMDIChild *>(sub->widget());
-        if (!document || !m_documents.contains(document))
-            continue;
-        if (number == 0)
-            m_windowListEntries.append(m_windowMenu->addSeparator());
-        ++number;
-        QString title = document->caption();
-        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        // The list marks unsaved sets as their windows' titles do.
-        if (document->Modified())
-            title += QLatin1Char('*');
-        QAction *entry = m_windowMenu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
-                                                             : QStringLiteral("%1 %2").arg(number).arg(title));
-        entry->setObjectName(QStringLiteral("WindowListEntry%1").arg(number));
-        entry->setCheckable(true);
-        entry->setChecked(document == ActiveDocument());
-        connect(entry, &QAction::triggered, this, [this, sub] {
-            if (sub->isMinimized())
-                sub->showNormal();
-            m_mdiArea->setActiveSubWindow(sub);
-        });
-        m_windowListEntries.append(entry);
-    }
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/CardSetDocument.h"
 #include "program/FileMessages.h"
 #include "program/ProgramSettings.h"
 
@@ -19,7 +20,10 @@
 #include <functional>
 #include <memory>
 
+class ClipboardCommands;
 class FindDialog;
+class MainActions;
+class WindowCommands;
 class QAbstractButton;
 class QAction;
 class QFontComboBox;
@@ -42,8 +46,8 @@ class UserDialogs;
 // The program's frame window: one document window per open card set, the
 // menus, the two-row toolbar and the status bar. Every document command
 // acts on the active document and does nothing without one. Each command is
-// one action, reached by its MainCommand; menu entry, toolbar button, F-key
-// and context menu entry of a command run the same handler.
+// one action of MainActions, reached by its MainCommand; menu entry, toolbar
+// button, F-key and context menu entry of a command run the same action.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -101,10 +105,10 @@ public:
     // The command's toolbar button; none for a command that has only a menu
     // entry.
     QToolButton *button(MainCommand command) const;
-    QFontComboBox *fontCombo() const { return m_fontCombo; }
-    QSpinBox *fontSizeBox() const { return m_fontSize; }
-    QToolButton *textColorButton() const { return m_textColorButton; }
-    QToolButton *backColorButton() const { return m_backColorButton; }
+    QFontComboBox *fontCombo() const;
+    QSpinBox *fontSizeBox() const;
+    QToolButton *textColorButton() const;
+    QToolButton *backColorButton() const;
 
     CardSetFileContext &fileContext() { return m_context; }
     QPrinter *printer() const { return m_printer.get(); }
@@ -145,16 +149,8 @@ public:
     void VorderseiteSelectionChange(TMyRxRichEdit *face);
     // A colour button's colour: its face, and what a click applies.
     void setButtonColor(QAbstractButton *button, const QColor &color);
-    void EditCut();
-    void EditCopy();
-    void EditPaste();
     void Undo();
     void Redo();
-    void WindowCascade();
-    void WindowTileHorizontal();
-    void WindowTileVertical();
-    void WindowMinimizeAll();
-    void WindowArrangeAll();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -165,57 +161,31 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    struct CommandControls
-    {
-        QAction *entry = nullptr;  // the menu entry
-        QAction *button = nullptr; // the toolbar button's action; the entry's when they share one rule
-        QToolButton *widget = nullptr;
-    };
-
-    void makeMenus();
-    void makeToolBar();
     void connectCommands();
-    QAction *addEntry(QMenu *menu, MainCommand command, const QString &name, const QString &caption, const QKeySequence &keys = {},
-                      const QString &hint = {}, CommandRule rule = CommandRule::Always);
-    QToolButton *addButton(QHBoxLayout *row, MainCommand command, const QString &name, const QString &icon, const QString &hint,
-                           CommandRule rule = CommandRule::NeedsDocument);
-    // What an editor's key or context menu entry asks for.
-    void runRequest(TMDIChild::Request request);
     // Runs `command` on the active document, if there is one.
     void onDocument(MainCommand command, const std::function<void(TMDIChild *)> &handler);
-    TMDIChild *createDocument();
+    // A window for the set, in place and shown; `caption` instead of the one
+    // the set gives itself.
+    TMDIChild *createDocument(std::unique_ptr<CardSetDocument> set, const QString &caption = QString());
     QMdiSubWindow *subWindowOf(TMDIChild *document) const;
     void documentClosed(TMDIChild *document);
+    // The unsaved mark in the title a maximised document shares with this window.
+    void showModifiedMark();
     // Where the printer's output goes when it prints to a file not yet named.
     QString askPrintFile(QWidget *parent);
     void saveTo(TMDIChild *document, const QString &path, FileMessages::SaveCommand command);
     void setSaveControlsEnabled(bool enabled);
-    void updateClipboardCommands();
     void wireFormatting();
-    QToolButton *addColourButton(QHBoxLayout *row, const QString &name, const QString &icon, const QColor &colour, const QString &hint);
     void addColourMenu(QToolButton *button, const std::function<void(TMDIChild *, const QColor &)> &apply);
-    void watchFocus(QWidget *focus);
-    void fillWindowMenu();
-    QList<QMdiSubWindow *> shownSubWindows(bool minimised) const;
 
     QMdiArea *m_mdiArea = nullptr;
-    QToolBar *m_toolBar = nullptr;
-    QMenu *m_windowMenu = nullptr;
-    QList<QAction *> m_windowListEntries;
-    std::array<CommandControls, MainCommandCount> m_commands;
-    QList<std::pair<QAction *, CommandRule>> m_rules;
-    // The font boxes and colour buttons: usable with a document only.
-    QList<QWidget *> m_documentControls;
-    QFontComboBox *m_fontCombo = nullptr;
-    QSpinBox *m_fontSize = nullptr;
-    QToolButton *m_textColorButton = nullptr;
-    QToolButton *m_backColorButton = nullptr;
+    MainActions *m_actions = nullptr;
+    ClipboardCommands *m_clipboard = nullptr;
+    WindowCommands *m_windows = nullptr;
     QList<TMDIChild *> m_documents;
     std::unique_ptr<QPrinter> m_printer;
     CardSetFileContext m_context;
     UserDialogs *m_dialogs = nullptr;
-    QPointer<QWidget> m_watchedFocus;
-    QMetaObject::Connection m_selectionConnection;
     CommandLineArguments m_arguments{QStringList()};
     TAboutBox *m_aboutBox = nullptr;
     TAllgOpts *m_allgOpts = nullptr;

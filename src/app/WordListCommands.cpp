@@ -25,8 +25,8 @@ QString WordListCommands::importFilter()
     return QStringLiteral("Wortlisten (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt|Alle Dateien (*.*)|*.*");
 }
 
-TMDIChild *WordListCommands::importList(QWidget *parent, UserDialogs &dialogs, const QString &path,
-                                        const std::function<TMDIChild *()> &createDocument)
+TMDIChild *WordListCommands::importList(QWidget *parent, UserDialogs &dialogs, const QString &path, qreal pictureWidth,
+                                        const std::function<TMDIChild *(std::unique_ptr<CardSetDocument>)> &createDocument)
 {
     QFile file(path);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -51,18 +51,12 @@ TMDIChild *WordListCommands::importList(QWidget *parent, UserDialogs &dialogs, c
     }
 
     BusyCursor busy;
-    TMDIChild *document = createDocument();
-    document->prepareNewSet(CsvCards::savePathFor(path));
-    CardSet &set = document->Set();
-    // Pictures as wide as the card at most, as "Bild einfügen" shows them.
-    const TMyRxRichEdit *face = document->Vorderseite();
-    const qreal width = face->contentsRect().width() - 2 * face->document()->documentMargin();
-    CsvCards cards = CsvCards::build(table, set.StandardFontFront(), set.StandardFontBack(), {preview.pictureFolder(), width});
-    set.replaceCards(std::move(cards.cards));
-    document->selectCard(0);
-    if (!cards.problems.isEmpty()) {
+    CardSetDocument::Imported imported =
+        CardSetDocument::fromWordList(table, CsvCards::savePathFor(path), {preview.pictureFolder(), pictureWidth});
+    TMDIChild *document = createDocument(std::move(imported.document));
+    if (!imported.problems.isEmpty()) {
         busy.restore();
-        dialogs.information(parent, FileMessages::importPicturesMessage(cards.problems));
+        dialogs.information(parent, FileMessages::importPicturesMessage(imported.problems));
     }
     return document;
 }

@@ -3,7 +3,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class CardSetDocument;
 class QWidget;
 class TMDIChild;
 class UserDialogs;
@@ -16,8 +18,8 @@ public:
     // The word list at `path`, after its preview, in a new document that
     // `createDocument` makes; none when the user cancels or the list cannot
     // be read, and then nothing is made.
-    static TMDIChild *importList(QWidget *parent, UserDialogs &dialogs, const QString &path,
-                                 const std::function<TMDIChild *()> &createDocument);
+    static TMDIChild *importList(QWidget *parent, UserDialogs &dialogs, const QString &path, qreal pictureWidth,
+                                 const std::function<TMDIChild *(std::unique_ptr<CardSetDocument>)> &createDocument);
     // Every card of the document's set as a word list, in the format the
     // user chooses.
     static void exportSet(QWidget *parent, UserDialogs &dialogs, TMDIChild &document);

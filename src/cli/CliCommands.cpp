@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "document/CardSetDocument.h"
 #include "exchange/CsvCards.h"
 #include "exchange/CsvExport.h"
 #include "program/FileMessages.h"
@@ -49,16 +50,20 @@ QJsonArray facesJson(const CardSet &set, const QByteArray &(CardSet::*face)(int)
     return array;
 }
 
+} // namespace
+
 // A set loaded by one command, with a scratch file of this run that is
 // removed however the command ends.
 struct CommandSet
 {
-    CardSet set;
+    std::unique_ptr<CardSetDocument> document;
     CardSetFileContext context{ScratchFile::makeWorkFilePath(QDir::tempPath()), PageOrientation::Portrait};
     CommandSet() = default;
     CommandSet(const CommandSet &) = delete;
     ~CommandSet() { QFile::remove(context.WorkFilePath); }
 };
+
+namespace {
 
 QString singleLine(QString text)
 {
@@ -131,9 +136,9 @@ int CliCommands::run(const QStringList &arguments)
 int CliCommands::exportHtml(const QString &path, const QString &page)
 {
     CommandSet loaded;
-    CardSet &set = loaded.set;
-    if (!load(set, path, loaded.context))
+    if (!load(loaded, path))
         return 1;
+    CardSet &set = loaded.document->set();
     // A file has no check marks: every card is exported.
     QList<HtmlExport::Card> cards;
     cards.reserve(set.count());
@@ -161,9 +166,9 @@ int CliCommands::exportHtml(const QString &path, const QString &page)
 int CliCommands::cat(const QString &path)
 {
     CommandSet loaded;
-    CardSet &set = loaded.set;
-    if (!load(set, path, loaded.context))
+    if (!load(loaded, path))
         return 1;
+    CardSet &set = loaded.document->set();
     for (int i = 0; i < set.count(); ++i) {
         if (i > 0)
             m_out << '\n';
@@ -179,9 +184,11 @@ int CliCommands::cat(const QString &path)
     return 0;
 }
 
-bool CliCommands::load(CardSet &set, const QString &path, CardSetFileContext &context)
+bool CliCommands::load(CommandSet &loaded, const QString &path)
 {
-    const FileResult result = CardSetFile::LoadCardSet(set, path, context);
+    CardSetDocument::Opened opened = CardSetDocument::open(path, loaded.context);
+    loaded.document = std::move(opened.document);
+    const FileResult &result = opened.result;
     m_loadResult = result;
     if (result.ok())
         return true;
@@ -200,11 +207,11 @@ int CliCommands::convert(const QString &from, const QString &to)
         return 1;
     }
     CommandSet loaded;
-    CardSet &set = loaded.set;
-    CardSetFileContext &context = loaded.context;
-    if (!load(set, from, context))
+    if (!load(loaded, from))
         return 1;
-    const FileResult result = CardSetFile::SaveCardSet(set, to, context);
+    CardSet &set = loaded.document->set();
+    CardSetFileContext &context = loaded.context;
+    const FileResult result = loaded.document->save(to, context);
     if (result.ok()) {
         m_out << set.count() << " Karten gespeichert in " << to << '\n';
         m_out.flush();
@@ -220,9 +227,9 @@ int CliCommands::convert(const QString &from, const QString &to)
 int CliCommands::info(const QString &path)
 {
     CommandSet loaded;
-    CardSet &set = loaded.set;
-    if (!load(set, path, loaded.context))
+    if (!load(loaded, path))
         return 1;
+    CardSet &set = loaded.document->set();
 
     QJsonArray boxes;
     for (int i = 0; i < set.count(); ++i)
@@ -276,9 +283,9 @@ int CliCommands::printPdf(const QStringList &arguments)
         return usage();
     }
     CommandSet loaded;
-    CardSet &set = loaded.set;
-    if (!load(set, a.setPath, loaded.context))
+    if (!load(loaded, a.setPath))
         return 1;
+    CardSet &set = loaded.document->set();
     if (set.count() == 0) {
         m_err << "Der Kartensatz enthält keine Karten: " << a.setPath << '\n';
         m_err.flush();
@@ -347,15 +354,12 @@ int CliCommands::importCsv(const QStringList &arguments)
     }
 
     CommandSet made;
-    CardSet &set = made.set;
-    PrintOptions options;
-    options.AktPrintCards = 8;
-    set.startNew(options, CardSet::newSetFont(), CardSet::newSetFont());
-    CsvCards cards = CsvCards::build(table, set.StandardFontFront(), set.StandardFontBack(), {a.mediaFolder});
-    for (const CsvProblem &problem : std::as_const(cards.problems))
+    CardSetDocument::Imported imported = CardSetDocument::fromWordList(table, a.outPath, {a.mediaFolder});
+    made.document = std::move(imported.document);
+    for (const CsvProblem &problem : std::as_const(imported.problems))
         m_err << "Warnung: " << FileMessages::forImport(problem) << '\n';
-    set.replaceCards(std::move(cards.cards));
-    const FileResult result = CardSetFile::SaveCardSet(set, a.outPath, made.context);
+    const CardSet &set = made.document->set();
+    const FileResult result = made.document->save(a.outPath, made.context);
     if (!result.ok()) {
         m_err << singleLine(FileMessages::forSave(result, a.outPath, FileMessages::SaveCommand::Save)) << '\n';
         if (!result.reason.isEmpty())
@@ -377,9 +381,9 @@ int CliCommands::exportCsv(const QStringList &arguments)
         return usage();
     }
     CommandSet loaded;
-    CardSet &set = loaded.set;
-    if (!load(set, a.inPath, loaded.context))
+    if (!load(loaded, a.inPath))
         return 1;
+    CardSet &set = loaded.document->set();
     const CsvExport::Text text = CsvExport::text(set, a.exportOptions);
     const FileResult written = CsvExport::write(a.outPath, text.bytes);
     if (!written.ok()) {

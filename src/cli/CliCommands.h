@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+struct CommandSet;
+
 // The subcommands of quillo-cli; each returns the process exit status.
 class CliCommands
 {
@@ -30,7 +32,7 @@ public:
 
 private:
     // Loads with the German messages on failure; false when it failed.
-    bool load(CardSet &set, const QString &path, CardSetFileContext &context);
+    bool load(CommandSet &loaded, const QString &path);
 
     QTextStream &m_out;
     QTextStream &m_err;

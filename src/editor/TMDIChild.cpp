@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -75,8 +74,11 @@ QCheckBox *makeCheck(QWidget *parent, const QString &name, const QString &captio
 
 } // namespace
 
-TMDIChild::TMDIChild(CardSetFileContext &context, QPrinter *printer, UserDialogs *dialogs, QWidget *parent)
+TMDIChild::TMDIChild(std::unique_ptr<CardSetDocument> document, CardSetFileContext &context, QPrinter *printer, UserDialogs *dialogs,
+                     QWidget *parent)
     : QWidget(parent)
+    , m_document(std::move(document))
+    , m_set(m_document->set())
     , m_context(context)
     , m_printer(printer)
     , m_dialogs(dialogs ? dialogs : &UserDialogs::standard())
@@ -139,7 +141,6 @@ void TMDIChild::FormCreate()
     for (TMyRxRichEdit *face : {m_front, m_back}) {
         face->setFont(arialPixels(16));
         face->setContextMenuPolicy(Qt::CustomContextMenu);
-        face->installEventFilter(this);
         connect(face, &QTextEdit::textChanged, this, &TMDIChild::faceChanged);
         // The toolbar shows the face being edited; the hidden one's caret
         // moves too when a card is shown.
@@ -168,8 +169,6 @@ void TMDIChild::FormCreate()
         }
     });
 
-    // The creation defaults of the print options, and one empty card.
-    m_set.startNew(PrintOptions(), FontRecord(), FontRecord());
     m_portrait = m_context.PrinterOrientation == PageOrientation::Portrait;
     showSettings();
     FitEditorsToCard();
@@ -352,11 +351,6 @@ void TMDIChild::makePopupMenus()
             m_set.markChanged();
         });
     };
-    const auto command = [this](const QString &name, const QString &caption, Request request) {
-        QAction *entry = m_popup->addAction(caption);
-        entry->setObjectName(name);
-        connect(entry, &QAction::triggered, this, [this, request] { emit requested(request); });
-    };
     edit(QStringLiteral("Rueckgaengig1"), QStringLiteral("Rückgängig"), QKeySequence(), [](TMyRxRichEdit *face) { face->undo(); });
     edit(QStringLiteral("Wiederherstellen1"), QStringLiteral("Wiederherstellen"), QKeySequence(),
          [](TMyRxRichEdit *face) { face->redo(); });
@@ -369,18 +363,17 @@ void TMDIChild::makePopupMenus()
          [](TMyRxRichEdit *face) { face->paste(); });
     edit(QStringLiteral("Loeschen1"), QStringLiteral("Löschen"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
          [](TMyRxRichEdit *face) { face->textCursor().removeSelectedText(); });
-    m_popup->addSeparator();
-    command(QStringLiteral("GanzeKartekopieren2"), QStringLiteral("Ganze Karte kopieren"), Request::CopyCard);
-    command(QStringLiteral("GanzeKarteeinfuegen2"), QStringLiteral("Ganze Karte einfügen"), Request::PasteCard);
-    command(QStringLiteral("PositionderKarteverschieben2"), QStringLiteral("Position der Karte verschieben"), Request::MoveCard);
-    m_popup->addSeparator();
-    command(QStringLiteral("AlsStandardfont2"), QStringLiteral("Als Standardfont"), Request::AsStandardFont);
-    m_popup->addSeparator();
-    command(QStringLiteral("Bildeinfuegen2"), QStringLiteral("Bild einfügen"), Request::InsertPicture);
-    command(QStringLiteral("Objekteinfuegen2"), QStringLiteral("Objekt einfügen"), Request::InsertObject);
     for (TMyRxRichEdit *face : {m_front, m_back}) {
         connect(face, &QWidget::customContextMenuRequested, this,
                 [this, face](const QPoint &pos) { m_popup->popup(face->viewport()->mapToGlobal(pos)); });
+        // F2 turns the card over; Shift and Ctrl do not change it.
+        auto *turn = new QAction(face);
+        turn->setObjectName(face->objectName() + QStringLiteral("Umdrehen"));
+        turn->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::SHIFT | Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_F2),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F2)});
+        turn->setShortcutContext(Qt::WidgetShortcut);
+        connect(turn, &QAction::triggered, this, [this, face] { showPage(face == m_front ? BackPage : FrontPage); });
+        face->addAction(turn);
     }
 
     m_cardPopup = new QMenu(this);
@@ -404,6 +397,16 @@ void TMDIChild::makePopupMenus()
           [this] { m_set.setMarkedFrom(selectedCard(), false); });
     connect(m_cardList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_cardPopup->popup(m_cardList->viewport()->mapToGlobal(pos)); });
+}
+
+void TMDIChild::useCommands(const QList<QList<QAction *>> &faceMenuGroups, const QList<QAction *> &faceKeys)
+{
+    for (const QList<QAction *> &group : faceMenuGroups) {
+        m_popup->addSeparator();
+        m_popup->addActions(group);
+    }
+    for (TMyRxRichEdit *face : {m_front, m_back})
+        face->addActions(faceKeys);
 }
 
 void TMDIChild::setCaption(const QString &caption)
@@ -788,29 +791,34 @@ void TMDIChild::showLoadedSet()
     m_front->setFocus();
 }
 
-void TMDIChild::prepareNewSet(const QString &fileName)
+void TMDIChild::showDocument()
 {
-    setCaption(CardSetFile::fileNamePart(fileName));
-    m_anzahlCombo->setCurrentIndex(PrintOptions::cardsPerSheetIndex(8));
-    AnzahlComboChange(m_anzahlCombo->currentIndex());
-    setPrinterOrientation(PageOrientation::Landscape);
-    AusrichtungClick();
+    if (m_document->isNew())
+        showNewSet();
+    else
+        showLoadedSet();
+}
 
-    const FontRecord arial12 = CardSet::newSetFont();
-    // Nothing of the preparation is a change of the user's.
-    m_set.startNew(m_set.printOptions(), arial12, arial12);
-    m_set.setFileName(fileName);
-    setCurrentRow(0);
+void TMDIChild::showNewSet()
+{
+    setCaption(CardSetFile::fileNamePart(m_set.FileName()));
+    setPrinterOrientation(CardSetDocument::newSetOrientation());
+    showOrientation();
     ++m_filling;
-    for (TMyRxRichEdit *face : {m_front, m_back}) {
-        const QFont font = FontRecordMapping::toQFont(arial12);
+    for (auto [face, record] : {std::pair{m_front, m_set.StandardFontFront()}, std::pair{m_back, m_set.StandardFontBack()}}) {
+        const QFont font = FontRecordMapping::toQFont(record);
         QFont editorFont = face->font();
         editorFont.setFamily(font.family());
-        editorFont.setPointSize(12);
+        editorFont.setPointSize(record.Size);
         face->setFont(editorFont);
         face->setCurrentFont(font);
     }
     --m_filling;
+    // A set made from a word list has its cards but none shown yet.
+    if (m_set.CurrentIndex() < 0 && m_set.count() > 0)
+        selectCard(0);
+    else
+        setCurrentRow(m_set.CurrentIndex());
     showPage(FrontPage);
     followShownFace();
     // The learner starts typing the first question at once.
@@ -924,15 +932,30 @@ void TMDIChild::AnzahlComboChange(int index)
     m_set.markChanged();
 }
 
-QSize TMDIChild::fittedClientSize() const
+QSize TMDIChild::fittedClientSize(const PrintOptions &options, QPrinter *printer, const QPageLayout &layout,
+                                  const ProgramSettings *settings, const QPaintDevice *screen)
 {
     // Without a printer the editors keep the text area of one card of an
     // 8-card sheet, roughly.
-    if (!m_printer)
+    if (!printer)
         return kEditorSize;
-    const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(m_printer->pageLayout(), m_printer->resolution());
-    const PrintCalibration calibration = m_settings ? m_settings->calibration() : PrintCalibration();
-    return EditorFit::clientSize(m_set.printOptions(), calibration, metrics, m_printer, this);
+    const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(layout, printer->resolution());
+    const PrintCalibration calibration = settings ? settings->calibration() : PrintCalibration();
+    return EditorFit::clientSize(options, calibration, metrics, printer, screen);
+}
+
+QSize TMDIChild::fittedClientSize() const
+{
+    return fittedClientSize(m_set.printOptions(), m_printer, m_printer ? m_printer->pageLayout() : QPageLayout(), m_settings, this);
+}
+
+qreal TMDIChild::newSetPictureWidth(QPrinter *printer, const ProgramSettings *settings, const QPaintDevice *screen)
+{
+    QPageLayout layout = printer ? printer->pageLayout() : QPageLayout();
+    layout.setOrientation(CardSetDocument::newSetOrientation() == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                                             : QPageLayout::Portrait);
+    const QSize client = fittedClientSize(CardSetDocument::newSetOptions(), printer, layout, settings, screen);
+    return client.width() - 2 * QTextDocument().documentMargin();
 }
 
 void TMDIChild::FitEditorsToCard()
@@ -974,19 +997,6 @@ bool TMDIChild::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Resize && m_optionsScroll && watched == m_optionsScroll->widget()) {
         FormResize();
         return false;
-    }
-    if (event->type() == QEvent::KeyPress && (watched == m_front || watched == m_back)) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool inFront = watched == m_front;
-        switch (key->key()) {
-        case Qt::Key_F1: emit requested(Request::NewCard); break;
-        case Qt::Key_F2: showPage(inFront ? BackPage : FrontPage); break;
-        case Qt::Key_F3: emit requested(Request::Bullets); break;
-        case Qt::Key_F4: emit requested(Request::Bold); break;
-        case Qt::Key_F5: emit requested(Request::Italic); break;
-        case Qt::Key_F6: emit requested(Request::Underline); break;
-        default: break;
-        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CardSetDocument.h"
+
 #include "cardset/CardSet.h"
 #include "cardset/CardSetFile.h"
 #include "editor/TextFormatRules.h"
@@ -7,7 +9,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -15,6 +19,8 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
+class QPageLayout;
+class QPaintDevice;
 class QPrinter;
 class QScrollArea;
 class QSpinBox;
@@ -36,26 +42,19 @@ class TMDIChild : public QWidget
 
 public:
     enum Page { FrontPage = 0, BackPage = 1, OptionsPage = 2 };
-    // Commands of the main window that the editors' keys and context menu
-    // ask for.
-    enum class Request {
-        NewCard,
-        Bullets,
-        Bold,
-        Italic,
-        Underline,
-        CopyCard,
-        PasteCard,
-        MoveCard,
-        AsStandardFont,
-        InsertPicture,
-        InsertObject
-    };
 
+    // The window shows and edits `document`, which it keeps until it closes.
     // `context` and `printer` are the program's: the printer orientation is
     // one for all sets.
-    TMDIChild(CardSetFileContext &context, QPrinter *printer, UserDialogs *dialogs = nullptr, QWidget *parent = nullptr);
+    TMDIChild(std::unique_ptr<CardSetDocument> document, CardSetFileContext &context, QPrinter *printer, UserDialogs *dialogs = nullptr,
+              QWidget *parent = nullptr);
     ~TMDIChild() override;
+
+    CardSetDocument &document() { return *m_document; }
+
+    // The main window's commands in the faces' context menu, after the
+    // editing entries, and on the faces' function keys.
+    void useCommands(const QList<QList<QAction *>> &faceMenuGroups, const QList<QAction *> &faceKeys);
 
     CardSet &Set() { return m_set; }
     const CardSet &Set() const { return m_set; }
@@ -104,11 +103,14 @@ public:
     QLineEdit *KopfZeile() const { return m_kopfZeile; }
     QLineEdit *CopyEdit() const { return m_copyEdit; }
 
-    // After a load, complete or not: the lists made consistent, the values
-    // in their controls, the first card shown, Modified cleared.
+    // Once the window is in place: a new set as new, a read one as loaded.
+    void showDocument();
+    // After a load, complete or not: the values in their controls, the first
+    // card shown (an empty one when the set has none).
     void showLoadedSet();
-    // The new-set preparation: 8 cards per sheet, portrait, Arial 12.
-    void prepareNewSet(const QString &fileName);
+    // A set made rather than read: named after its future file, its faces
+    // in its standard font, the first card shown.
+    void showNewSet();
 
     // The face on the shown page; none on the options page.
     TMyRxRichEdit *ActiveFace() const;
@@ -132,6 +134,9 @@ public:
     // Both face editors hold about as much text as the printed card's text
     // area in the current layout and orientation.
     void FitEditorsToCard();
+    // How wide a picture may be in a face of a new set, as "Bild einfügen"
+    // fits it: the text width of the editors such a set gets.
+    static qreal newSetPictureWidth(QPrinter *printer, const ProgramSettings *settings, const QPaintDevice *screen);
     // The program's printer calibration, which moves the printed card area.
     void useSettings(const ProgramSettings *settings);
 
@@ -144,8 +149,6 @@ public:
 signals:
     // Sent while the window closes; it still counts as open then.
     void documentClosed(TMDIChild *document);
-    // A key or context menu entry asks for a command of the main window.
-    void requested(TMDIChild::Request request);
     // The selection or caret of a face moved: the toolbar's font boxes
     // follow it.
     void VorderseiteSelectionChange(TMyRxRichEdit *face);
@@ -179,9 +182,12 @@ private:
     void followShownFace();
     void showNewCard();
     QSize fittedClientSize() const;
+    static QSize fittedClientSize(const PrintOptions &options, QPrinter *printer, const QPageLayout &layout,
+                                  const ProgramSettings *settings, const QPaintDevice *screen);
     void setCurrentRow(int row);
 
-    CardSet m_set;
+    std::unique_ptr<CardSetDocument> m_document;
+    CardSet &m_set;
     CardListModel *m_cardModel = nullptr;
     CardSetFileContext &m_context;
     QPrinter *m_printer = nullptr;

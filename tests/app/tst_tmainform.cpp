@@ -103,7 +103,8 @@ private slots:
         form->action(MainCommand::PasteCard)->trigger();
         QCOMPARE(first->Vorderseite()->toPlainText(), QStringLiteral("Hund"));
         // From the face's popup, the card as edited, not yet stored.
-        first->findChild<QAction *>(QStringLiteral("GanzeKartekopieren2"))->trigger();
+        QVERIFY(first->findChild<QMenu *>(QStringLiteral("Popup"))->actions().contains(form->action(MainCommand::CopyCard)));
+        form->action(MainCommand::CopyCard)->trigger();
 
         TMDIChild *second = newSet(QStringLiteral("zwei.ql3"), {{"Maus"}, {"Katze"}});
         second->Set().setBox(1, 3);
@@ -223,7 +224,8 @@ private slots:
         document->Rueckseite()->moveCursor(QTextCursor::End);
         save();
         dialogs.pictureAnswers = {png};
-        document->findChild<QAction *>(QStringLiteral("Bildeinfuegen2"))->trigger();
+        QVERIFY(document->findChild<QMenu *>(QStringLiteral("Popup"))->actions().contains(form->action(MainCommand::InsertPicture)));
+        form->action(MainCommand::InsertPicture)->trigger();
         QCOMPARE(document->Rueckseite()->toPlainText(), QStringLiteral("Flagge: ") + QChar::ObjectReplacementCharacter);
         QVERIFY(document->Set().Modified());
         QCOMPARE(clipboardPicture().size(), QSize(40, 30));
@@ -577,18 +579,21 @@ private slots:
         }
     }
 
-    // The formatting commands, by button and by their keys F4 to F6.
+    // The formatting commands, by button and by their keys F4 to F6 in the
+    // focused face.
     void stylesToggleOnTheSelectionOrTheNextTyping()
     {
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
         TMDIChild *document = formattedSet();
         TMyRxRichEdit *front = document->Vorderseite();
+        front->setFocus();
         select(front, 6, 10);
         form->button(MainCommand::Bold)->click();
         QVERIFY(formatAt(front, 6).fontWeight() >= QFont::Bold);
         QVERIFY(formatAt(front, 0).fontWeight() < QFont::Bold);
         // Formatted text is a change of the face.
         QVERIFY(document->Modified());
-        QTest::keyClick(front, Qt::Key_F4, Qt::ControlModifier);
+        QTest::keyClick(front, Qt::Key_F4, Qt::ShiftModifier);
         QVERIFY(formatAt(front, 6).fontWeight() < QFont::Bold);
         QTest::keyClick(front, Qt::Key_F5);
         QTest::keyClick(front, Qt::Key_F6);
@@ -675,8 +680,10 @@ private slots:
 
     void alignmentByTagAndBulletsOnTheFaceShown()
     {
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
         TMDIChild *document = formattedSet();
         TMyRxRichEdit *front = document->Vorderseite();
+        front->setFocus();
         for (auto [command, alignment] : {std::pair{MainCommand::AlignRight, Qt::AlignRight},
                                           {MainCommand::AlignCenter, Qt::AlignHCenter},
                                           {MainCommand::AlignLeft, Qt::AlignLeft}}) {

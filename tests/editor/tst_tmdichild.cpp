@@ -45,8 +45,9 @@ private:
     std::unique_ptr<TMDIChild> makeWindow(int count = 0)
     {
         dialogs = ScriptedDialogs();
-        auto window = std::make_unique<TMDIChild>(context, &printer, &dialogs);
-        window->prepareNewSet(folder.filePath(QStringLiteral("karten.ql3")));
+        auto window = std::make_unique<TMDIChild>(CardSetDocument::createNew(folder.filePath(QStringLiteral("karten.ql3"))), context,
+                                                  &printer, &dialogs);
+        window->showDocument();
         modelTester = std::make_unique<QAbstractItemModelTester>(window->Kartenliste()->model(),
                                                                  QAbstractItemModelTester::FailureReportingMode::QtTest);
         for (int i = 0; i < count; ++i) {
@@ -101,17 +102,6 @@ private:
     }
 
 private slots:
-    void windowBeforeALoadHoldsOneEmptyCard()
-    {
-        TMDIChild plain(context, &printer, &dialogs);
-        QCOMPARE(plain.caption(), QStringLiteral("Lade..."));
-        QCOMPARE(rows(plain), 1);
-        QCOMPARE(plain.Set().card(0), Card());
-        QCOMPARE(plain.Set().CurrentIndex(), 0);
-        QVERIFY(!plain.Modified());
-        QCOMPARE(plain.shownPage(), int(TMDIChild::FrontPage));
-    }
-
     void switchingCardsKeepsEditsAndLeavesModifiedAlone()
     {
         auto window = makeWindow();
@@ -285,9 +275,10 @@ private slots:
                      "3\r\n",
                      {"{\\rtf1 eins\\par}", "{\\rtf1 zwei\\par}", "{\\rtf1 drei\\par}", "{\\rtf1 one\\par}", "{\\rtf1 two\\par}",
                       "{\\rtf1 three\\par}"});
-        TMDIChild window(context, &printer, &dialogs);
-        QVERIFY(CardSetFile::LoadCardSet(window.Set(), file, context).ok());
-        window.showLoadedSet();
+        CardSetDocument::Opened opened = CardSetDocument::open(file, context);
+        QVERIFY(opened.result.ok());
+        TMDIChild window(std::move(opened.document), context, &printer, &dialogs);
+        window.showDocument();
         QCOMPARE(labels(window), (QStringList{"Karte 1", "Karte 2", "Karte 3"}));
         QCOMPARE(window.Set().CurrentIndex(), 0);
         QCOMPARE(window.selectedCard(), 0);
@@ -302,9 +293,10 @@ private slots:
         context.PrinterOrientation = PageOrientation::Portrait;
 
         // A file without cards still shows one.
-        TMDIChild emptyWindow(context, &printer, &dialogs);
-        fillBoxes(emptyWindow.Set(), {});
-        emptyWindow.showLoadedSet();
+        const QString none = folder.filePath(QStringLiteral("leer.ql3"));
+        writeSetFile(none, QByteArray(), QByteArray(), {});
+        TMDIChild emptyWindow(CardSetDocument::open(none, context).document, context, &printer, &dialogs);
+        emptyWindow.showDocument();
         QCOMPARE(emptyWindow.Set().count(), 1);
         QCOMPARE(rows(emptyWindow), 1);
         QVERIFY(!emptyWindow.Modified());
