@@ -1,8 +1,9 @@
 #include "app/TMainForm.h"
 
-#include "program/ProgramFolder.h"
+#include "document/CardSetDocument.h"
+#include "exchange/WordListCommands.h"
+#include "program/BusyCursor.h"
 
-#include "app/BusyCursor.h"
 #include "app/CommandStateRules.h"
 #include "app/FileAssociation.h"
 #include "app/HelpCommands.h"
@@ -10,7 +11,6 @@
 #include "app/TAboutBox.h"
 #include "app/ToolbarIcons.h"
 #include "app/WindowTiling.h"
-#include "app/WordListCommands.h"
 #include "cardset/ScratchFile.h"
 #include "editor/CardSearch.h"
 #include "editor/FindDialog.h"
@@ -19,14 +19,14 @@
 #include "editor/TMyRxRichEdit.h"
 #include "editor/TVerschieben.h"
 #include "editor/UserDialogs.h"
-#include "export/HtmlExport.h"
+#include "export/HtmlExportCommand.h"
+#include "print/EditorFit.h"
 #include "print/PrintRun.h"
 #include "print/TAllgOpts.h"
 #include "print/TDruckForm.h"
 #include "print/TPrintForm.h"
 #include "quiz/QuizCommand.h"
 #include "richtext/FacePictures.h"
-#include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
 #include <QAbstractSpinBox>
@@ -503,11 +503,17 @@ void TMainForm::connectCommands()
         if (!path.isEmpty())
             importWordList(path);
     });
-    onDocument(C::ExportWordList, [this](TMDIChild *document) { WordListCommands::exportSet(this, *m_dialogs, *document); });
+    onDocument(C::ExportWordList, [this](TMDIChild *document) {
+        WordListCommands::exportSet(
+            this, *m_dialogs, document->Set(), [document] { document->StoreCurrentCard(); },
+            [document](int i) { document->selectCard(i); });
+    });
     on(C::Save, &TMainForm::Save);
     on(C::SaveAs, &TMainForm::SaveAs);
     on(C::Quiz, &TMainForm::Quiz);
-    on(C::ExportHtml, &TMainForm::GeneriereHTMLDatei);
+    onDocument(C::ExportHtml, [this](TMDIChild *document) {
+        HtmlExportCommand::run(this, *m_dialogs, document->Set(), [document](int i) { document->selectCard(i); });
+    });
     connect(action(C::Exit), &QAction::triggered, this, &QWidget::close);
     on(C::Cut, &TMainForm::EditCut);
     on(C::Copy, &TMainForm::EditCopy);
@@ -636,37 +642,6 @@ QString TMainForm::printFailedMessage()
     return QStringLiteral("Beim Drucken trat ein Fehler auf.") + QChar(13) + QStringLiteral("Der Druck wurde abgebrochen.");
 }
 
-void TMainForm::GeneriereHTMLDatei()
-{
-    TMDIChild *document = ActiveDocument();
-    if (!document)
-        return;
-    QList<HtmlExport::Card> cards;
-    const CardSet &set = document->Set();
-    for (int i : set.markedCards()) {
-        // As a click does: the card shown so far is stored first.
-        document->selectCard(i);
-        cards.append({RtfReader::textLines(set.front(i)), RtfReader::textLines(set.back(i))});
-    }
-    const QStringList page = HtmlExport::buildPage(set.FileName(), cards);
-    if (page.isEmpty()) {
-        m_dialogs->warning(this, HtmlExport::noCardsMessage());
-        return;
-    }
-    const QString path =
-        m_dialogs->saveFileName(this, QStringLiteral("Speichern unter"), HtmlExport::pageFilter(), QStringLiteral("html"), QString());
-    if (path.isEmpty())
-        return;
-    const FileResult written = HtmlExport::writePage(path, page);
-    if (!written.ok()) {
-        m_dialogs->warning(this, FileMessages::pageNotWritten(path), written.reason);
-        return;
-    }
-    HtmlExport::copyLibraryFiles(QFileInfo(ProgramFolder::filePath(QStringLiteral("overlib.js"))).absolutePath(),
-                                 QFileInfo(path).absolutePath());
-    m_dialogs->information(this, HtmlExport::noticeMessage());
-}
-
 void TMainForm::UpdateCommandStates(bool closing)
 {
     const bool enabled = CommandStateRules::documentCommandsEnabled(int(m_documents.size()), closing);
@@ -772,9 +747,35 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
 
 TMDIChild *TMainForm::importWordList(const QString &path)
 {
-    TMDIChild *document = WordListCommands::importList(this, *m_dialogs, path, [this] { return createDocument(); });
+    std::unique_ptr<CardSetDocument> imported = WordListCommands::importList(this, *m_dialogs, path, newSetPictureWidth());
+    TMDIChild *document = imported ? showImported(std::move(imported)) : nullptr;
     UpdateCommandStates(false);
     return document;
+}
+
+qreal TMainForm::newSetPictureWidth() const
+{
+    QPageLayout layout = m_printer->pageLayout();
+    layout.setOrientation(CardSetDocument::newSetOrientation() == PageOrientation::Portrait ? QPageLayout::Portrait
+                                                                                            : QPageLayout::Landscape);
+    const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(layout, m_printer->resolution());
+    const QSize client = EditorFit::clientSize(CardSetDocument::newSetOptions(), Settings.calibration(), metrics, m_printer.get(), this);
+    // Less the margin QTextDocument keeps on either side.
+    return client.width() - 2 * 4;
+}
+
+TMDIChild *TMainForm::showImported(std::unique_ptr<CardSetDocument> document)
+{
+    BusyCursor busy;
+    TMDIChild *window = createDocument();
+    window->prepareNewSet(document->fileName());
+    const CardSet &imported = document->set();
+    QList<Card> cards;
+    for (int i = 0; i < imported.count(); ++i)
+        cards.append(imported.card(i));
+    window->Set().replaceCards(std::move(cards));
+    window->selectCard(0);
+    return window;
 }
 
 void TMainForm::FileNew()

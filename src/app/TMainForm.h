@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 
+class CardSetDocument;
 class FindDialog;
 class QAbstractButton;
 class QAction;
@@ -84,8 +85,6 @@ public:
 
     // "Abfragen": the box dialog, then the quiz over the active set.
     void Quiz();
-    // "Generiere HTML-Datei": the checked cards as a web page.
-    void GeneriereHTMLDatei();
     // "Drucken": the checked cards (all when none is) as cut-out cards.
     void Print();
     // "Testseite drucken" of the general options.
@@ -184,6 +183,10 @@ private:
     // Runs `command` on the active document, if there is one.
     void onDocument(MainCommand command, const std::function<void(TMDIChild *)> &handler);
     TMDIChild *createDocument();
+    // A window for a word list's new set.
+    TMDIChild *showImported(std::unique_ptr<CardSetDocument> document);
+    // The widest a picture of a word list may be: the new set's face editor.
+    qreal newSetPictureWidth() const;
     QMdiSubWindow *subWindowOf(TMDIChild *document) const;
     void documentClosed(TMDIChild *document);
     // Where the printer's output goes when it prints to a file not yet named.

@@ -1,4 +1,4 @@
-#include "app/TImportDialog.h"
+#include "exchange/TImportDialog.h"
 
 #include "exchange/HtmlFace.h"
 #include "program/FileMessages.h"
