@@ -11,9 +11,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextCharFormat>
 
@@ -88,6 +90,26 @@ private slots:
         QVERIFY(!WordListCommands::importList(nullptr, dialogs, path(QStringLiteral("leer.txt")), 300));
         QCOMPARE(dialogs.warnings.size(), 1);
         QVERIFY(dialogs.warnings.constFirst().contains(QStringLiteral("Die Datei enthält keine Karten.")));
+    }
+
+    // Each row of the preview as tall as its text at the width the dialog
+    // is shown with, not as the narrow columns before it wrapped it.
+    void previewRowsAreOneLineTall()
+    {
+        QByteArray list = "Frage\tAntwort\n";
+        for (int i = 1; i <= 9; ++i) {
+            const QByteArray word = "Wort" + QByteArray::number(i);
+            list += (i % 4 == 0 ? word + " in einem Satz mit Komma, Punkt." : word) + "\tword\n";
+        }
+        TImportDialog preview(list, folder.path());
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        const QTableWidget *table = preview.Vorschau;
+        QCOMPARE(table->rowCount(), 9);
+        QVERIFY(table->fontMetrics().horizontalAdvance(table->item(3, 1)->text()) < table->columnWidth(1) - 20);
+        QVERIFY(table->fontMetrics().horizontalAdvance(table->item(3, 1)->text()) > 100);
+        for (int row = 0; row < table->rowCount(); ++row)
+            QCOMPARE(table->rowHeight(row), table->rowHeight(0));
     }
 
     void exportWritesTheSetWithItsEdits()
