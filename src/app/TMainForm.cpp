@@ -1,8 +1,9 @@
 #include "app/TMainForm.h"
 
-#include "program/ProgramFolder.h"
+#include "document/CardSetDocument.h"
+#include "exchange/WordListCommands.h"
+#include "program/BusyCursor.h"
 
-#include "app/BusyCursor.h"
 #include "app/ClipboardCommands.h"
 #include "app/CommandStateRules.h"
 #include "app/FileAssociation.h"
@@ -13,7 +14,6 @@
 #include "app/ToolbarIcons.h"
 #include "app/WindowCommands.h"
 #include "app/WindowTiling.h"
-#include "app/WordListCommands.h"
 #include "cardset/ScratchFile.h"
 #include "editor/CardSearch.h"
 #include "editor/FaceInsertion.h"
@@ -23,14 +23,13 @@
 #include "editor/TMyRxRichEdit.h"
 #include "editor/TVerschieben.h"
 #include "editor/UserDialogs.h"
-#include "export/HtmlExport.h"
+#include "export/HtmlExportCommand.h"
 #include "print/PrintRun.h"
 #include "print/TAllgOpts.h"
 #include "print/TDruckForm.h"
 #include "print/TPrintForm.h"
 #include "quiz/QuizCommand.h"
 #include "richtext/FacePictures.h"
-#include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
 #include <QAbstractSpinBox>
@@ -234,11 +233,17 @@ void TMainForm::connectCommands()
         if (!path.isEmpty())
             importWordList(path);
     });
-    onDocument(C::ExportWordList, [this](TMDIChild *document) { WordListCommands::exportSet(this, *m_dialogs, *document); });
+    onDocument(C::ExportWordList, [this](TMDIChild *document) {
+        WordListCommands::exportSet(
+            this, *m_dialogs, document->Set(), [document] { document->StoreCurrentCard(); },
+            [document](int i) { document->selectCard(i); });
+    });
     on(C::Save, &TMainForm::Save);
     on(C::SaveAs, &TMainForm::SaveAs);
     on(C::Quiz, &TMainForm::Quiz);
-    on(C::ExportHtml, &TMainForm::GeneriereHTMLDatei);
+    onDocument(C::ExportHtml, [this](TMDIChild *document) {
+        HtmlExportCommand::run(this, *m_dialogs, document->Set(), [document](int i) { document->selectCard(i); });
+    });
     connect(action(C::Exit), &QAction::triggered, this, &QWidget::close);
     connect(action(C::Cut), &QAction::triggered, m_clipboard, &ClipboardCommands::cut);
     connect(action(C::Copy), &QAction::triggered, m_clipboard, &ClipboardCommands::copy);
@@ -344,37 +349,6 @@ QString TMainForm::printFailedMessage()
     return QStringLiteral("Beim Drucken trat ein Fehler auf.") + QChar(13) + QStringLiteral("Der Druck wurde abgebrochen.");
 }
 
-void TMainForm::GeneriereHTMLDatei()
-{
-    TMDIChild *document = ActiveDocument();
-    if (!document)
-        return;
-    QList<HtmlExport::Card> cards;
-    const CardSet &set = document->Set();
-    for (int i : set.markedCards()) {
-        // As a click does: the card shown so far is stored first.
-        document->selectCard(i);
-        cards.append({RtfReader::textLines(set.front(i)), RtfReader::textLines(set.back(i))});
-    }
-    const QStringList page = HtmlExport::buildPage(set.FileName(), cards);
-    if (page.isEmpty()) {
-        m_dialogs->warning(this, HtmlExport::noCardsMessage());
-        return;
-    }
-    const QString path =
-        m_dialogs->saveFileName(this, QStringLiteral("Speichern unter"), HtmlExport::pageFilter(), QStringLiteral("html"), QString());
-    if (path.isEmpty())
-        return;
-    const FileResult written = HtmlExport::writePage(path, page);
-    if (!written.ok()) {
-        m_dialogs->warning(this, FileMessages::pageNotWritten(path), written.reason);
-        return;
-    }
-    HtmlExport::copyLibraryFiles(QFileInfo(ProgramFolder::filePath(QStringLiteral("overlib.js"))).absolutePath(),
-                                 QFileInfo(path).absolutePath());
-    m_dialogs->information(this, HtmlExport::noticeMessage());
-}
-
 void TMainForm::UpdateCommandStates(bool closing)
 {
     m_actions->setDocumentCommandsEnabled(CommandStateRules::documentCommandsEnabled(int(m_documents.size()), closing));
@@ -477,9 +451,9 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
 
 TMDIChild *TMainForm::importWordList(const QString &path)
 {
-    TMDIChild *document =
-        WordListCommands::importList(this, *m_dialogs, path, TMDIChild::newSetPictureWidth(m_printer.get(), &Settings, this),
-                                     [this](std::unique_ptr<CardSetDocument> set) { return createDocument(std::move(set)); });
+    std::unique_ptr<CardSetDocument> imported =
+        WordListCommands::importList(this, *m_dialogs, path, TMDIChild::newSetPictureWidth(m_printer.get(), &Settings, this));
+    TMDIChild *document = imported ? createDocument(std::move(imported)) : nullptr;
     UpdateCommandStates(false);
     return document;
 }

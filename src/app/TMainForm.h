@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 
+class CardSetDocument;
 class ClipboardCommands;
 class FindDialog;
 class MainActions;
@@ -88,8 +89,6 @@ public:
 
     // "Abfragen": the box dialog, then the quiz over the active set.
     void Quiz();
-    // "Generiere HTML-Datei": the checked cards as a web page.
-    void GeneriereHTMLDatei();
     // "Drucken": the checked cards (all when none is) as cut-out cards.
     void Print();
     // "Testseite drucken" of the general options.

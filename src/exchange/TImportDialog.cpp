@@ -1,4 +1,4 @@
-#include "app/TImportDialog.h"
+#include "exchange/TImportDialog.h"
 
 #include "exchange/HtmlFace.h"
 #include "program/FileMessages.h"
@@ -73,6 +73,9 @@ TImportDialog::TImportDialog(const QByteArray &bytes, const QString &pictureFold
     Vorschau->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Vorschau->setSelectionMode(QAbstractItemView::NoSelection);
     Vorschau->verticalHeader()->hide();
+    // Rows follow the width of the stretched columns: sized once, they kept
+    // the wrapping of the narrow columns before the dialog was shown.
+    Vorschau->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Vorschau->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     Vorschau->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     AnzahlLabel = new QLabel(this);
@@ -168,7 +171,6 @@ void TImportDialog::showRows()
     }
     Vorschau->resizeColumnToContents(0);
     Vorschau->resizeColumnToContents(3);
-    Vorschau->resizeRowsToContents();
 
     QPalette palette = AnzahlLabel->palette();
     palette.setColor(QPalette::WindowText, m_table.ok() ? palette.color(QPalette::Text) : QColor(Qt::red));

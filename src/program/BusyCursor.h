@@ -1,19 +1,20 @@
 #pragma once
 
-#include <QApplication>
+#include <QGuiApplication>
 
 // The busy cursor of a command, taken back before any message and at the end.
+// Header only: the programs with windows use it, quillo-cli never.
 class BusyCursor
 {
 public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
     ~BusyCursor() { restore(); }
     BusyCursor(const BusyCursor &) = delete;
     BusyCursor &operator=(const BusyCursor &) = delete;
     void restore()
     {
         if (m_active)
-            QApplication::restoreOverrideCursor();
+            QGuiApplication::restoreOverrideCursor();
         m_active = false;
     }
 

@@ -1,4 +1,4 @@
-#include "app/TExportDialog.h"
+#include "exchange/TExportDialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -20,13 +20,21 @@ TExportDialog::TExportDialog(QWidget *parent)
     TabulatorRadio->setChecked(true);
     SemikolonRadio = new QRadioButton(QStringLiteral("&Semikolons, Windows-1252 (für Tabellenkalkulationen)"), formats);
     SemikolonRadio->setObjectName(QStringLiteral("SemikolonRadio"));
+    HtmlFormat = new QRadioButton(QStringLiteral("Webseite mit Antworten als Tooltip (*.html)"), formats);
+    HtmlFormat->setObjectName(QStringLiteral("HtmlFormat"));
     auto *formatLayout = new QVBoxLayout(formats);
     formatLayout->addWidget(TabulatorRadio);
     formatLayout->addWidget(SemikolonRadio);
+    formatLayout->addWidget(HtmlFormat);
     KastenCheck = new QCheckBox(QStringLiteral("&Kasten als dritte Spalte"), this);
     KastenCheck->setObjectName(QStringLiteral("KastenCheck"));
     HtmlCheck = new QCheckBox(QStringLiteral("&Formatierung als HTML (fett, kursiv, unterstrichen, Farben)"), this);
     HtmlCheck->setObjectName(QStringLiteral("HtmlCheck"));
+    // The page has no box column and shows the faces' text only.
+    connect(HtmlFormat, &QRadioButton::toggled, this, [this](bool page) {
+        KastenCheck->setEnabled(!page);
+        HtmlCheck->setEnabled(!page);
+    });
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *ok = buttons->addButton(QStringLiteral("Exportieren"), QDialogButtonBox::AcceptRole);
@@ -50,4 +58,9 @@ CsvExport::Options TExportDialog::options() const
     options.boxes = KastenCheck->isChecked();
     options.html = HtmlCheck->isChecked();
     return options;
+}
+
+bool TExportDialog::webPage() const
+{
+    return HtmlFormat->isChecked();
 }

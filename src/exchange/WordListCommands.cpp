@@ -1,15 +1,15 @@
-#include "app/WordListCommands.h"
+#include "exchange/WordListCommands.h"
 
+#include "document/CardSetDocument.h"
 #include "exchange/CsvCards.h"
+#include "exchange/TExportDialog.h"
+#include "exchange/TImportDialog.h"
+#include "program/BusyCursor.h"
 #include "program/FileMessages.h"
 
-#include "app/BusyCursor.h"
-#include "app/TExportDialog.h"
-#include "app/TImportDialog.h"
 #include "cardset/CardSetFile.h"
-#include "editor/TMDIChild.h"
-#include "editor/TMyRxRichEdit.h"
 #include "editor/UserDialogs.h"
+#include "export/HtmlExportCommand.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,8 +25,8 @@ QString WordListCommands::importFilter()
     return QStringLiteral("Wortlisten (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt|Alle Dateien (*.*)|*.*");
 }
 
-TMDIChild *WordListCommands::importList(QWidget *parent, UserDialogs &dialogs, const QString &path, qreal pictureWidth,
-                                        const std::function<TMDIChild *(std::unique_ptr<CardSetDocument>)> &createDocument)
+std::unique_ptr<CardSetDocument> WordListCommands::importList(QWidget *parent, UserDialogs &dialogs, const QString &path,
+                                                              qreal pictureWidth)
 {
     QFile file(path);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -53,32 +53,35 @@ TMDIChild *WordListCommands::importList(QWidget *parent, UserDialogs &dialogs, c
     BusyCursor busy;
     CardSetDocument::Imported imported =
         CardSetDocument::fromWordList(table, CsvCards::savePathFor(path), {preview.pictureFolder(), pictureWidth});
-    TMDIChild *document = createDocument(std::move(imported.document));
     if (!imported.problems.isEmpty()) {
         busy.restore();
         dialogs.information(parent, FileMessages::importPicturesMessage(imported.problems));
     }
-    return document;
+    return std::move(imported.document);
 }
 
-void WordListCommands::exportSet(QWidget *parent, UserDialogs &dialogs, TMDIChild &document)
+void WordListCommands::exportSet(QWidget *parent, UserDialogs &dialogs, const CardSet &set, const std::function<void()> &storeEdits,
+                                 const std::function<void(int)> &selectCard)
 {
     TExportDialog choice(parent);
     if (choice.exec() != QDialog::Accepted)
         return;
+    const auto suggestedPath = [&set](const QString &suffix) {
+        return set.FileName().isEmpty() ? QString() : CardSetFile::changeExtension(set.FileName(), QLatin1Char('.') + suffix);
+    };
+    if (choice.webPage()) {
+        HtmlExportCommand::run(parent, dialogs, set, selectCard, {QStringLiteral("Exportieren"), suggestedPath(QStringLiteral("html"))});
+        return;
+    }
     const CsvExport::Options options = choice.options();
     const QString suffix = CsvExport::fileSuffix(options.format);
-    const QString suggested = document.Set().FileName().isEmpty()
-        ? QString()
-        : CardSetFile::changeExtension(document.Set().FileName(), QLatin1Char('.') + suffix);
     const QString path =
-        dialogs.saveFileName(parent, QStringLiteral("Exportieren"), CsvExport::fileFilter(options.format), suffix, suggested);
+        dialogs.saveFileName(parent, QStringLiteral("Exportieren"), CsvExport::fileFilter(options.format), suffix, suggestedPath(suffix));
     if (path.isEmpty())
         return;
-    // What the editors show is part of the set.
-    document.StoreCurrentCard();
+    storeEdits();
     BusyCursor busy;
-    const CsvExport::Text text = CsvExport::text(document.Set(), options);
+    const CsvExport::Text text = CsvExport::text(set, options);
     const FileResult written = CsvExport::write(path, text.bytes);
     busy.restore();
     if (!written.ok())

@@ -8,7 +8,7 @@ class QCheckBox;
 class QRadioButton;
 
 // "Exportieren": which of the two word list formats, and whether the box
-// and the formatting go along.
+// and the formatting go along; or the web page of the checked cards.
 class TExportDialog : public QDialog
 {
     Q_OBJECT
@@ -17,9 +17,12 @@ public:
     explicit TExportDialog(QWidget *parent = nullptr);
 
     CsvExport::Options options() const;
+    // The web page instead of a word list.
+    bool webPage() const;
 
     QRadioButton *TabulatorRadio = nullptr;
     QRadioButton *SemikolonRadio = nullptr;
+    QRadioButton *HtmlFormat = nullptr;
     QCheckBox *KastenCheck = nullptr;
     QCheckBox *HtmlCheck = nullptr;
 };

@@ -1,0 +1,116 @@
+#include "../TestPictures.h"
+#include "MainFormFixture.h"
+#include "exchange/TExportDialog.h"
+#include "exchange/TImportDialog.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextImageFormat>
+
+// "Importieren…" and "Exportieren…" from the main window: the window of an
+// imported set, and the export of the active one.
+class TestWordListWindows
+    : public QObject
+    , MainFormFixture
+{
+    Q_OBJECT
+
+private:
+    static QTextImageFormat firstPicture(const QTextDocument *document)
+    {
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                if (it.fragment().charFormat().isImageFormat())
+                    return it.fragment().charFormat().toImageFormat();
+            }
+        }
+        return QTextImageFormat();
+    }
+
+private slots:
+    void init() { makeForm(); }
+
+    // Pictures of the list come no wider than the new set's face editor.
+    void importShowsTheSetInANewWindow()
+    {
+        writeFile(path(QStringLiteral("breit.png")), encoded(QImage(2000, 100, QImage::Format_RGB32), "PNG"));
+        writeFile(path(QStringLiteral("liste.csv")), "Frage;Antwort;Kasten\r\nK\xE4se;<img src=\"breit.png\">;3\r\nHaus;house;x\r\n");
+        // A set of that name stays as it is.
+        writeFile(path(QStringLiteral("liste.ql3")), "alt");
+        dialogs.openAnswers.append(path(QStringLiteral("liste.csv")));
+        whenModal<TImportDialog>([](TImportDialog *preview) {
+            if (!preview->HtmlCheck->isChecked())
+                preview->HtmlCheck->click();
+            preview->ImportierenButton->click();
+        });
+        form->action(MainCommand::ImportWordList)->trigger();
+
+        TMDIChild *document = form->ActiveDocument();
+        QVERIFY(document);
+        QCOMPARE(document->Kartenliste()->model()->rowCount(), 2);
+        QCOMPARE(document->Vorderseite()->toPlainText(), QString::fromUtf8("Käse"));
+        QCOMPARE(document->Set().box(0), 3);
+        QCOMPARE(document->Set().box(1), 1);
+        QVERIFY(document->Modified());
+        QCOMPARE(document->caption(), QStringLiteral("liste_1.ql3"));
+        QVERIFY(form->action(MainCommand::ExportWordList)->isEnabled());
+        QVERIFY(dialogs.informations.isEmpty());
+
+        const TMyRxRichEdit *back = document->Rueckseite();
+        const qreal faceWidth = back->contentsRect().width() - 2 * back->document()->documentMargin();
+        const QTextImageFormat picture = firstPicture(back->document());
+        QVERIFY(picture.isValid());
+        QVERIFY2(qAbs(picture.width() - faceWidth) <= 1, qPrintable(QStringLiteral("%1 %2").arg(picture.width()).arg(faceWidth)));
+
+        save();
+        QCOMPARE(readFile(path(QStringLiteral("liste.ql3"))), QByteArray("alt"));
+        QVERIFY(QFile::exists(path(QStringLiteral("liste_1.ql3"))));
+    }
+
+    void droppedBadListsMakeNoWindow()
+    {
+        writeFile(path(QStringLiteral("kaputt.csv")), "a;b\nnur eins\nc;d\n");
+        whenModal<TImportDialog>([](TImportDialog *preview) { preview->reject(); });
+        drop({path(QStringLiteral("kaputt.csv"))});
+        writeFile(path(QStringLiteral("leer.txt")), "\r\n");
+        drop({path(QStringLiteral("leer.txt"))});
+        QVERIFY(form->documents().isEmpty());
+        QCOMPARE(dialogs.warnings.size(), 1);
+    }
+
+    void exportWritesTheActiveSetWithItsEdits()
+    {
+        QVERIFY(!form->action(MainCommand::ExportWordList)->isEnabled());
+        newSet(QStringLiteral("satz.ql3"), {{"K\u00e4se", "cheese"}, {"Haus", "house"}});
+        whenModal<TExportDialog>([](TExportDialog *choice) {
+            choice->SemikolonRadio->setChecked(true);
+            choice->accept();
+        });
+        dialogs.saveAnswers.append(path(QStringLiteral("satz.csv")));
+        form->action(MainCommand::ExportWordList)->trigger();
+        QCOMPARE(readFile(path(QStringLiteral("satz.csv"))),
+                 QByteArray("Vorderseite;R\xFC"
+                            "ckseite\r\nK\xE4se;cheese\r\nHaus;house\r\n"));
+
+        // The web page visits the checked cards as a click does.
+        TMDIChild *document = form->ActiveDocument();
+        document->Set().setMarked(0, true);
+        whenModal<TExportDialog>([](TExportDialog *choice) {
+            choice->HtmlFormat->click();
+            choice->accept();
+        });
+        dialogs.saveAnswers.append(path(QStringLiteral("satz.html")));
+        form->action(MainCommand::ExportWordList)->trigger();
+        QVERIFY(readFile(path(QStringLiteral("satz.html"))).contains(">K\xE4se</A>"));
+        QCOMPARE(document->selectedCard(), 0);
+        QVERIFY(dialogs.warnings.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestWordListWindows)
+#include "tst_wordlistwindows.moc"

@@ -1,0 +1,175 @@
+#include "../ModalWindows.h"
+#include "../TestFiles.h"
+#include "../editor/ScriptedDialogs.h"
+#include "document/CardSetDocument.h"
+#include "exchange/TExportDialog.h"
+#include "exchange/TImportDialog.h"
+#include "exchange/WordListCommands.h"
+
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextCharFormat>
+
+class TestWordListCommands : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+
+    QString path(const QString &name) const { return folder.filePath(name); }
+    static QByteArray rtf(const QString &text) { return RtfWriter::writePlainText(text, QTextCharFormat()); }
+    static QString frontText(const CardSet &set, int index) { return RtfReader::textLines(set.front(index)).join(QLatin1Char('\n')); }
+    // A set to export: the cards (front, back), none checked.
+    static std::unique_ptr<CardSetDocument> setOf(const QString &fileName, const QList<QStringList> &cards)
+    {
+        std::unique_ptr<CardSetDocument> document = CardSetDocument::createNew(fileName);
+        QList<Card> list;
+        for (const QStringList &faces : cards)
+            list.append({rtf(faces.value(0)), rtf(faces.value(1))});
+        document->set().replaceCards(list);
+        return document;
+    }
+
+private slots:
+    void init() { dialogs = ScriptedDialogs(); }
+
+    void importMakesAnUnsavedSetWithoutAWindow()
+    {
+        writeFile(path(QStringLiteral("liste.csv")), "Frage;Antwort;Kasten\r\nK\xE4se;cheese;3\r\nHaus;house;x\r\n");
+        // A set of that name stays as it is.
+        writeFile(path(QStringLiteral("liste.ql3")), "alt");
+        QString shown;
+        whenModal<TImportDialog>([&shown](TImportDialog *preview) {
+            shown = preview->TrennzeichenCombo->currentText() + QLatin1Char(' ') + preview->ZeichensatzCombo->currentText()
+                + QLatin1Char(' ') + preview->AnzahlLabel->text();
+            preview->ImportierenButton->click();
+        });
+        const std::unique_ptr<CardSetDocument> document =
+            WordListCommands::importList(nullptr, dialogs, path(QStringLiteral("liste.csv")), 300);
+        QCOMPARE(shown, QStringLiteral("Semikolon Windows-1252 2 Karten werden angelegt."));
+
+        QVERIFY(document);
+        for (const QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY(!window->isVisible());
+        const CardSet &set = document->set();
+        QCOMPARE(set.count(), 2);
+        QCOMPARE(frontText(set, 0), QString::fromUtf8("Käse"));
+        QCOMPARE(set.box(0), 3);
+        QCOMPARE(set.box(1), 1);
+        QVERIFY(document->isModified());
+        QCOMPARE(document->fileName(), path(QStringLiteral("liste_1.ql3")));
+        QCOMPARE(readFile(path(QStringLiteral("liste.ql3"))), QByteArray("alt"));
+        QVERIFY(dialogs.warnings.isEmpty() && dialogs.informations.isEmpty());
+    }
+
+    void badOrCancelledListsMakeNothing()
+    {
+        writeFile(path(QStringLiteral("kaputt.csv")), "a;b\nnur eins\nc;d\n");
+        QString shown;
+        whenModal<TImportDialog>([&shown](TImportDialog *preview) {
+            shown = preview->AnzahlLabel->text() + (preview->ImportierenButton->isEnabled() ? " (aktiv)" : "");
+            preview->reject();
+        });
+        QVERIFY(!WordListCommands::importList(nullptr, dialogs, path(QStringLiteral("kaputt.csv")), 300));
+        QCOMPARE(shown, QStringLiteral("Zeile 2: Die Zeile hat nur ein Feld; eine Karte braucht Vorder- und Rückseite."));
+        QVERIFY(dialogs.warnings.isEmpty());
+
+        // No choice helps an empty list: no preview.
+        writeFile(path(QStringLiteral("leer.txt")), "\r\n");
+        QVERIFY(!WordListCommands::importList(nullptr, dialogs, path(QStringLiteral("leer.txt")), 300));
+        QCOMPARE(dialogs.warnings.size(), 1);
+        QVERIFY(dialogs.warnings.constFirst().contains(QStringLiteral("Die Datei enthält keine Karten.")));
+    }
+
+    // Each row of the preview as tall as its text at the width the dialog
+    // is shown with, not as the narrow columns before it wrapped it.
+    void previewRowsAreOneLineTall()
+    {
+        QByteArray list = "Frage\tAntwort\n";
+        for (int i = 1; i <= 9; ++i) {
+            const QByteArray word = "Wort" + QByteArray::number(i);
+            list += (i % 4 == 0 ? word + " in einem Satz mit Komma, Punkt." : word) + "\tword\n";
+        }
+        TImportDialog preview(list, folder.path());
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        const QTableWidget *table = preview.Vorschau;
+        QCOMPARE(table->rowCount(), 9);
+        QVERIFY(table->fontMetrics().horizontalAdvance(table->item(3, 1)->text()) < table->columnWidth(1) - 20);
+        QVERIFY(table->fontMetrics().horizontalAdvance(table->item(3, 1)->text()) > 100);
+        for (int row = 0; row < table->rowCount(); ++row)
+            QCOMPARE(table->rowHeight(row), table->rowHeight(0));
+    }
+
+    void exportWritesTheSetWithItsEdits()
+    {
+        std::unique_ptr<CardSetDocument> document = setOf(path(QStringLiteral("satz.ql3")), {{"K\u00e4se", "cheese"}, {"Haus"}});
+        CardSet &set = document->set();
+        whenModal<TExportDialog>([](TExportDialog *choice) {
+            choice->SemikolonRadio->setChecked(true);
+            choice->KastenCheck->setChecked(true);
+            choice->accept();
+        });
+        dialogs.saveAnswers.append(path(QStringLiteral("satz.csv")));
+        const auto storeEdits = [&set] { set.setBack(1, rtf(QStringLiteral("house"))); };
+        WordListCommands::exportSet(nullptr, dialogs, set, storeEdits, [](int) { QFAIL("no card is visited"); });
+        QCOMPARE(dialogs.saveTitles, QStringList{QStringLiteral("Exportieren")});
+        QCOMPARE(readFile(path(QStringLiteral("satz.csv"))),
+                 QByteArray("Vorderseite;R\xFC"
+                            "ckseite;Kasten\r\nK\xE4se;cheese;1\r\nHaus;house;1\r\n"));
+        QVERIFY(dialogs.warnings.isEmpty());
+    }
+
+    // The web page of "Exportieren…" is the page of "Generiere HTML-Datei":
+    // the checked cards, each visited as a click does.
+    void exportWritesTheCheckedCardsAsAWebPage()
+    {
+        std::unique_ptr<CardSetDocument> document =
+            setOf(path(QStringLiteral("web.ql3")), {{"Frage 1", "Antwort 1"}, {"Frage 2", "Antwort 2"}, {"Frage 3", "Antwort 3"}});
+        CardSet &set = document->set();
+        set.setMarked(0, true);
+        set.setMarked(2, true);
+        bool boxesOffered = true;
+        bool facesOffered = true;
+        whenModal<TExportDialog>([&](TExportDialog *choice) {
+            QCOMPARE(choice->HtmlFormat->text(), QStringLiteral("Webseite mit Antworten als Tooltip (*.html)"));
+            choice->HtmlFormat->click();
+            boxesOffered = choice->KastenCheck->isEnabled();
+            facesOffered = choice->HtmlCheck->isEnabled();
+            choice->accept();
+        });
+        dialogs.saveAnswers.append(path(QStringLiteral("web.html")));
+        QList<int> visited;
+        // The last card is still being edited: selecting another stores it.
+        const auto selectCard = [&](int i) {
+            if (visited.isEmpty())
+                set.setFront(2, rtf(QStringLiteral("Frage 3 bearbeitet")));
+            visited.append(i);
+        };
+        WordListCommands::exportSet(
+            nullptr, dialogs, set, [] { QFAIL("the page visits its cards"); }, selectCard);
+        QVERIFY(!boxesOffered && !facesOffered);
+        QCOMPARE(visited, (QList<int>{0, 2}));
+        QCOMPARE(dialogs.saveTitles, QStringList{QStringLiteral("Exportieren")});
+        QCOMPARE(dialogs.informations.size(), 1);
+        QList<QByteArray> cardLines = readFile(path(QStringLiteral("web.html"))).split('\n');
+        cardLines.removeIf([](const QByteArray &line) { return !line.startsWith("<A HREF"); });
+        QCOMPARE(cardLines.size(), 2);
+        QVERIFY(cardLines[0].contains(">Frage 1</A>") && cardLines[1].contains(">Frage 3 bearbeitet</A>"));
+        QVERIFY(cardLines[1].contains("drc('Antwort 3<br>' ,'Antwort')"));
+    }
+};
+
+QTEST_MAIN(TestWordListCommands)
+#include "tst_wordlistcommands.moc"
