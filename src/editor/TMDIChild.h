@@ -122,6 +122,7 @@ public:
     bool PortraitFlag() const { return m_portrait; }
     QString orientationPicture() const;
     void AusrichtungClick();
+    // The selector's entry `index` chosen: a change even when it was shown.
     void AnzahlComboChange(int index);
     // Both face editors hold about as much text as the printed card's text
     // area in the current layout and orientation.
