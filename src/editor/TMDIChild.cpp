@@ -8,31 +8,24 @@
 #include "editor/UserDialogs.h"
 #include "editor/WholeCardReplace.h"
 #include "print/EditorFit.h"
+#include "print/PrintLayoutPage.h"
 #include "richtext/FontRecordMapping.h"
 #include "richtext/RtfReader.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QPrinter>
 #include <QScrollArea>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextList>
-#include <QToolButton>
 #include <QVBoxLayout>
-
-#include <climits>
 
 namespace {
 
@@ -55,21 +48,6 @@ void fillBackground(QWidget *widget, const QColor &color)
     palette.setColor(QPalette::Window, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-QSpinBox *makeSpin(QWidget *parent, const QString &name, int minimum, int maximum)
-{
-    auto *spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(minimum, maximum);
-    return spin;
-}
-
-QCheckBox *makeCheck(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    return box;
 }
 
 } // namespace
@@ -120,7 +98,10 @@ void TMDIChild::FormCreate()
     m_pages->setObjectName(QStringLiteral("Pages"));
     m_pages->addTab(makeFacePage(QStringLiteral("Vorder"), QStringLiteral("ScrollBox1"), m_front), QStringLiteral("Vorderseite"));
     m_pages->addTab(makeFacePage(QStringLiteral("Rueck"), QStringLiteral("ScrollBox2"), m_back), QStringLiteral("Rueckseite"));
-    m_pages->addTab(makeOptionsPage(), QStringLiteral("Spezielle Optionen"));
+    m_printLayout = new PrintLayoutPage(m_set, boxColor());
+    connect(m_printLayout, &PrintLayoutPage::orientationClicked, this, &TMDIChild::AusrichtungClick);
+    connect(m_printLayout, &PrintLayoutPage::layoutChanged, this, &TMDIChild::FitEditorsToCard);
+    m_pages->addTab(m_printLayout, QStringLiteral("Spezielle Optionen"));
     m_pages->setCurrentIndex(FrontPage);
     connect(m_pages, &QTabWidget::currentChanged, this, &TMDIChild::followShownFace);
 
@@ -170,10 +151,9 @@ void TMDIChild::FormCreate()
     });
 
     m_portrait = m_context.PrinterOrientation == PageOrientation::Portrait;
-    showSettings();
+    m_printLayout->showSettings();
     FitEditorsToCard();
     showNewCard();
-    FormResize();
 }
 
 QWidget *TMDIChild::makeFacePage(const QString &pageName, const QString &scrollName, TMyRxRichEdit *editor)
@@ -196,145 +176,6 @@ QWidget *TMDIChild::makeFacePage(const QString &pageName, const QString &scrollN
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
-    return page;
-}
-
-QWidget *TMDIChild::makeOptionsPage()
-{
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("Optionen"));
-    m_optionsScroll = new QScrollArea(page);
-    m_optionsScroll->setObjectName(QStringLiteral("ScrollBox3"));
-    m_optionsScroll->setWidgetResizable(true);
-    m_optionsScroll->setFrameShape(QFrame::NoFrame);
-    auto *content = new QWidget;
-    content->setObjectName(QStringLiteral("OptionenInhalt"));
-    content->setMinimumSize(512, 336);
-    fillBackground(content, boxColor());
-    fillBackground(m_optionsScroll->viewport(), boxColor());
-    m_optionsScroll->setWidget(content);
-    content->installEventFilter(this);
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_optionsScroll);
-
-    m_anzahlCombo = new QComboBox(content);
-    m_anzahlCombo->setObjectName(QStringLiteral("AnzahlCombo"));
-    m_anzahlCombo->addItems({QStringLiteral("1 Karte/Blatt"), QStringLiteral("2 Karten/Blatt"), QStringLiteral("4 Karten/Blatt"),
-                             QStringLiteral("8 Karten/Blatt")});
-    m_anzahlCombo->setGeometry(8, 14, 140, 24);
-
-    auto *orientationLabel = new QLabel(QStringLiteral("Papierausrichtung:"), content);
-    orientationLabel->setObjectName(QStringLiteral("Label1"));
-    orientationLabel->setGeometry(170, 18, 120, 18);
-    m_ausrichtung = new QToolButton(content);
-    m_ausrichtung->setObjectName(QStringLiteral("Ausrichtung"));
-    m_ausrichtung->setAutoRaise(true);
-    m_ausrichtung->setGeometry(290, 4, 52, 52);
-    m_ausrichtung->setIconSize(QSize(44, 44));
-
-    m_titelDrucken = makeCheck(content, QStringLiteral("TitelDrucken"), QStringLiteral("Kopfzeile drucken"));
-    m_titelDrucken->setGeometry(8, 70, 150, 22);
-    m_kopfZeile = new QLineEdit(content);
-    m_kopfZeile->setObjectName(QStringLiteral("KopfZeile"));
-    m_kopfZeile->setGeometry(170, 68, 300, 24);
-
-    m_copyRCheck = makeCheck(content, QStringLiteral("CopyRCheck"), QStringLiteral("Fußzeile ausdrucken"));
-    m_copyRCheck->setGeometry(8, 100, 160, 22);
-    m_copyEdit = new QLineEdit(content);
-    m_copyEdit->setObjectName(QStringLiteral("CopyEdit"));
-    m_copyEdit->setGeometry(170, 98, 300, 24);
-
-    m_kNummer = makeCheck(content, QStringLiteral("KNummer"), QStringLiteral("Kartennummer drucken"));
-    m_kNummer->setGeometry(8, 134, 200, 22);
-    m_webCheck = makeCheck(content, QStringLiteral("WebCheck"), QStringLiteral("WebStyle"));
-    m_webCheck->setGeometry(8, 158, 200, 22);
-    m_schnittKanten = makeCheck(content, QStringLiteral("SchnittKantenDrucken"), QStringLiteral("Schnittkanten"));
-    m_schnittKanten->setGeometry(8, 182, 200, 22);
-
-    auto *marginLabel = new QLabel(QStringLiteral("Größen-\nänderungen\nder Kopfzeile\nin Pixel:"), content);
-    marginLabel->setObjectName(QStringLiteral("Label4"));
-    marginLabel->setGeometry(230, 130, 100, 72);
-    m_obenSpin = makeSpin(content, QStringLiteral("ObenSpin"), INT_MIN, INT_MAX);
-    m_obenSpin->setGeometry(388, 130, 60, 24);
-    m_linksSpin = makeSpin(content, QStringLiteral("LinksSpin"), INT_MIN, INT_MAX);
-    m_linksSpin->setGeometry(330, 158, 60, 24);
-    m_rechtsSpin = makeSpin(content, QStringLiteral("RechtsSpin"), INT_MIN, INT_MAX);
-    m_rechtsSpin->setGeometry(446, 158, 60, 24);
-    m_untenSpin = makeSpin(content, QStringLiteral("UntenSpin"), INT_MIN, INT_MAX);
-    m_untenSpin->setGeometry(388, 186, 60, 24);
-
-    m_bevel = new QFrame(content);
-    m_bevel->setObjectName(QStringLiteral("Bevel1"));
-    m_bevel->setFrameShape(QFrame::HLine);
-    m_bevel->setFrameShadow(QFrame::Sunken);
-    m_bevel->setGeometry(3, 218, 600, 4);
-
-    auto *randLabel = new QLabel(QStringLiteral("Wieviel Pixel Abstand soll zwischen Rand und Text bestehen:"), content);
-    randLabel->setObjectName(QStringLiteral("Label2"));
-    randLabel->setGeometry(8, 230, 560, 18);
-    m_randSpin = makeSpin(content, QStringLiteral("RandSpin"), PrintOptions::RandMinimum, PrintOptions::RandMaximum);
-    m_randSpin->setGeometry(8, 250, 80, 24);
-    auto *textLabel = new QLabel(QStringLiteral("Wieviel Pixel-Abstand soll zwischen Titelzeile und Text bestehen:"), content);
-    textLabel->setObjectName(QStringLiteral("Label3"));
-    textLabel->setGeometry(8, 284, 560, 18);
-    m_textSpin = makeSpin(content, QStringLiteral("TextSpin"), PrintOptions::TextMinimum, PrintOptions::TextMaximum);
-    m_textSpin->setGeometry(8, 304, 80, 24);
-
-    // The header/text split exists but is never shown; it only carries
-    // titelProzent through a load and a save.
-    auto *shareLabel = new QLabel(QStringLiteral("Wie sollen Titelzeile und Text im Verhältnis zueinander ausgedruckt werden:"), content);
-    shareLabel->setObjectName(QStringLiteral("Label5"));
-    shareLabel->setGeometry(8, 160, 560, 18);
-    shareLabel->hide();
-    m_basisPanel = new QFrame(content);
-    m_basisPanel->setObjectName(QStringLiteral("BasisPanel"));
-    m_basisPanel->setGeometry(8, 180, 120, 150);
-    m_titelSplitter = new QSplitter(Qt::Vertical, m_basisPanel);
-    m_titelSplitter->setObjectName(QStringLiteral("RxSplitter1"));
-    m_titelSplitter->setGeometry(0, 0, 120, 150);
-    m_titelPanel = new QLabel(m_titelSplitter);
-    m_titelPanel->setObjectName(QStringLiteral("titelPanel"));
-    m_titelPanel->setMinimumHeight(5);
-    m_textPanel = new QLabel(m_titelSplitter);
-    m_textPanel->setObjectName(QStringLiteral("TextPanel"));
-    m_textPanel->setMinimumHeight(5);
-    auto *spinButton = new QSpinBox(m_basisPanel);
-    spinButton->setObjectName(QStringLiteral("RxSpinButton1"));
-    spinButton->hide();
-    m_basisPanel->hide();
-    connect(m_titelSplitter, &QSplitter::splitterMoved, this, [this] {
-        const int percent = PrintOptions::titlePercent(m_titelPanel->height(), m_basisPanel->height());
-        m_titelPanel->setText(QString::number(percent) + QStringLiteral(" %"));
-        m_textPanel->setText(QString::number(100 - percent) + QStringLiteral(" %"));
-        changeOptions([percent](PrintOptions &options) { options.titelProzent = percent; });
-    });
-
-    connect(m_anzahlCombo, &QComboBox::activated, this, &TMDIChild::AnzahlComboChange);
-    connect(m_ausrichtung, &QToolButton::clicked, this, &TMDIChild::AusrichtungClick);
-    const auto checkHandler = [this](QCheckBox *box, bool PrintOptions::*member) {
-        connect(box, &QCheckBox::toggled, this,
-                [this, member](bool on) { changeOptions([member, on](PrintOptions &options) { options.*member = on; }); });
-    };
-    checkHandler(m_titelDrucken, &PrintOptions::PrintKopfZeile);
-    checkHandler(m_kNummer, &PrintOptions::PrintNummer);
-    checkHandler(m_copyRCheck, &PrintOptions::PrintCR);
-    checkHandler(m_webCheck, &PrintOptions::WebStyle);
-    checkHandler(m_schnittKanten, &PrintOptions::PrintFadenkreuz);
-    const auto spinHandler = [this](QSpinBox *spin, const std::function<void(PrintOptions &, int)> &assign) {
-        connect(spin, &QSpinBox::valueChanged, this,
-                [this, assign](int value) { changeOptions([&assign, value](PrintOptions &options) { assign(options, value); }); });
-    };
-    spinHandler(m_randSpin, [](PrintOptions &options, int value) { options.RandAbstand = value; });
-    spinHandler(m_textSpin, [](PrintOptions &options, int value) { options.TextAbstand = value; });
-    spinHandler(m_obenSpin, [](PrintOptions &options, int value) { options.HeaderMargins.Top = value; });
-    spinHandler(m_untenSpin, [](PrintOptions &options, int value) { options.HeaderMargins.Bottom = value; });
-    spinHandler(m_rechtsSpin, [](PrintOptions &options, int value) { options.HeaderMargins.Right = value; });
-    spinHandler(m_linksSpin, [](PrintOptions &options, int value) { options.HeaderMargins.Left = value; });
-    connect(m_kopfZeile, &QLineEdit::textChanged, this,
-            [this](const QString &text) { changeOptions([&text](PrintOptions &options) { options.HeaderText = text; }); });
-    connect(m_copyEdit, &QLineEdit::textChanged, this,
-            [this](const QString &text) { changeOptions([&text](PrintOptions &options) { options.Copyright = text; }); });
     return page;
 }
 
@@ -586,21 +427,12 @@ void TMDIChild::mergeIntoFace(const QTextCharFormat &change)
     step.endEditBlock();
 }
 
-void TMDIChild::changeOptions(const std::function<void(PrintOptions &)> &change)
-{
-    if (m_filling)
-        return;
-    PrintOptions options = m_set.printOptions();
-    change(options);
-    m_set.setPrintOptions(options);
-}
-
 void TMDIChild::changeHeader(const std::function<void(PrintOptions &)> &change)
 {
     PrintOptions options = m_set.printOptions();
     change(options);
     m_set.setPrintOptions(options);
-    applyHeaderLook();
+    m_printLayout->applyHeaderLook();
 }
 
 void TMDIChild::toggleStyle(TextFormatRules::Style style)
@@ -733,51 +565,19 @@ QColor TMDIChild::faceBackColor() const
     return format.hasProperty(QTextFormat::BackgroundBrush) ? format.background().color() : face->palette().color(QPalette::Base);
 }
 
-void TMDIChild::showSettings()
+QLineEdit *TMDIChild::KopfZeile() const
 {
-    const PrintOptions &options = m_set.printOptions();
-    ++m_filling;
-    // A stored value that is no layout shows as the one it prints as.
-    m_anzahlCombo->setCurrentIndex(PrintOptions::cardsPerSheetIndex(PrintOptions::nearestCardsPerSheet(options.AktPrintCards)));
-    m_titelDrucken->setChecked(options.PrintKopfZeile);
-    m_kNummer->setChecked(options.PrintNummer);
-    m_copyRCheck->setChecked(options.PrintCR);
-    m_webCheck->setChecked(options.WebStyle);
-    m_schnittKanten->setChecked(options.PrintFadenkreuz);
-    m_randSpin->setValue(options.RandAbstand);
-    m_textSpin->setValue(options.TextAbstand);
-    m_obenSpin->setValue(options.HeaderMargins.Top);
-    m_untenSpin->setValue(options.HeaderMargins.Bottom);
-    m_rechtsSpin->setValue(options.HeaderMargins.Right);
-    m_linksSpin->setValue(options.HeaderMargins.Left);
-    m_kopfZeile->setText(options.HeaderText);
-    m_copyEdit->setText(options.Copyright);
-    applyHeaderLook();
-    // The stored share is shown, not recomputed from pixel heights, which
-    // would round it.
-    const int base = m_basisPanel->height();
-    const int title = PrintOptions::titleHeight(options.titelProzent, base);
-    m_titelSplitter->setSizes({title, base - title});
-    m_titelPanel->setText(QString::number(options.titelProzent) + QStringLiteral(" %"));
-    m_textPanel->setText(QString::number(100 - options.titelProzent) + QStringLiteral(" %"));
-    --m_filling;
+    return m_printLayout->KopfZeile();
 }
 
-void TMDIChild::applyHeaderLook()
+QLineEdit *TMDIChild::CopyEdit() const
 {
-    const PrintOptions &options = m_set.printOptions();
-    const QFont font = FontRecordMapping::toQFont(options.HeaderFont);
-    m_kopfZeile->setFont(font);
-    m_copyEdit->setFont(font);
-    QPalette palette = m_kopfZeile->palette();
-    palette.setColor(QPalette::Base, FontRecordMapping::toQColor(options.HeaderColor));
-    palette.setColor(QPalette::Text, FontRecordMapping::toQColor(options.HeaderFont.Color));
-    m_kopfZeile->setPalette(palette);
+    return m_printLayout->CopyEdit();
 }
 
 void TMDIChild::showLoadedSet()
 {
-    showSettings();
+    m_printLayout->showSettings();
     // A set without cards, from a file that holds none, still shows one.
     if (m_set.count() == 0) {
         m_set.startNew(m_set.printOptions(), m_set.StandardFontFront(), m_set.StandardFontBack());
@@ -856,7 +656,7 @@ void TMDIChild::showPage(Page page)
         else if (page == BackPage)
             m_back->setFocus();
         else
-            m_anzahlCombo->setFocus();
+            m_printLayout->focusFirst();
     }
 }
 
@@ -882,7 +682,7 @@ void TMDIChild::redoInFace()
 
 QString TMDIChild::orientationPicture() const
 {
-    return m_portrait ? QStringLiteral("hochkant.bmp") : QStringLiteral("querkant.bmp");
+    return PrintLayoutPage::orientationPicture(m_portrait);
 }
 
 void TMDIChild::setPrinterOrientation(PageOrientation orientation)
@@ -903,33 +703,13 @@ void TMDIChild::AusrichtungClick()
 void TMDIChild::showOrientation()
 {
     m_portrait = m_context.PrinterOrientation == PageOrientation::Portrait;
-    const QString picture = orientationPicture();
-    const QString path = ProgramFolder::filePath(picture);
-    if (QFile::exists(path)) {
-        m_ausrichtung->setIcon(QIcon(path));
-        m_ausrichtung->setText(QString());
-        m_ausrichtung->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    } else {
-        m_ausrichtung->setIcon(QIcon());
-        m_ausrichtung->setText(m_portrait ? QStringLiteral("Hoch") : QStringLiteral("Quer"));
-        m_ausrichtung->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    }
-    m_ausrichtung->setToolTip(m_portrait ? QStringLiteral("Hochformat") : QStringLiteral("Querformat"));
-    m_ausrichtung->setProperty("picture", picture);
+    m_printLayout->showOrientation(m_portrait);
     FitEditorsToCard();
 }
 
 void TMDIChild::AnzahlComboChange(int index)
 {
-    const int cards = PrintOptions::cardsPerSheetForIndex(index);
-    if (cards == 0)
-        return;
-    PrintOptions options = m_set.printOptions();
-    options.AktPrintCards = cards;
-    m_set.setPrintOptions(options);
-    FitEditorsToCard();
-    // Choosing the entry shown counts as a change too.
-    m_set.markChanged();
+    m_printLayout->chooseCardsPerSheet(index);
 }
 
 QSize TMDIChild::fittedClientSize(const PrintOptions &options, QPrinter *printer, const QPageLayout &layout,
@@ -974,31 +754,6 @@ void TMDIChild::useSettings(const ProgramSettings *settings)
 {
     m_settings = settings;
     FitEditorsToCard();
-}
-
-void TMDIChild::FormResize()
-{
-    if (!m_optionsScroll || !m_optionsScroll->widget())
-        return;
-    const int width = m_optionsScroll->widget()->width();
-    for (QLineEdit *edit : {m_kopfZeile, m_copyEdit})
-        edit->resize(std::max(40, width - 3 - edit->x()), edit->height());
-    m_bevel->resize(std::max(10, width - 6), m_bevel->height());
-}
-
-void TMDIChild::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    FormResize();
-}
-
-bool TMDIChild::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Resize && m_optionsScroll && watched == m_optionsScroll->widget()) {
-        FormResize();
-        return false;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 bool TMDIChild::FormCloseQuery()

@@ -12,22 +12,16 @@
 #include <memory>
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
 class QPageLayout;
 class QPaintDevice;
 class QPrinter;
-class QScrollArea;
-class QSpinBox;
 class QSplitter;
 class QTabWidget;
-class QToolButton;
 class CardListModel;
+class PrintLayoutPage;
 class ProgramSettings;
 class TMyRxRichEdit;
 class UserDialogs;
@@ -100,8 +94,8 @@ public:
     // The colours the colour dialog starts with; invalid without a target.
     QColor targetTextColor() const;
     QColor faceBackColor() const;
-    QLineEdit *KopfZeile() const { return m_kopfZeile; }
-    QLineEdit *CopyEdit() const { return m_copyEdit; }
+    QLineEdit *KopfZeile() const;
+    QLineEdit *CopyEdit() const;
 
     // Once the window is in place: a new set as new, a read one as loaded.
     void showDocument();
@@ -130,6 +124,7 @@ public:
     bool PortraitFlag() const { return m_portrait; }
     QString orientationPicture() const;
     void AusrichtungClick();
+    // The selector's entry `index` chosen: a change even when it was shown.
     void AnzahlComboChange(int index);
     // Both face editors hold about as much text as the printed card's text
     // area in the current layout and orientation.
@@ -155,26 +150,19 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
     bool FormCloseQuery();
     void FormClose();
-    void FormResize();
     void PagesChange(int index);
 
     QWidget *makeFacePage(const QString &pageName, const QString &scrollName, TMyRxRichEdit *editor);
-    QWidget *makeOptionsPage();
     void makePopupMenus();
-    void showSettings();
     void setPrinterOrientation(PageOrientation orientation);
     // Button picture and PortraitFlag as the printer is, without a change
     // of the set.
     void showOrientation();
-    void applyHeaderLook();
-    void changeOptions(const std::function<void(PrintOptions &)> &change);
     void changeHeader(const std::function<void(PrintOptions &)> &change);
     void mergeIntoFace(const QTextCharFormat &change);
     void faceChanged();
@@ -202,30 +190,9 @@ private:
     QListView *m_cardList = nullptr;
     QSplitter *m_splitter = nullptr;
     QTabWidget *m_pages = nullptr;
-    QScrollArea *m_optionsScroll = nullptr;
+    PrintLayoutPage *m_printLayout = nullptr;
     TMyRxRichEdit *m_front = nullptr;
     TMyRxRichEdit *m_back = nullptr;
     QMenu *m_popup = nullptr;
     QMenu *m_cardPopup = nullptr;
-
-    QComboBox *m_anzahlCombo = nullptr;
-    QToolButton *m_ausrichtung = nullptr;
-    QCheckBox *m_titelDrucken = nullptr;
-    QCheckBox *m_kNummer = nullptr;
-    QCheckBox *m_copyRCheck = nullptr;
-    QCheckBox *m_webCheck = nullptr;
-    QCheckBox *m_schnittKanten = nullptr;
-    QLineEdit *m_kopfZeile = nullptr;
-    QLineEdit *m_copyEdit = nullptr;
-    QSpinBox *m_randSpin = nullptr;
-    QSpinBox *m_textSpin = nullptr;
-    QSpinBox *m_obenSpin = nullptr;
-    QSpinBox *m_untenSpin = nullptr;
-    QSpinBox *m_rechtsSpin = nullptr;
-    QSpinBox *m_linksSpin = nullptr;
-    QFrame *m_bevel = nullptr;
-    QWidget *m_basisPanel = nullptr;
-    QLabel *m_titelPanel = nullptr;
-    QLabel *m_textPanel = nullptr;
-    QSplitter *m_titelSplitter = nullptr;
 };
