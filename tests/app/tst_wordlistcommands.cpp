@@ -89,5 +89,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWordListCommands)
+QUILLO_GUI_TEST_MAIN(TestWordListCommands)
 #include "tst_wordlistcommands.moc"
