@@ -60,6 +60,8 @@ private Q_SLOTS:
     {
         QVERIFY(m_dir.isValid());
         qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        // Start-up's detached desktop refresh would outlive the folder.
+        qputenv("PATH", m_dir.filePath(QStringLiteral("no-tools")).toUtf8());
     }
 
     void splashWaitsThreeSecondsFromTheStartTime()
