@@ -16,7 +16,10 @@ function(quillo_add_subsystem name)
 endfunction()
 
 # quillo_add_test(NAME SOURCES ... LIBS ...)
-# A QtTest binary run by ctest on the offscreen platform.
+# A QtTest binary run by ctest on the offscreen platform, with a home and
+# configuration, data and cache folders of its own under the build tree:
+# whatever a test writes there (settings, file associations, Qt's own
+# files) never reaches the user's.
 function(quillo_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -25,8 +28,10 @@ function(quillo_add_test name)
     QUILLO_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     QUILLO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
+  set(home "${PROJECT_BINARY_DIR}/test-home/${name}")
+  file(MAKE_DIRECTORY "${home}")
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false;HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_CACHE_HOME=${home}/.cache"
     TIMEOUT 600)
 endfunction()
 

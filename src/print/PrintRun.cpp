@@ -114,10 +114,13 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
     if (!chooseOutputFile(fileChosenHere))
         return Outcome::Cancelled;
     // A file asked for here is this run's; the next run asks again rather
-    // than replace it unasked.
+    // than replace it unasked. An empty name alone would also switch to the
+    // default printer, once the machine has one.
     const auto forgetFile = qScopeGuard([this, fileChosenHere] {
-        if (fileChosenHere)
+        if (fileChosenHere) {
             m_printer.setOutputFileName(QString());
+            m_printer.setOutputFormat(QPrinter::PdfFormat);
+        }
     });
 
     if (printToFile())

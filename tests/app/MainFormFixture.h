@@ -1,7 +1,8 @@
 #pragma once
 
-#include "../ModalWindows.h"
+#include "../ModalGuard.h"
 #include "../TestFiles.h"
+#include "../TestPrinter.h"
 #include "../editor/ScriptedDialogs.h"
 
 #include "app/TMainForm.h"
@@ -13,8 +14,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
-// A shown main window whose dialogs answer from a script, its files in a
-// folder of the test's own.
+// A shown main window whose dialogs answer from a script, its files, its
+// settings and its printer's output in a folder of the test's own.
 class MainFormFixture
 {
 protected:
@@ -30,6 +31,8 @@ protected:
         dialogs = ScriptedDialogs();
         form = std::make_unique<TMainForm>();
         form->setDialogs(&dialogs);
+        form->Settings = ProgramSettings(path(QStringLiteral("quillo.ini")));
+        printToPdf(*form->printer(), path(QStringLiteral("drucker.pdf")));
         form->resize(1200, 800);
         form->show();
     }

@@ -26,6 +26,9 @@ private Q_SLOTS:
         QVERIFY(m_home.isValid());
         // Nothing of the tester's own desktop is touched.
         qputenv("XDG_DATA_HOME", m_home.path().toUtf8());
+        // The desktop's refresh tools run detached and would write into the
+        // folder after the test has removed it.
+        qputenv("PATH", m_home.filePath(QStringLiteral("no-tools")).toUtf8());
     }
 
     void writtenForTheRunningProgram()

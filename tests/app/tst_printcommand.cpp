@@ -106,12 +106,15 @@ private Q_SLOTS:
         document->Set().setMarked(3, true);
         document->Set().setMarked(4, true);
         // Without a printer the output goes to a file the user names.
+        printToPdf(*form->printer());
         const QString pdf = path(QStringLiteral("karten.pdf"));
         dialogs.saveAnswers = {pdf};
         whenModal<TPrintForm>([](TPrintForm *dialog) { dialog->OkButton->click(); });
         form->action(MainCommand::Print)->trigger();
         QCOMPARE(dialogs.saveTitles.constLast(), QStringLiteral("Drucken in Datei"));
+        // Forgetting the file keeps the file output: never the default printer.
         QVERIFY(form->printer()->outputFileName().isEmpty());
+        QCOMPARE(form->printer()->outputFormat(), QPrinter::PdfFormat);
         // Three cards at four a sheet: one front sheet, one back sheet.
         QCOMPARE(pdfPageCount(pdf), 2);
         QCOMPARE(document->selectedCard(), 4);
@@ -174,5 +177,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestPrintCommand)
+QUILLO_GUI_TEST_MAIN(TestPrintCommand)
 #include "tst_printcommand.moc"

@@ -791,5 +791,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTMainForm)
+QUILLO_GUI_TEST_MAIN(TestTMainForm)
 #include "tst_tmainform.moc"

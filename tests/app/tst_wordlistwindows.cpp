@@ -1,3 +1,4 @@
+#include "../ModalGuard.h"
 #include "../TestPictures.h"
 #include "MainFormFixture.h"
 #include "exchange/TExportDialog.h"
@@ -112,5 +113,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWordListWindows)
+QUILLO_GUI_TEST_MAIN(TestWordListWindows)
 #include "tst_wordlistwindows.moc"

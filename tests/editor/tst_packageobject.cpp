@@ -1,3 +1,4 @@
+#include "../ModalGuard.h"
 #include "../TestFiles.h"
 
 #include "editor/PackageObject.h"
@@ -98,5 +99,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPackageObject)
+QUILLO_GUI_TEST_MAIN(TestPackageObject)
 #include "tst_packageobject.moc"

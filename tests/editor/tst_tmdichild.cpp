@@ -1,5 +1,7 @@
 #include "../BoxedSet.h"
+#include "../ModalGuard.h"
 #include "../TestPictures.h"
+#include "../TestPrinter.h"
 #include "ScriptedDialogs.h"
 
 #include "cardset/ScratchFile.h"
@@ -20,7 +22,6 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
-#include <QTimer>
 #include <QToolButton>
 
 #include <functional>
@@ -102,6 +103,8 @@ private:
     }
 
 private slots:
+    void initTestCase() { printToPdf(printer, folder.filePath(QStringLiteral("drucker.pdf"))); }
+
     void switchingCardsKeepsEditsAndLeavesModifiedAlone()
     {
         auto window = makeWindow();
@@ -233,9 +236,9 @@ private slots:
         TSchliesForm form;
         auto *yes = form.findChild<QPushButton *>(QStringLiteral("JaButton"));
         auto *no = form.findChild<QPushButton *>(QStringLiteral("NeinButton"));
-        QTimer::singleShot(0, yes, &QPushButton::click);
+        whenModal<TSchliesForm>([yes](TSchliesForm *) { yes->click(); });
         QCOMPARE(form.exec(), int(QDialog::Accepted));
-        QTimer::singleShot(0, no, &QPushButton::click);
+        whenModal<TSchliesForm>([no](TSchliesForm *) { no->click(); });
         QCOMPARE(form.exec(), int(QDialog::Rejected));
     }
 
@@ -471,5 +474,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTMDIChild)
+QUILLO_GUI_TEST_MAIN(TestTMDIChild)
 #include "tst_tmdichild.moc"

@@ -1,3 +1,4 @@
+#include "../ModalGuard.h"
 #include "../ModalWindows.h"
 #include "../TestFiles.h"
 #include "../editor/ScriptedDialogs.h"
@@ -171,5 +172,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWordListCommands)
+QUILLO_GUI_TEST_MAIN(TestWordListCommands)
 #include "tst_wordlistcommands.moc"

@@ -1,3 +1,5 @@
+#include "../ModalGuard.h"
+
 #include "cardset/CardSet.h"
 #include "print/PrintLayoutPage.h"
 
@@ -95,5 +97,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPrintLayoutPage)
+QUILLO_GUI_TEST_MAIN(TestPrintLayoutPage)
 #include "tst_printlayoutpage.moc"

@@ -1,5 +1,5 @@
 #include "../BoxedSet.h"
-#include "../ModalWindows.h"
+#include "../ModalGuard.h"
 
 #include "quiz/QuizCommand.h"
 #include "quiz/RandomGenerator.h"
@@ -390,5 +390,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestQuizWindows)
+QUILLO_GUI_TEST_MAIN(TestQuizWindows)
 #include "tst_quizwindows.moc"

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "ModalWindows.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+// Watches for modal windows no script has announced (see ScriptedModals):
+// such a window is closed at once and reported, by default as a failure of
+// the running test function, so a test that meets a prompt it did not
+// expect fails within moments instead of waiting out the time limit.
+class ModalGuard
+{
+public:
+    using Report = std::function<void(const QString &message)>;
+
+    explicit ModalGuard(Report report = failRunningTest)
+        : m_report(std::move(report))
+    {
+        m_timer.setInterval(50);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { check(); });
+        m_timer.start();
+    }
+
+    // The visible modal windows that no script has announced.
+    static QList<QWidget *> unexpectedWindows()
+    {
+        QList<QWidget *> found;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && window->isModal() && !ScriptedModals::isExpected(window))
+                found.append(window);
+        }
+        return found;
+    }
+    static QString describe(const QWidget *window)
+    {
+        return QStringLiteral("unexpected modal window \"%1\" (%2)").arg(window->windowTitle(), window->metaObject()->className());
+    }
+    // Rejects a dialog, closes any other window; hiding ends even a dialog
+    // that refuses both, and with it its exec().
+    static void dismiss(QWidget *window)
+    {
+        if (auto *dialog = qobject_cast<QDialog *>(window))
+            dialog->reject();
+        else
+            window->close();
+        if (window->isVisible())
+            window->hide();
+    }
+    static void failRunningTest(const QString &message)
+    {
+        if (QTest::currentTestFunction())
+            QTest::qFail(qPrintable(message), __FILE__, __LINE__);
+        else
+            qWarning("%s", qPrintable(message));
+    }
+
+    // Dismisses and reports every unexpected window now.
+    void check()
+    {
+        for (QWidget *window : unexpectedWindows()) {
+            const QString message = describe(window);
+            dismiss(window);
+            m_report(message);
+        }
+    }
+
+private:
+    Report m_report;
+    QTimer m_timer;
+};
+
+// QTEST_MAIN for tests that open windows: a ModalGuard watches every test
+// function.
+#define QUILLO_GUI_TEST_MAIN(TestObject)                                                                                                   \
+    int main(int argc, char *argv[])                                                                                                       \
+    {                                                                                                                                      \
+        QApplication app(argc, argv);                                                                                                      \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                                                           \
+        ModalGuard guard;                                                                                                                  \
+        TestObject test;                                                                                                                   \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                                         \
+        return QTest::qExec(&test, argc, argv);                                                                                            \
+    }
