@@ -278,9 +278,8 @@ private slots:
         QCOMPARE(pictures(wdoc).value(0).image.size(), QSize(40, 30));
         QVERIFY(RtfWriter::write(wdoc).contains("{\\pict\\wmetafile8\\picw1058\\pich793\\picwgoal600\\pichgoal450"));
 
-        // The messages of an unknown or broken file are the main window's test.
+        // A file without a known extension is refused; its message is the main window's test.
         QVERIFY(!FacePictures::insertFile(cursor, QByteArray("x"), QStringLiteral("ohne"), 0, &error));
-        QCOMPARE(error, QStringLiteral("Unbekannte Bilddateierweiterung (.)"));
         QCOMPARE(pictures(doc).size(), 4);
     }
 };
