@@ -347,19 +347,6 @@ private Q_SLOTS:
         QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
-    void savedSettingsNeedNoScratchFile()
-    {
-        CardSetFileContext context;
-        context.WorkFilePath = path(QStringLiteral("no-such-folder/temp1.tmp"));
-        const QString file = path(QStringLiteral("noscratch.ql3"));
-        CardSet set;
-        fillSample(set, 1);
-        QVERIFY(CardSetFile::SaveCardSet(set, file, context).ok());
-        CardSet loaded;
-        CardSetFile::LoadCardSet(loaded, file, m_context);
-        compareContent(loaded, set);
-    }
-
     void saveThroughLinkKeepsTheLink()
     {
         const QString real = path(QStringLiteral("real.ql3"));
@@ -441,21 +428,26 @@ private Q_SLOTS:
         compareContent(loaded, changed);
     }
 
-    void undeletableScratchMovesOn()
+    void scratchFileTroubleDoesNotStopASave()
     {
+        // The settings are written without a scratch file whose folder is missing.
         CardSetFileContext context;
-        context.WorkFilePath = path(QStringLiteral("temp1.tmp"));
-        // A folder in the scratch file's place cannot be deleted as a file.
-        QDir().mkpath(context.WorkFilePath + QStringLiteral("/blocker"));
+        context.WorkFilePath = path(QStringLiteral("no-such-folder/temp1.tmp"));
         CardSet set;
         fillSample(set, 2);
+        QVERIFY(CardSetFile::SaveCardSet(set, path(QStringLiteral("noscratch.ql3")), context).ok());
+        CardSet loaded;
+        CardSetFile::LoadCardSet(loaded, path(QStringLiteral("noscratch.ql3")), m_context);
+        compareContent(loaded, set);
+
+        // A folder in the scratch file's place cannot be deleted as a file: the next name is taken.
+        context.WorkFilePath = path(QStringLiteral("temp1.tmp"));
+        QDir().mkpath(context.WorkFilePath + QStringLiteral("/blocker"));
         QVERIFY(CardSetFile::SaveCardSet(set, path(QStringLiteral("moved.ql3")), context).ok());
         QCOMPARE(context.WorkFilePath, path(QStringLiteral("temp1_1.tmp")));
-        CardSet loaded;
         CardSetFile::LoadCardSet(loaded, path(QStringLiteral("moved.ql3")), context);
         compareContent(loaded, set);
 
-        QCOMPARE(ScratchFile::UniqueFileName(path(QStringLiteral("temp1.tmp"))), path(QStringLiteral("temp1_1.tmp")));
         writeFile(path(QStringLiteral("temp1_1.tmp")), "x");
         QCOMPARE(ScratchFile::UniqueFileName(path(QStringLiteral("temp1.tmp"))), path(QStringLiteral("temp1_2.tmp")));
         QCOMPARE(ScratchFile::UniqueFileName(QStringLiteral("C:\\my.dir\\scratch")), QStringLiteral("C:\\my.dir\\scratch_1"));

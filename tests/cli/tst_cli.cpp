@@ -58,7 +58,7 @@ private Q_SLOTS:
                                 "Karte 2 (Kasten 3)\nVorderseite:\n  Käse\nRückseite:\n"));
     }
 
-    void infoPrintsEveryMember()
+    void infoAndConvert()
     {
         CardSet set;
         PrintOptions options;
@@ -83,17 +83,15 @@ private Q_SLOTS:
         QCOMPARE(front.value(QStringLiteral("Size")).toInt(), 13);
         QCOMPARE(front.value(QStringLiteral("SHA256")).toString(),
                  QString::fromLatin1(QCryptographicHash::hash("{\\rtf1 Frage}", QCryptographicHash::Sha256).toHex()));
-    }
 
-    void convertWritesTheNativeFile()
-    {
+        // convert writes a set of the 2.5 format as a native file
         for (const char *ext : {"alt.QLT", "alt.QLA"})
             writeLegacyFaces(m_dir.filePath(QLatin1String(ext)), {ext, "zwei"});
         const QString target = m_dir.filePath(QStringLiteral("neu.ql3"));
         QCOMPARE(run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("alt.qla")), target}).exitCode, 0);
-        const QJsonObject info = QJsonDocument::fromJson(run({QStringLiteral("info"), target}).out).object();
-        QCOMPARE(info.value(QStringLiteral("Boxes")).toArray(), (QJsonArray{1, 1}));
-        QCOMPARE(info.value(QStringLiteral("AktPrintCards")).toInt(), 4);
+        const QJsonObject converted = QJsonDocument::fromJson(run({QStringLiteral("info"), target}).out).object();
+        QCOMPARE(converted.value(QStringLiteral("Boxes")).toArray(), (QJsonArray{1, 1}));
+        QCOMPARE(converted.value(QStringLiteral("AktPrintCards")).toInt(), 4);
     }
 
     void exportHtmlWritesPageAndScripts()

@@ -46,7 +46,7 @@ private slots:
         QCOMPARE(table.rows.size(), 2);
     }
 
-    void headerOnlyWhenItNamesFrontAndBack()
+    void headerRowAndBoxColumn()
     {
         const CsvTable named = CsvReader::read("Antwort;Frage;Kasten\nhouse;Haus;3\n");
         QVERIFY(named.header);
@@ -63,6 +63,13 @@ private slots:
         CsvImportSettings noHeader;
         noHeader.header = false;
         QCOMPARE(fronts(CsvReader::read("Frage;Antwort\nHaus;house\n", noHeader)), (QStringList{"Frage", "Haus"}));
+
+        // A box only from whole numbers 1 to 4.
+        const CsvTable boxed = CsvReader::read("a;b; 3 \nc;d;5\ne;f;x\ng;h;2.0\n");
+        QList<int> boxes;
+        for (const CsvRow &row : boxed.rows)
+            boxes.append(row.box);
+        QCOMPARE(boxes, (QList<int>{3, 0, 0, 0}));
     }
 
     void encodingFromMarkAndValidity()
@@ -117,15 +124,6 @@ private slots:
         QCOMPARE(fronts(CsvReader::read("sep=,\r\nHaus;Geb\xC3\xA4ude,house\r\n")), QStringList{QString::fromUtf8("Haus;Gebäude")});
         // A card whose front begins with '#' is no directive.
         QCOMPARE(fronts(CsvReader::read("#hashtag;Raute\n")), QStringList{QStringLiteral("#hashtag")});
-    }
-
-    void boxOnlyFromWholeNumbersOneToFour()
-    {
-        const CsvTable table = CsvReader::read("a;b; 3 \nc;d;5\ne;f;x\ng;h;2.0\n");
-        QList<int> boxes;
-        for (const CsvRow &row : table.rows)
-            boxes.append(row.box);
-        QCOMPARE(boxes, (QList<int>{3, 0, 0, 0}));
     }
 
     void badInputGivesItsLineAndNoRows_data()

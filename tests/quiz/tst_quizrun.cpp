@@ -27,6 +27,19 @@ QList<qint32> play(QuizRun &run, const std::function<bool(qint32)> &known)
     return asked;
 }
 
+// A run over cards in these boxes, read from a file as a learner's set is.
+struct Run
+{
+    explicit Run(const QList<qint32> &boxes, QuizRun::Mode mode = QuizRun::Review, int cramSize = 5, quint32 seed = 1)
+        : random(seed)
+        , run((fillBoxes(set, boxes), set), random, mode, cramSize)
+    {
+    }
+    CardSet set;
+    RandomGenerator random;
+    QuizRun run;
+};
+
 } // namespace
 
 class TestQuizRun : public QObject
@@ -56,31 +69,37 @@ private Q_SLOTS:
 
     void listsTakeTheChosenBoxOrAllCards()
     {
-        CardSet set;
-        fillBoxes(set, {1, 2, 1, 4, 2, 1, 3, 0, 5, -1, 12});
-        QCOMPARE(BoxChoice(set).CardTotal(), 11);
+        Run r({1, 2, 1, 4, 2, 1, 3, 0, 5, -1, 12});
+        QCOMPARE(BoxChoice(r.set).CardTotal(), 11);
         // Only exact matches count; a box outside 1 to 4 cannot be chosen.
-        QCOMPARE(BoxChoice::BoxCount(set, 1), QStringLiteral("3"));
-        QCOMPARE(BoxChoice::BoxCount(set, 4), QStringLiteral("1"));
-        RandomGenerator random;
-        QuizRun run(set, random, QuizRun::Review);
-        run.buildList(1);
-        QCOMPARE(run.QuizList(), QList<qint32>({0, 2, 5}));
-        QCOMPARE(run.DrawRange(), 3);
-        run.buildList(4);
-        QCOMPARE(run.QuizList(), QList<qint32>({3}));
-        run.buildList(0);
-        QCOMPARE(run.remaining(), 11);
-        run.buildList(5);
-        QCOMPARE(run.remaining(), 11);
+        QCOMPARE(BoxChoice::BoxCount(r.set, 1), QStringLiteral("3"));
+        QCOMPARE(BoxChoice::BoxCount(r.set, 4), QStringLiteral("1"));
+        r.run.buildList(1);
+        QCOMPARE(r.run.QuizList(), QList<qint32>({0, 2, 5}));
+        QCOMPARE(r.run.DrawRange(), 3);
+        r.run.buildList(4);
+        QCOMPARE(r.run.QuizList(), QList<qint32>({3}));
+        for (int box : {0, 5}) {
+            r.run.buildList(box);
+            QCOMPARE(r.run.remaining(), 11);
+        }
+        // A list made elsewhere loses repeats and cards the set does not have.
+        r.run.setQuizList({2, -1, 0, 2, 11, 1});
+        QCOMPARE(r.run.QuizList(), QList<qint32>({2, 0, 1}));
+        QCOMPARE(r.run.DrawRange(), 3);
 
-        // An empty box gives all cards.
-        CardSet other;
-        fillBoxes(other, {1, 2, 4});
-        QuizRun cram(other, random, QuizRun::Cramming, 2);
-        cram.buildList(3);
-        QCOMPARE(cram.QuizList(), QList<qint32>({0, 1, 2}));
-        QCOMPARE(cram.DrawRange(), 2);
+        // Cramming: an empty box gives all cards; the working set is at most
+        // the list and never below one card.
+        Run cram({1, 2, 4}, QuizRun::Cramming, 2);
+        cram.run.buildList(3);
+        QCOMPARE(cram.run.QuizList(), QList<qint32>({0, 1, 2}));
+        QCOMPARE(cram.run.DrawRange(), 2);
+        Run few({1, 1, 1}, QuizRun::Cramming, 5);
+        few.run.buildList(1);
+        QCOMPARE(few.run.DrawRange(), 3);
+        Run none({1, 1, 1}, QuizRun::Cramming, 0);
+        none.run.buildList(0);
+        QCOMPARE(QPoint(none.run.CramSize(), none.run.DrawRange()), QPoint(1, 1));
     }
 
     void cramSizeIsAlwaysWithinItsBounds()
@@ -92,65 +111,48 @@ private Q_SLOTS:
             QCOMPARE(BoxChoice::cramSizeFromText(QString::fromLatin1(text)), size);
     }
 
-    void drawRangeOfCramming()
-    {
-        // A working set larger than the list is the list; one below one card is never used.
-        RandomGenerator random;
-        CardSet small;
-        fillBoxes(small, QList<qint32>(3, 1));
-        QuizRun few(small, random, QuizRun::Cramming, 5);
-        few.buildList(1);
-        QCOMPARE(few.DrawRange(), 3);
-        QuizRun none(small, random, QuizRun::Cramming, 0);
-        none.buildList(0);
-        QCOMPARE(QPoint(none.CramSize(), none.DrawRange()), QPoint(1, 1));
-    }
-
     void reviewAsksEachCardOnceAndMovesBoxesWithinBounds()
     {
-        CardSet set;
-        fillBoxes(set, {4, 1, 2, 3});
-        RandomGenerator random(2024);
-        QuizRun run(set, random, QuizRun::Review);
-        run.buildList(0);
-        run.setQuizList({0, 1, 2});
-
-        QList<qint32> asked = play(run, [](qint32 card) { return card != 1; });
+        Run r({4, 1, 2, 3}, QuizRun::Review, 5, 2024);
+        r.run.buildList(0);
+        r.run.setQuizList({0, 1, 2});
+        QList<qint32> asked = play(r.run, [](qint32 card) { return card != 1; });
         std::sort(asked.begin(), asked.end());
         QCOMPARE(asked, QList<qint32>({0, 1, 2}));
         // Box 4 right stays 4, box 1 wrong stays 1, box 2 right rises; card 3 was not listed.
-        QCOMPARE(boxesOf(set), QList<qint32>({4, 1, 3, 3}));
-        QCOMPARE(run.phase(), QuizRun::Phase::Finished);
-        QCOMPARE(run.remaining(), 0);
+        QCOMPARE(boxesOf(r.set), QList<qint32>({4, 1, 3, 3}));
+        QCOMPARE(r.run.phase(), QuizRun::Phase::Finished);
+        QCOMPARE(r.run.remaining(), 0);
 
         // A second review, all wrong: every listed card falls one box.
-        QuizRun again(set, random, QuizRun::Review);
+        QuizRun again(r.set, r.random, QuizRun::Review);
         again.buildList(0);
         play(again, [](qint32) { return false; });
-        QCOMPARE(boxesOf(set), QList<qint32>({3, 1, 2, 2}));
+        QCOMPARE(boxesOf(r.set), QList<qint32>({3, 1, 2, 2}));
+
+        // Damaged box numbers return into range: 0 right, 9 wrong, 7 right, -2 wrong.
+        Run damaged({0, 9, 7, -2}, QuizRun::Review, 5, 3);
+        damaged.run.buildList(0);
+        play(damaged.run, [](qint32 card) { return card % 2 == 0; });
+        QCOMPARE(boxesOf(damaged.set), QList<qint32>({1, 4, 4, 1}));
     }
 
     void reviewOrderFollowsTheGenerator()
     {
         // Seeded, a review asks its cards in one order: the draw is replayable.
         for (auto [seed, order] : {std::pair{7u, QList<qint32>{1, 5, 2, 4, 0, 3}}, {2024u, QList<qint32>{3, 1, 0, 4, 2, 5}}}) {
-            CardSet set;
-            fillBoxes(set, QList<qint32>(6, 2));
-            RandomGenerator random(seed);
-            QuizRun run(set, random, QuizRun::Review);
-            run.buildList(2);
-            QCOMPARE(play(run, [](qint32 card) { return card % 2 == 0; }), order);
+            Run r(QList<qint32>(6, 2), QuizRun::Review, 5, seed);
+            r.run.buildList(2);
+            QCOMPARE(play(r.run, [](qint32 card) { return card % 2 == 0; }), order);
         }
     }
 
     void crammingWorksThroughWorkingSets()
     {
         for (quint32 seed : {1u, 99u, 31337u, 4000000000u}) {
-            CardSet set;
-            fillBoxes(set, QList<qint32>(12, 3));
-            RandomGenerator random(seed);
+            Run r(QList<qint32>(12, 3), QuizRun::Cramming, 5, seed);
+            QuizRun &run = r.run;
             RandomGenerator verdicts(seed ^ 0x5a5a5a5au);
-            QuizRun run(set, random, QuizRun::Cramming, 5);
             run.buildList(3);
             QCOMPARE(run.DrawRange(), 5);
 
@@ -179,17 +181,15 @@ private Q_SLOTS:
             QCOMPARE(known.size(), 12);
             QCOMPARE(run.phase(), QuizRun::Phase::Finished);
             // Right verdicts leave the boxes alone.
-            for (qint32 box : boxesOf(set))
+            for (qint32 box : boxesOf(r.set))
                 QVERIFY(box >= 1 && box <= 3);
         }
     }
 
     void crammingKeepsAWrongCardInPlace()
     {
-        CardSet set;
-        fillBoxes(set, QList<qint32>(7, 2));
-        RandomGenerator random(77);
-        QuizRun run(set, random, QuizRun::Cramming, 3);
+        Run r(QList<qint32>(7, 2), QuizRun::Cramming, 3, 77);
+        QuizRun &run = r.run;
         run.buildList(2);
         QVERIFY(run.drawNext());
         const qint32 card = run.CurrentCard();
@@ -197,7 +197,7 @@ private Q_SLOTS:
         run.answerWrong();
         QCOMPARE(run.QuizList(), QList<qint32>({0, 1, 2, 3, 4, 5, 6}));
         QCOMPARE(run.DrawRange(), 3);
-        QCOMPARE(set.box(card), 1);
+        QCOMPARE(r.set.box(card), 1);
 
         // Right: the card leaves the list and the working set shrinks by one.
         while (run.phase() == QuizRun::Phase::Question) {
@@ -215,46 +215,21 @@ private Q_SLOTS:
 
     void verdictsNeedTheAnswerFirst()
     {
-        CardSet set;
-        fillBoxes(set, {2, 2});
-        RandomGenerator random(1);
-        QuizRun run(set, random, QuizRun::Review);
+        Run r({2, 2});
+        QuizRun &run = r.run;
         run.buildList(2);
         QVERIFY(!run.showAnswer()); // nothing drawn yet
         QVERIFY(run.drawNext());
         QVERIFY(!run.answerRight());
         QVERIFY(!run.answerWrong());
         QCOMPARE(run.remaining(), 2);
-        QCOMPARE(boxesOf(set), QList<qint32>({2, 2}));
+        QCOMPARE(boxesOf(r.set), QList<qint32>({2, 2}));
         QVERIFY(run.showAnswer());
         QVERIFY(!run.showAnswer());
         QCOMPARE(run.phase(), QuizRun::Phase::Answer);
         QVERIFY(run.answerRight());
         QCOMPARE(run.phase(), QuizRun::Phase::Question);
         QCOMPARE(run.remaining(), 1);
-    }
-
-    void damagedBoxNumbersReturnIntoRange()
-    {
-        CardSet set;
-        fillBoxes(set, {0, 9, 7, -2});
-        RandomGenerator random(3);
-        QuizRun run(set, random, QuizRun::Review);
-        run.buildList(0);
-        play(run, [](qint32 card) { return card % 2 == 0; });
-        // 0 right, 9 wrong, 7 right, -2 wrong
-        QCOMPARE(boxesOf(set), QList<qint32>({1, 4, 4, 1}));
-    }
-
-    void foreignListsAreCleaned()
-    {
-        CardSet set;
-        fillBoxes(set, QList<qint32>(3, 1));
-        RandomGenerator random(3);
-        QuizRun run(set, random, QuizRun::Review);
-        run.setQuizList({2, -1, 0, 2, 3, 1});
-        QCOMPARE(run.QuizList(), QList<qint32>({2, 0, 1}));
-        QCOMPARE(run.DrawRange(), 3);
     }
 };
 

@@ -82,6 +82,9 @@ private slots:
         row("leading garbage", "damaged_leading_garbage.rtf", QString::fromUtf8("Hello world in {RTF}…\n"));
         row("invalid hex", "damaged_invalid_hex.rtf", QString::fromUtf8("xřx"));
         row("only a picture", "png_hex.rtf", QString());
+        row("korean", "re14_korean_cp949.rtf", QStringLiteral("MS Project Addin ProjectPlus"));
+        row("uc and surrogates", "pandoc_unicode_uc_surrogates.rtf",
+            QString::fromUtf8("“hi”‘hi’") + QChar(0xF0B7) + QString::fromUtf8("αä𝐻") + QChar(0xD835) + QStringLiteral("unpaired"));
     }
 
     void sampleText()
@@ -192,10 +195,8 @@ private slots:
         QCOMPARE(old->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
 
-    void codePagesOfFonts()
+    void codePagesOfFontsAndUnicodeFallbacks()
     {
-        QCOMPARE(RtfReader::textLines(RtfTestSupport::sample("re14_korean_cp949.rtf")).join('\n'),
-                 QStringLiteral("MS Project Addin ProjectPlus"));
         QScopedPointer<QTextDocument> korean(read(RtfTestSupport::sample("re14_korean_cp949.rtf")));
         QCOMPARE(korean->begin().charFormat().fontFamilies().toStringList().value(0), QString::fromUtf8("맑은 고딕"));
         QScopedPointer<QTextDocument> jp(read(RtfTestSupport::sample("re30_japanese_cp932.rtf")));
@@ -217,22 +218,13 @@ private slots:
                  QStringList{QString::fromUtf8("•α≤") + QChar(0xF0E2)});
         QCOMPARE(RtfReader::textLines("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Wingdings;}}\\f1 J1}"),
                  QStringList{QString(QChar(0xF04A)) + QChar(0xF031)});
-    }
-
-    void unicodeFallbacksAndSurrogates()
-    {
-        const QStringList lines = RtfReader::textLines(RtfTestSupport::sample("pandoc_unicode_uc_surrogates.rtf"));
-        QCOMPARE(lines.size(), 1);
-        QString expected =
-            QString::fromUtf8("“hi”‘hi’") + QChar(0xF0B7) + QString::fromUtf8("αä𝐻") + QChar(0xD835) + QStringLiteral("unpaired");
-        QCOMPARE(lines.first(), expected);
         // \uc is scoped to its group; \bin and \'hh count as one fallback character
         QCOMPARE(RtfReader::textLines("{\\rtf1 {\\uc3\\u252abcd}\\u252xy}"), QStringList{QString::fromUtf8("üdüy")});
         QCOMPARE(RtfReader::textLines("{\\rtf1\\uc2\\u252\\'fc\\bin2 xyz}"), QStringList{QString::fromUtf8("üz")});
         QCOMPARE(RtfReader::textLines("{\\rtf1\\u-4064 ?\\u128169?}").first(), QString(QChar(0xF020)) + QString::fromUtf8("💩"));
     }
 
-    void finalParagraphMark()
+    void finalParagraphMarkAndDamagedInput()
     {
         QCOMPARE(RtfReader::textLines("{\\rtf1 a\\par\r\n}\r\n"), QStringList{"a"});
         QCOMPARE(RtfReader::textLines(QByteArray("{\\rtf1 a\\par\r\n}\r\n\0", 19)), QStringList{"a"});
@@ -248,16 +240,13 @@ private slots:
         QCOMPARE(doc.blockCount(), 2);
         // not RTF at all: shown as text
         QCOMPARE(RtfReader::textLines("plain\r\ntext"), (QStringList{"plain", "text"}));
-    }
 
-    void damagedInput()
-    {
         // the body inside a font table that never closed
         const QStringList german = RtfReader::textLines(RtfTestSupport::sample("damaged_re_german_fonttbl.rtf"));
         QCOMPARE(german.value(0), QStringLiteral("5% Auf Patronen "));
-        QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("damaged_re_german_fonttbl.rtf")));
-        QCOMPARE(formatOf(*doc, "Patronen").fontFamilies().toStringList(), QStringList{"Verdana"});
-        QCOMPARE(formatOf(*doc, "Patronen").fontPointSize(), 9.0);
+        RtfReader::read(RtfTestSupport::sample("damaged_re_german_fonttbl.rtf"), doc);
+        QCOMPARE(formatOf(doc, "Patronen").fontFamilies().toStringList(), QStringList{"Verdana"});
+        QCOMPARE(formatOf(doc, "Patronen").fontPointSize(), 9.0);
         // unbalanced braces and a document that just stops
         QCOMPARE(RtfReader::textLines("{\\rtf1 {\\b bold"), QStringList{"bold"});
         QCOMPARE(RtfReader::textLines("{\\rtf1 a}}}}b"), QStringList{"a"});
@@ -359,7 +348,7 @@ private slots:
         }
     }
 
-    void charsetsGiveTheirCodePages()
+    void charsetsAndTheirCodePages()
     {
         // 0, 1 and charsets without a page of their own follow \ansicpg.
         const std::pair<int, int> pages[] = {{0, 1252},   {1, 1252},   {3, 1252},   {2, CodePage::Symbol}, {77, 10000}, {128, 932},
@@ -372,19 +361,15 @@ private slots:
             QVERIFY(CodePage::isDoubleByte(page));
         for (int page : {1252, 874, 10000, int(CodePage::Symbol)})
             QVERIFY(!CodePage::isDoubleByte(page));
-    }
-
-    void bytesDecodeInTheirPage()
-    {
-        // The other pages are the samples' test; no sample is in Big5.
+        // The other pages are the samples' test; no sample is in Big5. An
+        // unknown page reads as 1252.
         QCOMPARE(decoded(1252, "\x80\x9f\xe4"), QStringLiteral("€Ÿä"));
-        // An unknown page reads as 1252.
         QCOMPARE(decoded(4711, "\x80"), QStringLiteral("€"));
         QCOMPARE(decoded(950, "\xa4\xa4"), QStringLiteral("中"));
         QVERIFY(!CodePage::table(932) && !CodePage::table(CodePage::Symbol));
     }
 
-    void bytesWithoutACharacter()
+    void bytesWithoutACharacterAndSymbolBytes()
     {
         // Bytes 1252 leaves open keep their Latin-1 value, as Windows reads them.
         for (char byte : {'\x81', '\x8d', '\x8f', '\x90', '\x9d'})
@@ -396,16 +381,13 @@ private slots:
         // where Unicode has no plain character.
         QCOMPARE(decoded(CodePage::Symbol, "A\x10"), QStringLiteral("\uF041\x10"));
         QCOMPARE(decoded(CodePage::SymbolFont, "a\xa3\xf0\x7f"), QStringLiteral("α≤\uF0F0\uF07F"));
-    }
 
-    void roundTripsThroughWindows1252AndSymbol()
-    {
-        // The reader's table and the writer's encoder agree on every byte.
+        // The reader's table and the writer's encoder agree on every byte;
+        // each byte of a symbol font is written back as itself.
         const char16_t *table = CodePage::table(1252);
         QVERIFY(table);
         for (int byte = 0; byte < 256; ++byte)
             QCOMPARE(Windows1252::byteFor(table[byte]), byte);
-        // Each byte of a symbol font is written back as itself.
         for (int byte = 0x20; byte < 256; ++byte) {
             QCOMPARE(CodePage::symbolByte(CodePage::symbolFontChar(uchar(byte)), true), byte);
             QCOMPARE(CodePage::symbolByte(CodePage::symbolChar(uchar(byte)), false), byte);

@@ -185,21 +185,7 @@ private slots:
         QCOMPARE(c.charFormat().anchorHref(), QStringLiteral("b"));
     }
 
-    void underlineKinds()
-    {
-        const QByteArray rtf = "{\\rtf1 a\\uldb b\\ulnone c\\ulwave d\\uld e\\ulw f\\uldashd g\\ul h\\ulnone\\par}";
-        QTextDocument doc;
-        RtfReader::read(rtf, doc);
-        QTextCursor c(&doc);
-        c.setPosition(4);
-        QCOMPARE(c.charFormat().underlineStyle(), QTextCharFormat::WaveUnderline);
-        c.setPosition(5);
-        QCOMPARE(c.charFormat().underlineStyle(), QTextCharFormat::DotLine);
-        const QByteArray written = RtfWriter::write(doc);
-        QVERIFY(written.contains("a\\uldb b\\ulnone c\\ulwave d\\uld e\\ulw f\\uldashd g\\ul h\\ulnone\\par"));
-    }
-
-    void symbolFonts()
+    void symbolFontsAndUnderlineKinds()
     {
         // text in symbol fonts goes back to its bytes
         const QByteArray rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}}"
@@ -217,6 +203,15 @@ private slots:
         c.setPosition(1);
         c.insertText(QStringLiteral("b"));
         QVERIFY(RtfWriter::write(back).contains("\\'b7\\u98?{}\\'61"));
+
+        // every kind of underline is written back as it was read
+        RtfReader::read("{\\rtf1 a\\uldb b\\ulnone c\\ulwave d\\uld e\\ulw f\\uldashd g\\ul h\\ulnone\\par}", doc);
+        c = QTextCursor(&doc);
+        c.setPosition(4);
+        QCOMPARE(c.charFormat().underlineStyle(), QTextCharFormat::WaveUnderline);
+        c.setPosition(5);
+        QCOMPARE(c.charFormat().underlineStyle(), QTextCharFormat::DotLine);
+        QVERIFY(RtfWriter::write(doc).contains("a\\uldb b\\ulnone c\\ulwave d\\uld e\\ulw f\\uldashd g\\ul h\\ulnone\\par"));
     }
 
     void formatsOfAnEditedDocument()
