@@ -147,6 +147,10 @@ void TMainForm::changeEvent(QEvent *event)
     // message box, which must not open inside the activation itself.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_arguments.startupPending())
         QTimer::singleShot(0, this, &TMainForm::openStartupFiles);
+    // A maximised document that closes clears the mark of the title the
+    // next one takes over.
+    if (event->type() == QEvent::ModifiedChange || event->type() == QEvent::WindowTitleChange)
+        showModifiedMark();
 }
 
 TMainForm::~TMainForm()
@@ -156,8 +160,10 @@ TMainForm::~TMainForm()
     delete m_clipboard;
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(m_mdiArea, nullptr, this, nullptr);
-    for (TMDIChild *document : std::as_const(m_documents))
+    for (TMDIChild *document : std::as_const(m_documents)) {
         disconnect(document, nullptr, this, nullptr);
+        disconnect(&document->Set(), nullptr, this, nullptr);
+    }
     QFile::remove(m_context.WorkFilePath);
 }
 
@@ -401,12 +407,13 @@ TMDIChild *TMainForm::createDocument(std::unique_ptr<CardSetDocument> set, const
 void TMainForm::showModifiedMark()
 {
     // A maximised document's title is part of this one, whose mark Qt
-    // follows only while that document's mark changes: after another
-    // maximised document closed, the one left showed the closed one's mark.
-    if (windowTitle().contains(QLatin1String("[*]"))) {
-        const TMDIChild *document = ActiveDocument();
-        setWindowModified(document && document->Modified());
-    }
+    // follows only while that document's mark changes.
+    if (!windowTitle().contains(QLatin1String("[*]")))
+        return;
+    const TMDIChild *document = ActiveDocument();
+    const bool modified = document && document->Modified();
+    if (isWindowModified() != modified)
+        setWindowModified(modified);
 }
 
 void TMainForm::documentClosed(TMDIChild *document)

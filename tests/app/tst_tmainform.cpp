@@ -796,6 +796,20 @@ private slots:
         QCOMPARE(form->fontSizeBox()->value(), 20);
         QVERIFY(!document->Modified());
     }
+
+    // A maximised document's title is part of the main window's: its unsaved
+    // mark is the shown document's, also after another one closed.
+    void maximisedTitleMarksTheSetShown()
+    {
+        TMDIChild *changed = newSet(QStringLiteral("geaendert.ql3"), {{"Hund"}});
+        newSet(QStringLiteral("neu.ql3"));
+        form->mdiArea()->currentSubWindow()->showMaximized();
+        QVERIFY(!form->isWindowModified());
+        form->action(MainCommand::FileClose)->trigger();
+        QCOMPARE(form->ActiveDocument(), changed);
+        QVERIFY(form->windowTitle().contains(QLatin1String("[*]")));
+        QTRY_VERIFY(form->isWindowModified());
+    }
 };
 
 QUILLO_GUI_TEST_MAIN(TestTMainForm)
