@@ -66,19 +66,19 @@ QMimeData *TMyRxRichEdit::createMimeDataFromSelection() const
     // Word processors take RTF, browsers and mail programs HTML, the rest
     // plain text.
     const QTextDocumentFragment fragment = cursor.selection();
-    auto *data = new QMimeData;
-    data->setText(fragment.toPlainText());
-    data->setHtml(fragment.toHtml());
+    auto *mime = new QMimeData;
+    mime->setText(fragment.toPlainText());
+    mime->setHtml(fragment.toHtml());
     QTextDocument selection;
     QTextCursor(&selection).insertFragment(fragment);
     FacePictures::copyResources(*document(), selection);
     const QByteArray rtf = RtfWriter::write(selection);
     for (const QString &type : rtfMimeTypes())
-        data->setData(type, rtf);
+        mime->setData(type, rtf);
     // A paste into a face prefers this over the HTML, which would re-encode
     // pictures and lose embedded objects.
-    data->setData(ownFaceMimeType(), rtf);
-    return data;
+    mime->setData(ownFaceMimeType(), rtf);
+    return mime;
 }
 
 namespace {

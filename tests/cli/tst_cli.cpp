@@ -137,9 +137,9 @@ private Q_SLOTS:
             set.AddCard({"{\\rtf1 Frage}", "{\\rtf1 Antwort}", 1, false});
         const QString file = saved(set, QStringLiteral("druck.ql3"), PageOrientation::Landscape);
         const QString pdf = m_dir.filePath(QStringLiteral("druck.pdf"));
-        const auto printed = [&](QStringList options) {
+        const auto printed = [&](QStringList arguments) {
             QFile::remove(pdf);
-            const Result result = run(QStringList{QStringLiteral("print-pdf"), file, pdf} + options);
+            const Result result = run(QStringList{QStringLiteral("print-pdf"), file, pdf} + arguments);
             return result.exitCode == 0 ? pdfPageCount(pdf) : -result.exitCode;
         };
         // eight cards: two front sheets, then their two backs
