@@ -85,12 +85,12 @@ void ClipboardCommands::watchFocus(QWidget *focus)
     if (m_selectionConnection)
         disconnect(m_selectionConnection);
     QWidget *control = textControl(focus);
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
-        m_selectionConnection = connect(edit, &QLineEdit::selectionChanged, this, &ClipboardCommands::updateClipboardCommands);
-    else if (auto *edit = qobject_cast<QTextEdit *>(control))
-        m_selectionConnection = connect(edit, &QTextEdit::selectionChanged, this, &ClipboardCommands::updateClipboardCommands);
-    else if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
-        m_selectionConnection = connect(edit, &QPlainTextEdit::selectionChanged, this, &ClipboardCommands::updateClipboardCommands);
+    if (auto *line = qobject_cast<QLineEdit *>(control))
+        m_selectionConnection = connect(line, &QLineEdit::selectionChanged, this, &ClipboardCommands::updateClipboardCommands);
+    else if (auto *rich = qobject_cast<QTextEdit *>(control))
+        m_selectionConnection = connect(rich, &QTextEdit::selectionChanged, this, &ClipboardCommands::updateClipboardCommands);
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(control))
+        m_selectionConnection = connect(plain, &QPlainTextEdit::selectionChanged, this, &ClipboardCommands::updateClipboardCommands);
     updateClipboardCommands();
 }
 
