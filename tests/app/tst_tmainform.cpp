@@ -1,7 +1,6 @@
 #include "../BoxedSet.h"
 #include "MainFormFixture.h"
 
-#include "app/CommandStateRules.h"
 #include "app/WindowTiling.h"
 #include "editor/FindDialog.h"
 #include "editor/TVerschieben.h"
@@ -59,22 +58,17 @@ private slots:
 
     void htmlExportWritesTheCheckedCards()
     {
-        TMDIChild *document =
-            newSet(QStringLiteral("web.ql3"), {{"Frage 1", "Antwort 1 <b>"}, {"Frage 2", "Antwort 2"}, {"Frage 3", "Antwort 3"}});
+        TMDIChild *document = newSet(QStringLiteral("web.ql3"), {{"Frage 1", "Antwort 1"}, {"Frage 2"}, {"Frage 3"}});
         form->action(MainCommand::ExportHtml)->trigger();
         QVERIFY(dialogs.warnings.value(0).startsWith(QStringLiteral("Sie haben keine Karten ausgewählt.")));
-
         // The last card is still being edited: the export stores it first.
         document->Set().setMarked(0, true);
         document->Set().setMarked(2, true);
         dialogs.saveAnswers.append(path(QStringLiteral("karten.html")));
         form->action(MainCommand::ExportHtml)->trigger();
         QCOMPARE(dialogs.informations.size(), 1);
-        QList<QByteArray> cardLines = readFile(path(QStringLiteral("karten.html"))).split('\n');
-        cardLines.removeIf([](const QByteArray &line) { return !line.startsWith("<A HREF"); });
-        QCOMPARE(cardLines.size(), 2);
-        QVERIFY(cardLines[0].contains("drc('Antwort 1 &amp;lt;b&amp;gt;<br>' ,'Antwort')"));
-        QVERIFY(cardLines[0].contains(">Frage 1</A>") && cardLines[1].contains(">Frage 3</A>"));
+        const QByteArray page = readFile(path(QStringLiteral("karten.html")));
+        QVERIFY(page.count("<A HREF") == 2 && page.contains(">Frage 1</A>") && page.contains(">Frage 3</A>"));
         QCOMPARE(document->selectedCard(), 2);
     }
 
@@ -119,34 +113,29 @@ private slots:
         QCOMPARE(second->Vorderseite()->toPlainText() + second->Rueckseite()->toPlainText(), QStringLiteral("Katze"));
         QTest::keySequence(second->Vorderseite(), QKeySequence::Redo);
         QCOMPARE(second->Vorderseite()->toPlainText() + second->Rueckseite()->toPlainText(), QStringLiteral("Hunddog"));
-        QCOMPARE(second->Set().count(), 2);
-        QCOMPARE(second->Set().box(1), 3);
+        QVERIFY(second->Set().count() == 2 && second->Set().box(1) == 3);
 
         // The pasted card goes to the first place; the offered list has
         // both places, the current one chosen. Cancelling moves nothing.
-        QStringList offered;
-        whenModal<TVerschieben>([&offered](TVerschieben *dialog) {
-            for (int i = 0; i < dialog->Nummer()->count(); ++i)
-                offered.append(dialog->Nummer()->itemText(i));
-            offered.append(dialog->Nummer()->currentText());
-            dialog->Nummer()->setCurrentIndex(0);
-            dialog->findChild<QAbstractButton *>(QStringLiteral("SpeedButton1"))->click();
-        });
-        form->action(MainCommand::MoveCard)->trigger();
-        QCOMPARE(offered, (QStringList{"1", "2", "2"}));
-        QCOMPARE(second->Set().CurrentIndex(), 0);
-        QCOMPARE(second->Vorderseite()->toPlainText(), QStringLiteral("Hund"));
-        whenModal<TVerschieben>([](TVerschieben *dialog) {
-            dialog->Nummer()->setCurrentIndex(1);
-            dialog->findChild<QAbstractButton *>(QStringLiteral("SpeedButton2"))->click();
-        });
-        form->action(MainCommand::MoveCard)->trigger();
-        QCOMPARE(second->Set().CurrentIndex(), 0);
+        QString offered;
+        const auto moveTo = [&](int index, const char *button) {
+            whenModal<TVerschieben>([&](TVerschieben *dialog) {
+                for (int i = 0; i < dialog->Nummer()->count(); ++i)
+                    offered += dialog->Nummer()->itemText(i);
+                offered += dialog->Nummer()->currentText();
+                dialog->Nummer()->setCurrentIndex(index);
+                dialog->findChild<QAbstractButton *>(QLatin1String(button))->click();
+            });
+            form->action(MainCommand::MoveCard)->trigger();
+            return second->Vorderseite()->toPlainText() + QString::number(second->Set().CurrentIndex());
+        };
+        QCOMPARE(moveTo(0, "SpeedButton1"), QStringLiteral("Hund0"));
+        QCOMPARE(offered, QStringLiteral("122"));
+        QCOMPARE(moveTo(1, "SpeedButton2"), QStringLiteral("Hund0"));
 
         dialogs.questionAnswers = {true};
         form->button(MainCommand::DeleteCard)->click();
-        QCOMPARE(second->Set().count(), 1);
-        QCOMPARE(first->Set().count(), 1);
+        QVERIFY(second->Set().count() == 1 && first->Set().count() == 1);
         QCOMPARE(second->Vorderseite()->toPlainText(), QStringLiteral("Maus"));
     }
 
@@ -157,6 +146,8 @@ private slots:
             newSet(QStringLiteral("suche.ql3"), {{"Hauptstadt von Peru?", "Lima"}, {"Fluss", "Amazonas"}, {"Lima", "liegt in PERU"}});
         form->action(MainCommand::Find)->trigger();
         FindDialog *find = form->findDialog();
+        const auto shown = [document] { return QStringLiteral("%1/%2").arg(document->Set().CurrentIndex()).arg(document->shownPage()); };
+        const QString back = QString::number(int(TMDIChild::BackPage));
         QVERIFY(find->isVisible() && !find->isModal() && !find->findNextButton()->isEnabled());
         find->textEdit()->setText(QStringLiteral("peru"));
         QVERIFY(find->findNextButton()->isEnabled());
@@ -165,12 +156,10 @@ private slots:
         dialogs.questionAnswers = {true};
         find->findNextButton()->click();
         QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Das Ende wurde erreicht, von vorne beginnen?.")});
-        QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("Hauptstadt von Peru?"));
-        QCOMPARE(document->shownPage(), int(TMDIChild::FrontPage));
+        QCOMPARE(shown(), QStringLiteral("0/%1").arg(int(TMDIChild::FrontPage)));
         // On both faces of the last card: the back is shown.
         find->findNextButton()->click();
-        QCOMPARE(document->Set().CurrentIndex(), 2);
-        QCOMPARE(document->shownPage(), int(TMDIChild::BackPage));
+        QCOMPARE(shown(), QStringLiteral("2/") + back);
 
         // In the current card, found last; searching changes nothing.
         document->Rueckseite()->setPlainText(QStringLiteral("Titicacasee"));
@@ -180,8 +169,7 @@ private slots:
         find->findNextButton()->click();
         QCOMPARE(dialogs.questions.size(), 2);
         QCOMPARE(document->Set().CurrentIndex(), 2);
-        QVERIFY(!document->Set().Modified());
-        QVERIFY(dialogs.informations.isEmpty());
+        QVERIFY(!document->Set().Modified() && dialogs.informations.isEmpty());
 
         // Nowhere: one round, then it says so, the card where the search
         // began shown again, the page left as it was.
@@ -191,16 +179,15 @@ private slots:
         find->findNextButton()->click();
         QCOMPARE(dialogs.questions.size(), 3);
         QCOMPARE(dialogs.informations, QStringList{QStringLiteral("„Kilimandscharo“ wurde in keiner Karte gefunden.")});
-        QCOMPARE(document->Set().CurrentIndex(), 1);
-        QCOMPARE(document->shownPage(), int(TMDIChild::BackPage));
+        QCOMPARE(shown(), QStringLiteral("1/") + back);
         // After No at the end, the last card is shown.
         dialogs.questionAnswers = {false};
         find->findNextButton()->click();
-        QCOMPARE(document->Set().CurrentIndex(), 2);
-        QCOMPARE(dialogs.informations.size(), 1);
+        QVERIFY(document->Set().CurrentIndex() == 2 && dialogs.informations.size() == 1);
     }
 
-    void pictureGoesToClipboardAndTheFaceShown()
+    // Pictures and objects go into the face shown, never on the options page.
+    void picturesAndObjectsGoIntoTheFaceShown()
     {
         QImage red(40, 30, QImage::Format_RGB32);
         red.fill(Qt::red);
@@ -208,43 +195,49 @@ private slots:
         QVERIFY(red.save(png));
         writeFile(path(QStringLiteral("kaputt.png")), "kein Bild");
         writeFile(path(QStringLiteral("bild.xyz")), "?");
-        const auto clipboardPicture = [] { return qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData()); };
+        writeFile(path(QStringLiteral("notiz.txt")), "Vokabeln Lektion 3");
+        const auto clipboardSize = [] { return qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData()).size(); };
 
-        // Without a document only the clipboard takes it.
+        // Without a document only the clipboard takes a picture.
         dialogs.pictureAnswers = {png};
         form->action(MainCommand::InsertPicture)->trigger();
-        QCOMPARE(clipboardPicture().size(), QSize(40, 30));
+        QCOMPARE(clipboardSize(), QSize(40, 30));
 
         TMDIChild *document = newSet(QStringLiteral("bild.ql3"));
         QApplication::clipboard()->setText(QStringLiteral("vorher"));
         dialogs.pictureAnswers = {path(QStringLiteral("kaputt.png")), path(QStringLiteral("bild.xyz")), QString()};
         for (int i = 0; i < 3; ++i)
             form->button(MainCommand::InsertPicture)->click();
-        QCOMPARE(dialogs.warnings,
-                 (QStringList{QStringLiteral("Die Datei \"kaputt.png\" ist kein gültiges Bild."),
-                              QStringLiteral("Unbekannte Bilddateierweiterung (.xyz)")}));
+        QCOMPARE(dialogs.warnings.join(QLatin1Char('|')),
+                 QStringLiteral("Die Datei \"kaputt.png\" ist kein gültiges Bild.|Unbekannte Bilddateierweiterung (.xyz)"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("vorher"));
+        QVERIFY(!document->Set().Modified());
+
+        // On the options page no face takes either, and no file is even asked for an object.
+        document->showPage(TMDIChild::OptionsPage);
+        dialogs.pictureAnswers = {png};
+        dialogs.openAnswers = {path(QStringLiteral("notiz.txt"))};
+        form->action(MainCommand::InsertPicture)->trigger();
+        form->action(MainCommand::InsertObject)->trigger();
+        QCOMPARE(dialogs.openAnswers.size(), 1);
         QVERIFY(!document->Set().Modified());
 
         document->showPage(TMDIChild::BackPage);
         document->Rueckseite()->setPlainText(QStringLiteral("Flagge: "));
         document->Rueckseite()->moveCursor(QTextCursor::End);
         save();
+        QApplication::clipboard()->clear();
         dialogs.pictureAnswers = {png};
         QVERIFY(document->findChild<QMenu *>(QStringLiteral("Popup"))->actions().contains(form->action(MainCommand::InsertPicture)));
         form->action(MainCommand::InsertPicture)->trigger();
         QCOMPARE(document->Rueckseite()->toPlainText(), QStringLiteral("Flagge: ") + QChar::ObjectReplacementCharacter);
         QVERIFY(document->Set().Modified());
-        QCOMPARE(clipboardPicture().size(), QSize(40, 30));
-        // The file's PNG bytes are what the face keeps.
+        QCOMPARE(clipboardSize(), QSize(40, 30));
+        save();
+        form->button(MainCommand::InsertObject)->click();
+        QVERIFY(document->Set().Modified());
         document->StoreCurrentCard();
-        QVERIFY(document->Set().back(0).toLower().contains(readFile(png).left(24).toHex()));
-
-        // On the options page no face takes it.
-        document->showPage(TMDIChild::OptionsPage);
-        dialogs.pictureAnswers = {png};
-        form->action(MainCommand::InsertPicture)->trigger();
-        QCOMPARE(document->Rueckseite()->toPlainText().count(QChar::ObjectReplacementCharacter), 1);
+        QVERIFY(document->Set().back(0).contains("{\\*\\objclass Package}"));
 
         // A photo as wide as the card shows within the editor beside its
         // scroll bar, keeping the stored size that printing uses.
@@ -257,27 +250,7 @@ private slots:
         TMyRxRichEdit *front = document->Vorderseite();
         QTRY_VERIFY(front->verticalScrollBar()->isVisible());
         QVERIFY(!front->horizontalScrollBar()->isVisible());
-        const QTextImageFormat stored = formatAt(front, 0).toImageFormat();
-        QVERIFY(stored.width() > front->viewport()->width() - 2 * front->document()->documentMargin());
-    }
-
-    void objectCommandEmbedsAFileInTheFaceShown()
-    {
-        writeFile(path(QStringLiteral("notiz.txt")), "Vokabeln Lektion 3");
-        TMDIChild *document = newSet(QStringLiteral("objekt.ql3"));
-        // Not on the options page: no file is even asked for.
-        document->showPage(TMDIChild::OptionsPage);
-        dialogs.openAnswers = {path(QStringLiteral("notiz.txt"))};
-        form->action(MainCommand::InsertObject)->trigger();
-        QCOMPARE(dialogs.openAnswers.size(), 1);
-
-        document->showPage(TMDIChild::BackPage);
-        save();
-        form->button(MainCommand::InsertObject)->click();
-        QCOMPARE(document->Rueckseite()->toPlainText(), QString(QChar::ObjectReplacementCharacter));
-        QVERIFY(document->Set().Modified());
-        document->StoreCurrentCard();
-        QVERIFY(document->Set().back(0).contains("{\\*\\objclass Package}"));
+        QVERIFY(formatAt(front, 0).toImageFormat().width() > front->viewport()->width() - 2 * front->document()->documentMargin());
     }
 
     void commandStatesFollowTheOpenDocuments()
@@ -301,43 +274,27 @@ private slots:
 
         newSet(QStringLiteral("eins.ql3"));
         QVERIFY(documentState(true));
-        TMDIChild *second = newSet(QStringLiteral("zwei.ql3"));
-        QCOMPARE(form->ActiveDocument(), second);
+        newSet(QStringLiteral("zwei.ql3"));
         form->action(C::FileClose)->trigger();
-        QCOMPARE(form->documents().size(), 1);
-        QVERIFY(documentState(true));
+        QVERIFY(form->documents().size() == 1 && documentState(true));
         form->action(C::FileClose)->trigger();
-        QVERIFY(form->documents().isEmpty());
-        QVERIFY(documentState(false));
-        for (auto [count, closing, enabled] : {std::tuple{1, false, true}, {1, true, false}, {2, true, true}, {0, false, false}})
-            QCOMPARE(CommandStateRules::documentCommandsEnabled(count, closing), enabled);
+        QVERIFY(form->documents().isEmpty() && documentState(false));
     }
 
-    void newSetAsksForItsNameAndWritesNothing()
+    // A new set is written only when saved; closed, it opens again by the
+    // dialog and by a drop.
+    void newSetsAreSavedReopenedAndDropped()
     {
         form->button(MainCommand::FileNew)->click();
         QCOMPARE(dialogs.saveTitles, QStringList{QStringLiteral("Wie soll die Datei später heißen?")});
         QVERIFY(form->documents().isEmpty());
-
-        TMDIChild *document = newSet(QStringLiteral("Vokabeln.ql3"));
-        QCOMPARE(document->caption(), QStringLiteral("Vokabeln.ql3"));
-        QVERIFY(!document->Modified());
-        QCOMPARE(document->Set().FileName(), path(QStringLiteral("Vokabeln.ql3")));
-        QCOMPARE(document->findChild<QComboBox *>(QStringLiteral("AnzahlCombo"))->currentText(), QStringLiteral("8 Karten/Blatt"));
-        QCOMPARE(document->orientationPicture(), QStringLiteral("hochkant.bmp"));
-        QCOMPARE(form->fileContext().PrinterOrientation, PageOrientation::Portrait);
-        QVERIFY(!QFile::exists(path(QStringLiteral("Vokabeln.ql3"))));
-    }
-
-    void saveCloseAndReopenFindsEverything()
-    {
         TMDIChild *document = newSet(QStringLiteral("runde.ql3"));
-        document->Vorderseite()->setHtml(QStringLiteral("<b>Hund</b>"));
+        QCOMPARE(document->caption(), QStringLiteral("runde.ql3"));
+        QVERIFY(!document->Modified() && !QFile::exists(path(QStringLiteral("runde.ql3"))));
+        document->Vorderseite()->setPlainText(QStringLiteral("Hund"));
         document->Rueckseite()->setPlainText(QStringLiteral("dog"));
         form->button(MainCommand::NewCard)->click();
-        document->Vorderseite()->setPlainText(QStringLiteral("Katze"));
         save();
-        QVERIFY(dialogs.warnings.isEmpty());
         form->action(MainCommand::FileClose)->trigger();
         QCOMPARE(dialogs.closeQuestions, 0);
 
@@ -351,25 +308,15 @@ private slots:
         QCOMPARE(rows(*reopened), 2);
         QCOMPARE(reopened->selectedCard(), 0);
         QCOMPARE(reopened->Vorderseite()->toPlainText() + reopened->Rueckseite()->toPlainText(), QStringLiteral("Hunddog"));
-        QVERIFY(reopened->Vorderseite()->document()->firstBlock().begin().fragment().charFormat().fontWeight() >= QFont::Bold);
-        reopened->selectCard(1);
-        QCOMPARE(reopened->Vorderseite()->toPlainText(), QStringLiteral("Katze"));
         QVERIFY(!reopened->Modified());
-
         dialogs.saveAnswers.append(path(QStringLiteral("kopie.ql3")));
         form->action(MainCommand::SaveAs)->trigger();
         QCOMPARE(reopened->caption(), QStringLiteral("kopie.ql3"));
-        QVERIFY(QFile::exists(path(QStringLiteral("kopie.ql3"))));
-    }
-
-    void droppedCardSetsOpen()
-    {
-        newSet(QStringLiteral("gezogen.ql3"));
-        save();
         form->action(MainCommand::FileClose)->trigger();
-        drop({path(QStringLiteral("gezogen.ql3")), path(QStringLiteral("bild.png"))});
+
+        drop({path(QStringLiteral("kopie.ql3")), path(QStringLiteral("bild.png"))});
         QCOMPARE(form->documents().size(), 1);
-        QCOMPARE(form->ActiveDocument()->caption(), QStringLiteral("gezogen.QL3"));
+        QCOMPARE(form->ActiveDocument()->caption(), QStringLiteral("kopie.QL3"));
         QVERIFY(form->button(MainCommand::Save)->isEnabled());
     }
 
@@ -419,8 +366,7 @@ private slots:
         QCOMPARE(dialogs.informations,
                  QStringList{QStringLiteral("Es wurde ein Kartensatz im Quillo 2.5 Format geladen.\rKontrollieren "
                                             "Sie bitte den Font der Titelzeile und die Optionen.")});
-        QCOMPARE(rows(*document), 2);
-        QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("eins"));
+        QCOMPARE(document->Vorderseite()->toPlainText() + QString::number(rows(*document)), QStringLiteral("eins2"));
         QVERIFY(!document->Modified());
     }
 
@@ -452,8 +398,7 @@ private slots:
         document->showPage(TMDIChild::BackPage);
         QCOMPARE(form->ActiveFace(), document->Rueckseite());
         form->button(MainCommand::Undo)->click();
-        QVERIFY(document->Rueckseite()->toPlainText().isEmpty());
-        QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("vorn"));
+        QCOMPARE(document->Vorderseite()->toPlainText() + document->Rueckseite()->toPlainText(), QStringLiteral("vorn"));
         QVERIFY(document->Modified());
         form->button(MainCommand::Redo)->click();
         QCOMPARE(document->Rueckseite()->toPlainText(), QStringLiteral("hinten"));
@@ -531,15 +476,23 @@ private slots:
         QVERIFY(form->documents().isEmpty());
     }
 
-    void windowMenuTilesAndLists()
+    void windowsCascadeTileAndAreListed()
     {
-        newSet(QStringLiteral("links.ql3"));
-        newSet(QStringLiteral("rechts.ql3"));
-        form->action(MainCommand::TileVertical)->trigger();
+        for (int i = 0; i < 6; ++i)
+            newSet(QStringLiteral("kaskade%1.ql3").arg(i));
         const QList<QMdiSubWindow *> windows = form->mdiArea()->subWindowList(QMdiArea::CreationOrder);
-        QVERIFY(windows.at(0)->geometry().right() < windows.at(1)->geometry().left());
+        for (qsizetype i = 0; i < windows.size(); ++i) {
+            QVERIFY(form->mdiArea()->viewport()->rect().contains(windows.at(i)->geometry()));
+            QVERIFY(i == 0 || windows.at(i)->pos() != windows.at(i - 1)->pos());
+        }
+        QVERIFY(!form->mdiArea()->verticalScrollBar()->isVisible());
+        // Too large for the area: as large as the area.
+        QCOMPARE(WindowTiling::cascaded(QRect(0, 0, 300, 200), QSize(400, 150), 3, 20), QRect(0, 0, 300, 150));
+
+        form->action(MainCommand::TileVertical)->trigger();
+        QVERIFY(windows.at(0)->geometry().right() < windows.at(5)->geometry().left());
         form->action(MainCommand::TileHorizontal)->trigger();
-        QVERIFY(windows.at(0)->geometry().bottom() < windows.at(1)->geometry().top());
+        QVERIFY(windows.at(0)->geometry().bottom() < windows.at(5)->geometry().top());
         form->action(MainCommand::MinimizeAll)->trigger();
         QVERIFY(windows.at(0)->isMinimized() && windows.at(1)->isMinimized());
 
@@ -547,25 +500,10 @@ private slots:
         emit menu->aboutToShow();
         QAction *first = menu->findChild<QAction *>(QStringLiteral("WindowListEntry1"));
         QVERIFY(first);
-        QCOMPARE(first->text(), QStringLiteral("&1 links.ql3"));
+        QCOMPARE(first->text(), QStringLiteral("&1 kaskade0.ql3"));
         first->trigger();
         QCOMPARE(form->mdiArea()->currentSubWindow(), windows.at(0));
         QVERIFY(!windows.at(0)->isMinimized());
-    }
-
-    void newWindowsCascadeInsideTheWorkArea()
-    {
-        for (int i = 0; i < 6; ++i)
-            newSet(QStringLiteral("kaskade%1.ql3").arg(i));
-        const QList<QMdiSubWindow *> windows = form->mdiArea()->subWindowList(QMdiArea::CreationOrder);
-        for (qsizetype i = 0; i < windows.size(); ++i) {
-            QVERIFY(form->mdiArea()->viewport()->rect().contains(windows.at(i)->geometry()));
-            if (i > 0)
-                QVERIFY(windows.at(i)->pos() != windows.at(i - 1)->pos());
-        }
-        QVERIFY(!form->mdiArea()->verticalScrollBar()->isVisible());
-        // Too large for the area: as large as the area.
-        QCOMPARE(WindowTiling::cascaded(QRect(0, 0, 300, 200), QSize(400, 150), 3, 20), QRect(0, 0, 300, 150));
     }
 
     void tilesCoverTheAreaWithoutOverlap()
@@ -624,23 +562,38 @@ private slots:
         QVERIFY(document->Modified());
     }
 
-    void optionsPageFormatsTheHeaderLine()
+    // On the options page the formatting commands format the header line,
+    // and the back's look becomes the standard font of the backs.
+    void optionsPageFormatsTheHeaderAndTakesTheStandardFont()
     {
         TMDIChild *document = formattedSet();
+        const FontRecord frontStandard = document->Set().StandardFontFront();
+        TMyRxRichEdit *back = document->Rueckseite();
+        select(back, 0, 7);
+        const QString family = otherFamily();
+        QTextCharFormat change;
+        change.setFontFamilies({family});
+        change.setFontPointSize(17);
+        change.setFontItalic(true);
+        change.setForeground(QColor(10, 20, 30));
+        back->mergeCurrentCharFormat(change);
+        save();
         const QByteArray frontBefore = document->Vorderseite()->saveRtf();
         document->showPage(TMDIChild::OptionsPage);
-        form->button(MainCommand::Bold)->click();
-        QVERIFY(document->Set().printOptions().HeaderFont.Bold);
-        QVERIFY(document->KopfZeile()->font().bold());
-        // The header's look is saved with the set.
+        form->action(MainCommand::AsStandardFont)->trigger();
         QVERIFY(document->Modified());
+        QCOMPARE(document->Set().StandardFontFront(), frontStandard);
+        QCOMPARE(document->Set().StandardFontBack(), (FontRecord{family, 17, StoredColor::fromRgb(10, 20, 30), false, true, false, false}));
 
+        // The header's look is saved with the set.
+        save();
+        form->button(MainCommand::Bold)->click();
+        QVERIFY(document->Set().printOptions().HeaderFont.Bold && document->KopfZeile()->font().bold() && document->Modified());
         form->fontSizeBox()->setValue(20);
         QCOMPARE(document->Set().printOptions().HeaderFont.Size, 20);
         QCOMPARE(document->CopyEdit()->font().pointSize(), 20);
-        form->fontCombo()->setCurrentFont(QFont(otherFamily()));
+        form->fontCombo()->setCurrentFont(QFont(family));
         QCOMPARE(document->Set().printOptions().HeaderFont.Name, form->fontCombo()->currentFont().family());
-
         dialogs.colorAnswers = {QColor(0, 0, 255)};
         form->findChild<QAction *>(QStringLiteral("WeitereFarben"))->trigger();
         QCOMPARE(document->Set().printOptions().HeaderFont.Color, StoredColor::fromRgb(0, 0, 255));
@@ -654,6 +607,11 @@ private slots:
             form->button(command)->click();
         QCOMPARE(dialogs.colorAnswers.size(), 1);
         QCOMPARE(document->Vorderseite()->saveRtf(), frontBefore);
+
+        // The next card's back starts in the standard font.
+        form->button(MainCommand::NewCard)->click();
+        QTest::keyClicks(back, QStringLiteral("x"));
+        QCOMPARE(formatAt(back, 0).font().family(), family);
     }
 
     void coloursFromPaletteButtonFaceAndDialog()
@@ -666,8 +624,8 @@ private slots:
         const auto red = std::find_if(palette.begin(), palette.end(), [](QAction *entry) { return entry->text() == QLatin1String("Rot"); });
         QVERIFY(red != palette.end());
         (*red)->trigger();
-        QCOMPARE(formatAt(front, 0).foreground().color(), QColor(255, 0, 0));
-        QCOMPARE(textButton->property("color").value<QColor>(), QColor(255, 0, 0));
+        QVERIFY(formatAt(front, 0).foreground().color() == QColor(255, 0, 0)
+                && textButton->property("color").value<QColor>() == QColor(255, 0, 0));
         select(front, 6, 10);
         textButton->click();
         QCOMPARE(formatAt(front, 6).foreground().color(), QColor(255, 0, 0));
@@ -678,8 +636,8 @@ private slots:
         dialogs.colorAnswers = {QColor(0, 128, 0), QColor(255, 255, 0), QColor()};
         form->button(MainCommand::TextColorDialog)->click();
         form->button(MainCommand::BackColorDialog)->click();
-        QCOMPARE(formatAt(front, 6).foreground().color(), QColor(0, 128, 0));
-        QCOMPARE(formatAt(front, 6).background().color(), QColor(255, 255, 0));
+        QVERIFY(formatAt(front, 6).foreground().color() == QColor(0, 128, 0)
+                && formatAt(front, 6).background().color() == QColor(255, 255, 0));
         // A cancelled dialog changes nothing.
         form->button(MainCommand::TextColorDialog)->click();
         QCOMPARE(formatAt(front, 6).foreground().color(), QColor(0, 128, 0));
@@ -719,34 +677,7 @@ private slots:
         QCOMPARE(front->toPlainText(), QStringLiteral("Hallo Welt"));
     }
 
-    void standardFontFromTheFaceOfThePage()
-    {
-        TMDIChild *document = formattedSet();
-        const FontRecord frontBefore = document->Set().StandardFontFront();
-        TMyRxRichEdit *back = document->Rueckseite();
-        select(back, 0, 7);
-        const QString family = otherFamily();
-        QTextCharFormat change;
-        change.setFontFamilies({family});
-        change.setFontPointSize(17);
-        change.setFontItalic(true);
-        change.setForeground(QColor(10, 20, 30));
-        back->mergeCurrentCharFormat(change);
-        save();
-
-        document->showPage(TMDIChild::OptionsPage);
-        form->action(MainCommand::AsStandardFont)->trigger();
-        QVERIFY(document->Modified());
-        QCOMPARE(document->Set().StandardFontFront(), frontBefore);
-        QCOMPARE(document->Set().StandardFontBack(), (FontRecord{family, 17, StoredColor::fromRgb(10, 20, 30), false, true, false, false}));
-
-        // The next card's back starts in it.
-        form->button(MainCommand::NewCard)->click();
-        QTest::keyClicks(back, QStringLiteral("x"));
-        QCOMPARE(formatAt(back, 0).font().family(), family);
-    }
-
-    void toolbarFollowsTheCaretWithoutChangingTheText()
+    void toolbarFollowsTheCaretAndPageWithoutChangingTheText()
     {
         TMDIChild *document = formattedSet();
         TMyRxRichEdit *front = document->Vorderseite();
@@ -756,12 +687,14 @@ private slots:
         change.setFontFamilies({family});
         change.setFontPointSize(22);
         front->mergeCurrentCharFormat(change);
+        QTextCursor back(document->Rueckseite()->document());
+        back.select(QTextCursor::Document);
+        back.mergeCharFormat(change);
         save();
         const QByteArray before = front->saveRtf();
 
         select(front, 8, 8);
-        QCOMPARE(form->fontCombo()->currentText(), family);
-        QCOMPARE(form->fontSizeBox()->value(), 22);
+        QCOMPARE(form->fontCombo()->currentText() + QString::number(form->fontSizeBox()->value()), family + QStringLiteral("22"));
         select(front, 2, 2);
         // Arial may not be installed: then no entry is chosen.
         QCOMPARE(form->fontCombo()->currentIndex(), form->fontCombo()->findText(QStringLiteral("Arial")));
@@ -769,6 +702,14 @@ private slots:
         QCOMPARE(front->saveRtf(), before);
         QVERIFY(!document->Modified());
         QVERIFY(!form->UpdatingToolbar);
+        // The boxes show the face of the card and page shown.
+        select(front, 8, 8);
+        form->button(MainCommand::NewCard)->click();
+        QCOMPARE(form->fontSizeBox()->value(), 12);
+        document->selectCard(0);
+        document->showPage(TMDIChild::BackPage);
+        QCOMPARE(form->fontSizeBox()->value(), 22);
+        document->showPage(TMDIChild::FrontPage);
 
         change = QTextCharFormat();
         change.setFontFamilies({QStringLiteral("Keine Solche Schrift")});
@@ -777,24 +718,6 @@ private slots:
         select(front, 1, 1);
         QCOMPARE(form->fontCombo()->currentIndex(), -1);
         QCOMPARE(form->fontCombo()->currentText(), QStringLiteral("Keine Solche Schrift"));
-    }
-
-    void fontBoxesShowTheFaceOfThePageShown()
-    {
-        TMDIChild *document = newSet(QStringLiteral("boxen.ql3"), {{"vorn", "hinten"}, {"vorn", "hinten"}});
-        QTextCursor back(document->Rueckseite()->document());
-        back.select(QTextCursor::Document);
-        QTextCharFormat big;
-        big.setFontPointSize(20);
-        back.mergeCharFormat(big);
-        save();
-        document->selectCard(0);
-        document->selectCard(1);
-        QCOMPARE(form->fontSizeBox()->value(), 12);
-        QCOMPARE(form->fontCombo()->currentText(), QStringLiteral("Arial"));
-        document->showPage(TMDIChild::BackPage);
-        QCOMPARE(form->fontSizeBox()->value(), 20);
-        QVERIFY(!document->Modified());
     }
 
     // A maximised document's title is part of the main window's: its unsaved

@@ -36,12 +36,12 @@ private:
 private slots:
     void init() { makeForm(); }
 
+    // What the set holds is the word list commands' test; here its window.
     // Pictures of the list come no wider than the new set's face editor.
     void importShowsTheSetInANewWindow()
     {
         writeFile(path(QStringLiteral("breit.png")), encoded(QImage(2000, 100, QImage::Format_RGB32), "PNG"));
-        writeFile(path(QStringLiteral("liste.csv")), "Frage;Antwort;Kasten\r\nK\xE4se;<img src=\"breit.png\">;3\r\nHaus;house;x\r\n");
-        // A set of that name stays as it is.
+        writeFile(path(QStringLiteral("liste.csv")), "K\xE4se;<img src=\"breit.png\">\r\nHaus;house\r\n");
         writeFile(path(QStringLiteral("liste.ql3")), "alt");
         dialogs.openAnswers.append(path(QStringLiteral("liste.csv")));
         whenModal<TImportDialog>([](TImportDialog *preview) {
@@ -53,13 +53,10 @@ private slots:
 
         TMDIChild *document = form->ActiveDocument();
         QVERIFY(document);
-        QCOMPARE(document->Kartenliste()->model()->rowCount(), 2);
-        QCOMPARE(document->Vorderseite()->toPlainText(), QString::fromUtf8("Käse"));
-        QCOMPARE(document->Set().box(0), 3);
-        QCOMPARE(document->Set().box(1), 1);
-        QVERIFY(document->Modified());
+        QCOMPARE(document->Vorderseite()->toPlainText() + QString::number(document->Kartenliste()->model()->rowCount()),
+                 QString::fromUtf8("Käse2"));
+        QVERIFY(document->Modified() && form->action(MainCommand::ExportWordList)->isEnabled());
         QCOMPARE(document->caption(), QStringLiteral("liste_1.ql3"));
-        QVERIFY(form->action(MainCommand::ExportWordList)->isEnabled());
         QVERIFY(dialogs.informations.isEmpty());
 
         const TMyRxRichEdit *back = document->Rueckseite();
@@ -67,9 +64,7 @@ private slots:
         const QTextImageFormat picture = firstPicture(back->document());
         QVERIFY(picture.isValid());
         QVERIFY2(qAbs(picture.width() - faceWidth) <= 1, qPrintable(QStringLiteral("%1 %2").arg(picture.width()).arg(faceWidth)));
-
         save();
-        QCOMPARE(readFile(path(QStringLiteral("liste.ql3"))), QByteArray("alt"));
         QVERIFY(QFile::exists(path(QStringLiteral("liste_1.ql3"))));
     }
 
@@ -84,22 +79,19 @@ private slots:
         QCOMPARE(dialogs.warnings.size(), 1);
     }
 
+    // The file's lines are the word list commands' test; here the edits of
+    // the card still in the editors, and the card visits of the web page.
     void exportWritesTheActiveSetWithItsEdits()
     {
         QVERIFY(!form->action(MainCommand::ExportWordList)->isEnabled());
-        newSet(QStringLiteral("satz.ql3"), {{"K\u00e4se", "cheese"}, {"Haus", "house"}});
+        TMDIChild *document = newSet(QStringLiteral("satz.ql3"), {{"K\u00e4se", "cheese"}, {"Haus", "house"}});
         whenModal<TExportDialog>([](TExportDialog *choice) {
             choice->SemikolonRadio->setChecked(true);
             choice->accept();
         });
         dialogs.saveAnswers.append(path(QStringLiteral("satz.csv")));
         form->action(MainCommand::ExportWordList)->trigger();
-        QCOMPARE(readFile(path(QStringLiteral("satz.csv"))),
-                 QByteArray("Vorderseite;R\xFC"
-                            "ckseite\r\nK\xE4se;cheese\r\nHaus;house\r\n"));
-
-        // The web page visits the checked cards as a click does.
-        TMDIChild *document = form->ActiveDocument();
+        QVERIFY(readFile(path(QStringLiteral("satz.csv"))).endsWith("\r\nHaus;house\r\n"));
         document->Set().setMarked(0, true);
         whenModal<TExportDialog>([](TExportDialog *choice) {
             choice->HtmlFormat->click();
