@@ -26,6 +26,7 @@ private:
         QByteArray err;
     };
 
+    QString at(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
     static Result run(const QStringList &arguments)
     {
         QProcess process;
@@ -51,7 +52,7 @@ private Q_SLOTS:
         set.AddCard({"{\\rtf1\\ansi K\\'e4se\\par}", QByteArray(), 3, false});
         const QString file = saved(set, QStringLiteral("cat.ql3"));
 
-        const Result result = run({QStringLiteral("cat"), file});
+        const Result result = run({"cat", file});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(QString::fromUtf8(result.out),
                  QStringLiteral("Karte 1 (Kasten 1)\nVorderseite:\n  Hund\n  Bello\nRückseite:\n  dog\n\n"
@@ -71,7 +72,7 @@ private Q_SLOTS:
         set.AddCard({QByteArray(), QByteArray(), 2, false});
         const QString file = saved(set, QStringLiteral("satz.ql3"), PageOrientation::Landscape);
 
-        const Result result = run({QStringLiteral("info"), file});
+        const Result result = run({"info", file});
         QCOMPARE(result.exitCode, 0);
         const QJsonObject info = QJsonDocument::fromJson(result.out).object();
         QCOMPARE(info.value(QStringLiteral("Boxes")).toArray(), (QJsonArray{1, 4, 2}));
@@ -86,10 +87,10 @@ private Q_SLOTS:
 
         // convert writes a set of the 2.5 format as a native file
         for (const char *ext : {"alt.QLT", "alt.QLA"})
-            writeLegacyFaces(m_dir.filePath(QLatin1String(ext)), {ext, "zwei"});
-        const QString target = m_dir.filePath(QStringLiteral("neu.ql3"));
-        QCOMPARE(run({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("alt.qla")), target}).exitCode, 0);
-        const QJsonObject converted = QJsonDocument::fromJson(run({QStringLiteral("info"), target}).out).object();
+            writeLegacyFaces(at(ext), {ext, "zwei"});
+        const QString target = at("neu.ql3");
+        QCOMPARE(run({"convert", at("alt.qla"), target}).exitCode, 0);
+        const QJsonObject converted = QJsonDocument::fromJson(run({"info", target}).out).object();
         QCOMPARE(converted.value(QStringLiteral("Boxes")).toArray(), (QJsonArray{1, 1}));
         QCOMPARE(converted.value(QStringLiteral("AktPrintCards")).toInt(), 4);
     }
@@ -99,32 +100,32 @@ private Q_SLOTS:
         CardSet set;
         set.AddCard({"{\\rtf1\\ansi Was ist 2 < 3?\\par}", "{\\rtf1\\ansi wahr\\par}", 1, false});
         const QString file = saved(set, QStringLiteral("web.ql3"));
-        QDir().mkpath(m_dir.filePath(QStringLiteral("seite")));
-        const QString page = m_dir.filePath(QStringLiteral("seite/karten.html"));
-        const Result result = run({QStringLiteral("export-html"), file, page});
+        QDir().mkpath(at("seite"));
+        const QString page = at("seite/karten.html");
+        const Result result = run({"export-html", file, page});
         QCOMPARE(result.exitCode, 0);
         QVERIFY(result.out.contains("overlib.js"));
         // The page's lines are the export's test.
         QVERIFY(readFile(page).contains(">Was ist 2 &lt; 3?</A>"));
-        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("seite/overlib.js"))));
-        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("seite/overlib.css"))));
+        QVERIFY(QFile::exists(at("seite/overlib.js")));
+        QVERIFY(QFile::exists(at("seite/overlib.css")));
     }
 
     void infoReportsLoadFailures()
     {
-        const QString broken = m_dir.filePath(QStringLiteral("kaputt.ql3"));
+        const QString broken = at("kaputt.ql3");
         writeFile(broken, "\5abc");
-        Result result = run({QStringLiteral("info"), broken});
+        Result result = run({"info", broken});
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("Beim Laden trat ein Fehler auf."));
         QVERIFY(result.err.contains("Fehlercode: 3"));
         QVERIFY(result.out.isEmpty());
 
-        result = run({QStringLiteral("info"), m_dir.filePath(QStringLiteral("satz.txt"))});
+        result = run({"info", at("satz.txt")});
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("hat nicht die richtige Endung"));
 
-        QCOMPARE(run({QStringLiteral("unbekannt")}).exitCode, 2);
+        QCOMPARE(run({"unbekannt"}).exitCode, 2);
     }
 
     void printPdfWritesTheSheets()
@@ -136,35 +137,30 @@ private Q_SLOTS:
         for (int i = 1; i < 8; ++i)
             set.AddCard({"{\\rtf1 Frage}", "{\\rtf1 Antwort}", 1, false});
         const QString file = saved(set, QStringLiteral("druck.ql3"), PageOrientation::Landscape);
-        const QString pdf = m_dir.filePath(QStringLiteral("druck.pdf"));
+        const QString pdf = at("druck.pdf");
         const auto printed = [&](QStringList arguments) {
             QFile::remove(pdf);
-            const Result result = run(QStringList{QStringLiteral("print-pdf"), file, pdf} + arguments);
+            const Result result = run(QStringList{"print-pdf", file, pdf} + arguments);
             return result.exitCode == 0 ? pdfPageCount(pdf) : -result.exitCode;
         };
         // eight cards: two front sheets, then their two backs
         QCOMPARE(printed({}), 4);
-        QCOMPARE(printed({QStringLiteral("--fronts-only"), QStringLiteral("--paper"), QStringLiteral("Letter")}), 2);
-        QCOMPARE(printed({QStringLiteral("--duplex")}), 4);
-        QCOMPARE(printed({QStringLiteral("--cards"), QStringLiteral("3,7"), QStringLiteral("--back-order"), QStringLiteral("forward")}), 2);
+        QCOMPARE(printed({"--fronts-only", "--paper", "Letter"}), 2);
+        QCOMPARE(printed({"--duplex"}), 4);
+        QCOMPARE(printed({"--cards", "3,7", "--back-order", "forward"}), 2);
 
         // bad arguments: usage, status 2, no file
-        for (const QStringList &bad : {QStringList{QStringLiteral("--cards"), QStringLiteral("3,x")},
-                                       {QStringLiteral("--cards"), QStringLiteral("9")},
-                                       {QStringLiteral("--back-order"), QStringLiteral("seitlich")},
-                                       {QStringLiteral("--duplex"), QStringLiteral("--fronts-only")},
-                                       {QStringLiteral("--paper")},
-                                       {QStringLiteral("--farbig")},
-                                       {QStringLiteral("noch-eine.pdf")}}) {
-            QVERIFY2(printed(bad) == -2, qPrintable(bad.join(QLatin1Char(' '))));
+        for (const char *bad :
+             {"--cards 3,x", "--cards 9", "--back-order seitlich", "--duplex --fronts-only", "--paper", "--farbig", "noch-eine.pdf"}) {
+            QVERIFY2(printed(QString::fromLatin1(bad).split(u' ')) == -2, bad);
             QVERIFY(!QFile::exists(pdf));
         }
-        const Result usage = run({QStringLiteral("print-pdf"), file});
+        const Result usage = run({"print-pdf", file});
         QCOMPARE(usage.exitCode, 2);
         QVERIFY(usage.err.contains("print-pdf DATEI.ql3 AUSGABE.pdf"));
 
         // a set that cannot be loaded: the load message, status 1, no file
-        const Result missing = run({QStringLiteral("print-pdf"), m_dir.filePath(QStringLiteral("fehlt.ql3")), pdf});
+        const Result missing = run({"print-pdf", at("fehlt.ql3"), pdf});
         QCOMPARE(missing.exitCode, 1);
         QVERIFY(missing.err.contains("existiert nicht."));
         QVERIFY(!QFile::exists(pdf));
@@ -172,54 +168,53 @@ private Q_SLOTS:
 
     void wordListsInAndOut()
     {
-        const QString list = m_dir.filePath(QStringLiteral("liste.csv"));
+        const QString list = at("liste.csv");
         writeFile(list, "Frage;Antwort;Kasten\r\nK\xE4se;cheese;3\r\n\"zwei\r\nZeilen\";\"\"\"Hallo\"\"\";9\r\n");
-        const QString set = m_dir.filePath(QStringLiteral("liste.ql3"));
-        Result result = run({QStringLiteral("import-csv"), list, set});
+        const QString set = at("liste.ql3");
+        Result result = run({"import-csv", list, set});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, QByteArray("2 Karten gespeichert in ") + set.toUtf8() + '\n');
-        QCOMPARE(QString::fromUtf8(run({QStringLiteral("cat"), set}).out),
+        QCOMPARE(QString::fromUtf8(run({"cat", set}).out),
                  QString::fromUtf8("Karte 1 (Kasten 3)\nVorderseite:\n  Käse\nRückseite:\n  cheese\n\n"
                                    "Karte 2 (Kasten 1)\nVorderseite:\n  zwei\n  Zeilen\nRückseite:\n  \"Hallo\"\n"));
 
-        const QString out = m_dir.filePath(QStringLiteral("aus.txt"));
-        result = run({QStringLiteral("export-csv"), set, out, QStringLiteral("--boxes")});
+        const QString out = at("aus.txt");
+        result = run({"export-csv", set, out, "--boxes"});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(readFile(out),
                  QByteArray("#separator:tab\n#html:false\n#columns:Vorderseite\tR\xC3\xBC"
                             "ckseite\tKasten\nK\xC3\xA4se\tcheese\t3\n\"zwei\nZeilen\"\t\"\"\"Hallo\"\"\"\t1\n"));
-        result = run({QStringLiteral("export-csv"), set, out, QStringLiteral("--format"), QStringLiteral("semicolon")});
+        result = run({"export-csv", set, out, "--format", "semicolon"});
         QCOMPARE(readFile(out),
                  QByteArray("Vorderseite;R\xFC"
                             "ckseite\r\nK\xE4se;cheese\r\n\"zwei\nZeilen\";\"\"\"Hallo\"\"\"\r\n"));
 
         // The options as given override the detection: a header row read as
         // a card, the box of row 2 as a field that is not one.
-        result = run({QStringLiteral("import-csv"), list, set, QStringLiteral("--header"), QStringLiteral("no"),
-                      QStringLiteral("--encoding"), QStringLiteral("windows-1252")});
+        result = run({"import-csv", list, set, "--header", "no", "--encoding", "windows-1252"});
         QCOMPARE(result.out, QByteArray("3 Karten gespeichert in ") + set.toUtf8() + '\n');
     }
 
     void badWordListsLeaveNoSet()
     {
-        const QString set = m_dir.filePath(QStringLiteral("nichts.ql3"));
+        const QString set = at("nichts.ql3");
         const auto imported = [&](const QByteArray &bytes, const QStringList &options = {}) {
-            const QString list = m_dir.filePath(QStringLiteral("schlecht.txt"));
+            const QString list = at("schlecht.txt");
             writeFile(list, bytes);
-            return run(QStringList{QStringLiteral("import-csv"), list, set} + options);
+            return run(QStringList{"import-csv", list, set} + options);
         };
         // Which problem a list has is the reader's test; here how it is reported.
         Result result = imported("a;b\nnur eins\n");
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("Zeile 2: Die Zeile hat nur ein Feld"));
         QVERIFY(!QFile::exists(set));
-        result = imported("a;b\nc;d\nK\xE4se;x\n", {QStringLiteral("--encoding"), QStringLiteral("utf-8")});
+        result = imported("a;b\nc;d\nK\xE4se;x\n", {"--encoding", "utf-8"});
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("Zeile 3: Die Datei enthält Zeichen, die es im Zeichensatz UTF-8 nicht gibt."));
         QVERIFY(!QFile::exists(set));
 
-        QCOMPARE(imported("a;b\n", {QStringLiteral("--delimiter"), QStringLiteral("pipe")}).exitCode, 2);
-        QCOMPARE(imported("a;b\n", {QStringLiteral("--media"), m_dir.filePath(QStringLiteral("fehlt"))}).exitCode, 2);
+        QCOMPARE(imported("a;b\n", {"--delimiter", "pipe"}).exitCode, 2);
+        QCOMPARE(imported("a;b\n", {"--media", at("fehlt")}).exitCode, 2);
         QVERIFY(!QFile::exists(set));
     }
 };

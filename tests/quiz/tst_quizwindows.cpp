@@ -53,28 +53,23 @@ struct Quiz
     QStringList messages;
 };
 
-// The box dialog over seven cards: three in box 1, two in 2, one in 3 and 4.
+// The box dialog over nine cards: three in box 1, two in 2, one in 3 and 4,
+// and two of a damaged file that are in no box.
 struct BoxDialog
 {
     BoxDialog()
-        : dialog((fillBoxes(set, {1, 2, 1, 4, 2, 1, 3}), set))
+        : dialog((fillBoxes(set, {1, 2, 1, 4, 2, 1, 3, 0, 5}), set))
     {
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     }
-    QStringList itemTexts() const
+    // The items' texts, a ticked one with a "+".
+    QString items() const
     {
         QStringList texts;
         for (int row = 0; row < dialog.Abteilungen->count(); ++row)
-            texts.append(dialog.Abteilungen->item(row)->text());
-        return texts;
-    }
-    int checkedCount() const
-    {
-        int checked = 0;
-        for (int row = 0; row < dialog.Abteilungen->count(); ++row)
-            checked += dialog.Abteilungen->item(row)->checkState() == Qt::Checked;
-        return checked;
+            texts.append(dialog.Abteilungen->item(row)->text() + (dialog.Abteilungen->item(row)->checkState() ? "+" : ""));
+        return texts.join(u' ');
     }
 
     CardSet set;
@@ -134,32 +129,25 @@ private Q_SLOTS:
         form.Falsch->click();
         QCOMPARE(quiz.set.box(card), 1);
 
-        card = quiz.shownCard();
-        QTest::keyClick(&form, Qt::Key_J); // no verdict before the answer
-        QCOMPARE(form.run().remaining(), 4);
-        QTest::keyClick(&form, Qt::Key_Space);
-        QCOMPARE(form.Abfrage->toPlainText(), QStringLiteral("Antwort %1").arg(card));
-        QTest::keyClick(&form, Qt::Key_J);
-        QCOMPARE(quiz.set.box(card), 3);
-        card = quiz.shownCard();
-        QTest::keyClick(&form, Qt::Key_Return);
-        QTest::keyClick(&form, Qt::Key_Left);
-        QCOMPARE(quiz.set.box(card), 1);
-        card = quiz.shownCard();
-        QTest::keyClick(&form, Qt::Key_Enter, Qt::KeypadModifier);
-        QTest::keyClick(&form, Qt::Key_Right);
-        QCOMPARE(quiz.set.box(card), 3);
-
-        // A held key gives one verdict, not a row of them.
-        QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch 1 Karten."));
-        card = quiz.shownCard();
-        QTest::keyClick(&form, Qt::Key_Space);
-        QKeyEvent held(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, QStringLiteral("n"), true);
-        QApplication::sendEvent(&form, &held);
-        QCOMPARE(quiz.set.box(card), 2);
-        QVERIFY(quiz.messages.isEmpty());
-        QTest::keyClick(&form, Qt::Key_N);
-        QCOMPARE(quiz.set.box(card), 1);
+        // Each key for the answer and for either verdict. A verdict before the
+        // answer counts nothing, nor does a held key: one verdict, not a row.
+        const std::tuple<Qt::Key, Qt::Key, int> keys[] = {{Qt::Key_Space, Qt::Key_J, 3},
+                                                          {Qt::Key_Return, Qt::Key_Left, 1},
+                                                          {Qt::Key_Enter, Qt::Key_Right, 3},
+                                                          {Qt::Key_Space, Qt::Key_N, 1}};
+        for (int left = 4; auto [answer, verdict, box] : keys) {
+            QCOMPARE(form.Wieviel->text(), QStringLiteral("Noch %1 Karten.").arg(left--));
+            card = quiz.shownCard();
+            QTest::keyClick(&form, verdict);
+            QTest::keyClick(&form, answer);
+            QCOMPARE(form.Abfrage->toPlainText(), QStringLiteral("Antwort %1").arg(card));
+            QKeyEvent held(QEvent::KeyPress, verdict, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(&form, &held);
+            QCOMPARE(quiz.set.box(card), 2);
+            QVERIFY(quiz.messages.isEmpty());
+            QTest::keyClick(&form, verdict);
+            QCOMPARE(quiz.set.box(card), box);
+        }
         QCOMPARE(quiz.messages, QStringList(QStringLiteral("Es wurden alle Karteikarten abgefragt.")));
         QVERIFY(form.ended() && !form.isVisible());
     }
@@ -181,24 +169,14 @@ private Q_SLOTS:
         QTest::keyClick(&quiz.form, Qt::Key_PageUp);
         QCOMPARE(bar->value(), 0);
         QCOMPARE(quiz.form.run().phase(), QuizRun::Phase::Question);
-    }
-
-    void escapeEndsAndKeepsTheVerdicts()
-    {
-        Quiz quiz({2, 2, 2, 2});
-        quiz.start(0);
-        for (int verdict = 0; verdict < 2; ++verdict) {
-            quiz.form.LoesungClick();
-            quiz.form.OkClick();
-        }
+        // Escape ends without the end message.
         QTest::keyClick(&quiz.form, Qt::Key_Escape);
         QVERIFY(quiz.form.ended() && !quiz.form.isVisible());
         QVERIFY(quiz.messages.isEmpty());
-        QCOMPARE(boxesOf(quiz.set).count(3), 2);
-        QCOMPARE(boxesOf(quiz.set).count(2), 2);
     }
 
-    void cancelledOrEndedAtOnce()
+    // The command: the set is read anew from a file before each run.
+    void theCommandAsksWhatTheBoxDialogChose()
     {
         CardSet set;
         whenModal<TKasten>([](TKasten *dialog) {
@@ -210,49 +188,41 @@ private Q_SLOTS:
         QCOMPARE(boxesOf(set), QList<qint32>({1, 3, 4}));
 
         // A quiz ended at once still marks the set.
-        QSize faceSize;
-        whenModal<TKasten>([](TKasten *dialog) {
-            dialog->SpeedButton1->click();
-            dialog->SpeedButton3->click();
-        });
-        whenModal<TAbfrageForm>([&faceSize](TAbfrageForm *form) {
-            faceSize = form->Abfrage->size();
-            QCOMPARE(form->run().QuizMode(), QuizRun::Cramming);
-            form->SpeedButton1->click();
-        });
-        QVERIFY(runQuiz(set, {1, 3, 4}));
-        QVERIFY(set.Modified());
-        QCOMPARE(faceSize, QSize(300, 200));
-        // "Alle in den ersten Kasten" took effect when the quiz started.
-        QCOMPARE(boxesOf(set), QList<qint32>({1, 1, 1}));
-    }
-
-    void theChosenBoxIsAsked()
-    {
-        CardSet set;
         QList<qint32> list;
+        QuizRun::Mode mode = QuizRun::Cramming;
+        QSize faceSize;
+        const auto endAtOnce = [&](TAbfrageForm *form) {
+            list = form->run().QuizList();
+            mode = form->run().QuizMode();
+            faceSize = form->Abfrage->size();
+            form->SpeedButton1->click();
+        };
         whenModal<TKasten>([](TKasten *dialog) {
             dialog->Abteilungen->item(1)->setSelected(true);
             dialog->SpeedButton2->click();
         });
-        QuizRun::Mode mode = QuizRun::Cramming;
-        whenModal<TAbfrageForm>([&list, &mode](TAbfrageForm *form) {
-            list = form->run().QuizList();
-            mode = form->run().QuizMode();
-            form->close();
-        });
+        whenModal<TAbfrageForm>(endAtOnce);
         QVERIFY(runQuiz(set, {1, 2, 1, 4, 2, 1, 3}));
         QCOMPARE(list, QList<qint32>({1, 4}));
         QCOMPARE(mode, QuizRun::Review);
+        QCOMPARE(faceSize, QSize(300, 200));
         QVERIFY(set.Modified());
         // Without "Alle in den ersten Kasten" the boxes stay.
         QCOMPARE(boxesOf(set), QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
-    }
 
-    // The one test of a set without cards: no window, the end message, a change.
-    void anEmptySetShowsTheEndMessageOnly()
-    {
-        CardSet set;
+        whenModal<TKasten>([](TKasten *dialog) {
+            dialog->SpeedButton1->click();
+            dialog->SpeedButton3->click();
+        });
+        whenModal<TAbfrageForm>(endAtOnce);
+        QVERIFY(runQuiz(set, {1, 3, 4}));
+        QCOMPARE(list, QList<qint32>({0, 1, 2}));
+        QCOMPARE(mode, QuizRun::Cramming);
+        QVERIFY(set.Modified());
+        // "Alle in den ersten Kasten" took effect when the quiz started.
+        QCOMPARE(boxesOf(set), QList<qint32>({1, 1, 1}));
+
+        // The one run over a set without cards: no window, the end message, a change.
         QString message;
         whenModal<TKasten>([](TKasten *dialog) { dialog->SpeedButton2->click(); });
         whenModal<QMessageBox>([&message](QMessageBox *box) {
@@ -265,17 +235,46 @@ private Q_SLOTS:
     }
 
     // The box dialog.
-    void startsWithTheCountsAndNothingChosen()
+    void keysChooseEveryBoxInTurnAndAllGoToTheFirst()
     {
         BoxDialog box;
-        QCOMPARE(box.itemTexts(), QStringList({"1.Kasten (3)", "2.Kasten (2)", "3.Kasten (1)", "4.Kasten (1)"}));
-        QVERIFY(box.dialog.Abteilungen->selectedItems().isEmpty());
-        QCOMPARE(box.checkedCount(), 0);
+        box.dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box.dialog));
+        QListWidget *list = box.dialog.Abteilungen;
+        QCOMPARE(box.items(), QStringLiteral("1.Kasten (3) 2.Kasten (2) 3.Kasten (1) 4.Kasten (1)"));
+        QCOMPARE(QApplication::focusWidget(), list);
+        QVERIFY(list->selectedItems().isEmpty());
         QCOMPARE(box.dialog.choice().selectedBox(), 0);
+        QList<int> chosen;
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+            QTest::keyClick(list, key);
+            chosen.append(box.dialog.choice().selectedBox());
+        }
+        QCOMPARE(chosen, QList<int>({1, 2, 3, 4, 4, 3}));
+
+        // "Alle in den ersten Kasten" shows the new counts, clears choice and
+        // ticks and keeps the dialog open; the set changes when the quiz starts.
+        list->item(3)->setCheckState(Qt::Checked);
+        box.dialog.SpeedButton1->click();
+        QVERIFY(box.dialog.isVisible());
+        QCOMPARE(box.items(), QStringLiteral("1.Kasten (9) 2.Kasten (0) 3.Kasten (0) 4.Kasten (0)"));
+        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(box.dialog.choice().selectedBox(), 0);
+        QCOMPARE(boxesOf(box.set), QList<qint32>({1, 2, 1, 4, 2, 1, 3, 0, 5}));
+
+        // A typed size counts at once, one below 5 as 5 since the field
+        // corrects it only later; Enter right after typing starts cramming.
+        box.dialog.Wieviele->setFocus();
+        QLineEdit *edit = box.dialog.Wieviele->findChild<QLineEdit *>();
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("3"));
         QCOMPARE(box.dialog.CramSize(), 5);
-        // The buttons' modes are the quiz command's test; Escape is this one's.
-        QTest::keyClick(&box.dialog, Qt::Key_Escape);
-        QCOMPARE(box.dialog.result(), int(TKasten::Cancelled));
+        QTRY_VERIFY(box.dialog.SpeedButton3->isDefault());
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("40"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(box.dialog.result(), int(TKasten::Cramming));
+        QCOMPARE(box.dialog.CramSize(), 40);
     }
 
     void aClickAnywhereOnAnItemChoosesIt()
@@ -289,11 +288,10 @@ private Q_SLOTS:
 
         // Ticks on 1 and 2, then a click on the text of 4: box 4 only.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, checkBoxOf(list, 0));
-        QCOMPARE(box.checkedCount(), 2);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
         QCOMPARE(box.dialog.choice().selectedBox(), 4);
         QCOMPARE(list->selectedItems().size(), 1);
-        QCOMPARE(box.checkedCount(), 2);
+        QCOMPARE(box.items(), QStringLiteral("1.Kasten (3)+ 2.Kasten (2)+ 3.Kasten (1) 4.Kasten (1)"));
 
         // Space on the current item ticks and chooses it, as a click would.
         list->setFocus();
@@ -302,66 +300,6 @@ private Q_SLOTS:
         QTest::keyClick(list, Qt::Key_Space);
         QCOMPARE(list->item(2)->checkState(), Qt::Checked);
         QCOMPARE(box.dialog.choice().selectedBox(), 3);
-    }
-
-    void keysChooseEveryBoxInTurn()
-    {
-        BoxDialog box;
-        box.dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&box.dialog));
-        QListWidget *list = box.dialog.Abteilungen;
-        QCOMPARE(QApplication::focusWidget(), list);
-        QVERIFY(list->selectedItems().isEmpty());
-        QList<int> chosen;
-        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
-            QTest::keyClick(list, key);
-            chosen.append(box.dialog.choice().selectedBox());
-        }
-        QCOMPARE(chosen, QList<int>({1, 2, 3, 4, 4, 3}));
-    }
-
-    void allToFirstBoxShowsNewCountsAndKeepsTheDialogOpen()
-    {
-        BoxDialog box;
-        box.dialog.Abteilungen->item(3)->setCheckState(Qt::Checked);
-        box.dialog.Abteilungen->item(2)->setSelected(true);
-        QCOMPARE(box.dialog.choice().selectedBox(), 3);
-        box.dialog.SpeedButton1->click();
-        QVERIFY(box.dialog.isVisible());
-        QCOMPARE(box.itemTexts(), QStringList({"1.Kasten (7)", "2.Kasten (0)", "3.Kasten (0)", "4.Kasten (0)"}));
-        QVERIFY(box.dialog.Abteilungen->selectedItems().isEmpty());
-        QCOMPARE(box.checkedCount(), 0);
-        QCOMPARE(box.dialog.choice().selectedBox(), 0);
-        QVERIFY(box.dialog.choice().allToFirst());
-        // The set itself changes only when the quiz starts.
-        QCOMPARE(boxesOf(box.set), QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
-    }
-
-    void aTypedSizeIsTakenWithinItsBounds()
-    {
-        BoxDialog box;
-        box.dialog.activateWindow();
-        box.dialog.Wieviele->setFocus();
-        QLineEdit *edit = box.dialog.Wieviele->findChild<QLineEdit *>();
-        QVERIFY(edit);
-        const auto type = [edit](const QString &text) {
-            edit->selectAll();
-            QTest::keyClicks(edit, text);
-        };
-        type(QStringLiteral("12"));
-        QCOMPARE(box.dialog.CramSize(), 12);
-        // Not yet corrected by the field: a size below 5 still gives 5.
-        type(QStringLiteral("3"));
-        QCOMPARE(box.dialog.CramSize(), 5);
-        edit->clear();
-        QCOMPARE(box.dialog.CramSize(), 5);
-
-        // Enter right after typing the size starts cramming.
-        QTRY_VERIFY(box.dialog.SpeedButton3->isDefault());
-        type(QStringLiteral("40"));
-        QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(box.dialog.result(), int(TKasten::Cramming));
-        QCOMPARE(box.dialog.CramSize(), 40);
     }
 };
 

