@@ -139,9 +139,8 @@ private slots:
         const QFont front = firstFormat(*window->Vorderseite()).font();
         QCOMPARE(front.family() + QString::number(front.pointSize()), QStringLiteral("Arial12"));
         const QTextCharFormat back = firstFormat(*window->Rueckseite());
-        QCOMPARE(back.font().family(), QStringLiteral("Courier New"));
-        QVERIFY(back.font().bold());
-        QCOMPARE(back.foreground().color(), QColor(0, 0, 255));
+        QCOMPARE(back.font().family() + QString::number(back.font().bold()) + back.foreground().color().name(),
+                 QStringLiteral("Courier New1#0000ff"));
     }
 
     void untouchedFacesKeepTheirBytes()
@@ -234,11 +233,9 @@ private slots:
     void closeQuestionDialog()
     {
         TSchliesForm form;
-        auto *yes = form.findChild<QPushButton *>(QStringLiteral("JaButton"));
-        auto *no = form.findChild<QPushButton *>(QStringLiteral("NeinButton"));
-        whenModal<TSchliesForm>([yes](TSchliesForm *) { yes->click(); });
+        whenModal<TSchliesForm>([](TSchliesForm *shown) { shown->findChild<QPushButton *>(QStringLiteral("JaButton"))->click(); });
         QCOMPARE(form.exec(), int(QDialog::Accepted));
-        whenModal<TSchliesForm>([no](TSchliesForm *) { no->click(); });
+        whenModal<TSchliesForm>([](TSchliesForm *shown) { shown->findChild<QPushButton *>(QStringLiteral("NeinButton"))->click(); });
         QCOMPARE(form.exec(), int(QDialog::Rejected));
     }
 
@@ -283,14 +280,12 @@ private slots:
         TMDIChild window(std::move(opened.document), context, &printer, &dialogs);
         window.showDocument();
         QCOMPARE(labels(window), (QStringList{"Karte 1", "Karte 2", "Karte 3"}));
-        QCOMPARE(window.Set().CurrentIndex(), 0);
-        QCOMPARE(window.selectedCard(), 0);
+        QCOMPARE(window.Set().CurrentIndex() + window.selectedCard(), 0);
         QCOMPARE(window.Vorderseite()->toPlainText(), QStringLiteral("eins"));
-        QCOMPARE(child<QSpinBox>(window, "RandSpin")->value(), 1);
-        QCOMPARE(child<QSpinBox>(window, "TextSpin")->value(), 500);
-        QCOMPARE(child<QComboBox>(window, "AnzahlCombo")->currentIndex(), 1);
+        QCOMPARE((QList<int>{child<QSpinBox>(window, "RandSpin")->value(), child<QSpinBox>(window, "TextSpin")->value(),
+                             child<QComboBox>(window, "AnzahlCombo")->currentIndex(), child<QCheckBox>(window, "CopyRCheck")->isChecked()}),
+                 (QList<int>{1, 500, 1, 1}));
         QCOMPARE(child<QLineEdit>(window, "KopfZeile")->text(), QStringLiteral("Kopf"));
-        QVERIFY(child<QCheckBox>(window, "CopyRCheck")->isChecked());
         QCOMPARE(window.orientationPicture(), QStringLiteral("querkant.bmp"));
         QVERIFY(!window.Modified());
         context.PrinterOrientation = PageOrientation::Portrait;
@@ -300,8 +295,7 @@ private slots:
         writeSetFile(none, QByteArray(), QByteArray(), {});
         TMDIChild emptyWindow(CardSetDocument::open(none, context).document, context, &printer, &dialogs);
         emptyWindow.showDocument();
-        QCOMPARE(emptyWindow.Set().count(), 1);
-        QCOMPARE(rows(emptyWindow), 1);
+        QCOMPARE(emptyWindow.Set().count() + rows(emptyWindow), 2);
         QVERIFY(!emptyWindow.Modified());
     }
 
@@ -309,8 +303,7 @@ private slots:
     {
         auto window = makeWindow();
         window->setCaption(QStringLiteral("a[*]b.ql3"));
-        QCOMPARE(window->caption(), QStringLiteral("a[*]b.ql3"));
-        QVERIFY(!window->isWindowModified());
+        QVERIFY(window->caption() == QStringLiteral("a[*]b.ql3") && !window->isWindowModified());
         QTest::keyClicks(window->Vorderseite(), QStringLiteral("x"));
         QVERIFY(window->isWindowModified());
         save(*window);
@@ -411,8 +404,7 @@ private slots:
         QVERIFY(window->DeleteCard());
         QCOMPARE(labels(*window), QStringList{QStringLiteral("Karte 1")});
         QCOMPARE(boxesOf(window->Set()), QList<qint32>{1});
-        QCOMPARE(window->Set().CurrentIndex(), 0);
-        QCOMPARE(faces(*window), QStringLiteral("|"));
+        QCOMPARE(QString::number(window->Set().CurrentIndex()) + faces(*window), QStringLiteral("0|"));
         window->StoreCurrentCard();
         QVERIFY(window->Modified());
         QVERIFY(!window->Set().front(0).contains("Frage"));
@@ -428,8 +420,7 @@ private slots:
         QVERIFY(window->DeleteCard());
         QCOMPARE(labels(*window), (QStringList{"Karte 1", "Karte 2", "Karte 3", "Karte 4"}));
         QCOMPARE(boxesOf(window->Set()), (QList<qint32>{1, 2, 4, 1}));
-        QCOMPARE(window->Set().CurrentIndex(), 0);
-        QCOMPARE(window->selectedCard(), 0);
+        QCOMPARE(window->Set().CurrentIndex() + window->selectedCard(), 0);
         QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("Frage 1"));
         QVERIFY(window->Modified());
         window->selectCard(2);
@@ -447,8 +438,7 @@ private slots:
         QVERIFY(!window->Modified());
         window->moveCurrentCardTo(4);
         QVERIFY(window->Modified());
-        QCOMPARE(window->selectedCard(), 4);
-        QCOMPARE(window->Vorderseite()->toPlainText(), QStringLiteral("Frage 2"));
+        QCOMPARE(QString::number(window->selectedCard()) + window->Vorderseite()->toPlainText(), QStringLiteral("4Frage 2"));
         window->selectCard(1);
         QCOMPARE(faces(*window), QStringLiteral("Frage 3|Antwort 3"));
     }
@@ -464,8 +454,7 @@ private slots:
         window->selectCard(2);
         window->findChild<QAction *>(QStringLiteral("KeinenEintragselektieren1"))->trigger();
         window->findChild<QAction *>(QStringLiteral("Vonhierabselektieren1"))->trigger();
-        QCOMPARE(mark(*window, 1), Qt::Unchecked);
-        QCOMPARE(mark(*window, 2), Qt::Checked);
+        QCOMPARE((QList<Qt::CheckState>{mark(*window, 1), mark(*window, 2)}), (QList<Qt::CheckState>{Qt::Unchecked, Qt::Checked}));
         window->findChild<QAction *>(QStringLiteral("AlleEintraegeselektieren1"))->trigger();
         window->selectCard(1);
         window->findChild<QAction *>(QStringLiteral("Vonhieramdeselektieren1"))->trigger();
