@@ -210,10 +210,8 @@ private slots:
         QVERIFY(marks([&] { window->AddCard(); }));
         QVERIFY(marks([&] { child<QLineEdit>(*window, "KopfZeile")->setText(QStringLiteral("Vokabeln")); }));
         QVERIFY(marks([&] { child<QLineEdit>(*window, "CopyEdit")->setText(QStringLiteral("(c) Anna")); }));
-        QVERIFY(marks([&] { child<QSpinBox>(*window, "RandSpin")->setValue(999); }));
-        QVERIFY(marks([&] { child<QSpinBox>(*window, "TextSpin")->setValue(77); }));
-        QVERIFY(marks([&] { child<QSpinBox>(*window, "ObenSpin")->setValue(5); }));
-        QVERIFY(marks([&] { child<QSpinBox>(*window, "LinksSpin")->setValue(-7); }));
+        for (auto [spin, value] : {std::pair{"RandSpin", 999}, {"TextSpin", 77}, {"ObenSpin", 5}, {"LinksSpin", -7}})
+            QVERIFY2(marks([&] { child<QSpinBox>(*window, spin)->setValue(value); }), spin);
         for (const char *box : {"KNummer", "WebCheck", "TitelDrucken", "SchnittKantenDrucken"})
             QVERIFY2(marks([&] { child<QCheckBox>(*window, box)->click(); }), box);
         QVERIFY(marks([&] { emit child<QComboBox>(*window, "AnzahlCombo")->activated(0); }));

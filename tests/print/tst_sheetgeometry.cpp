@@ -32,14 +32,9 @@ private:
 private Q_SLOTS:
     void workedExample()
     {
-        PrinterMetrics m{.PageWidth = 4760,
-                         .PageHeight = 6779,
-                         .PaperWidth = 4960,
-                         .PaperHeight = 7015,
-                         .OffsetX = 80,
-                         .OffsetY = 100,
-                         .PageWidthMM = 201,
-                         .PageHeightMM = 287};
+        PrinterMetrics m{.PageWidth = 4760, .PageHeight = 6779, .PaperWidth = 4960, .PaperHeight = 7015, .OffsetX = 80, .OffsetY = 100};
+        m.PageWidthMM = 201;
+        m.PageHeightMM = 287;
         PrintCalibration calibration{.HUX = 2};
         const SheetGeometry::PageRectResult page = SheetGeometry::ComputePageRect(m, calibration);
         QCOMPARE(QPoint(page.SX, page.SY), QPoint(40, 36));

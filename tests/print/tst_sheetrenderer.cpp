@@ -8,34 +8,6 @@
 #include <QTest>
 #include <QTextBlock>
 
-namespace {
-
-// red face text, so that it tells apart from header and number
-QByteArray redFace(const QByteArray &text)
-{
-    return "{\\rtf1\\ansi{\\fonttbl{\\f0 Liberation Sans;}}{\\colortbl ;\\red255\\green0\\blue0;}\\f0\\fs24\\cf1 " + text + "\\par}";
-}
-
-QByteArray lines(int count)
-{
-    QByteArray text;
-    for (int i = 1; i <= count; ++i)
-        text += "Zeile " + QByteArray::number(i) + "\\par ";
-    return text;
-}
-
-bool isFace(QRgb c)
-{
-    return qRed(c) > qGreen(c) + 40;
-}
-
-bool isInk(QRgb c)
-{
-    return c != qRgb(255, 255, 255);
-}
-
-} // namespace
-
 // A sheet at 100 pixels per inch, 800 x 1100 pixels, four cards to it:
 // cells (0, 0, 400, 550), (400, 0, 800, 550), (0, 550, 400, 1100), (400, 550, 800, 1100).
 class TestSheetRenderer : public QObject
@@ -48,6 +20,21 @@ private:
     PrintOptions m_options;
     PrintCalibration m_calibration;
 
+    // red face text, so that it tells apart from header and number
+    static QByteArray redFace(const QByteArray &text)
+    {
+        return "{\\rtf1\\ansi{\\fonttbl{\\f0 Liberation Sans;}}{\\colortbl ;\\red255\\green0\\blue0;}\\f0\\fs24\\cf1 " + text + "\\par}";
+    }
+    static QByteArray lines(int count)
+    {
+        QByteArray text;
+        for (int i = 1; i <= count; ++i)
+            text += "Zeile " + QByteArray::number(i) + "\\par ";
+        return text;
+    }
+    static bool isFace(QRgb c) { return qRed(c) > qGreen(c) + 40; }
+    static bool isInk(QRgb c) { return c != qRgb(255, 255, 255); }
+
     // Painted with a white border around the page, which must stay white.
     QImage render(const std::function<void(const SheetRenderer &, QPainter &)> &draw)
     {
@@ -55,14 +42,9 @@ private:
         image.setDotsPerMeterX(3937);
         image.setDotsPerMeterY(3937);
         image.fill(Qt::white);
-        const PrinterMetrics m{.PageWidth = 800,
-                               .PageHeight = 1100,
-                               .PaperWidth = 800,
-                               .PaperHeight = 1100,
-                               .PageWidthMM = 203,
-                               .PageHeightMM = 279,
-                               .DpiX = 100,
-                               .DpiY = 100};
+        PrinterMetrics m{.PageWidth = 800, .PageHeight = 1100, .PaperWidth = 800, .PaperHeight = 1100, .PageWidthMM = 203};
+        m.PageHeightMM = 279;
+        m.DpiX = m.DpiY = 100;
         QPainter painter(&image);
         painter.translate(kBorder, kBorder);
         const SheetRenderer renderer(m_set, m_options, m_calibration, m, &image);
