@@ -254,17 +254,6 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), window->Kartenliste());
     }
 
-    void popupDeletesInTheFaceShownLast()
-    {
-        auto window = makeWindow(1);
-        window->showPage(TMDIChild::BackPage);
-        window->showPage(TMDIChild::OptionsPage);
-        window->Rueckseite()->selectAll();
-        window->findChild<QAction *>(QStringLiteral("Loeschen1"))->trigger();
-        QCOMPARE(faces(*window), QStringLiteral("Frage 1|"));
-        QVERIFY(window->Modified());
-    }
-
     void loadedSetIsShownWithItsValues()
     {
         // Three cards, one box number: the others in box 1.
@@ -362,19 +351,20 @@ private slots:
         QMimeData picture;
         picture.setImageData(image);
         picture.setHtml(QStringLiteral("<img src=\"https://example.org/bild.png\">"));
-        target.clear();
-        target.insertFromMimeData(&picture);
-        QCOMPARE(firstPicture(target), QSize(8, 6));
+        const auto pastedPicture = [&target](const QMimeData &data) {
+            target.clear();
+            target.insertFromMimeData(&data);
+            return firstPicture(target);
+        };
+        QCOMPARE(pastedPicture(picture), QSize(8, 6));
 
         // Picture files dropped from the file manager; card set files are not for the face.
         const QString file = folder.filePath(QStringLiteral("blau.png"));
         QVERIFY(image.save(file));
         QMimeData dropped;
         dropped.setUrls({QUrl::fromLocalFile(file)});
-        target.clear();
         QVERIFY(target.canInsertFromMimeData(&dropped));
-        target.insertFromMimeData(&dropped);
-        QCOMPARE(firstPicture(target), QSize(8, 6));
+        QCOMPARE(pastedPicture(dropped), QSize(8, 6));
         QMimeData cardSet;
         cardSet.setUrls({QUrl::fromLocalFile(folder.filePath(QStringLiteral("satz.ql3")))});
         QVERIFY(!target.canInsertFromMimeData(&cardSet));
@@ -390,7 +380,9 @@ private slots:
         QCOMPARE(reread.toPlainText(), QStringLiteral("Bild: ") + QChar::ObjectReplacementCharacter);
     }
 
-    void deletingTheOnlyCardLeavesAFreshOne()
+    // Deleting asks first; the only card gives way to a fresh one, others
+    // close up and the first is shown.
+    void deletingAsksAndRenumbers()
     {
         auto window = makeWindow(1);
         QVERIFY(!window->DeleteCard());
@@ -406,11 +398,8 @@ private slots:
         window->StoreCurrentCard();
         QVERIFY(window->Modified());
         QVERIFY(!window->Set().front(0).contains("Frage"));
-    }
 
-    void deletingRenumbersAndShowsTheFirstCard()
-    {
-        auto window = makeWindow(5);
+        window = makeWindow(5);
         window->selectCard(2);
         // Typed into the card being deleted: discarded, stored nowhere.
         window->Vorderseite()->setPlainText(QStringLiteral("verworfen"));
@@ -441,7 +430,9 @@ private slots:
         QCOMPARE(faces(*window), QStringLiteral("Frage 3|Antwort 3"));
     }
 
-    void marksAndBrowsingLeaveModifiedAlone()
+    // Marks and browsing leave the set unmodified; "Löschen" deletes in the
+    // face shown last.
+    void popupMarksAndDeletes()
     {
         auto window = makeWindow(3);
         QVERIFY(window->Kartenliste()->model()->setData(window->Kartenliste()->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole));
@@ -458,6 +449,14 @@ private slots:
         window->findChild<QAction *>(QStringLiteral("Vonhieramdeselektieren1"))->trigger();
         QCOMPARE(window->Set().markedCards(), QList<int>{0});
         QVERIFY(!window->Modified());
+
+        // "Löschen" from the options page
+        window->showPage(TMDIChild::BackPage);
+        window->showPage(TMDIChild::OptionsPage);
+        window->Rueckseite()->selectAll();
+        window->findChild<QAction *>(QStringLiteral("Loeschen1"))->trigger();
+        QCOMPARE(faces(*window), QStringLiteral("Frage 2|"));
+        QVERIFY(window->Modified());
     }
 };
 
