@@ -5,7 +5,6 @@
 
 #include "cardset/ScratchFile.h"
 
-#include <QGuiApplication>
 #include <QTest>
 
 class TestCardSetDocument : public QObject

@@ -128,11 +128,9 @@ private slots:
         const QTextCharFormat standard = CsvCards::standardFormat(CardSet::newSetFont());
         QTextDocument document;
         QTextCursor cursor(&document);
-        cursor.insertText(QStringLiteral("fett"), [&] {
-            QTextCharFormat bold = standard;
-            bold.setFontWeight(QFont::Bold);
-            return bold;
-        }());
+        QTextCharFormat bold = standard;
+        bold.setFontWeight(QFont::Bold);
+        cursor.insertText(QStringLiteral("fett"), bold);
         cursor.insertText(QString::fromUtf8(" Käse"), standard);
         CardSet set;
         set.AddCard({RtfWriter::write(document), RtfWriter::writePlainText(QStringLiteral("zwei\nZeilen"), standard), 2});

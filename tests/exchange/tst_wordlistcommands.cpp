@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>

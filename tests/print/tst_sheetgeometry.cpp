@@ -146,9 +146,8 @@ private Q_SLOTS:
         };
         for (const Case &c : cases) {
             const CardLayout l = layout(c.header, c.number, c.footer);
-            const QByteArray what = QByteArray("header ") + (c.header ? "on" : "off") + ", number " + (c.number ? "on" : "off")
-                + ", footer " + (c.footer ? "on" : "off");
-            QVERIFY2(l.hdr() == c.hdr && l.aF() == c.aF && l.aB() == c.aB, what);
+            QVERIFY2(l.hdr() == c.hdr && l.aF() == c.aF && l.aB() == c.aB,
+                     qPrintable(QStringLiteral("header, number, footer: %1 %2 %3").arg(c.header).arg(c.number).arg(c.footer)));
         }
     }
 
