@@ -304,10 +304,11 @@ private slots:
         QCOMPARE(UserDialogs::displayText(QStringLiteral("a\rb\r\rc\r\nd")), QStringLiteral("a\nb\n\nc\nd"));
     }
 
-    void copyBetweenFacesKeepsPictureBytes()
+    void clipboardKeepsPicturesAndOffersRtfHtmlAndText()
     {
-        QImage image(12, 9, QImage::Format_RGB32);
-        image.fill(Qt::darkGreen);
+        QImage image(8, 6, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        // Copied between faces, a JPEG is written back as it was, not re-encoded.
         const QByteArray jpeg = encoded(image, "JPEG");
         TMyRxRichEdit source;
         QTextCursor cursor = source.textCursor();
@@ -315,16 +316,11 @@ private slots:
         QVERIFY(FacePictures::insertFile(cursor, jpeg, QStringLiteral("bild.jpg"), 0, &error));
         source.selectAll();
         source.copy();
+        TMyRxRichEdit copy;
+        copy.paste();
+        QVERIFY(copy.saveRtf().replace("\r\n", "").replace('\n', "").toLower().contains(jpeg.toHex()));
+        QCOMPARE(firstPicture(copy), QSize(8, 6));
 
-        TMyRxRichEdit target;
-        target.paste();
-        // The JPEG is written back as it was, not re-encoded.
-        QVERIFY(target.saveRtf().replace("\r\n", "").replace('\n', "").toLower().contains(jpeg.toHex()));
-        QCOMPARE(firstPicture(target), QSize(12, 9));
-    }
-
-    void clipboardOffersRtfHtmlAndText()
-    {
         TMyRxRichEdit editor;
         editor.setHtml(QStringLiteral("<b>fett</b>"));
         editor.selectAll();
@@ -346,8 +342,6 @@ private slots:
         QCOMPARE(firstFormat(target).foreground().color(), QColor(255, 0, 0));
         QVERIFY(firstFormat(target).fontWeight() >= QFont::Bold);
 
-        QImage image(8, 6, QImage::Format_RGB32);
-        image.fill(Qt::blue);
         QMimeData picture;
         picture.setImageData(image);
         picture.setHtml(QStringLiteral("<img src=\"https://example.org/bild.png\">"));

@@ -120,11 +120,8 @@ private Q_SLOTS:
             QVERIFY2(SheetGeometry::MirrorCellsForBacks(cells, row.cards, row.orientation) == expectedBacks, what);
             QVERIFY2(SheetGeometry::cutLines(p, row.cards, row.orientation) == row.cuts, what);
         }
-    }
 
-    void storedCardsPerSheetOutOfRange()
-    {
-        const EdgeRect p{0, 0, 800, 1000};
+        // stored counts out of range
         QCOMPARE(SheetGeometry::LayoutCardCells(p, 3, O::Portrait).size(), 2);
         QCOMPARE(SheetGeometry::LayoutCardCells(p, 0, O::Portrait), QList<EdgeRect>{p});
         QCOMPARE(SheetGeometry::LayoutCardCells(p, -7, O::Landscape), QList<EdgeRect>{p});
