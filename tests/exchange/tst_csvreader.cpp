@@ -104,8 +104,7 @@ private slots:
     {
         const CsvTable foreign = CsvReader::read("#separator:tab\n#html:true\n#notetype column:1\n#deck column:2\n#tags column:5\n"
                                                  "Basic\tLatein\t<b>amare</b>\tlieben\t3\n");
-        QVERIFY(foreign.ok());
-        QVERIFY(foreign.html);
+        QVERIFY(foreign.ok() && foreign.html);
         QCOMPARE(foreign.delimiter, QChar(u'\t'));
         QCOMPARE(fronts(foreign), QStringList{QStringLiteral("<b>amare</b>")});
         QCOMPARE(backs(foreign), QStringList{QStringLiteral("lieben")});

@@ -45,10 +45,9 @@ private slots:
         page.showSettings();
         QVERIFY(!set.Modified());
         QCOMPARE(set.printOptions(), options);
-        QCOMPARE(child<QComboBox>(page, "AnzahlCombo")->currentText(), QStringLiteral("4 Karten/Blatt"));
-        QCOMPARE(child<QLabel>(page, "titelPanel")->text(), QStringLiteral("33 %"));
-        QCOMPARE(child<QSpinBox>(page, "LinksSpin")->value(), -12);
-        QCOMPARE(page.KopfZeile()->text(), QStringLiteral("Kopf"));
+        QCOMPARE((QStringList{child<QComboBox>(page, "AnzahlCombo")->currentText(), child<QLabel>(page, "titelPanel")->text(),
+                              QString::number(child<QSpinBox>(page, "LinksSpin")->value()), page.KopfZeile()->text()}),
+                 (QStringList{"4 Karten/Blatt", "33 %", "-12", "Kopf"}));
         QVERIFY(child<QCheckBox>(page, "CopyRCheck")->isChecked());
     }
 
