@@ -21,36 +21,10 @@ public:
     explicit ModalGuard(Report report = failRunningTest)
         : m_report(std::move(report))
     {
-        m_timer.setInterval(50);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { check(); });
-        m_timer.start();
+        m_timer.start(50);
     }
 
-    // The visible modal windows that no script has announced.
-    static QList<QWidget *> unexpectedWindows()
-    {
-        QList<QWidget *> found;
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (window->isVisible() && window->isModal() && !ScriptedModals::isExpected(window))
-                found.append(window);
-        }
-        return found;
-    }
-    static QString describe(const QWidget *window)
-    {
-        return QStringLiteral("unexpected modal window \"%1\" (%2)").arg(window->windowTitle(), window->metaObject()->className());
-    }
-    // Rejects a dialog, closes any other window; hiding ends even a dialog
-    // that refuses both, and with it its exec().
-    static void dismiss(QWidget *window)
-    {
-        if (auto *dialog = qobject_cast<QDialog *>(window))
-            dialog->reject();
-        else
-            window->close();
-        if (window->isVisible())
-            window->hide();
-    }
     static void failRunningTest(const QString &message)
     {
         if (QTest::currentTestFunction())
@@ -59,12 +33,21 @@ public:
             qWarning("%s", qPrintable(message));
     }
 
-    // Dismisses and reports every unexpected window now.
+    // Dismisses and reports every unexpected window: rejects a dialog,
+    // closes any other window, and hides what refuses both, which ends its
+    // exec() too.
     void check()
     {
-        for (QWidget *window : unexpectedWindows()) {
-            const QString message = describe(window);
-            dismiss(window);
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible() || !window->isModal() || ScriptedModals::isExpected(window))
+                continue;
+            const QString message =
+                QStringLiteral("unexpected modal window \"%1\" (%2)").arg(window->windowTitle(), window->metaObject()->className());
+            if (auto *dialog = qobject_cast<QDialog *>(window))
+                dialog->reject();
+            else
+                window->close();
+            window->hide();
             m_report(message);
         }
     }

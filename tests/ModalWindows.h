@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QByteArray>
 #include <QEvent>
 #include <QPointer>
 #include <QTest>
@@ -10,118 +9,82 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 // The modal windows a test has announced, which ModalGuard lets run: a type
-// the test waits for with whenModal until its script takes the window, and
-// a window the script holds (taken, or shown by the test itself) until it
-// hides. An announcement lasts only as long as the test function that made
-// it, so a window a test never saw cannot excuse one in a later test.
-class ScriptedModals
+// whenModal waits for until its script takes such a window, and the taken
+// window until it hides. An announcement lasts only as long as the test
+// function that made it, so it cannot excuse a window of a later test.
+namespace ScriptedModals {
+
+struct Awaited
+{
+    const QMetaObject *type;
+    QByteArray test = QTest::currentTestFunction();
+};
+inline QList<std::shared_ptr<Awaited>> awaited;
+inline QList<QPointer<QWidget>> held;
+
+// Ends a window's hold when it hides, so its next showing is judged anew.
+class HideWatch : public QObject
 {
 public:
-    static int announce(const QMetaObject *type)
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        State &s = state();
-        s.awaited.append({++s.lastId, type, currentTest()});
-        return s.lastId;
-    }
-    // False once the announcement is taken or its test function has ended.
-    static bool isAwaited(int id)
-    {
-        prune();
-        return std::any_of(state().awaited.cbegin(), state().awaited.cend(), [id](const Awaited &a) { return a.id == id; });
-    }
-    // The script takes this window for the announcement `id`.
-    static void take(int id, QWidget *window)
-    {
-        state().awaited.removeIf([id](const Awaited &a) { return a.id == id; });
-        allow(window);
-    }
-    // A window the test opens or answers itself, allowed until it hides.
-    static void allow(QWidget *window)
-    {
-        state().held.append(window);
-        window->installEventFilter(new HideWatch(window));
-    }
-    static bool isExpected(const QWidget *window)
-    {
-        prune();
-        const State &s = state();
-        return s.held.contains(window) || std::any_of(s.awaited.cbegin(), s.awaited.cend(), [window](const Awaited &a) {
-                   return window->inherits(a.type->className());
-               });
-    }
-
-private:
-    struct Awaited
-    {
-        int id;
-        const QMetaObject *type;
-        QByteArray test;
-    };
-    struct State
-    {
-        int lastId = 0;
-        QList<Awaited> awaited;
-        QList<QPointer<QWidget>> held;
-    };
-    // Ends the window's hold when it hides, so its next showing is judged anew.
-    class HideWatch : public QObject
-    {
-    public:
-        using QObject::QObject;
-        bool eventFilter(QObject *watched, QEvent *event) override
-        {
-            if (event->type() == QEvent::Hide && watched == parent()) {
-                state().held.removeAll(QPointer<QWidget>(static_cast<QWidget *>(watched)));
-                deleteLater();
-            }
-            return false;
+        if (event->type() == QEvent::Hide && watched == parent()) {
+            held.removeAll(QPointer<QWidget>(static_cast<QWidget *>(watched)));
+            deleteLater();
         }
-    };
-
-    static State &state()
-    {
-        static State s;
-        return s;
-    }
-    static QByteArray currentTest()
-    {
-        const char *function = QTest::currentTestFunction();
-        return function ? QByteArray(function) : QByteArray();
-    }
-    static void prune()
-    {
-        State &s = state();
-        const QByteArray test = currentTest();
-        s.awaited.removeIf([&test](const Awaited &a) { return a.test != test; });
-        s.held.removeAll(QPointer<QWidget>());
+        return false;
     }
 };
 
-namespace ModalWindowsDetail {
-
-template<typename T>
-void poll(int id, const std::function<void(T *)> &action)
+inline void prune()
 {
-    QTimer::singleShot(10, [id, action] {
-        if (!ScriptedModals::isAwaited(id))
-            return;
-        if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            ScriptedModals::take(id, window);
-            action(window);
-        } else {
-            poll<T>(id, action);
-        }
-    });
+    const QByteArray test = QTest::currentTestFunction();
+    awaited.removeIf([&test](const std::shared_ptr<Awaited> &a) { return a->test != test; });
+    held.removeAll(QPointer<QWidget>());
+}
+// False once the announcement is taken or its test function has ended.
+inline bool isAwaited(const std::shared_ptr<Awaited> &announcement)
+{
+    prune();
+    return awaited.contains(announcement);
+}
+inline void take(const std::shared_ptr<Awaited> &announcement, QWidget *window)
+{
+    awaited.removeAll(announcement);
+    held.append(window);
+    window->installEventFilter(new HideWatch(window));
+}
+inline bool isExpected(const QWidget *window)
+{
+    prune();
+    return held.contains(window)
+        || std::any_of(awaited.cbegin(), awaited.cend(), [window](const auto &a) { return window->inherits(a->type->className()); });
 }
 
-} // namespace ModalWindowsDetail
+} // namespace ScriptedModals
 
 // Runs action on the modal window of type T once it is shown, within the
 // running test function.
 template<typename T>
 void whenModal(const std::function<void(T *)> &action)
 {
-    ModalWindowsDetail::poll<T>(ScriptedModals::announce(&T::staticMetaObject), action);
+    auto *poll = new QTimer;
+    poll->callOnTimeout([poll, action, awaited = ScriptedModals::awaited.emplaceBack(new ScriptedModals::Awaited{&T::staticMetaObject})] {
+        const bool awaiting = ScriptedModals::isAwaited(awaited);
+        auto *window = awaiting ? qobject_cast<T *>(QApplication::activeModalWidget()) : nullptr;
+        if (awaiting && !window)
+            return;
+        // Stopped first: the action may run event loops of its own.
+        poll->stop();
+        poll->deleteLater();
+        if (window) {
+            ScriptedModals::take(awaited, window);
+            action(window);
+        }
+    });
+    poll->start(10);
 }

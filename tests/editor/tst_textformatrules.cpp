@@ -37,12 +37,6 @@ private slots:
         QCOMPARE(font, (FontRecord{QStringLiteral("Arial"), 10, 0, true, true, false, false}));
     }
 
-    void alignmentTags()
-    {
-        for (auto [tag, alignment] : {std::pair{0, Qt::AlignLeft}, {1, Qt::AlignRight}, {2, Qt::AlignHCenter}, {3, Qt::AlignLeft}})
-            QCOMPARE(TextFormatRules::alignmentForTag(tag), alignment);
-    }
-
     void fontRecordFillsGapsFromTheBaseFont()
     {
         const QFont base(QStringLiteral("Times New Roman"), 14);

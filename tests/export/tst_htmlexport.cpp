@@ -1,3 +1,5 @@
+#include "../TestFiles.h"
+
 #include "export/HtmlExport.h"
 
 #include <QTest>
@@ -11,9 +13,9 @@ private Q_SLOTS:
     {
         // Both quote characters become the double-quote entity.
         QCOMPARE(HtmlExport::frontText({QStringLiteral("It's \"x\"")}), QStringLiteral("It&quot;s &quot;x&quot;"));
-        QCOMPARE(HtmlExport::frontText({QStringLiteral("a"), QStringLiteral("b")}), QStringLiteral("ab"));
-        QCOMPARE(HtmlExport::backText({QStringLiteral("a"), QStringLiteral("b")}), QStringLiteral("a<br>b<br>"));
-        QCOMPARE(HtmlExport::backText({}), QString());
+        QCOMPARE(HtmlExport::frontText({QStringLiteral("a"), QStringLiteral("b")}) + '|'
+                     + HtmlExport::backText({QStringLiteral("a"), QStringLiteral("b")}),
+                 QStringLiteral("ab|a<br>b<br>"));
 
         // Markup in a card is shown, never run.
         QCOMPARE(HtmlExport::frontText({QStringLiteral("a < b & <script>")}), QStringLiteral("a &lt; b &amp; &lt;script&gt;"));
@@ -30,22 +32,14 @@ private Q_SLOTS:
         cards.append({{}, {QStringLiteral("nur hinten")}});
         const QStringList page = HtmlExport::buildPage(QStringLiteral("/home/lea/Latein.QL3"), cards);
 
-        QCOMPARE(page.at(0), QStringLiteral("<html>"));
+        // The title from the file name; the script the card lines call.
         QCOMPARE(page.at(2), QStringLiteral("<title>Latein.QL3</title>"));
-        QCOMPARE(page.at(4), QStringLiteral("<meta name=\"generator\" content=\"Quillo 3.1 Generator\">"));
-        QCOMPARE(page.at(7), QStringLiteral("<DIV ID=\"overDiv\" STYLE=\"position:absolute; visibility:hide; z-index:1;\"></DIV>"));
         QCOMPARE(page.at(10), QStringLiteral("<SCRIPT LANGUAGE=\"JavaScript\" SRC=\"overlib.js\"></SCRIPT>"));
-        QCOMPARE(page.at(13), QStringLiteral("var width = \"400\";"));
-        // The credit links the library whose calls the page's own script offers.
-        QVERIFY(page.at(16).contains(QLatin1String("<a href=\"http://www.bosrup.com/web/overlib/\">overLIB 3.33</a>")));
-        QVERIFY(page.at(16).endsWith(QLatin1String("<br><br>")));
-        QVERIFY(HtmlExport::noticeMessage().contains(QLatin1String("unter http://www.bosrup.com/web/overlib/\r\r")));
         QCOMPARE(page.size(), 17 + 4 + 2);
         QCOMPARE(page.at(17),
                  QStringLiteral("<A HREF=\"#\" onMouseOver=\"drc('Antwort 2<br>' ,'Antwort'); return true;\" "
                                 "onMouseOut=\"nd(); return true;\">Frage 2</A><br><br>"));
-        QVERIFY(page.at(18).contains(QLatin1String("Frage 5")));
-        QVERIFY(page.at(19).contains(QLatin1String("Frage 9")));
+        QVERIFY(page.at(18).contains(QLatin1String("Frage 5")) && page.at(19).contains(QLatin1String("Frage 9")));
         QVERIFY(page.at(20).endsWith(QLatin1String("return true;\"></A><br><br>")));
         QCOMPARE(page.mid(21), (QStringList{QStringLiteral("</body>"), QStringLiteral("</html>")}));
 
@@ -65,18 +59,12 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString page = dir.filePath(QStringLiteral("karten.html"));
         QVERIFY(HtmlExport::writePage(page, {QStringLiteral("<html>")}).ok());
-        QFile file(page);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("<html>\r\n"));
+        QCOMPARE(readFile(page), QByteArray("<html>\r\n"));
 
         const FileResult failed = HtmlExport::writePage(dir.filePath(QStringLiteral("fehlt/karten.html")), {QStringLiteral("x")});
         QCOMPARE(failed.outcome, FileResult::Outcome::Failed);
         QVERIFY(!failed.reason.isEmpty());
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("fehlt"))));
-
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        HtmlExport::copyLibraryFiles(QStringLiteral("/no/such/folder"), dir.path()); // silently nothing
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 };
 

@@ -32,14 +32,9 @@ private:
 private Q_SLOTS:
     void workedExample()
     {
-        PrinterMetrics m{.PageWidth = 4760,
-                         .PageHeight = 6779,
-                         .PaperWidth = 4960,
-                         .PaperHeight = 7015,
-                         .OffsetX = 80,
-                         .OffsetY = 100,
-                         .PageWidthMM = 201,
-                         .PageHeightMM = 287};
+        PrinterMetrics m{.PageWidth = 4760, .PageHeight = 6779, .PaperWidth = 4960, .PaperHeight = 7015, .OffsetX = 80, .OffsetY = 100};
+        m.PageWidthMM = 201;
+        m.PageHeightMM = 287;
         PrintCalibration calibration{.HUX = 2};
         const SheetGeometry::PageRectResult page = SheetGeometry::ComputePageRect(m, calibration);
         QCOMPARE(QPoint(page.SX, page.SY), QPoint(40, 36));
@@ -125,11 +120,8 @@ private Q_SLOTS:
             QVERIFY2(SheetGeometry::MirrorCellsForBacks(cells, row.cards, row.orientation) == expectedBacks, what);
             QVERIFY2(SheetGeometry::cutLines(p, row.cards, row.orientation) == row.cuts, what);
         }
-    }
 
-    void storedCardsPerSheetOutOfRange()
-    {
-        const EdgeRect p{0, 0, 800, 1000};
+        // stored counts out of range
         QCOMPARE(SheetGeometry::LayoutCardCells(p, 3, O::Portrait).size(), 2);
         QCOMPARE(SheetGeometry::LayoutCardCells(p, 0, O::Portrait), QList<EdgeRect>{p});
         QCOMPARE(SheetGeometry::LayoutCardCells(p, -7, O::Landscape), QList<EdgeRect>{p});
@@ -151,9 +143,8 @@ private Q_SLOTS:
         };
         for (const Case &c : cases) {
             const CardLayout l = layout(c.header, c.number, c.footer);
-            const QByteArray what = QByteArray("header ") + (c.header ? "on" : "off") + ", number " + (c.number ? "on" : "off")
-                + ", footer " + (c.footer ? "on" : "off");
-            QVERIFY2(l.hdr() == c.hdr && l.aF() == c.aF && l.aB() == c.aB, what);
+            QVERIFY2(l.hdr() == c.hdr && l.aF() == c.aF && l.aB() == c.aB,
+                     qPrintable(QStringLiteral("header, number, footer: %1 %2 %3").arg(c.header).arg(c.number).arg(c.footer)));
         }
     }
 
