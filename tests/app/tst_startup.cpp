@@ -74,10 +74,10 @@ private Q_SLOTS:
         QCOMPARE(waited, qint64(2600));
         QCOMPARE(runSequence({QStringLiteral("/no/such.ql3"), QStringLiteral("FAST")}, &waited).at(2), QStringLiteral("destroy@4000"));
         for (const char *fast : {"FAST", "fast", "FaSt"}) {
-            qint64 waited = -1;
-            QCOMPARE(runSequence({QString::fromLatin1(fast), QStringLiteral("x.ql3")}, &waited),
+            qint64 fastWait = -1;
+            QCOMPARE(runSequence({QString::fromLatin1(fast), QStringLiteral("x.ql3")}, &fastWait),
                      (QStringList{"splash", "windows", "destroy@1400", "loop", "7"}));
-            QCOMPARE(waited, qint64(0));
+            QCOMPARE(fastWait, qint64(0));
         }
         for (const QString &notFast :
              {QStringLiteral("FAST "), QStringLiteral("FASTER"), QStringLiteral("fa\u017Ft"), QStringLiteral("-FAST"), QString()}) {

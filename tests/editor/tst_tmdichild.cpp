@@ -341,9 +341,9 @@ private slots:
         QMimeData picture;
         picture.setImageData(image);
         picture.setHtml(QStringLiteral("<img src=\"https://example.org/bild.png\">"));
-        const auto pastedPicture = [&target](const QMimeData &data) {
+        const auto pastedPicture = [&target](const QMimeData &offered) {
             target.clear();
-            target.insertFromMimeData(&data);
+            target.insertFromMimeData(&offered);
             return firstPicture(target);
         };
         QCOMPARE(pastedPicture(picture), QSize(8, 6));
