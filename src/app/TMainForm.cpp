@@ -5,7 +5,6 @@
 #include "program/BusyCursor.h"
 
 #include "app/ClipboardCommands.h"
-#include "app/CommandStateRules.h"
 #include "app/FileAssociation.h"
 #include "app/HelpCommands.h"
 #include "app/MainActions.h"
@@ -18,7 +17,6 @@
 #include "editor/CardSearch.h"
 #include "editor/FaceInsertion.h"
 #include "editor/FindDialog.h"
-#include "editor/PackageObject.h"
 #include "editor/TMDIChild.h"
 #include "editor/TMyRxRichEdit.h"
 #include "editor/TVerschieben.h"
@@ -29,12 +27,8 @@
 #include "print/TDruckForm.h"
 #include "print/TPrintForm.h"
 #include "quiz/QuizCommand.h"
-#include "richtext/FacePictures.h"
-#include "richtext/RtfWriter.h"
 
-#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -43,28 +37,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontComboBox>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextEdit>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 

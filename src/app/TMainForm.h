@@ -14,13 +14,11 @@
 #include <QByteArray>
 #include <QList>
 #include <QMainWindow>
-#include <QPointer>
 
 #include <array>
 #include <functional>
 #include <memory>
 
-class CardSetDocument;
 class ClipboardCommands;
 class FindDialog;
 class MainActions;
@@ -174,7 +172,6 @@ private:
     QString askPrintFile(QWidget *parent);
     void saveTo(TMDIChild *document, const QString &path, FileMessages::SaveCommand command);
     void setSaveControlsEnabled(bool enabled);
-    void wireFormatting();
     void addColourMenu(QToolButton *button, const std::function<void(TMDIChild *, const QColor &)> &apply);
 
     QMdiArea *m_mdiArea = nullptr;

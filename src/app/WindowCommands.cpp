@@ -39,21 +39,21 @@ void WindowCommands::cascade()
 
 void WindowCommands::tileHorizontal()
 {
-    const QList<QMdiSubWindow *> windows = shownSubWindows(false);
-    const QList<QRect> places = WindowTiling::horizontal(m_mdiArea->viewport()->rect(), int(windows.size()));
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        windows.at(i)->showNormal();
-        windows.at(i)->setGeometry(places.at(i));
-    }
+    tile(&WindowTiling::horizontal);
 }
 
 void WindowCommands::tileVertical()
 {
+    tile(&WindowTiling::vertical);
+}
+
+void WindowCommands::tile(QList<QRect> (*places)(const QRect &, int))
+{
     const QList<QMdiSubWindow *> windows = shownSubWindows(false);
-    const QList<QRect> places = WindowTiling::vertical(m_mdiArea->viewport()->rect(), int(windows.size()));
+    const QList<QRect> rects = places(m_mdiArea->viewport()->rect(), int(windows.size()));
     for (qsizetype i = 0; i < windows.size(); ++i) {
         windows.at(i)->showNormal();
-        windows.at(i)->setGeometry(places.at(i));
+        windows.at(i)->setGeometry(rects.at(i));
     }
 }
 

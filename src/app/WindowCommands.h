@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QRect>
 
 #include <functional>
 
@@ -28,6 +29,8 @@ public:
     void arrangeAll();
 
 private:
+    // The shown, not minimised windows normal-sized in the places given.
+    void tile(QList<QRect> (*places)(const QRect &area, int count));
     void fillWindowMenu();
     QList<QMdiSubWindow *> shownSubWindows(bool minimised) const;
 
