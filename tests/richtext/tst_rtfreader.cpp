@@ -129,7 +129,6 @@ private slots:
         QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("re41_paragraph_align_line.rtf")));
         QCOMPARE(doc->blockCount(), 5);
         const QTextCharFormat plain = formatOf(*doc, "This ");
-        QVERIFY(plain.isValid());
         QCOMPARE(plain.fontFamilies().toStringList(), QStringList{"Calibri"});
         QCOMPARE(plain.fontPointSize(), 11.0);
         QCOMPARE(plain.fontWeight(), int(QFont::Normal));

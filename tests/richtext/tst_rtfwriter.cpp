@@ -141,10 +141,7 @@ private slots:
     void plainTextAsADocumentHoldsIt()
     {
         QTextCharFormat format;
-        QFont font(QStringLiteral("Times New Roman"));
-        font.setPointSize(14);
-        font.setBold(true);
-        format.setFont(font);
+        format.setFont(QFont(QStringLiteral("Times New Roman"), 14, QFont::Bold));
         format.setForeground(QColor(0, 0, 200));
         for (const QString &text : {QString(), QStringLiteral("Haus"), QString::fromUtf8("Käse {mit} \\ Brot\nзавтрак\n\nαβγ 💩\tEnde"),
                                     QStringLiteral("\nzwei\r\n")}) {
