@@ -69,8 +69,7 @@ private Q_SLOTS:
         QFile::remove(path(QStringLiteral("probe.ql3")));
 
         QRandomGenerator generator(20261206);
-        int old = 0;
-        int replaced = 0;
+        int old = 0, replaced = 0;
         for (int run = 0; run < 60; ++run) {
             const bool holdsA = readFile(target) == a;
             QProcess child;
@@ -80,10 +79,7 @@ private Q_SLOTS:
             QVERIFY(child.waitForFinished(30000));
             const QByteArray now = readFile(target);
             QVERIFY2(now == a || now == b, qPrintable(QStringLiteral("Lauf %1: %2 Bytes").arg(run).arg(now.size())));
-            if ((now == a) == holdsA)
-                ++old;
-            else
-                ++replaced;
+            ++((now == a) == holdsA ? old : replaced);
         }
         qInfo("%d times the old file, %d times the new one, %lld files left beside it", old, replaced,
               qlonglong(QDir(m_dir.path()).entryList(QDir::Files).size() - 3));

@@ -17,29 +17,30 @@ QStringList RtfTestSupport::sampleNames()
 
 namespace {
 
+template<typename T>
+QString text(T value)
+{
+    return QVariant(value).toString();
+}
+
 QString charDescription(const QTextCharFormat &f)
 {
     if (f.isImageFormat()) {
         const QTextImageFormat i = f.toImageFormat();
         const QByteArray original = i.property(RtfFormatProperties::PictureOriginal).toByteArray();
         return QStringLiteral("image %1x%2 %3")
-            .arg(i.width())
-            .arg(i.height())
-            .arg(QString::fromLatin1(QCryptographicHash::hash(original, QCryptographicHash::Sha1).toHex()));
+            .arg(text(i.width()), text(i.height()),
+                 QString::fromLatin1(QCryptographicHash::hash(original, QCryptographicHash::Sha1).toHex()));
     }
     const QByteArray field = f.property(RtfFormatProperties::FieldInstruction).toByteArray();
     return QStringLiteral("%1 %2pt w%3 i%4 u%5 s%6 v%7 fg%8 bg%9 sym%10 field[%11 %12]")
-        .arg(f.fontFamilies().toStringList().join(QLatin1Char(',')))
-        .arg(f.fontPointSize())
-        .arg(f.fontWeight())
-        .arg(f.fontItalic())
-        .arg(int(f.underlineStyle()) * 100 + f.intProperty(RtfFormatProperties::UnderlineKind))
-        .arg(f.fontStrikeOut())
-        .arg(int(f.verticalAlignment()))
-        .arg(f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : QStringLiteral("auto"))
-        .arg(f.hasProperty(QTextFormat::BackgroundBrush) ? f.background().color().name() : QStringLiteral("none"))
-        .arg(f.boolProperty(RtfFormatProperties::SymbolFont))
-        .arg(QString::fromLatin1(QCryptographicHash::hash(field, QCryptographicHash::Sha1).toHex().left(8)), f.anchorHref());
+        .arg(f.fontFamilies().toStringList().join(QLatin1Char(',')), text(f.fontPointSize()), text(f.fontWeight()), text(f.fontItalic()),
+             text(int(f.underlineStyle()) * 100 + f.intProperty(RtfFormatProperties::UnderlineKind)), text(f.fontStrikeOut()),
+             text(int(f.verticalAlignment())),
+             f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : QStringLiteral("auto"),
+             f.hasProperty(QTextFormat::BackgroundBrush) ? f.background().color().name() : QStringLiteral("none"))
+        .arg(text(f.boolProperty(RtfFormatProperties::SymbolFont)),
+             QString::fromLatin1(QCryptographicHash::hash(field, QCryptographicHash::Sha1).toHex().left(8)), f.anchorHref());
 }
 
 QString blockDescription(const QTextBlock &block)
@@ -56,23 +57,13 @@ QString blockDescription(const QTextBlock &block)
     QString list = QStringLiteral("-");
     if (const QTextList *l = block.textList())
         list = QStringLiteral("%1 '%2' '%3' %4 #%5")
-                   .arg(int(l->format().style()))
-                   .arg(l->format().numberPrefix(), l->format().numberSuffix())
-                   .arg(l->format().intProperty(RtfFormatProperties::ListStart))
-                   .arg(l->itemNumber(block));
+                   .arg(text(int(l->format().style())), l->format().numberPrefix(), l->format().numberSuffix(),
+                        text(l->format().intProperty(RtfFormatProperties::ListStart)), text(l->itemNumber(block)));
     return QStringLiteral("block a%1 l%2 r%3 fi%4 t%5 b%6 lh%7/%8 tabs[%9] list[%10] li%11 fi%12 mark[%13]%14")
-        .arg(int(f.alignment() & Qt::AlignHorizontal_Mask))
-        .arg(f.leftMargin())
-        .arg(f.rightMargin())
-        .arg(f.textIndent())
-        .arg(f.topMargin())
-        .arg(f.bottomMargin())
-        .arg(f.lineHeight())
-        .arg(f.lineHeightType())
-        .arg(tabs, list)
-        .arg(f.intProperty(RtfFormatProperties::ListLeftIndent))
-        .arg(f.intProperty(RtfFormatProperties::ListFirstIndent))
-        .arg(charDescription(block.charFormat()), cell);
+        .arg(text(int(f.alignment() & Qt::AlignHorizontal_Mask)), text(f.leftMargin()), text(f.rightMargin()), text(f.textIndent()),
+             text(f.topMargin()), text(f.bottomMargin()), text(f.lineHeight()), text(f.lineHeightType()), tabs)
+        .arg(list, text(f.intProperty(RtfFormatProperties::ListLeftIndent)), text(f.intProperty(RtfFormatProperties::ListFirstIndent)),
+             charDescription(block.charFormat()), cell);
 }
 
 } // namespace

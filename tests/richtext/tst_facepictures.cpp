@@ -93,11 +93,7 @@ private slots:
         QFETCH(QString, sizes);
         QStringList found;
         for (const Picture &p : picturesOf(sample))
-            found << QStringLiteral("%1x%2/%3x%4")
-                         .arg(p.image.width())
-                         .arg(p.image.height())
-                         .arg(qRound(p.shown.width()))
-                         .arg(qRound(p.shown.height()));
+            found << QString::asprintf("%dx%d/%dx%d", p.image.width(), p.image.height(), qRound(p.shown.width()), qRound(p.shown.height()));
         QCOMPARE(found.join(' '), sizes);
     }
 
@@ -264,11 +260,8 @@ private slots:
         QVERIFY(RtfWriter::write(doc).contains(hex));
         // a placeable metafile around a bitmap: embedded as it is
         QByteArray wmf = PictureEncoder::metafileWithDib(image);
-        QByteArray placeable(22, '\0');
-        qToLittleEndian<quint32>(0x9AC6CDD7u, placeable.data());
-        qToLittleEndian<qint16>(40, placeable.data() + 10);
-        qToLittleEndian<qint16>(30, placeable.data() + 12);
-        qToLittleEndian<quint16>(96, placeable.data() + 14);
+        // The placeable header: key, bounds 0,0 to 40,30, 96 units an inch.
+        const QByteArray placeable = QByteArray::fromHex("d7cdc69a00000000000028001e006000000000000000");
         QTextDocument wdoc;
         QTextCursor wc(&wdoc);
         QVERIFY(FacePictures::insertFile(wc, placeable + wmf, QStringLiteral("x.wmf"), 0, &error));

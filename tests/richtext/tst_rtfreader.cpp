@@ -36,10 +36,8 @@ private:
     // The format of the first character of the first occurrence of text.
     static QTextCharFormat formatOf(const QTextDocument &doc, const QString &text, bool wholeWord = false)
     {
-        QTextDocument::FindFlags flags = QTextDocument::FindCaseSensitively;
-        if (wholeWord)
-            flags |= QTextDocument::FindWholeWords;
-        QTextCursor c = doc.find(text, 0, flags);
+        QTextCursor c =
+            doc.find(text, 0, QTextDocument::FindCaseSensitively | QTextDocument::FindFlags(wholeWord ? QTextDocument::FindWholeWords : 0));
         if (c.isNull())
             return QTextCharFormat();
         c.setPosition(c.selectionStart() + 1);
@@ -129,10 +127,8 @@ private slots:
         QScopedPointer<QTextDocument> doc(read(RtfTestSupport::sample("re41_paragraph_align_line.rtf")));
         QCOMPARE(doc->blockCount(), 5);
         const QTextCharFormat plain = formatOf(*doc, "This ");
-        QVERIFY(plain.isValid());
-        QCOMPARE(plain.fontFamilies().toStringList(), QStringList{"Calibri"});
-        QCOMPARE(plain.fontPointSize(), 11.0);
-        QCOMPARE(plain.fontWeight(), int(QFont::Normal));
+        QVERIFY(plain.fontFamilies().toStringList() == QStringList{"Calibri"} && plain.fontPointSize() == 11.0
+                && plain.fontWeight() == QFont::Normal);
         QCOMPARE(formatOf(*doc, "is", true).fontPointSize(), 22.0);
         QCOMPARE(formatOf(*doc, "simple").fontWeight(), int(QFont::Bold));
         QVERIFY(formatOf(*doc, "five").fontUnderline());
@@ -260,9 +256,7 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         // deep nesting
-        QByteArray deep = "{\\rtf1 ";
-        deep += QByteArray(200000, '{');
-        deep += "x";
+        const QByteArray deep = "{\\rtf1 " + QByteArray(200000, '{') + "x";
         QTextDocument doc;
         RtfReader::read(deep, doc);
         QVERIFY(RtfReader::textLines(deep).size() <= 1);
@@ -278,8 +272,7 @@ private slots:
                         "\\pichgoal-2147483647\\picscalex2147483647 0100}}",
                         doc);
         QCOMPARE(doc.characterCount(), 2);
-        QByteArray dib = "{\\rtf1 {\\pict\\dibitmap0 28000000ffffff7fffffff7f010018000000000000000000000000000000000000000000000000}}";
-        RtfReader::read(dib, doc);
+        RtfReader::read("{\\rtf1 {\\pict\\dibitmap0 28000000ffffff7fffffff7f010018000000000000000000000000000000000000000000000000}}", doc);
         // many unknown destinations and control words
         QByteArray junk = "{\\rtf1 ";
         for (int i = 0; i < 20000; ++i)

@@ -141,10 +141,7 @@ private slots:
     void plainTextAsADocumentHoldsIt()
     {
         QTextCharFormat format;
-        QFont font(QStringLiteral("Times New Roman"));
-        font.setPointSize(14);
-        font.setBold(true);
-        format.setFont(font);
+        format.setFont(QFont(QStringLiteral("Times New Roman"), 14, QFont::Bold));
         format.setForeground(QColor(0, 0, 200));
         for (const QString &text : {QString(), QStringLiteral("Haus"), QString::fromUtf8("Käse {mit} \\ Brot\nзавтрак\n\nαβγ 💩\tEnde"),
                                     QStringLiteral("\nzwei\r\n")}) {
@@ -173,11 +170,9 @@ private slots:
         RtfReader::read(two, doc);
         QTextDocument back;
         RtfReader::read(RtfWriter::write(doc), back);
-        c = QTextCursor(&back);
-        c.setPosition(1);
-        QCOMPARE(c.charFormat().anchorHref(), QStringLiteral("a"));
-        c.setPosition(2);
-        QCOMPARE(c.charFormat().anchorHref(), QStringLiteral("b"));
+        QCOMPARE(back.toRawText(), "xy");
+        QCOMPARE(back.begin().begin().fragment().charFormat().anchorHref() + (++back.begin().begin()).fragment().charFormat().anchorHref(),
+                 "ab");
     }
 
     void symbolFontsAndUnderlineKinds()
