@@ -43,16 +43,14 @@ private slots:
         QVERIFY(document);
         QCOMPARE(document->Vorderseite()->toPlainText() + QString::number(document->Kartenliste()->model()->rowCount()),
                  QString::fromUtf8("Käse2"));
-        QVERIFY(document->Modified() && form->action(MainCommand::ExportWordList)->isEnabled());
+        QVERIFY(document->Modified() && form->action(MainCommand::ExportWordList)->isEnabled() && dialogs.informations.isEmpty());
         QCOMPARE(document->caption(), QStringLiteral("liste_1.ql3"));
-        QVERIFY(dialogs.informations.isEmpty());
 
         const TMyRxRichEdit *back = document->Rueckseite();
         const qreal faceWidth = back->contentsRect().width() - 2 * back->document()->documentMargin();
         QTextCursor cursor(back->document());
         cursor.setPosition(1);
         const QTextImageFormat picture = cursor.charFormat().toImageFormat();
-        QVERIFY(picture.isValid());
         QVERIFY2(qAbs(picture.width() - faceWidth) <= 1, qPrintable(QStringLiteral("%1 %2").arg(picture.width()).arg(faceWidth)));
         save();
         QVERIFY(QFile::exists(path(QStringLiteral("liste_1.ql3"))));
@@ -90,8 +88,7 @@ private slots:
         dialogs.saveAnswers.append(path(QStringLiteral("satz.html")));
         form->action(MainCommand::ExportWordList)->trigger();
         QVERIFY(readFile(path(QStringLiteral("satz.html"))).contains(">K\xE4se</A>"));
-        QCOMPARE(document->selectedCard(), 0);
-        QVERIFY(dialogs.warnings.isEmpty());
+        QVERIFY(document->selectedCard() == 0 && dialogs.warnings.isEmpty());
     }
 };
 
