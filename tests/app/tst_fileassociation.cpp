@@ -78,14 +78,14 @@ private Q_SLOTS:
 
     void execLineQuotesAndEscapes()
     {
-        QCOMPARE(FileAssociation::execArgument(QStringLiteral("/usr/bin/quillo")), QStringLiteral("/usr/bin/quillo"));
-        QCOMPARE(FileAssociation::execArgument(QStringLiteral("/home/ä b/quillo")), QStringLiteral("\"/home/ä b/quillo\""));
         // Inside quotes `"`, `$`, backquote and backslash get a backslash; then
         // every backslash is doubled once more for the string value, and a
         // percent sign doubled for Exec.
-        QCOMPARE(FileAssociation::execArgument(QStringLiteral("/x/$a\"b\\c`d/100%")),
-                 QStringLiteral("\"/x/\\\\$a\\\\\"b\\\\\\\\c\\\\`d/100%%\""));
-        QCOMPARE(FileAssociation::execArgument(QStringLiteral("/x/50%/q")), QStringLiteral("/x/50%%/q"));
+        for (const auto &[program, argument] : {std::pair{"/usr/bin/quillo", "/usr/bin/quillo"},
+                                                {"/home/ä b/quillo", "\"/home/ä b/quillo\""},
+                                                {"/x/$a\"b\\c`d/100%", "\"/x/\\\\$a\\\\\"b\\\\\\\\c\\\\`d/100%%\""},
+                                                {"/x/50%/q", "/x/50%%/q"}})
+            QCOMPARE(FileAssociation::execArgument(QString::fromUtf8(program)), QString::fromUtf8(argument));
     }
 
     void installedTypeMatchesTheWrittenOne()

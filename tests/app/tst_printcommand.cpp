@@ -90,16 +90,15 @@ private Q_SLOTS:
 
         // One card a sheet keeps the picture; no sheet, no OK.
         form->printForm()->prepare(0, 0, 1);
-        QCOMPARE(form->printForm()->KartImg->property("picture").toString(), QStringLiteral("4.bmp"));
-        QVERIFY(!form->printForm()->OkButton->isEnabled());
+        QVERIFY(form->printForm()->KartImg->property("picture").toString() == QLatin1String("4.bmp")
+                && !form->printForm()->OkButton->isEnabled());
     }
 
     void aRunToAFileHoldsBothPassesWithoutAPaperChange()
     {
         TMDIChild *document = printSet(5, 4);
-        document->Set().setMarked(1, true);
-        document->Set().setMarked(3, true);
-        document->Set().setMarked(4, true);
+        for (int card : {1, 3, 4})
+            document->Set().setMarked(card, true);
         // Without a printer the output goes to a file the user names.
         printToPdf(*form->printer());
         const QString pdf = path(QStringLiteral("karten.pdf"));
@@ -135,8 +134,7 @@ private Q_SLOTS:
         form->action(MainCommand::Print)->trigger();
         QCOMPARE(dialogs.warnings, QStringList{TMainForm::printFailedMessage()});
         QVERIFY(dialogs.warningDetails.constFirst().contains(QStringLiteral("karten.pdf")));
-        QVERIFY(!form->progressForm()->isVisible() && !QApplication::overrideCursor());
-        QVERIFY(form->isEnabled() && !PrintRun::isPrinting());
+        QVERIFY(!form->progressForm()->isVisible() && !QApplication::overrideCursor() && form->isEnabled() && !PrintRun::isPrinting());
     }
 
     void optionsTakeEffectAtOnceAndStay()
@@ -158,11 +156,9 @@ private Q_SLOTS:
             dialog->close(); // the window's close box: no cancel
         });
         form->action(MainCommand::Options)->trigger();
-        QCOMPARE(form->Settings.HUY, -4);
-        QCOMPARE(form->Settings.HUX, 3);
-        QCOMPARE(form->Settings.QUY, 3);
-        QVERIFY(!form->Settings.ZuZuE);
-        QCOMPARE(form->Settings.Schnittkante, quint16(500));
+        const ProgramSettings &taken = form->Settings;
+        QCOMPARE(QString::asprintf("%d %d %d %d %d", taken.HUX, taken.HUY, taken.QUY, int(taken.ZuZuE), int(taken.Schnittkante)),
+                 QStringLiteral("3 -4 3 0 500"));
         QCOMPARE(pdfPageCount(pdf), 1);
     }
 };

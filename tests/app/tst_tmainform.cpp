@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegion>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
@@ -29,6 +30,7 @@ class TestTMainForm
 
 private:
     static int rows(const TMDIChild &window) { return window.Kartenliste()->model()->rowCount(); }
+    static QString faces(const TMDIChild *window) { return window->Vorderseite()->toPlainText() + window->Rueckseite()->toPlainText(); }
     // A saved set whose front reads "Hallo Welt" and back "Antwort", the front page shown.
     TMDIChild *formattedSet()
     {
@@ -66,10 +68,9 @@ private slots:
         document->Set().setMarked(2, true);
         dialogs.saveAnswers.append(path(QStringLiteral("karten.html")));
         form->action(MainCommand::ExportHtml)->trigger();
-        QCOMPARE(dialogs.informations.size(), 1);
+        QVERIFY(dialogs.informations.size() == 1 && document->selectedCard() == 2);
         const QByteArray page = readFile(path(QStringLiteral("karten.html")));
         QVERIFY(page.count("<A HREF") == 2 && page.contains(">Frage 1</A>") && page.contains(">Frage 3</A>"));
-        QCOMPARE(document->selectedCard(), 2);
     }
 
     void quizAsksTheEditedCardAndMarksTheSet()
@@ -85,8 +86,7 @@ private slots:
             dialog->SpeedButton2->click();
         });
         form->action(MainCommand::Quiz)->trigger();
-        QCOMPARE(asked, QStringLiteral("Hauptstadt von Peru?"));
-        QVERIFY(document->Set().Modified());
+        QCOMPARE(asked + QString::number(document->Set().Modified()), QStringLiteral("Hauptstadt von Peru?1"));
     }
 
     void wholeCardTravelsBetweenWindowsAndMovesByDialog()
@@ -104,15 +104,14 @@ private slots:
         second->Set().setBox(1, 3);
         save();
         form->action(MainCommand::PasteCard)->trigger();
-        QCOMPARE(second->Vorderseite()->toPlainText() + second->Rueckseite()->toPlainText(), QStringLiteral("Hunddog"));
-        QVERIFY(second->Modified());
+        QVERIFY(faces(second) == QLatin1String("Hunddog") && second->Modified());
         // One undo key in the face takes back both faces, redo brings both.
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         second->Vorderseite()->setFocus();
         QTest::keySequence(second->Vorderseite(), QKeySequence::Undo);
-        QCOMPARE(second->Vorderseite()->toPlainText() + second->Rueckseite()->toPlainText(), QStringLiteral("Katze"));
+        QCOMPARE(faces(second), QStringLiteral("Katze"));
         QTest::keySequence(second->Vorderseite(), QKeySequence::Redo);
-        QCOMPARE(second->Vorderseite()->toPlainText() + second->Rueckseite()->toPlainText(), QStringLiteral("Hunddog"));
+        QCOMPARE(faces(second), QStringLiteral("Hunddog"));
         QVERIFY(second->Set().count() == 2 && second->Set().box(1) == 3);
 
         // The pasted card goes to the first place; the offered list has
@@ -135,8 +134,7 @@ private slots:
 
         dialogs.questionAnswers = {true};
         form->button(MainCommand::DeleteCard)->click();
-        QVERIFY(second->Set().count() == 1 && first->Set().count() == 1);
-        QCOMPARE(second->Vorderseite()->toPlainText(), QStringLiteral("Maus"));
+        QVERIFY(second->Set().count() == 1 && first->Set().count() == 1 && faces(second) == QLatin1String("Maus"));
     }
 
     // The search's steps over the cards, seen from the window.
@@ -167,8 +165,7 @@ private slots:
         find->textEdit()->setText(QStringLiteral("cacas"));
         dialogs.questionAnswers = {true};
         find->findNextButton()->click();
-        QCOMPARE(dialogs.questions.size(), 2);
-        QCOMPARE(document->Set().CurrentIndex(), 2);
+        QVERIFY(dialogs.questions.size() == 2 && document->Set().CurrentIndex() == 2);
         QVERIFY(!document->Set().Modified() && dialogs.informations.isEmpty());
 
         // Nowhere: one round, then it says so, the card where the search
@@ -177,7 +174,7 @@ private slots:
         find->textEdit()->setText(QStringLiteral("Kilimandscharo"));
         dialogs.questionAnswers = {true};
         find->findNextButton()->click();
-        QCOMPARE(dialogs.questions.size(), 3);
+        QCOMPARE(dialogs.questions.size() + dialogs.informations.size(), 4);
         QCOMPARE(dialogs.informations, QStringList{QStringLiteral("„Kilimandscharo“ wurde in keiner Karte gefunden.")});
         QCOMPARE(shown(), QStringLiteral("1/") + back);
         // After No at the end, the last card is shown.
@@ -210,8 +207,7 @@ private slots:
             form->button(MainCommand::InsertPicture)->click();
         QCOMPARE(dialogs.warnings.join(QLatin1Char('|')),
                  QStringLiteral("Die Datei \"kaputt.png\" ist kein gültiges Bild.|Unbekannte Bilddateierweiterung (.xyz)"));
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("vorher"));
-        QVERIFY(!document->Set().Modified());
+        QVERIFY(QApplication::clipboard()->text() == QLatin1String("vorher") && !document->Set().Modified());
 
         // On the options page no face takes either, and no file is even asked for an object.
         document->showPage(TMDIChild::OptionsPage);
@@ -219,8 +215,7 @@ private slots:
         dialogs.openAnswers = {path(QStringLiteral("notiz.txt"))};
         form->action(MainCommand::InsertPicture)->trigger();
         form->action(MainCommand::InsertObject)->trigger();
-        QCOMPARE(dialogs.openAnswers.size(), 1);
-        QVERIFY(!document->Set().Modified());
+        QVERIFY(dialogs.openAnswers.size() == 1 && !document->Set().Modified());
 
         document->showPage(TMDIChild::BackPage);
         document->Rueckseite()->setPlainText(QStringLiteral("Flagge: "));
@@ -230,9 +225,8 @@ private slots:
         dialogs.pictureAnswers = {png};
         QVERIFY(document->findChild<QMenu *>(QStringLiteral("Popup"))->actions().contains(form->action(MainCommand::InsertPicture)));
         form->action(MainCommand::InsertPicture)->trigger();
-        QCOMPARE(document->Rueckseite()->toPlainText(), QStringLiteral("Flagge: ") + QChar::ObjectReplacementCharacter);
-        QVERIFY(document->Set().Modified());
-        QCOMPARE(clipboardSize(), QSize(40, 30));
+        QVERIFY(document->Rueckseite()->toPlainText() == QStringLiteral("Flagge: ") + QChar::ObjectReplacementCharacter);
+        QVERIFY(document->Set().Modified() && clipboardSize() == QSize(40, 30));
         save();
         form->button(MainCommand::InsertObject)->click();
         QVERIFY(document->Set().Modified());
@@ -301,23 +295,19 @@ private slots:
         dialogs.openAnswers.append(path(QStringLiteral("runde.ql3")));
         form->button(MainCommand::FileOpen)->click();
         TMDIChild *reopened = form->ActiveDocument();
-        QVERIFY(reopened);
-        QCOMPARE(reopened->caption(), QStringLiteral("runde.QL3"));
+        QVERIFY(reopened && !reopened->Modified());
+        QCOMPARE(QStringLiteral("%1 %2 %3 ").arg(reopened->caption()).arg(rows(*reopened)).arg(reopened->selectedCard()) + faces(reopened),
+                 QStringLiteral("runde.QL3 2 0 Hunddog"));
         // The file opened is the file saved next time, whatever its letter case.
         QCOMPARE(reopened->Set().FileName(), path(QStringLiteral("runde.ql3")));
-        QCOMPARE(rows(*reopened), 2);
-        QCOMPARE(reopened->selectedCard(), 0);
-        QCOMPARE(reopened->Vorderseite()->toPlainText() + reopened->Rueckseite()->toPlainText(), QStringLiteral("Hunddog"));
-        QVERIFY(!reopened->Modified());
         dialogs.saveAnswers.append(path(QStringLiteral("kopie.ql3")));
         form->action(MainCommand::SaveAs)->trigger();
         QCOMPARE(reopened->caption(), QStringLiteral("kopie.ql3"));
         form->action(MainCommand::FileClose)->trigger();
 
         drop({path(QStringLiteral("kopie.ql3")), path(QStringLiteral("bild.png"))});
-        QCOMPARE(form->documents().size(), 1);
+        QVERIFY(form->documents().size() == 1 && form->button(MainCommand::Save)->isEnabled());
         QCOMPARE(form->ActiveDocument()->caption(), QStringLiteral("kopie.QL3"));
-        QVERIFY(form->button(MainCommand::Save)->isEnabled());
     }
 
     void failedLoadsKeepTheWindowAndSayWhy()
@@ -332,11 +322,9 @@ private slots:
                  QStringList{QStringLiteral("Beim Laden trat ein Fehler auf.\rMöglicherweise ist die Datei "
                                             "fehlerhaft.\r\rFehlercode: 3")});
         QVERIFY(dialogs.warningDetails.constFirst().contains(QStringLiteral("kaputt.ql3")));
-        QCOMPARE(document->caption(), QStringLiteral("Es kam zu einem Fehler beim Laden."));
-        QCOMPARE(rows(*document), 1);
+        QCOMPARE(document->caption() + QString::number(rows(*document)), QStringLiteral("Es kam zu einem Fehler beim Laden.1"));
 
         // Saving a set whose name was never read asks for one.
-        QVERIFY(document->Set().FileName().isEmpty());
         form->button(MainCommand::Save)->click();
         QCOMPARE(dialogs.saveTitles, QStringList{QStringLiteral("Speichern unter")});
 
@@ -346,7 +334,6 @@ private slots:
                  QStringList{QStringLiteral("Die Datei \r") + wrong
                              + QStringLiteral("\rhat nicht die richtige Endung und kann\rdaher nicht "
                                               "geladen werden.")});
-        QCOMPARE(form->documents().size(), 1);
 
         // A file that is not there opens no window.
         const QString missing = path(QStringLiteral("fehlt.ql3"));
@@ -380,8 +367,7 @@ private slots:
                                             "Karteikartensatz geladen haben,\rwählen Sie bitte Datei-Speichern "
                                             "unter, um diesen zu speichern.\r\rErrorLine: 4")});
         QVERIFY(!dialogs.warningDetails.constFirst().isEmpty());
-        QVERIFY(document->Modified());
-        QVERIFY(form->button(MainCommand::Save)->isEnabled());
+        QVERIFY(document->Modified() && form->button(MainCommand::Save)->isEnabled());
 
         dialogs.saveAnswers.append(path(QStringLiteral("fehlt/auch.ql3")));
         form->action(MainCommand::SaveAs)->trigger();
@@ -398,8 +384,7 @@ private slots:
         document->showPage(TMDIChild::BackPage);
         QCOMPARE(form->ActiveFace(), document->Rueckseite());
         form->button(MainCommand::Undo)->click();
-        QCOMPARE(document->Vorderseite()->toPlainText() + document->Rueckseite()->toPlainText(), QStringLiteral("vorn"));
-        QVERIFY(document->Modified());
+        QVERIFY(faces(document) == QLatin1String("vorn") && document->Modified());
         form->button(MainCommand::Redo)->click();
         QCOMPARE(document->Rueckseite()->toPlainText(), QStringLiteral("hinten"));
 
@@ -407,10 +392,10 @@ private slots:
         document->showPage(TMDIChild::OptionsPage);
         QVERIFY(form->ActiveFace() == nullptr);
         form->button(MainCommand::Undo)->click();
-        QVERIFY(document->Rueckseite()->toPlainText().isEmpty());
+        QCOMPARE(faces(document), QStringLiteral("vorn"));
         document->showPage(TMDIChild::FrontPage);
         form->button(MainCommand::Undo)->click();
-        QVERIFY(document->Vorderseite()->toPlainText().isEmpty());
+        QVERIFY(faces(document).isEmpty());
     }
 
     // F1 to F6 in a face; F3 to F6 are the formatting tests'.
@@ -418,26 +403,25 @@ private slots:
     {
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         TMDIChild *document = newSet(QStringLiteral("f1.ql3"));
-        document->Vorderseite()->setFocus();
-        QTest::keyClick(document->Vorderseite(), Qt::Key_F2);
-        QCOMPARE(document->shownPage(), int(TMDIChild::BackPage));
-        QCOMPARE(QApplication::focusWidget(), document->Rueckseite());
+        TMyRxRichEdit *front = document->Vorderseite();
+        // The page shown and whether the front has the focus.
+        const auto shown = [&] { return document->shownPage() * 10 + int(QApplication::focusWidget() == front); };
+        front->setFocus();
+        QTest::keyClick(front, Qt::Key_F2);
+        QVERIFY(shown() == 10 && QApplication::focusWidget() == document->Rueckseite());
         QTest::keyClick(document->Rueckseite(), Qt::Key_F2, Qt::ShiftModifier);
-        QCOMPARE(document->shownPage(), int(TMDIChild::FrontPage));
-        QCOMPARE(QApplication::focusWidget(), document->Vorderseite());
-        QTest::keyClick(document->Vorderseite(), Qt::Key_Tab);
-        QCOMPARE(document->Vorderseite()->toPlainText(), QStringLiteral("\t"));
-        QCOMPARE(QApplication::focusWidget(), document->Vorderseite());
-        QTest::keyClick(document->Vorderseite(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(shown(), 1);
+        QTest::keyClick(front, Qt::Key_Tab);
+        QVERIFY(front->toPlainText() == QLatin1String("\t") && shown() == 1);
+        QTest::keyClick(front, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!document->Modified());
 
         document->showPage(TMDIChild::BackPage);
         QTest::keyClick(document->Rueckseite(), Qt::Key_F1);
-        QCOMPARE(document->Set().count(), 2);
-        QCOMPARE(document->shownPage(), int(TMDIChild::FrontPage));
+        QVERIFY(document->Set().count() == 2 && document->shownPage() == TMDIChild::FrontPage);
         document->Kartenliste()->setFocus();
         form->button(MainCommand::NewCard)->click();
-        QCOMPARE(QApplication::focusWidget(), document->Vorderseite());
+        QCOMPARE(shown(), 1);
     }
 
     void clipboardCommandsNeedAFocusedSelection()
@@ -472,8 +456,7 @@ private slots:
         QVERIFY(form->button(MainCommand::Save)->isEnabled());
         dialogs.closeAnswers = {true};
         QVERIFY(form->close());
-        QCOMPARE(dialogs.closeQuestions, 2);
-        QVERIFY(form->documents().isEmpty());
+        QVERIFY(dialogs.closeQuestions == 2 && form->documents().isEmpty());
     }
 
     void windowsCascadeTileAndAreListed()
@@ -499,11 +482,9 @@ private slots:
         QMenu *menu = form->findChild<QMenu *>(QStringLiteral("Window1"));
         emit menu->aboutToShow();
         QAction *first = menu->findChild<QAction *>(QStringLiteral("WindowListEntry1"));
-        QVERIFY(first);
-        QCOMPARE(first->text(), QStringLiteral("&1 kaskade0.ql3"));
+        QVERIFY(first && first->text() == QLatin1String("&1 kaskade0.ql3"));
         first->trigger();
-        QCOMPARE(form->mdiArea()->currentSubWindow(), windows.at(0));
-        QVERIFY(!windows.at(0)->isMinimized());
+        QVERIFY(form->mdiArea()->currentSubWindow() == windows.at(0) && !windows.at(0)->isMinimized());
     }
 
     void tilesCoverTheAreaWithoutOverlap()
@@ -512,14 +493,12 @@ private slots:
         for (int count : {1, 2, 3, 4, 5, 7, 10}) {
             for (const QList<QRect> &places : {WindowTiling::horizontal(area, count), WindowTiling::vertical(area, count)}) {
                 QCOMPARE(places.size(), count);
-                qint64 covered = 0;
-                for (qsizetype i = 0; i < places.size(); ++i) {
-                    QVERIFY(area.contains(places.at(i)));
-                    covered += qint64(places.at(i).width()) * places.at(i).height();
-                    for (qsizetype j = i + 1; j < places.size(); ++j)
-                        QVERIFY(!places.at(i).intersects(places.at(j)));
+                QRegion covered;
+                for (const QRect &place : places) {
+                    QVERIFY(!covered.intersects(place));
+                    covered += place;
                 }
-                QCOMPARE(covered, qint64(area.width()) * area.height());
+                QCOMPARE(covered, QRegion(area));
             }
         }
     }
@@ -534,10 +513,8 @@ private slots:
         front->setFocus();
         select(front, 6, 10);
         form->button(MainCommand::Bold)->click();
-        QVERIFY(formatAt(front, 6).fontWeight() >= QFont::Bold);
-        QVERIFY(formatAt(front, 0).fontWeight() < QFont::Bold);
         // Formatted text is a change of the face.
-        QVERIFY(document->Modified());
+        QVERIFY(formatAt(front, 6).fontWeight() >= QFont::Bold && formatAt(front, 0).fontWeight() < QFont::Bold && document->Modified());
         QTest::keyClick(front, Qt::Key_F4, Qt::ShiftModifier);
         QVERIFY(formatAt(front, 6).fontWeight() < QFont::Bold);
         QTest::keyClick(front, Qt::Key_F5);
@@ -555,8 +532,7 @@ private slots:
         form->fontCombo()->setCurrentFont(QFont(otherFamily()));
         QVERIFY(!document->Modified());
         QTest::keyClicks(front, QStringLiteral("!"));
-        QCOMPARE(front->toPlainText(), QStringLiteral("Hallo Welt!"));
-        QVERIFY(formatAt(front, 10).fontWeight() >= QFont::Bold);
+        QVERIFY(front->toPlainText() == QLatin1String("Hallo Welt!") && formatAt(front, 10).fontWeight() >= QFont::Bold);
         save();
         form->fontSizeBox()->setValue(30);
         QVERIFY(document->Modified());
@@ -581,8 +557,7 @@ private slots:
         const QByteArray frontBefore = document->Vorderseite()->saveRtf();
         document->showPage(TMDIChild::OptionsPage);
         form->action(MainCommand::AsStandardFont)->trigger();
-        QVERIFY(document->Modified());
-        QCOMPARE(document->Set().StandardFontFront(), frontStandard);
+        QVERIFY(document->Modified() && document->Set().StandardFontFront() == frontStandard);
         QCOMPARE(document->Set().StandardFontBack(), (FontRecord{family, 17, StoredColor::fromRgb(10, 20, 30), false, true, false, false}));
 
         // The header's look is saved with the set.
@@ -590,8 +565,7 @@ private slots:
         form->button(MainCommand::Bold)->click();
         QVERIFY(document->Set().printOptions().HeaderFont.Bold && document->KopfZeile()->font().bold() && document->Modified());
         form->fontSizeBox()->setValue(20);
-        QCOMPARE(document->Set().printOptions().HeaderFont.Size, 20);
-        QCOMPARE(document->CopyEdit()->font().pointSize(), 20);
+        QVERIFY(document->Set().printOptions().HeaderFont.Size == 20 && document->CopyEdit()->font().pointSize() == 20);
         form->fontCombo()->setCurrentFont(QFont(family));
         QCOMPARE(document->Set().printOptions().HeaderFont.Name, form->fontCombo()->currentFont().family());
         dialogs.colorAnswers = {QColor(0, 0, 255)};
@@ -659,8 +633,7 @@ private slots:
         save();
         QTest::keyClick(front, Qt::Key_F3);
         QTextList *list = front->document()->firstBlock().textList();
-        QVERIFY(list);
-        QCOMPARE(list->format().style(), QTextListFormat::ListDisc);
+        QVERIFY(list && list->format().style() == QTextListFormat::ListDisc);
         QVERIFY(list->format().indent() * front->document()->indentWidth() * 0.75 >= 10);
         QVERIFY(!document->Rueckseite()->document()->firstBlock().textList());
         // The bullet grows with its line's text.
@@ -672,8 +645,7 @@ private slots:
         document->ShowCurrentCard();
         QVERIFY(front->document()->firstBlock().textList());
         form->button(MainCommand::Bullets)->click();
-        QVERIFY(!front->document()->firstBlock().textList());
-        QCOMPARE(front->document()->firstBlock().blockFormat().indent(), 0);
+        QVERIFY(!front->document()->firstBlock().textList() && front->document()->firstBlock().blockFormat().indent() == 0);
         QCOMPARE(front->toPlainText(), QStringLiteral("Hallo Welt"));
     }
 
@@ -699,9 +671,7 @@ private slots:
         // Arial may not be installed: then no entry is chosen.
         QCOMPARE(form->fontCombo()->currentIndex(), form->fontCombo()->findText(QStringLiteral("Arial")));
         QCOMPARE(form->fontSizeBox()->value(), 12);
-        QCOMPARE(front->saveRtf(), before);
-        QVERIFY(!document->Modified());
-        QVERIFY(!form->UpdatingToolbar);
+        QVERIFY(front->saveRtf() == before && !document->Modified());
         // The boxes show the face of the card and page shown.
         select(front, 8, 8);
         form->button(MainCommand::NewCard)->click();
@@ -716,8 +686,8 @@ private slots:
         select(front, 0, 2);
         front->mergeCurrentCharFormat(change);
         select(front, 1, 1);
-        QCOMPARE(form->fontCombo()->currentIndex(), -1);
-        QCOMPARE(form->fontCombo()->currentText(), QStringLiteral("Keine Solche Schrift"));
+        QCOMPARE(QString::number(form->fontCombo()->currentIndex()) + form->fontCombo()->currentText(),
+                 QStringLiteral("-1Keine Solche Schrift"));
     }
 
     // A maximised document's title is part of the main window's: its unsaved
