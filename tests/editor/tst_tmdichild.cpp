@@ -92,14 +92,6 @@ private:
             return QSize();
         return edit.document()->resource(QTextDocument::ImageResource, QUrl(shown.toImageFormat().name())).value<QImage>().size();
     }
-    template<typename T>
-    T *child(TMDIChild &window, const char *name)
-    {
-        T *found = window.findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
 
 private slots:
     void initTestCase() { printToPdf(printer, folder.filePath(QStringLiteral("drucker.pdf"))); }
@@ -431,12 +423,12 @@ private slots:
         window->StoreCurrentCard();
         window->showPage(TMDIChild::OptionsPage);
         window->selectCard(2);
-        window->findChild<QAction *>(QStringLiteral("KeinenEintragselektieren1"))->trigger();
-        window->findChild<QAction *>(QStringLiteral("Vonhierabselektieren1"))->trigger();
+        child<QAction>(*window, "KeinenEintragselektieren1")->trigger();
+        child<QAction>(*window, "Vonhierabselektieren1")->trigger();
         QCOMPARE((QList<Qt::CheckState>{mark(*window, 1), mark(*window, 2)}), (QList<Qt::CheckState>{Qt::Unchecked, Qt::Checked}));
-        window->findChild<QAction *>(QStringLiteral("AlleEintraegeselektieren1"))->trigger();
+        child<QAction>(*window, "AlleEintraegeselektieren1")->trigger();
         window->selectCard(1);
-        window->findChild<QAction *>(QStringLiteral("Vonhieramdeselektieren1"))->trigger();
+        child<QAction>(*window, "Vonhieramdeselektieren1")->trigger();
         QCOMPARE(window->Set().markedCards(), QList<int>{0});
         QVERIFY(!window->Modified());
 
@@ -444,7 +436,7 @@ private slots:
         window->showPage(TMDIChild::BackPage);
         window->showPage(TMDIChild::OptionsPage);
         window->Rueckseite()->selectAll();
-        window->findChild<QAction *>(QStringLiteral("Loeschen1"))->trigger();
+        child<QAction>(*window, "Loeschen1")->trigger();
         QCOMPARE(faces(*window), QStringLiteral("Frage 2|"));
         QVERIFY(window->Modified());
     }
