@@ -57,6 +57,15 @@ private:
     QTimer m_timer;
 };
 
+// A window's control by its object name; a missing one ends the run.
+template<typename T>
+T *child(const QObject &window, const char *name)
+{
+    if (T *found = window.findChild<T *>(QString::fromLatin1(name)))
+        return found;
+    qFatal("no control %s", name);
+}
+
 // QTEST_MAIN for tests that open windows: a ModalGuard watches every test
 // function.
 #define QUILLO_GUI_TEST_MAIN(TestObject)                                                                                                   \

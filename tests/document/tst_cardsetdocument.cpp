@@ -17,14 +17,13 @@ class TestCardSetDocument : public QObject
 private slots:
     void nothingToShowGivesNoDocument()
     {
-        const CardSetDocument::Opened missing = CardSetDocument::open(folder.filePath(QStringLiteral("fehlt.ql3")), context);
-        QVERIFY(!missing.document);
-        QCOMPARE(missing.result.outcome, FileResult::Outcome::FileMissing);
-        const QString text = folder.filePath(QStringLiteral("liste.txt"));
-        writeFile(text, "Hund;dog\n");
-        const CardSetDocument::Opened other = CardSetDocument::open(text, context);
-        QVERIFY(!other.document);
-        QCOMPARE(other.result.outcome, FileResult::Outcome::WrongExtension);
+        writeFile(folder.filePath(QStringLiteral("liste.txt")), "Hund;dog\n");
+        for (const auto &[name, outcome] :
+             {std::pair{"fehlt.ql3", FileResult::Outcome::FileMissing}, {"liste.txt", FileResult::Outcome::WrongExtension}}) {
+            const CardSetDocument::Opened opened = CardSetDocument::open(folder.filePath(QLatin1String(name)), context);
+            QVERIFY(!opened.document);
+            QCOMPARE(opened.result.outcome, outcome);
+        }
     }
 
     // A damaged file still gives the window what was read, and a name-less
@@ -36,8 +35,8 @@ private slots:
         const CardSetDocument::Opened opened = CardSetDocument::open(file, context);
         QVERIFY(opened.document);
         QCOMPARE(opened.result.outcome, FileResult::Outcome::Failed);
-        QCOMPARE(opened.document->set().printOptions().HeaderText, QStringLiteral("Kopf"));
-        QCOMPARE(opened.document->set().count(), 0);
+        QCOMPARE(opened.document->set().printOptions().HeaderText + QString::number(opened.document->set().count()),
+                 QStringLiteral("Kopf0"));
         QVERIFY(opened.document->fileName().isEmpty() && !opened.document->isNew());
     }
 
@@ -86,8 +85,7 @@ private slots:
             CardSetDocument::fromWordList(table, folder.filePath(QStringLiteral("liste.ql3")), {folder.path()});
         QVERIFY(imported.document->isModified());
         QCOMPARE(boxesOf(imported.document->set()), (QList<qint32>{1, 3}));
-        QCOMPARE(imported.problems.size(), 1);
-        QCOMPARE(imported.problems.constFirst().line, 2);
+        QVERIFY(imported.problems.size() == 1 && imported.problems.constFirst().line == 2);
     }
 };
 

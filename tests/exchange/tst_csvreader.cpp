@@ -2,8 +2,6 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(CsvProblem::Kind)
-
 class TestCsvReader : public QObject
 {
     Q_OBJECT
@@ -21,30 +19,21 @@ private:
     static QStringList backs(const CsvTable &table) { return column(table, &CsvRow::back); }
 
 private slots:
-    void delimiterFromConsistentFields_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QChar>("delimiter");
-        QTest::addColumn<QString>("firstBack");
-        // A naive count of semicolons would see two fields in every line.
-        QTest::newRow("semicolon inside quoted comma file")
-            << QByteArray("\"Haus; Geb\xC3\xA4ude\",house\n\"Baum; Pflanze\",tree\n") << QChar(u',') << QStringLiteral("house");
-        QTest::newRow("commas in a semicolon file")
-            << QByteArray("Haus;house, building\nBaum;tree, plant\n") << QChar(u';') << QStringLiteral("house, building");
-        QTest::newRow("tab before the others") << QByteArray("a; b, c\tx\nd; e, f\ty\n") << QChar(u'\t') << QStringLiteral("x");
-        QTest::newRow("boxes in some rows only")
-            << QByteArray("Haus;house;2\nBaum, Strauch;tree\n") << QChar(u';') << QStringLiteral("house");
-    }
     void delimiterFromConsistentFields()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QChar, delimiter);
-        QFETCH(QString, firstBack);
-        const CsvTable table = CsvReader::read(bytes);
-        QVERIFY(table.ok());
-        QCOMPARE(table.delimiter, delimiter);
-        QCOMPARE(table.rows.constFirst().back, firstBack);
-        QCOMPARE(table.rows.size(), 2);
+        // bytes, delimiter, first back. A naive count of semicolons would see
+        // two fields in every line of the first.
+        const std::tuple<QByteArray, char16_t, const char *> cases[] = {
+            {"\"Haus; Geb\xC3\xA4ude\",house\n\"Baum; Pflanze\",tree\n", u',', "house"},
+            {"Haus;house, building\nBaum;tree, plant\n", u';', "house, building"},
+            {"a; b, c\tx\nd; e, f\ty\n", u'\t', "x"},               // tab before the others
+            {"Haus;house;2\nBaum, Strauch;tree\n", u';', "house"}}; // boxes in some rows only
+        for (const auto &[bytes, delimiter, firstBack] : cases) {
+            const CsvTable table = CsvReader::read(bytes);
+            QVERIFY(table.ok() && table.rows.size() == 2);
+            QCOMPARE(table.delimiter, QChar(delimiter));
+            QCOMPARE(table.rows.constFirst().back, QString::fromUtf8(firstBack));
+        }
     }
 
     void headerRowAndBoxColumn()
@@ -121,37 +110,27 @@ private slots:
         QCOMPARE(fronts(CsvReader::read("#hashtag;Raute\n")), QStringList{QStringLiteral("#hashtag")});
     }
 
-    void badInputGivesItsLineAndNoRows_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("encoding"); // -1: detected
-        QTest::addColumn<CsvProblem::Kind>("kind");
-        QTest::addColumn<int>("line");
-        using K = CsvProblem::Kind;
-        QTest::newRow("one field") << QByteArray("a;b\nc;d\n\nnur eins\ne;f\n") << -1 << K::TooFewFields << 4;
-        QTest::newRow("unclosed quote") << QByteArray("a;b\nc;\"offen\nd;e\n") << -1 << K::UnclosedQuote << 2;
-        QTest::newRow("empty file") << QByteArray() << -1 << K::Empty << 0;
-        QTest::newRow("blank lines and a header") << QByteArray("\n  \nFrage;Antwort\n;\n") << -1 << K::Empty << 0;
-        QTest::newRow("umlaut under UTF-8") << QByteArray("a;b\nK\xE4se;cheese\n") << int(TextEncoding::Encoding::Utf8) << K::Undecodable
-                                            << 2;
-        QTest::newRow("unassigned byte under Windows-1252")
-            << QByteArray("a;b\nc;d\n\x81;e\n") << int(TextEncoding::Encoding::Windows1252) << K::Undecodable << 3;
-        QTest::newRow("no text") << QByteArray("PK\x03\x04\n\x00\x00;\x01", 9) << -1 << K::NotText << 2;
-    }
     void badInputGivesItsLineAndNoRows()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, encoding);
-        QFETCH(CsvProblem::Kind, kind);
-        QFETCH(int, line);
-        CsvImportSettings settings;
-        if (encoding >= 0)
-            settings.encoding = TextEncoding::Encoding(encoding);
-        const CsvTable table = CsvReader::read(bytes, settings);
-        QVERIFY(!table.ok());
-        QCOMPARE(table.problem->kind, kind);
-        QCOMPARE(table.problem->line, line);
-        QVERIFY(table.rows.isEmpty());
+        using K = CsvProblem::Kind;
+        using E = TextEncoding::Encoding;
+        // bytes, encoding chosen (none: detected), problem, its line
+        const std::tuple<QByteArray, std::optional<E>, K, int> cases[] = {
+            {"a;b\nc;d\n\nnur eins\ne;f\n", {}, K::TooFewFields, 4},
+            {"a;b\nc;\"offen\nd;e\n", {}, K::UnclosedQuote, 2},
+            {QByteArray(), {}, K::Empty, 0},
+            {"\n  \nFrage;Antwort\n;\n", {}, K::Empty, 0}, // blank lines and a header
+            {"a;b\nK\xE4se;cheese\n", E::Utf8, K::Undecodable, 2},
+            {"a;b\nc;d\n\x81;e\n", E::Windows1252, K::Undecodable, 3}, // unassigned byte
+            {QByteArray("PK\x03\x04\n\x00\x00;\x01", 9), {}, K::NotText, 2}};
+        for (const auto &[bytes, encoding, kind, line] : cases) {
+            CsvImportSettings settings;
+            settings.encoding = encoding;
+            const CsvTable table = CsvReader::read(bytes, settings);
+            QVERIFY2(!table.ok() && table.rows.isEmpty(), bytes.constData());
+            QCOMPARE(table.problem->kind, kind);
+            QCOMPARE(table.problem->line, line);
+        }
     }
 };
 

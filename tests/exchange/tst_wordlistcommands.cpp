@@ -27,7 +27,7 @@ private:
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
 
-    QString path(const QString &name) const { return folder.filePath(name); }
+    QString path(const char *name) const { return folder.filePath(QLatin1String(name)); }
     static QByteArray rtf(const QString &text) { return RtfWriter::writePlainText(text, QTextCharFormat()); }
     // A set to export: the cards (front, back), none checked.
     static std::unique_ptr<CardSetDocument> setOf(const QString &fileName, const QList<QStringList> &cards)
@@ -45,17 +45,16 @@ private slots:
 
     void importMakesAnUnsavedSetWithoutAWindow()
     {
-        writeFile(path(QStringLiteral("liste.csv")), "Frage;Antwort;Kasten\r\nK\xE4se;cheese;3\r\nHaus;house;x\r\n");
+        writeFile(path("liste.csv"), "Frage;Antwort;Kasten\r\nK\xE4se;cheese;3\r\nHaus;house;x\r\n");
         // A set of that name stays as it is.
-        writeFile(path(QStringLiteral("liste.ql3")), "alt");
+        writeFile(path("liste.ql3"), "alt");
         QString shown;
         whenModal<TImportDialog>([&shown](TImportDialog *preview) {
             shown = preview->TrennzeichenCombo->currentText() + QLatin1Char(' ') + preview->ZeichensatzCombo->currentText()
                 + QLatin1Char(' ') + preview->AnzahlLabel->text();
             preview->ImportierenButton->click();
         });
-        const std::unique_ptr<CardSetDocument> document =
-            WordListCommands::importList(nullptr, dialogs, path(QStringLiteral("liste.csv")), 300);
+        const std::unique_ptr<CardSetDocument> document = WordListCommands::importList(nullptr, dialogs, path("liste.csv"), 300);
         QCOMPARE(shown, QStringLiteral("Semikolon Windows-1252 2 Karten werden angelegt."));
 
         QVERIFY(document && document->isModified());
@@ -63,26 +62,26 @@ private slots:
             QVERIFY(!window->isVisible());
         QCOMPARE(boxesOf(document->set()), (QList<qint32>{3, 1}));
         QCOMPARE(RtfReader::textLines(document->set().front(0)), QStringList{QString::fromUtf8("Käse")});
-        QCOMPARE(document->fileName(), path(QStringLiteral("liste_1.ql3")));
-        QCOMPARE(readFile(path(QStringLiteral("liste.ql3"))), QByteArray("alt"));
+        QCOMPARE(document->fileName(), path("liste_1.ql3"));
+        QCOMPARE(readFile(path("liste.ql3")), QByteArray("alt"));
         QVERIFY(dialogs.warnings.isEmpty() && dialogs.informations.isEmpty());
     }
 
     void badOrCancelledListsMakeNothing()
     {
-        writeFile(path(QStringLiteral("kaputt.csv")), "a;b\nnur eins\nc;d\n");
+        writeFile(path("kaputt.csv"), "a;b\nnur eins\nc;d\n");
         QString shown;
         whenModal<TImportDialog>([&shown](TImportDialog *preview) {
             shown = preview->AnzahlLabel->text() + (preview->ImportierenButton->isEnabled() ? " (aktiv)" : "");
             preview->reject();
         });
-        QVERIFY(!WordListCommands::importList(nullptr, dialogs, path(QStringLiteral("kaputt.csv")), 300));
+        QVERIFY(!WordListCommands::importList(nullptr, dialogs, path("kaputt.csv"), 300));
         QCOMPARE(shown, QStringLiteral("Zeile 2: Die Zeile hat nur ein Feld; eine Karte braucht Vorder- und Rückseite."));
         QVERIFY(dialogs.warnings.isEmpty());
 
         // No choice helps an empty list: no preview.
-        writeFile(path(QStringLiteral("leer.txt")), "\r\n");
-        QVERIFY(!WordListCommands::importList(nullptr, dialogs, path(QStringLiteral("leer.txt")), 300));
+        writeFile(path("leer.txt"), "\r\n");
+        QVERIFY(!WordListCommands::importList(nullptr, dialogs, path("leer.txt"), 300));
         QVERIFY(dialogs.warnings.size() == 1 && dialogs.warnings.constFirst().contains(QStringLiteral("Die Datei enthält keine Karten.")));
     }
 
@@ -100,26 +99,26 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         const QTableWidget *table = preview.Vorschau;
         QCOMPARE(table->rowCount(), 9);
-        QVERIFY(table->fontMetrics().horizontalAdvance(table->item(3, 1)->text()) < table->columnWidth(1) - 20);
-        QVERIFY(table->fontMetrics().horizontalAdvance(table->item(3, 1)->text()) > 100);
+        const int width = table->fontMetrics().horizontalAdvance(table->item(3, 1)->text());
+        QVERIFY(width > 100 && width < table->columnWidth(1) - 20);
         for (int row = 0; row < table->rowCount(); ++row)
             QCOMPARE(table->rowHeight(row), table->rowHeight(0));
     }
 
     void exportWritesTheSetWithItsEdits()
     {
-        std::unique_ptr<CardSetDocument> document = setOf(path(QStringLiteral("satz.ql3")), {{"K\u00e4se", "cheese"}, {"Haus"}});
+        std::unique_ptr<CardSetDocument> document = setOf(path("satz.ql3"), {{"K\u00e4se", "cheese"}, {"Haus"}});
         CardSet &set = document->set();
         whenModal<TExportDialog>([](TExportDialog *choice) {
             choice->SemikolonRadio->setChecked(true);
             choice->KastenCheck->setChecked(true);
             choice->accept();
         });
-        dialogs.saveAnswers.append(path(QStringLiteral("satz.csv")));
+        dialogs.saveAnswers.append(path("satz.csv"));
         const auto storeEdits = [&set] { set.setBack(1, rtf(QStringLiteral("house"))); };
         WordListCommands::exportSet(nullptr, dialogs, set, storeEdits, [](int) { QFAIL("no card is visited"); });
         QCOMPARE(dialogs.saveTitles, QStringList{QStringLiteral("Exportieren")});
-        QCOMPARE(readFile(path(QStringLiteral("satz.csv"))),
+        QCOMPARE(readFile(path("satz.csv")),
                  QByteArray("Vorderseite;R\xFC"
                             "ckseite;Kasten\r\nK\xE4se;cheese;1\r\nHaus;house;1\r\n"));
         QVERIFY(dialogs.warnings.isEmpty());
@@ -130,7 +129,7 @@ private slots:
     void exportWritesTheCheckedCardsAsAWebPage()
     {
         std::unique_ptr<CardSetDocument> document =
-            setOf(path(QStringLiteral("web.ql3")), {{"Frage 1", "Antwort 1"}, {"Frage 2", "Antwort 2"}, {"Frage 3", "Antwort 3"}});
+            setOf(path("web.ql3"), {{"Frage 1", "Antwort 1"}, {"Frage 2", "Antwort 2"}, {"Frage 3", "Antwort 3"}});
         CardSet &set = document->set();
         set.setMarked(0, true);
         set.setMarked(2, true);
@@ -140,7 +139,7 @@ private slots:
             offered = choice->KastenCheck->isEnabled() || choice->HtmlCheck->isEnabled();
             choice->accept();
         });
-        dialogs.saveAnswers.append(path(QStringLiteral("web.html")));
+        dialogs.saveAnswers.append(path("web.html"));
         QList<int> visited;
         // The last card is still being edited: selecting another stores it.
         const auto selectCard = [&](int i) {
@@ -153,7 +152,7 @@ private slots:
         QVERIFY(!offered);
         QCOMPARE(visited, (QList<int>{0, 2}));
         QCOMPARE(dialogs.informations.size(), 1);
-        QList<QByteArray> cardLines = readFile(path(QStringLiteral("web.html"))).split('\n');
+        QList<QByteArray> cardLines = readFile(path("web.html")).split('\n');
         cardLines.removeIf([](const QByteArray &line) { return !line.startsWith("<A HREF"); });
         QCOMPARE(cardLines.size(), 2);
         QVERIFY(cardLines[0].contains(">Frage 1</A>") && cardLines[1].contains(">Frage 3 bearbeitet</A>"));

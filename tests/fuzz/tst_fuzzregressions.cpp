@@ -30,18 +30,14 @@ private Q_SLOTS:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray input = file.readAll();
-        const struct
-        {
-            const char *name;
-            QString (*entry)(QByteArrayView);
-        } targets[] = {{"rtfReader", FuzzTargets::rtfReader},
-                       {"cardSetLoad", FuzzTargets::cardSetLoad},
-                       {"iniText", FuzzTargets::iniText},
-                       {"legacyImport", FuzzTargets::legacyImport},
-                       {"wordList", FuzzTargets::wordList}};
-        for (const auto &target : targets) {
-            const QString failure = target.entry(input);
-            QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(target.name), failure)));
+        const std::pair<const char *, QString (*)(QByteArrayView)> targets[] = {{"rtfReader", FuzzTargets::rtfReader},
+                                                                                {"cardSetLoad", FuzzTargets::cardSetLoad},
+                                                                                {"iniText", FuzzTargets::iniText},
+                                                                                {"legacyImport", FuzzTargets::legacyImport},
+                                                                                {"wordList", FuzzTargets::wordList}};
+        for (const auto &[name, entry] : targets) {
+            const QString failure = entry(input);
+            QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), failure)));
         }
     }
 };

@@ -18,16 +18,6 @@ class TestPrintLayoutPage : public QObject
 {
     Q_OBJECT
 
-private:
-    template<typename T>
-    static T *child(const QWidget &page, const char *name)
-    {
-        auto *widget = page.findChild<T *>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no child %s", name);
-        return widget;
-    }
-
 private slots:
     // Filling the controls is no change of the set; the stored values are
     // shown as they are stored, not as the controls would recompute them.

@@ -131,20 +131,14 @@ private Q_SLOTS:
 
     void bandReservations()
     {
-        struct Case
-        {
-            bool header, number, footer;
-            int hdr, aF, aB;
-        };
-        const QList<Case> cases{
-            {false, false, false, 30, 1000, 1000}, {true, false, false, 110, 950, 890}, {false, true, false, 110, 950, 890},
-            {true, true, false, 110, 950, 890},    {false, false, true, 30, 960, 940},  {true, true, true, 110, 910, 830},
-            {false, true, true, 110, 910, 830},
-        };
-        for (const Case &c : cases) {
-            const CardLayout l = layout(c.header, c.number, c.footer);
-            QVERIFY2(l.hdr() == c.hdr && l.aF() == c.aF && l.aB() == c.aB,
-                     qPrintable(QStringLiteral("header, number, footer: %1 %2 %3").arg(c.header).arg(c.number).arg(c.footer)));
+        // header, number, footer: hdr, aF, aB
+        const std::tuple<bool, bool, bool, QList<int>> cases[] = {
+            {false, false, false, {30, 1000, 1000}}, {true, false, false, {110, 950, 890}}, {false, true, false, {110, 950, 890}},
+            {true, true, false, {110, 950, 890}},    {false, false, true, {30, 960, 940}},  {true, true, true, {110, 910, 830}},
+            {false, true, true, {110, 910, 830}}};
+        for (const auto &[header, number, footer, reserved] : cases) {
+            const CardLayout l = layout(header, number, footer);
+            QCOMPARE((QList<int>{l.hdr(), l.aF(), l.aB()}), reserved);
         }
     }
 

@@ -141,8 +141,7 @@ private Q_SLOTS:
         const QImage image = render([](const SheetRenderer &r, QPainter &p) { r.drawFront(p, 0, 1); });
         const QRect face = inkBox(image, isFace);
         // text rectangle (20, 20, 380, 540): filled to within a line of its bottom
-        QVERIFY(QRect(20, 20, 360, 520).contains(face));
-        QVERIFY(face.bottom() > 540 - 30);
+        QVERIFY(QRect(20, 20, 360, 520).contains(face) && face.bottom() > 540 - 30);
     }
 
     void noRoomLeftForTheFace()
@@ -165,11 +164,9 @@ private Q_SLOTS:
 
         // out-of-range stored values print as the nearest valid ones: three
         // cards to a sheet are two, a negative margin is 1
-        m_options = PrintOptions();
+        init();
         m_options.AktPrintCards = 3;
         m_options.RandAbstand = -50;
-        m_options.PrintNummer = false;
-        m_options.HeaderColor = StoredColor::White;
         m_options.WebStyle = false;
         const QImage two = render([](const SheetRenderer &r, QPainter &p) { r.drawBack(p, 0, 1); });
         QCOMPARE(inkBox(two, isInk), QRect(1, 551, 798, 549));
@@ -208,8 +205,7 @@ private Q_SLOTS:
         QPainter p2(&page);
         FaceRenderer::drawInRect(pictureDoc, p2, QRect(0, 0, 600, 600));
         p2.end();
-        QCOMPARE(QColor(page.pixel(40, 40)), QColor(Qt::red));
-        QCOMPARE(QColor(page.pixel(120, 40)), QColor(Qt::white));
+        QCOMPARE((QList<QColor>{page.pixel(40, 40), page.pixel(120, 40)}), (QList<QColor>{Qt::red, Qt::white}));
         QCOMPARE(FaceRenderer::toTwips(QRect(QPoint(300, 600), QPoint(899, 1199)), 300, 600),
                  QRect(QPoint(1440, 1440), QPoint(4319, 2879)));
     }
