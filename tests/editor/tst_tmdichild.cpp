@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
@@ -246,10 +247,13 @@ private slots:
     {
         // Three cards, one box number: the others in box 1.
         const QString file = folder.filePath(QStringLiteral("halb.ql3"));
-        writeSetFile(file, "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=2\r\nKopfzeile=Kopf\r\nPrintCR=1\r\nPO=1\r\n",
-                     "3\r\n",
-                     {"{\\rtf1 eins\\par}", "{\\rtf1 zwei\\par}", "{\\rtf1 drei\\par}", "{\\rtf1 one\\par}", "{\\rtf1 two\\par}",
-                      "{\\rtf1 three\\par}"});
+        // Stored values are shown as stored or as they print, without a change.
+        writeSetFile(
+            file,
+            "[Data]\r\nRandAbstand=0\r\nTextAbstand=900\r\nAktPrintCards=5\r\ntitelProzent=33\r\nKopfzeile=Kopf\r\nPrintCR=1\r\nPO=1\r\n",
+            "3\r\n",
+            {"{\\rtf1 eins\\par}", "{\\rtf1 zwei\\par}", "{\\rtf1 drei\\par}", "{\\rtf1 one\\par}", "{\\rtf1 two\\par}",
+             "{\\rtf1 three\\par}"});
         CardSetDocument::Opened opened = CardSetDocument::open(file, context);
         QVERIFY(opened.result.ok());
         TMDIChild window(std::move(opened.document), context, &printer, &dialogs);
@@ -259,8 +263,9 @@ private slots:
                  QStringLiteral("00eins|one"));
         QCOMPARE((QList<int>{child<QSpinBox>(window, "RandSpin")->value(), child<QSpinBox>(window, "TextSpin")->value(),
                              child<QComboBox>(window, "AnzahlCombo")->currentIndex(), child<QCheckBox>(window, "CopyRCheck")->isChecked()}),
-                 (QList<int>{1, 500, 1, 1}));
-        QCOMPARE(child<QLineEdit>(window, "KopfZeile")->text() + window.orientationPicture(), QStringLiteral("Kopfquerkant.bmp"));
+                 (QList<int>{1, 500, 2, 1}));
+        QCOMPARE(child<QLineEdit>(window, "KopfZeile")->text() + child<QLabel>(window, "titelPanel")->text() + window.orientationPicture(),
+                 QStringLiteral("Kopf33 %querkant.bmp"));
         QVERIFY(!window.Modified());
         context.PrinterOrientation = PageOrientation::Portrait;
 

@@ -3,67 +3,17 @@
 #include "cardset/CardSet.h"
 #include "print/PrintLayoutPage.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
-#include <QSignalSpy>
-#include <QSpinBox>
 #include <QTest>
 
-// What the window's own test cannot see: the page against a set of its own.
+// The page's own layout; what it shows and writes is the window test's.
 class TestPrintLayoutPage : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Filling the controls is no change of the set; the stored values are
-    // shown as they are stored, not as the controls would recompute them.
-    void showsTheSetWithoutChangingIt()
-    {
-        PrintOptions options;
-        options.AktPrintCards = 5;
-        options.titelProzent = 33;
-        options.HeaderText = QStringLiteral("Kopf");
-        options.HeaderMargins.Left = -12;
-        options.PrintCR = true;
-        CardSet set;
-        set.startNew(options, FontRecord(), FontRecord());
-        PrintLayoutPage page(set, Qt::white);
-        page.showSettings();
-        QVERIFY(!set.Modified());
-        QCOMPARE(set.printOptions(), options);
-        QCOMPARE((QStringList{child<QComboBox>(page, "AnzahlCombo")->currentText(), child<QLabel>(page, "titelPanel")->text(),
-                              QString::number(child<QSpinBox>(page, "LinksSpin")->value()), page.KopfZeile()->text()}),
-                 (QStringList{"4 Karten/Blatt", "33 %", "-12", "Kopf"}));
-        QVERIFY(child<QCheckBox>(page, "CopyRCheck")->isChecked());
-    }
-
-    // A control the user changes writes the set; choosing the entry shown
-    // in the selector counts as a change too and refits the editors.
-    void controlsWriteTheSet()
-    {
-        CardSet set;
-        set.startNew(PrintOptions(), FontRecord(), FontRecord());
-        PrintLayoutPage page(set, Qt::white);
-        QSignalSpy layoutChanged(&page, &PrintLayoutPage::layoutChanged);
-        child<QSpinBox>(page, "UntenSpin")->setValue(9);
-        child<QCheckBox>(page, "KNummer")->click();
-        QVERIFY(set.Modified() && !set.printOptions().PrintNummer);
-        QCOMPARE(set.printOptions().HeaderMargins.Bottom, 9);
-        QCOMPARE(layoutChanged.count(), 0);
-
-        set.startNew(set.printOptions(), FontRecord(), FontRecord());
-        auto *combo = child<QComboBox>(page, "AnzahlCombo");
-        emit combo->activated(combo->currentIndex());
-        QVERIFY(set.Modified());
-        QCOMPARE(layoutChanged.count(), 1);
-        page.chooseCardsPerSheet(3);
-        QCOMPARE((QList<int>{combo->currentIndex(), set.printOptions().AktPrintCards}), (QList<int>{3, 8}));
-    }
-
     // The header and footer lines and the bevel end a little short of the
     // page's right edge, however wide it is.
     void linesFollowTheWidth()
