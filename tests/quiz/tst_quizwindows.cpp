@@ -183,8 +183,7 @@ private Q_SLOTS:
             dialog->SpeedButton1->click();
             dialog->reject();
         });
-        QVERIFY(!runQuiz(set, {1, 3, 4}));
-        QVERIFY(!set.Modified());
+        QVERIFY(!runQuiz(set, {1, 3, 4}) && !set.Modified());
         QCOMPARE(boxesOf(set), QList<qint32>({1, 3, 4}));
 
         // A quiz ended at once still marks the set.
@@ -202,11 +201,8 @@ private Q_SLOTS:
             dialog->SpeedButton2->click();
         });
         whenModal<TAbfrageForm>(endAtOnce);
-        QVERIFY(runQuiz(set, {1, 2, 1, 4, 2, 1, 3}));
-        QCOMPARE(list, QList<qint32>({1, 4}));
-        QCOMPARE(mode, QuizRun::Review);
-        QCOMPARE(faceSize, QSize(300, 200));
-        QVERIFY(set.Modified());
+        QVERIFY(runQuiz(set, {1, 2, 1, 4, 2, 1, 3}) && set.Modified());
+        QVERIFY(list == QList<qint32>({1, 4}) && mode == QuizRun::Review && faceSize == QSize(300, 200));
         // Without "Alle in den ersten Kasten" the boxes stay.
         QCOMPARE(boxesOf(set), QList<qint32>({1, 2, 1, 4, 2, 1, 3}));
 
@@ -215,10 +211,8 @@ private Q_SLOTS:
             dialog->SpeedButton3->click();
         });
         whenModal<TAbfrageForm>(endAtOnce);
-        QVERIFY(runQuiz(set, {1, 3, 4}));
-        QCOMPARE(list, QList<qint32>({0, 1, 2}));
-        QCOMPARE(mode, QuizRun::Cramming);
-        QVERIFY(set.Modified());
+        QVERIFY(runQuiz(set, {1, 3, 4}) && set.Modified());
+        QVERIFY(list == QList<qint32>({0, 1, 2}) && mode == QuizRun::Cramming);
         // "Alle in den ersten Kasten" took effect when the quiz started.
         QCOMPARE(boxesOf(set), QList<qint32>({1, 1, 1}));
 
@@ -229,9 +223,8 @@ private Q_SLOTS:
             message = box->text();
             box->accept();
         });
-        QVERIFY(runQuiz(set, {}));
+        QVERIFY(runQuiz(set, {}) && set.Modified());
         QCOMPARE(message, QStringLiteral("Es wurden alle Karteikarten abgefragt."));
-        QVERIFY(set.Modified());
     }
 
     // The box dialog.
@@ -243,8 +236,7 @@ private Q_SLOTS:
         QListWidget *list = box.dialog.Abteilungen;
         QCOMPARE(box.items(), QStringLiteral("1.Kasten (3) 2.Kasten (2) 3.Kasten (1) 4.Kasten (1)"));
         QCOMPARE(QApplication::focusWidget(), list);
-        QVERIFY(list->selectedItems().isEmpty());
-        QCOMPARE(box.dialog.choice().selectedBox(), 0);
+        QVERIFY(list->selectedItems().isEmpty() && box.dialog.choice().selectedBox() == 0);
         QList<int> chosen;
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
             QTest::keyClick(list, key);
@@ -258,8 +250,7 @@ private Q_SLOTS:
         box.dialog.SpeedButton1->click();
         QVERIFY(box.dialog.isVisible());
         QCOMPARE(box.items(), QStringLiteral("1.Kasten (9) 2.Kasten (0) 3.Kasten (0) 4.Kasten (0)"));
-        QVERIFY(list->selectedItems().isEmpty());
-        QCOMPARE(box.dialog.choice().selectedBox(), 0);
+        QVERIFY(list->selectedItems().isEmpty() && box.dialog.choice().selectedBox() == 0);
         QCOMPARE(boxesOf(box.set), QList<qint32>({1, 2, 1, 4, 2, 1, 3, 0, 5}));
 
         // A typed size counts at once, one below 5 as 5 since the field
@@ -273,8 +264,7 @@ private Q_SLOTS:
         edit->selectAll();
         QTest::keyClicks(edit, QStringLiteral("40"));
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(box.dialog.result(), int(TKasten::Cramming));
-        QCOMPARE(box.dialog.CramSize(), 40);
+        QVERIFY(box.dialog.result() == TKasten::Cramming && box.dialog.CramSize() == 40);
     }
 
     void aClickAnywhereOnAnItemChoosesIt()
@@ -283,14 +273,12 @@ private Q_SLOTS:
         QListWidget *list = box.dialog.Abteilungen;
         // A click on the check box of box 2 ticks it and chooses it.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, checkBoxOf(list, 1));
-        QCOMPARE(list->item(1)->checkState(), Qt::Checked);
-        QCOMPARE(box.dialog.choice().selectedBox(), 2);
+        QVERIFY(list->item(1)->checkState() == Qt::Checked && box.dialog.choice().selectedBox() == 2);
 
         // Ticks on 1 and 2, then a click on the text of 4: box 4 only.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, checkBoxOf(list, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
-        QCOMPARE(box.dialog.choice().selectedBox(), 4);
-        QCOMPARE(list->selectedItems().size(), 1);
+        QVERIFY(box.dialog.choice().selectedBox() == 4 && list->selectedItems().size() == 1);
         QCOMPARE(box.items(), QStringLiteral("1.Kasten (3)+ 2.Kasten (2)+ 3.Kasten (1) 4.Kasten (1)"));
 
         // Space on the current item ticks and chooses it, as a click would.

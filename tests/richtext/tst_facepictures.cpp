@@ -112,8 +112,7 @@ private slots:
         }
         // the vector-only metafile: a framed placeholder
         const QImage vector = picturesOf("phprtflite_jpeg_png_wmf.rtf").value(2).image;
-        QCOMPARE(QColor(vector.pixel(0, 0)), QColor(128, 128, 128));
-        QCOMPARE(QColor(vector.pixel(75, 75)), QColor(Qt::white));
+        QVERIFY(QColor(vector.pixel(0, 0)) == QColor(128, 128, 128) && QColor(vector.pixel(75, 75)) == QColor(Qt::white));
         // damaged picture data: a placeholder of the given size
         QTextDocument doc;
         RtfReader::read("{\\rtf1{\\pict\\pngblip\\picwgoal1500\\pichgoal750 89504e47ffff}}", doc);
@@ -164,8 +163,7 @@ private slots:
         QVERIFY(FacePictures::insertFile(cursor, jpeg, QStringLiteral("foto.JPG"), 200, &error));
         cursor.insertText(QStringLiteral(" after"));
         const Picture inserted = pictures(doc).value(0);
-        QCOMPARE(inserted.shown, QSizeF(200, 150));
-        QCOMPARE(inserted.image.size(), QSize(400, 300));
+        QVERIFY(inserted.shown == QSizeF(200, 150) && inserted.image.size() == QSize(400, 300));
 
         const QByteArray rtf = RtfWriter::write(doc);
         // the metafile RichEdit shows, with the original JPEG beside it in a
