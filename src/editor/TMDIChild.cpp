@@ -1,6 +1,5 @@
 #include "editor/TMDIChild.h"
 
-#include "program/ProgramFolder.h"
 #include "program/ProgramSettings.h"
 
 #include "editor/CardListModel.h"
