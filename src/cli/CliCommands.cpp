@@ -545,7 +545,7 @@ int CliCommands::print(const QStringList &arguments)
         if (a.sheets.frontsOnly)
             return 0;
         if (terminal) {
-            m_out << PrintOrder::paperChangeText(settings.ZuZuE) << '\n'
+            m_out << PrintOrder::paperChangeText(backOrder == PrintOrder::BackOrder::Reverse) << '\n'
                   << PrintOrder::paperChangeWarning() << '\n'
                   << "Weiter mit der Eingabetaste, Abbruch mit Strg+D.\n";
             m_out.flush();

@@ -172,6 +172,8 @@ PrintDestinations::Job CupsDestinations::job(int jobId)
                 reasons.append(QString::fromUtf8(ippGetString(attribute, i, nullptr)));
         }
         reasons.removeAll(QString());
+        reasons.removeAll(QStringLiteral("none"));
+        reasons.removeAll(QStringLiteral("processing-to-stop-point"));
         job.reason = reasons.join(QStringLiteral(", "));
     }
     ippDelete(response);
