@@ -33,6 +33,8 @@ public:
 private:
     // Loads with the German messages on failure; false when it failed.
     bool load(CommandSet &loaded, const QString &path);
+    // Reports a file that could not be written; the exit status.
+    int notWritten(const FileResult &result, const QString &path);
 
     QTextStream &m_out;
     QTextStream &m_err;

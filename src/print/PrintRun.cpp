@@ -1,8 +1,11 @@
 #include "print/PrintRun.h"
 
+#include "program/FileMessages.h"
 #include "program/ProgramSettings.h"
 
 #include "cardset/CardSet.h"
+#include "cardset/CheckedFileWriter.h"
+#include "print/PdfFileCheck.h"
 #include "print/PrintOrder.h"
 #include "print/PrintPasses.h"
 #include "print/PrinterMetrics.h"
@@ -149,16 +152,18 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
 
     if (printToFile()) {
         // Both passes into the one file: a second job would replace it.
-        const bool ok = runPass([&](QPainter &painter) {
-            const SheetRenderer sheet = renderer();
-            bool firstSheet = true;
-            PrintPasses passes(sheet, passHooks(firstSheet));
-            pageCardList = passes.printFronts(painter, positions);
-            if (bothSides)
-                passes.printBacks(painter, pageCardList, backOrder);
-            m_settings.SX = sheet.page().SX;
-            m_settings.SY = sheet.page().SY;
-            return !passes.failed();
+        const bool ok = intoFile([&] {
+            return runPass([&](QPainter &painter) {
+                const SheetRenderer sheet = renderer();
+                bool firstSheet = true;
+                PrintPasses passes(sheet, passHooks(firstSheet));
+                pageCardList = passes.printFronts(painter, positions);
+                if (bothSides)
+                    passes.printBacks(painter, pageCardList, backOrder);
+                m_settings.SX = sheet.page().SX;
+                m_settings.SY = sheet.page().SY;
+                return !passes.failed();
+            });
         });
         if (!ok)
             return Outcome::Failed;
@@ -209,6 +214,32 @@ bool PrintRun::runPass(const std::function<bool(QPainter &)> &pass)
     return ok;
 }
 
+bool PrintRun::intoFile(const std::function<bool()> &print)
+{
+    // The printer writes a file of its own beside the target, which takes
+    // the target's place only when written whole: the printer tells of no
+    // failed write, a file cut short does.
+    const QString target = m_printer.outputFileName();
+    CheckedFileWriter file(target);
+    bool printed = false;
+    if (file.ok()) {
+        m_printer.setOutputFileName(file.pathForOtherWriter());
+        printed = print();
+        m_printer.setOutputFileName(target);
+        if (printed && file.finish().ok() && !PdfFileCheck::isComplete(file.filePath()))
+            file.failIncomplete();
+        if (printed)
+            file.commit();
+    }
+    if (!file.ok()) {
+        m_failure = printerReason() + QLatin1Char('\n') + FileMessages::reason(file.result());
+        return false;
+    }
+    if (!printed)
+        m_failure = printerReason();
+    return printed;
+}
+
 bool PrintRun::printTestPage()
 {
     m_failure.clear();
@@ -223,18 +254,21 @@ bool PrintRun::printTestPage()
     if (printToFile())
         m_printer.setResolution(kFileResolution);
     m_printer.setDocName(QStringLiteral("Quillo 3.0"));
-    QPainter painter;
-    if (!painter.begin(&m_printer)) {
-        m_failure = printerReason();
-        return false;
-    }
-    const SheetGeometry::PageRectResult page =
-        TestPage::draw(painter, PrinterMetrics::fromPageLayout(m_printer.pageLayout(), m_printer.resolution()), m_settings.calibration());
-    m_settings.SX = page.SX;
-    m_settings.SY = page.SY;
-    if (!painter.end()) {
-        m_failure = printerReason();
-        return false;
-    }
-    return true;
+    const auto print = [this] {
+        QPainter painter;
+        if (!painter.begin(&m_printer)) {
+            m_failure = printerReason();
+            return false;
+        }
+        const SheetGeometry::PageRectResult page = TestPage::draw(
+            painter, PrinterMetrics::fromPageLayout(m_printer.pageLayout(), m_printer.resolution()), m_settings.calibration());
+        m_settings.SX = page.SX;
+        m_settings.SY = page.SY;
+        if (!painter.end()) {
+            m_failure = printerReason();
+            return false;
+        }
+        return true;
+    };
+    return printToFile() ? intoFile(print) : print();
 }

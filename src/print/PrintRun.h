@@ -63,6 +63,8 @@ private:
     // False when the user cancelled the choice of a file.
     bool chooseOutputFile(bool &chosenHere);
     bool runPass(const std::function<bool(QPainter &)> &pass);
+    // Runs `print` into the output file through a checked file.
+    bool intoFile(const std::function<bool()> &print);
     QString printerReason() const;
 
     QPrinter &m_printer;
