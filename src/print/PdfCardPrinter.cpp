@@ -33,7 +33,8 @@ PdfCardPrinter::Result PdfCardPrinter::print(const QString &path, const CardSet 
 
     QPainter painter;
     if (!painter.begin(&writer)) {
-        result.written = FileResult::failed(QString(), QStringLiteral("Die PDF-Ausgabe ließ sich nicht beginnen."));
+        result.written =
+            file.ok() ? FileResult::failed(QString(), QStringLiteral("Die PDF-Ausgabe ließ sich nicht beginnen.")) : file.result();
         return result;
     }
     const SheetRenderer renderer(set, set.printOptions(), job.calibration,

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 bool PdfFileCheck::isComplete(const QString &path)
 {
     QFile file(path);
