@@ -226,18 +226,14 @@ bool PrintRun::intoFile(const std::function<bool()> &print)
         m_printer.setOutputFileName(file.pathForOtherWriter());
         printed = print();
         m_printer.setOutputFileName(target);
-        if (printed && file.finish().ok() && !PdfFileCheck::isComplete(file.filePath()))
+        // A printer that gave up says no more why than one that did not.
+        if (!printed || (file.finish().ok() && !PdfFileCheck::isComplete(file.filePath())))
             file.failIncomplete();
-        if (printed)
-            file.commit();
+        file.commit();
     }
-    if (!file.ok()) {
+    if (!file.ok())
         m_failure = printerReason() + QLatin1Char('\n') + FileMessages::reason(file.result());
-        return false;
-    }
-    if (!printed)
-        m_failure = printerReason();
-    return printed;
+    return file.ok();
 }
 
 bool PrintRun::printTestPage()
