@@ -152,18 +152,16 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
 
     if (printToFile()) {
         // Both passes into the one file: a second job would replace it.
-        const bool ok = intoFile([&] {
-            return runPass([&](QPainter &painter) {
-                const SheetRenderer sheet = renderer();
-                bool firstSheet = true;
-                PrintPasses passes(sheet, passHooks(firstSheet));
-                pageCardList = passes.printFronts(painter, positions);
-                if (bothSides)
-                    passes.printBacks(painter, pageCardList, backOrder);
-                m_settings.SX = sheet.page().SX;
-                m_settings.SY = sheet.page().SY;
-                return !passes.failed();
-            });
+        const bool ok = runFilePass([&](QPainter &painter) {
+            const SheetRenderer sheet = renderer();
+            bool firstSheet = true;
+            PrintPasses passes(sheet, passHooks(firstSheet));
+            pageCardList = passes.printFronts(painter, positions);
+            if (bothSides)
+                passes.printBacks(painter, pageCardList, backOrder);
+            m_settings.SX = sheet.page().SX;
+            m_settings.SY = sheet.page().SY;
+            return !passes.failed();
         });
         if (!ok)
             return Outcome::Failed;
@@ -212,6 +210,11 @@ bool PrintRun::runPass(const std::function<bool(QPainter &)> &pass)
     if (!ok)
         m_failure = printerReason();
     return ok;
+}
+
+bool PrintRun::runFilePass(const std::function<bool(QPainter &)> &pass)
+{
+    return intoFile([&] { return runPass(pass); });
 }
 
 bool PrintRun::intoFile(const std::function<bool()> &print)

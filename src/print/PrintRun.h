@@ -65,6 +65,7 @@ private:
     bool runPass(const std::function<bool(QPainter &)> &pass);
     // Runs `print` into the output file through a checked file.
     bool intoFile(const std::function<bool()> &print);
+    bool runFilePass(const std::function<bool(QPainter &)> &pass);
     QString printerReason() const;
 
     QPrinter &m_printer;
