@@ -107,6 +107,8 @@ CheckedFileWriter::CheckedFileWriter(const QString &path, Fallback fallback)
                 return;
             }
         }
+#else
+        Q_UNUSED(fallback);
 #endif
         m_result = FileResult::failed(QString(), code ? FileError::systemReason(code) : error.message(), code);
         return;
