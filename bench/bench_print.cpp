@@ -81,7 +81,7 @@ void BM_PrintBothPassesToPdf(benchmark::State &state)
     qint64 bytes = 0;
     for (auto _ : state) {
         const PdfCardPrinter::Result result = PdfCardPrinter::print(path, set, positions, PdfCardPrinter::Job());
-        if (!result.ok)
+        if (!result.written.ok())
             state.SkipWithError("no PDF");
         bytes = QFile(path).size();
     }

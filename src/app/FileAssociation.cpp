@@ -2,12 +2,13 @@
 
 #include "program/ProgramFolder.h"
 
+#include "cardset/CheckedFileWriter.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #ifdef Q_OS_WIN
@@ -29,14 +30,12 @@ bool putFile(const QString &path, const QByteArray &bytes, bool &changed)
 {
     if (QFileInfo(path).isFile() && contentsOf(path) == bytes) {
         // Written again all the same: the rule is to rewrite at every start.
-        QSaveFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+        return CheckedFileWriter::writeFile(path, bytes).ok();
     }
     changed = true;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return CheckedFileWriter::writeFile(path, bytes).ok();
 }
 
 void refreshInBackground(const QString &tool, const QString &folder)

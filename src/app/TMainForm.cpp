@@ -509,7 +509,7 @@ void TMainForm::saveTo(TMDIChild *document, const QString &path, FileMessages::S
     if (result.ok())
         return;
     busy.restore();
-    m_dialogs->warning(this, FileMessages::forSave(result, set.FileName(), command), result.reason);
+    m_dialogs->warning(this, FileMessages::forSave(result, set.FileName(), command), FileMessages::reason(result));
 }
 
 void TMainForm::Save()

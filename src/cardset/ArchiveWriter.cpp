@@ -1,16 +1,15 @@
 #include "cardset/ArchiveWriter.h"
 
 #include "cardset/CardArchive.h"
+#include "cardset/CheckedFileWriter.h"
 #include "cardset/FileError.h"
 #include "cardset/FileOps.h"
 
 #include <QtEndian>
 
-#include <atomic>
 #include <limits>
 
 namespace {
-std::atomic<qint64> g_failAfterBytes{-1};
 constexpr qsizetype kBufferSize = 1024 * 1024;
 
 // A write cut short (a full disk) reports no reason; the next attempt at the
@@ -36,6 +35,11 @@ ArchiveWriter::ArchiveWriter(const QString &containerPath)
         throw FileError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(containerPath, m_file.errorString()));
 }
 
+ArchiveWriter::ArchiveWriter(CheckedFileWriter &output)
+    : m_output(&output)
+{
+}
+
 ArchiveWriter::~ArchiveWriter()
 {
     // Only finish() writes what is still buffered: a writer given up on
@@ -44,30 +48,20 @@ ArchiveWriter::~ArchiveWriter()
         m_file.close();
 }
 
-void ArchiveWriter::setFailAfterBytesForTesting(qint64 bytes)
-{
-    g_failAfterBytes = bytes;
-}
-
 void ArchiveWriter::write(const char *data, qint64 size)
 {
-    qint64 allowed = size;
-    const qint64 budget = g_failAfterBytes.load();
-    if (budget >= 0) {
-        allowed = std::min(size, budget);
-        g_failAfterBytes = budget - allowed;
+    // The output buffers and checks on its own.
+    if (m_output) {
+        if (!m_output->write(QByteArrayView(data, size)))
+            throw FileError(m_output->result().reason, m_output->result().systemError);
+        return;
     }
-    if (m_buffer.size() + allowed > kBufferSize)
+    if (m_buffer.size() + size > kBufferSize)
         flushBuffer();
-    if (allowed >= kBufferSize) {
-        writeAll(m_file, data, allowed);
-    } else {
-        m_buffer.append(data, allowed);
-    }
-    if (allowed < size) {
-        flushBuffer();
-        throw FileError(QStringLiteral("Schreibfehler in %1: simulierter Fehler").arg(m_file.fileName()));
-    }
+    if (size >= kBufferSize)
+        writeAll(m_file, data, size);
+    else
+        m_buffer.append(data, size);
 }
 
 void ArchiveWriter::flushBuffer()
@@ -121,6 +115,11 @@ void ArchiveWriter::appendData(const QString &name, QByteArrayView data)
 
 void ArchiveWriter::finish()
 {
+    if (m_output) {
+        if (!m_output->finish().ok())
+            throw FileError(m_output->result().reason, m_output->result().systemError);
+        return;
+    }
     flushBuffer();
     if (!m_file.flush() || !FileOps::syncToDisk(m_file.handle()))
         throw FileError(QStringLiteral("Schreibfehler in %1: %2").arg(m_file.fileName(), m_file.errorString()));

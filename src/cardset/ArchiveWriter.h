@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QString>
 
+class CheckedFileWriter;
+
 // Appends chunks to a card archive kept open for a whole run of appends.
 // Every failure raises FileError; the caller decides what happens to the
 // partly written container.
@@ -12,6 +14,8 @@ class ArchiveWriter
 public:
     // Opens the container for appending, creating it when missing.
     explicit ArchiveWriter(const QString &containerPath);
+    // Writes a new container into `output`, which the caller commits.
+    explicit ArchiveWriter(CheckedFileWriter &output);
     ~ArchiveWriter();
     ArchiveWriter(const ArchiveWriter &) = delete;
     ArchiveWriter &operator=(const ArchiveWriter &) = delete;
@@ -20,12 +24,8 @@ public:
     void appendFile(const QString &sourcePath);
     // Bytes held in memory as a chunk named `name`.
     void appendData(const QString &name, QByteArrayView data);
-    // Flushes to stable storage and closes.
+    // Flushes to stable storage and closes; into an output, only flushes.
     void finish();
-
-    // Tests only: every writer fails once this many bytes have been written
-    // in total (a negative value switches the fault off).
-    static void setFailAfterBytesForTesting(qint64 bytes);
 
 private:
     void writeHeader(const QString &name, qint64 dataSize);
@@ -33,6 +33,7 @@ private:
     void flushBuffer();
 
     QFile m_file;
+    CheckedFileWriter *m_output = nullptr;
     // Chunks collect here and go to the file in large writes.
     QByteArray m_buffer;
     // Every chunk of a save has the same name: encoded once.

@@ -3,6 +3,7 @@
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardArchive.h"
 #include "cardset/CardSetContent.h"
+#include "cardset/CheckedFileWriter.h"
 #include "cardset/FileError.h"
 #include "cardset/FileOps.h"
 #include "cardset/IniText.h"
@@ -11,6 +12,8 @@
 #include "cardset/SiblingTempFile.h"
 
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace {
 
@@ -150,9 +153,10 @@ void writeContainer(const CardSet &set, const QString &target, CardSetFileContex
 {
     errorLine = QStringLiteral("4");
     const QByteArray settings = CardSetFile::settingsText(set, context.PrinterOrientation);
-    SiblingTempFile::removeLeftovers(target);
-    SiblingTempFile temporary(target);
-    ArchiveWriter writer(temporary.path());
+    CheckedFileWriter output(target);
+    if (!output.ok())
+        throw FileError(output.result().reason, output.result().systemError);
+    ArchiveWriter writer(output);
     writer.appendData(context.WorkFilePath, settings);
 
     errorLine = QStringLiteral("5");
@@ -168,7 +172,8 @@ void writeContainer(const CardSet &set, const QString &target, CardSetFileContex
     for (int i = 0; i < set.count(); ++i)
         writer.appendData(context.WorkFilePath, set.back(i));
     writer.finish();
-    temporary.replaceTarget();
+    if (!output.commit().ok())
+        throw FileError(output.result().reason, output.result().systemError);
 }
 
 } // namespace
@@ -193,6 +198,8 @@ FileResult CardSetFile::SaveCardSet(CardSet &set, const QString &path, CardSetFi
         }
         if (!replaceable) {
             result.outcome = FileResult::Outcome::TargetNotReplaceable;
+            result.systemError = QFileInfo(target).isDir() ? EISDIR : EACCES;
+            result.reason = FileError::systemReason(result.systemError);
             return result;
         }
 
@@ -200,7 +207,7 @@ FileResult CardSetFile::SaveCardSet(CardSet &set, const QString &path, CardSetFi
         ScratchFile::clear(context.WorkFilePath);
         writeContainer(set, target, context, result.ErrorLine);
     } catch (const FileError &error) {
-        return FileResult::failed(result.ErrorLine, error.message());
+        return FileResult::failed(result.ErrorLine, error.message(), error.systemError());
     } catch (const std::exception &error) {
         return FileResult::failed(result.ErrorLine, QString::fromLocal8Bit(error.what()));
     }

@@ -19,7 +19,12 @@ struct FileResult
     Outcome outcome = Outcome::Done;
     QString ErrorLine;
     QString reason;
+    // The system's error number behind `reason` (errno), 0 when none.
+    int systemError = 0;
 
     bool ok() const { return outcome == Outcome::Done; }
-    static FileResult failed(const QString &errorLine, const QString &reason) { return {Outcome::Failed, errorLine, reason}; }
+    static FileResult failed(const QString &errorLine, const QString &reason, int systemError = 0)
+    {
+        return {Outcome::Failed, errorLine, reason, systemError};
+    }
 };

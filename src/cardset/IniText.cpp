@@ -1,5 +1,6 @@
 #include "cardset/IniText.h"
 
+#include "cardset/CheckedFileWriter.h"
 #include "cardset/FileOps.h"
 #include "cardset/Windows1252.h"
 
@@ -221,13 +222,7 @@ bool IniText::UpdateFile()
     if (m_mode == Mode::ReadOnly)
         return false;
     FileOps::makeWritable(m_path);
-    QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = serialize(m_lines);
-    const bool ok = file.write(bytes) == bytes.size();
-    file.close();
-    return ok && file.error() == QFileDevice::NoError;
+    return CheckedFileWriter::writeFile(m_path, serialize(m_lines), CheckedFileWriter::Fallback::InPlace).ok();
 }
 
 void IniText::release()

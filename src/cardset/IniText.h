@@ -7,7 +7,8 @@
 // settings: "[Section]" headers and "Key=Value" lines ending in CR LF.
 // Sections and keys match ignoring letter case and surrounding blanks; the
 // first match wins. Every write rewrites the whole file at once, and so does
-// release; errors of those writes are ignored by design.
+// release; a rewrite that fails leaves the file as it was and, by design,
+// tells no one.
 //
 // A line is stored in code page 1252 when it fits. A line that needs other
 // characters is stored as the UTF-8 byte order mark and the line in UTF-8;

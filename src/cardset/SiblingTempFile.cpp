@@ -11,7 +11,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -20,11 +19,6 @@
 #endif
 
 namespace {
-
-QString systemReason()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
 
 // Opens (or with `create`, makes) the file and takes its exclusive lock
 // without waiting; -1 when either fails. Elsewhere than on Unix nothing is
@@ -87,8 +81,10 @@ SiblingTempFile::SiblingTempFile(const QString &target)
             m_path = candidate;
             return;
         }
-        if (errno != EEXIST)
-            throw FileError(QStringLiteral("Die Datei %1 kann nicht angelegt werden: %2").arg(candidate, systemReason()));
+        const int error = errno;
+        if (error != EEXIST)
+            throw FileError(QStringLiteral("Die Datei %1 kann nicht angelegt werden: %2").arg(candidate, FileError::systemReason(error)),
+                            error);
     }
     throw FileError(QStringLiteral("Neben %1 kann keine Zwischendatei angelegt werden.").arg(target));
 }
@@ -101,12 +97,23 @@ SiblingTempFile::~SiblingTempFile()
     closeLock(m_lock);
 }
 
+int SiblingTempFile::handle() const
+{
+#ifdef Q_OS_UNIX
+    return m_lock;
+#else
+    return -1;
+#endif
+}
+
 void SiblingTempFile::replaceTarget()
 {
     if (QFileInfo::exists(m_target))
         QFile::setPermissions(m_path, QFile::permissions(m_target));
-    if (std::rename(QFile::encodeName(m_path).constData(), QFile::encodeName(m_target).constData()) != 0)
-        throw FileError(QStringLiteral("Die Datei %1 kann nicht ersetzt werden: %2").arg(m_target, systemReason()));
+    if (std::rename(QFile::encodeName(m_path).constData(), QFile::encodeName(m_target).constData()) != 0) {
+        const int error = errno;
+        throw FileError(QStringLiteral("Die Datei %1 kann nicht ersetzt werden: %2").arg(m_target, FileError::systemReason(error)), error);
+    }
     m_replaced = true;
     syncFolder(QFileInfo(m_target).absolutePath());
 }
@@ -114,14 +121,15 @@ void SiblingTempFile::replaceTarget()
 QString SiblingTempFile::resolveTarget(const QString &path)
 {
     QString current = path;
-    // As many links as the system itself follows.
-    for (int hop = 0; hop < 40; ++hop) {
+    // As many links as the system itself follows; a link still after those
+    // is a loop, which a save must not replace by a plain file.
+    for (int hop = 0; hop <= 40; ++hop) {
         const QFileInfo info(current);
         if (!info.isSymLink())
-            break;
+            return current;
         current = info.symLinkTarget();
     }
-    return current;
+    throw FileError(FileError::systemReason(ELOOP), ELOOP);
 }
 
 bool SiblingTempFile::isTempFileOf(const QString &fileName, const QString &targetFileName, qint64 *writer)

@@ -19,12 +19,15 @@ public:
     SiblingTempFile &operator=(const SiblingTempFile &) = delete;
 
     const QString &path() const { return m_path; }
+    // The file's open handle (read and write) on Unix; -1 elsewhere.
+    int handle() const;
     // Gives the file the target's permissions, renames it over the target
     // and makes the rename itself durable; throws FileError.
     void replaceTarget();
 
     // The file a save to `path` replaces: a symbolic link is followed to the
-    // file it names, so that the link stays a link.
+    // file it names, so that the link stays a link, also when that file does
+    // not exist yet. Throws FileError for a loop of links.
     static QString resolveTarget(const QString &path);
     // Removes the temporary files beside `target` that runs which ended
     // without finishing left; never one whose writer may still run. Returns

@@ -171,14 +171,10 @@ int CliCommands::exportHtml(const QString &path, const QString &page)
         m_err.flush();
         return 1;
     }
-    const FileResult written = HtmlExport::writePage(page, lines);
-    if (!written.ok()) {
-        m_err << FileMessages::pageNotWritten(page) << '\n' << written.reason << '\n';
-        m_err.flush();
-        return 1;
-    }
-    HtmlExport::copyLibraryFiles(QFileInfo(ProgramFolder::filePath(QStringLiteral("overlib.js"))).absolutePath(),
-                                 QFileInfo(page).absolutePath());
+    const FileResult written =
+        HtmlExport::writePage(page, lines, QFileInfo(ProgramFolder::filePath(QStringLiteral("overlib.js"))).absolutePath());
+    if (!written.ok())
+        return notWritten(written, page);
     m_out << singleLine(HtmlExport::noticeMessage()) << '\n';
     m_out.flush();
     return 0;
@@ -233,14 +229,16 @@ int CliCommands::convert(const QString &from, const QString &to)
     CardSet &set = loaded.document->set();
     CardSetFileContext &context = loaded.context;
     const FileResult result = loaded.document->save(to, context);
-    if (result.ok()) {
-        m_out << set.count() << " Karten gespeichert in " << to << '\n';
-        m_out.flush();
-        return 0;
-    }
-    m_err << singleLine(FileMessages::forSave(result, to, FileMessages::SaveCommand::Save)) << '\n';
-    if (!result.reason.isEmpty())
-        m_err << result.reason << '\n';
+    if (!result.ok())
+        return notWritten(result, to);
+    m_out << set.count() << " Karten gespeichert in " << to << '\n';
+    m_out.flush();
+    return 0;
+}
+
+int CliCommands::notWritten(const FileResult &result, const QString &path)
+{
+    m_err << singleLine(FileMessages::notWrittenOnCommandLine(result, path)) << '\n';
     m_err.flush();
     return 1;
 }
@@ -331,11 +329,8 @@ int CliCommands::printPdf(const QStringList &arguments)
     job.sides = a.duplex ? PdfCardPrinter::Sides::Interleaved
                          : (a.frontsOnly ? PdfCardPrinter::Sides::FrontsOnly : PdfCardPrinter::Sides::FrontsThenBacks);
     const PdfCardPrinter::Result result = PdfCardPrinter::print(a.pdfPath, set, positions, job);
-    if (!result.ok) {
-        m_err << "Die PDF-Datei konnte nicht geschrieben werden: " << a.pdfPath << '\n' << result.reason << '\n';
-        m_err.flush();
-        return 1;
-    }
+    if (!result.written.ok())
+        return notWritten(result.written, a.pdfPath);
     m_out << counted(positions.size(), "Karte", "Karten") << " auf " << counted(result.pages, "Seite", "Seiten") << " gedruckt in "
           << a.pdfPath << '\n';
     // for the second run through a one-sided printer
@@ -381,13 +376,8 @@ int CliCommands::importCsv(const QStringList &arguments)
         m_err << "Warnung: " << FileMessages::forImport(problem) << '\n';
     const CardSet &set = made.document->set();
     const FileResult result = made.document->save(a.outPath, made.context);
-    if (!result.ok()) {
-        m_err << singleLine(FileMessages::forSave(result, a.outPath, FileMessages::SaveCommand::Save)) << '\n';
-        if (!result.reason.isEmpty())
-            m_err << result.reason << '\n';
-        m_err.flush();
-        return 1;
-    }
+    if (!result.ok())
+        return notWritten(result, a.outPath);
     m_err.flush();
     m_out << counted(set.count(), "Karte", "Karten") << " gespeichert in " << a.outPath << '\n';
     m_out.flush();
@@ -407,11 +397,8 @@ int CliCommands::exportCsv(const QStringList &arguments)
     CardSet &set = loaded.document->set();
     const CsvExport::Text text = CsvExport::text(set, a.exportOptions);
     const FileResult written = CsvExport::write(a.outPath, text.bytes);
-    if (!written.ok()) {
-        m_err << FileMessages::pageNotWritten(a.outPath) << '\n' << written.reason << '\n';
-        m_err.flush();
-        return 1;
-    }
+    if (!written.ok())
+        return notWritten(written, a.outPath);
     if (text.utf8Instead)
         m_err << singleLine(FileMessages::exportedInUtf8Message()) << '\n';
     m_err.flush();

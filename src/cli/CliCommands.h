@@ -40,6 +40,8 @@ private:
     bool load(CommandSet &loaded, const QString &path);
     // "Beim Drucken trat ein Fehler auf." and why; the exit status 1.
     int printFailed(const QString &detail);
+    // Reports a file that could not be written; the exit status.
+    int notWritten(const FileResult &result, const QString &path);
 
     QTextStream &m_out;
     QTextStream &m_err;

@@ -3,10 +3,10 @@
 #include "exchange/DelimitedText.h"
 #include "exchange/HtmlFace.h"
 
+#include "cardset/CheckedFileWriter.h"
 #include "cardset/Windows1252.h"
 #include "richtext/RtfReader.h"
 
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -58,10 +58,7 @@ CsvExport::Text CsvExport::text(const CardSet &set, const Options &options)
 
 FileResult CsvExport::write(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return FileResult::failed(QString(), file.errorString());
-    return FileResult();
+    return CheckedFileWriter::writeFile(path, bytes);
 }
 
 QString CsvExport::fileFilter(Format format)

@@ -85,7 +85,7 @@ void WordListCommands::exportSet(QWidget *parent, UserDialogs &dialogs, const Ca
     const FileResult written = CsvExport::write(path, text.bytes);
     busy.restore();
     if (!written.ok())
-        dialogs.warning(parent, FileMessages::pageNotWritten(path), written.reason);
+        dialogs.warning(parent, FileMessages::pageNotWritten(path), FileMessages::reason(written));
     else if (text.utf8Instead)
         dialogs.information(parent, FileMessages::exportedInUtf8Message());
 }

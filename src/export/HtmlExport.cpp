@@ -1,11 +1,15 @@
 #include "export/HtmlExport.h"
 
 #include "cardset/CardSetFile.h"
+#include "cardset/CheckedFileWriter.h"
 #include "cardset/Windows1252.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -121,25 +125,31 @@ QByteArray HtmlExport::encodePage(const QStringList &lines)
     return out;
 }
 
-FileResult HtmlExport::writePage(const QString &path, const QStringList &lines)
+FileResult HtmlExport::writePage(const QString &path, const QStringList &lines, const QString &programFolder)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = encodePage(lines);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return FileResult::failed(QString(), file.errorString());
-    return FileResult();
-}
-
-void HtmlExport::copyLibraryFiles(const QString &programFolder, const QString &pageFolder)
-{
+    std::vector<std::unique_ptr<CheckedFileWriter>> files;
+    files.push_back(std::make_unique<CheckedFileWriter>(path));
+    if (!files.back()->write(encodePage(lines)))
+        return files.back()->result();
+    const QString pageFolder = QFileInfo(files.back()->target()).absolutePath();
     for (const char *name : {"overlib.js", "overlib.css"}) {
         const QString source = QDir(programFolder).filePath(QLatin1String(name));
         const QString target = QDir(pageFolder).filePath(QLatin1String(name));
         if (QDir::cleanPath(source) == QDir::cleanPath(target) || !QFile::exists(source))
             continue;
-        QFile::remove(target);
-        QFile::copy(source, target);
+        QFile file(source);
+        const bool read = file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        files.push_back(std::make_unique<CheckedFileWriter>(target));
+        if (!read || file.error() != QFileDevice::NoError)
+            files.back()->fail(file.errorString());
+        files.back()->write(bytes);
     }
+    // The page last: should a rename still fail, no page is without its scripts.
+    QList<CheckedFileWriter *> all;
+    for (auto file = files.rbegin(); file != files.rend(); ++file)
+        all.append(file->get());
+    return CheckedFileWriter::commitAll(all);
 }
 
 QString HtmlExport::noCardsMessage()

@@ -33,11 +33,10 @@ public:
     // lacks become numeric character references, so no text is lost.
     static QByteArray encodePage(const QStringList &lines);
 
-    // Writes the page completely or not at all.
-    static FileResult writePage(const QString &path, const QStringList &lines);
-    // Copies the two script files from the program folder beside the page,
-    // replacing older copies. Failures are not reported.
-    static void copyLibraryFiles(const QString &programFolder, const QString &pageFolder);
+    // Writes the page and, beside it, the two script files from the
+    // program folder, replacing older copies: all of them or, failing, none.
+    // A script file missing from the program folder is left out.
+    static FileResult writePage(const QString &path, const QStringList &lines, const QString &programFolder);
 
     static QString noCardsMessage();
     static QString noticeMessage();

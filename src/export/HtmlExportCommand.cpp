@@ -27,13 +27,12 @@ void HtmlExportCommand::run(QWidget *parent, UserDialogs &dialogs, const CardSet
         dialogs.saveFileName(parent, saveDialog.title, HtmlExport::pageFilter(), QStringLiteral("html"), saveDialog.suggested);
     if (path.isEmpty())
         return;
-    const FileResult written = HtmlExport::writePage(path, page);
+    const FileResult written =
+        HtmlExport::writePage(path, page, QFileInfo(ProgramFolder::filePath(QStringLiteral("overlib.js"))).absolutePath());
     if (!written.ok()) {
-        dialogs.warning(parent, FileMessages::pageNotWritten(path), written.reason);
+        dialogs.warning(parent, FileMessages::pageNotWritten(path), FileMessages::reason(written));
         return;
     }
-    HtmlExport::copyLibraryFiles(QFileInfo(ProgramFolder::filePath(QStringLiteral("overlib.js"))).absolutePath(),
-                                 QFileInfo(path).absolutePath());
     dialogs.information(parent, HtmlExport::noticeMessage());
 }
 

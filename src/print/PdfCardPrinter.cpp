@@ -1,6 +1,8 @@
 #include "print/PdfCardPrinter.h"
 
 #include "cardset/CardSet.h"
+#include "cardset/CheckedFileWriter.h"
+#include "print/PdfFileCheck.h"
 #include "print/PrintPasses.h"
 #include "print/PrinterMetrics.h"
 #include "print/SheetRenderer.h"
@@ -8,22 +10,20 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 PdfCardPrinter::Result PdfCardPrinter::print(const QString &path, const CardSet &set, const QList<int> &positions, const Job &job)
 {
     Result result;
     if (positions.isEmpty()) {
-        result.reason = QStringLiteral("Keine Karte zu drucken.");
+        result.written = FileResult::failed(QString(), QStringLiteral("Keine Karte zu drucken."));
         return result;
     }
-    // written beside the target and renamed over it once complete
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.reason = file.errorString();
+    CheckedFileWriter file(path);
+    if (!file.ok()) {
+        result.written = file.result();
         return result;
     }
-    QPdfWriter writer(&file);
+    QPdfWriter writer(file.device());
     writer.setResolution(job.resolution);
     writer.setTitle(QStringLiteral("Quillo 3.0"));
     writer.setCreator(QStringLiteral("Quillo"));
@@ -33,8 +33,8 @@ PdfCardPrinter::Result PdfCardPrinter::print(const QString &path, const CardSet 
 
     QPainter painter;
     if (!painter.begin(&writer)) {
-        file.cancelWriting();
-        result.reason = QStringLiteral("Die PDF-Ausgabe ließ sich nicht beginnen.");
+        result.written =
+            file.ok() ? FileResult::failed(QString(), QStringLiteral("Die PDF-Ausgabe ließ sich nicht beginnen.")) : file.result();
         return result;
     }
     const SheetRenderer renderer(set, set.printOptions(), job.calibration,
@@ -59,11 +59,13 @@ PdfCardPrinter::Result PdfCardPrinter::print(const QString &path, const CardSet 
         break;
     }
     painter.end();
-    if (!file.commit()) {
-        result.reason = file.errorString();
+    // The device fails on a failed write; a file that still lacks its end
+    // was not written whole.
+    if (file.finish().ok() && !PdfFileCheck::isComplete(file.filePath()))
+        file.failIncomplete();
+    result.written = file.commit();
+    if (!result.written.ok())
         return result;
-    }
-    result.ok = true;
     result.pages = passes.sheets();
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "program/PrintCalibration.h"
 
+#include "cardset/FileResult.h"
 #include "cardset/PrintOptions.h"
 #include "print/PrintOrder.h"
 
@@ -41,8 +42,7 @@ public:
 
     struct Result
     {
-        bool ok = false;
-        QString reason;
+        FileResult written;
         int pages = 0;
         QStringList pageCardList;
     };

@@ -1,8 +1,11 @@
 #include "print/PrintRun.h"
 
+#include "program/FileMessages.h"
 #include "program/ProgramSettings.h"
 
 #include "cardset/CardSet.h"
+#include "cardset/CheckedFileWriter.h"
+#include "print/PdfFileCheck.h"
 #include "print/PrintMessages.h"
 #include "print/PrintOrder.h"
 #include "print/PrintPasses.h"
@@ -185,7 +188,7 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
 
     if (toFile()) {
         // Both passes into the one file: a second job would replace it.
-        const bool ok = runPass([&](QPainter &painter, QPagedPaintDevice &device) {
+        const bool ok = runFilePass([&](QPainter &painter, QPagedPaintDevice &device) {
             const SheetRenderer sheet = renderer(device);
             bool firstSheet = true;
             PrintPasses passes(sheet, passHooks(device, firstSheet));
@@ -233,6 +236,33 @@ bool PrintRun::runPass(const Pass &pass)
     return ok;
 }
 
+bool PrintRun::runFilePass(const Pass &pass)
+{
+    return intoFile([&] { return runPass(pass); });
+}
+
+bool PrintRun::intoFile(const std::function<bool()> &write)
+{
+    // The printer writes a file of its own beside the target, which takes
+    // the target's place only when written whole: the printer tells of no
+    // failed write, a file cut short does.
+    const QString target = m_printer.outputFileName();
+    CheckedFileWriter file(target);
+    bool printed = false;
+    if (file.ok()) {
+        m_printer.setOutputFileName(file.pathForOtherWriter());
+        printed = write();
+        m_printer.setOutputFileName(target);
+        // A printer that gave up says no more why than one that did not.
+        if (!printed || (file.finish().ok() && !PdfFileCheck::isComplete(file.filePath())))
+            file.failIncomplete();
+        file.commit();
+    }
+    if (!file.ok())
+        m_failure = printerReason() + QLatin1Char('\n') + FileMessages::reason(file.result());
+    return file.ok();
+}
+
 bool PrintRun::print(const Pass &pass)
 {
     if (m_jobs) {
@@ -273,11 +303,12 @@ bool PrintRun::printTestPage()
     if (toFile())
         m_printer.setResolution(kFileResolution);
     m_printer.setDocName(QStringLiteral("Quillo 3.0"));
-    return print([this](QPainter &painter, QPagedPaintDevice &device) {
+    const Pass testPage = [this](QPainter &painter, QPagedPaintDevice &device) {
         const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(device.pageLayout(), device.logicalDpiX(), device.logicalDpiY());
         const SheetGeometry::PageRectResult page = TestPage::draw(painter, metrics, m_settings.calibration());
         m_settings.SX = page.SX;
         m_settings.SY = page.SY;
         return true;
-    });
+    };
+    return toFile() ? intoFile([&] { return print(testPage); }) : print(testPage);
 }

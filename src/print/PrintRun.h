@@ -91,6 +91,9 @@ private:
     bool runPass(const Pass &pass);
     // As a job of the destination, or on the printer.
     bool print(const Pass &pass);
+    // Runs `write` into the output file through a checked file.
+    bool intoFile(const std::function<bool()> &write);
+    bool runFilePass(const Pass &pass);
     QString printerReason() const;
 
     QPrinter &m_printer;

@@ -2,6 +2,8 @@
 
 #include "cardset/CardSetFile.h"
 
+#include <cerrno>
+
 namespace {
 const QChar kBreak = QChar(13);
 }
@@ -85,6 +87,24 @@ QString FileMessages::legacyImportedMessage()
 QString FileMessages::pageNotWritten(const QString &path)
 {
     return QStringLiteral("Die Datei ") + path + QStringLiteral(" konnte nicht geschrieben werden.");
+}
+
+QString FileMessages::reason(const FileResult &result)
+{
+    switch (result.systemError) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral("Auf dem Datenträger ist nicht genügend Speicherplatz frei.");
+    default: return result.reason;
+    }
+}
+
+QString FileMessages::notWrittenOnCommandLine(const FileResult &result, const QString &path)
+{
+    const QString why = reason(result);
+    return why.isEmpty() ? pageNotWritten(path) : pageNotWritten(path) + kBreak + why;
 }
 
 QString FileMessages::forImport(const CsvProblem &problem)

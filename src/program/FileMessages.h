@@ -32,6 +32,11 @@ public:
     static QString loadFailedCaption();
     static QString legacyImportedMessage();
     static QString pageNotWritten(const QString &path);
+    // The system's reason for a failure, a full disk in words of our own.
+    static QString reason(const FileResult &result);
+    // quillo-cli's message for a file it could not write: the file and the
+    // reason, without the window's hints.
+    static QString notWrittenOnCommandLine(const FileResult &result, const QString &path);
 
     // A word list: what is wrong with it, naming the line.
     static QString forImport(const CsvProblem &problem);

@@ -10,12 +10,16 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 // A print server in the test: its one queue's state and what becomes of
 // the jobs it takes, which it keeps as their page counts.
@@ -162,6 +166,15 @@ private Q_SLOTS:
         QCOMPARE(dialogs.warnings, QStringList{TMainForm::printFailedMessage()});
         QVERIFY(dialogs.warningDetails.constFirst().contains(QStringLiteral("karten.pdf")));
         QVERIFY(!form->progressForm()->isVisible() && !QApplication::overrideCursor() && form->isEnabled() && !PrintRun::isPrinting());
+
+        // A loop of links is no file to print into, and stays a loop.
+        const QString loop = path(QStringLiteral("schleife.pdf"));
+        QVERIFY(QFile::link(loop, loop));
+        form->printer()->setOutputFileName(loop);
+        whenModal<TPrintForm>([](TPrintForm *dialog) { dialog->OkButton->click(); });
+        form->action(MainCommand::Print)->trigger();
+        QVERIFY(dialogs.warningDetails.constLast().endsWith(QString::fromLocal8Bit(strerror(ELOOP))));
+        QVERIFY(QFileInfo(loop).isSymLink());
     }
 
     void aQueueSaysWhatBecameOfEveryJob()

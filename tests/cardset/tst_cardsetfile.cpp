@@ -4,6 +4,7 @@
 #include "cardset/ArchiveWriter.h"
 #include "cardset/CardArchive.h"
 #include "cardset/CardSetFile.h"
+#include "cardset/CheckedFileWriter.h"
 #include "cardset/IniText.h"
 #include "cardset/LegacyCardSetImport.h"
 #include "cardset/ScratchFile.h"
@@ -340,6 +341,16 @@ private Q_SLOTS:
         QVERIFY(CardSetFile::SaveCardSet(second, link, m_context).ok());
         QVERIFY(QFileInfo(link).isSymLink());
         loadsAs(real, second, m_context);
+
+        // A link to no file yet makes that file; a loop stays as it is.
+        const QString dangling = path("dangling.ql3");
+        QVERIFY(QFile::link(path("made.ql3"), dangling));
+        QVERIFY(CardSetFile::SaveCardSet(second, dangling, m_context).ok());
+        loadsAs(path("made.ql3"), second, m_context);
+        const QString loop = path("loop.ql3");
+        QVERIFY(QFile::link(loop, loop));
+        const FileResult looped = CardSetFile::SaveCardSet(second, loop, m_context);
+        QVERIFY(looped.systemError == ELOOP && QFileInfo(loop).isSymLink());
     }
 
     void leftoversOfEndedRunsGo()
@@ -389,10 +400,11 @@ private Q_SLOTS:
         QSet<QString> stepsSeen;
         changed.markChanged();
         for (qint64 failAt = 0; failAt < total; failAt += 13) {
-            ArchiveWriter::setFailAfterBytesForTesting(failAt);
+            CheckedFileWriter::setFailAfterBytesForTesting(failAt);
             const FileResult result = CardSetFile::SaveCardSet(changed, file, m_context);
-            ArchiveWriter::setFailAfterBytesForTesting(-1);
+            CheckedFileWriter::setFailAfterBytesForTesting(-1);
             QCOMPARE(result.outcome, FileResult::Outcome::Failed);
+            QCOMPARE(result.systemError, ENOSPC);
             stepsSeen.insert(result.ErrorLine);
             QCOMPARE(readFile(file), before);
             QCOMPARE(filesInDir(), filesBefore);

@@ -1,7 +1,10 @@
 #include "../TestFiles.h"
 
+#include "cardset/CheckedFileWriter.h"
 #include "cardset/IniText.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 // How the text is read and written; creating a missing file, making a
@@ -62,6 +65,13 @@ private Q_SLOTS:
             QCOMPARE(readFile(path), QByteArray("[A]\r\nK=2\r\nnew=3\r\n[B]\r\nx=1\r\ny=4\r\n[C]\r\nz=5\r\n"));
         }
         QCOMPARE(readFile(path), QByteArray("[A]\r\nK=2\r\nnew=3\r\n[B]\r\nx=1\r\ny=4\r\n[C]\r\nz=5\r\n"));
+
+        // On a full disk the file stays as it was, and nothing beside it.
+        CheckedFileWriter::setFailAfterBytesForTesting(20);
+        IniText(path).WriteString(QStringLiteral("C"), QStringLiteral("z"), QStringLiteral("6"));
+        CheckedFileWriter::setFailAfterBytesForTesting(-1);
+        QCOMPARE(readFile(path), QByteArray("[A]\r\nK=2\r\nnew=3\r\n[B]\r\nx=1\r\ny=4\r\n[C]\r\nz=5\r\n"));
+        QCOMPARE(QFileInfo(path).dir().entryList({QFileInfo(path).fileName() + '*'}).size(), 1);
     }
 
     void everyLineReadsBackAsWritten()

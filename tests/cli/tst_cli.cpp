@@ -6,11 +6,15 @@
 #include "cardset/ScratchFile.h"
 
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 class TestCli : public QObject
 {
@@ -109,6 +113,29 @@ private Q_SLOTS:
         // The page's lines are the export's test.
         QVERIFY(readFile(page).contains(">Was ist 2 &lt; 3?</A>"));
         QVERIFY(QFile::exists(at("seite/overlib.js")) && QFile::exists(at("seite/overlib.css")));
+    }
+
+    // Through a link the file it names is written; a loop of links only
+    // fails, named with the system's reason.
+    void writersKeepALinkLoop()
+    {
+        CardSet set;
+        set.AddCard({"{\\rtf1 Frage}", "{\\rtf1 Antwort}", 1, false});
+        const QString file = saved(set, QStringLiteral("quelle.ql3"));
+        writeFile(at("liste.txt"), "Frage\tAntwort\nHund\tdog\n");
+        for (const char *name : {"schleife.ql3", "schleife.html", "schleife.txt", "schleife.pdf"})
+            QVERIFY(QFile::link(at(name), at(name)));
+        const QList<QStringList> commands{{"convert", file, at("schleife.ql3")},
+                                          {"import-csv", at("liste.txt"), at("schleife.ql3")},
+                                          {"export-html", file, at("schleife.html")},
+                                          {"export-csv", file, at("schleife.txt")},
+                                          {"print-pdf", file, at("schleife.pdf")}};
+        for (const QStringList &command : commands) {
+            const Result result = run(command);
+            const QString expected = "Die Datei " + command.at(2) + " konnte nicht geschrieben werden.\n" + strerror(ELOOP) + '\n';
+            QVERIFY2(result.exitCode == 1 && QString::fromUtf8(result.err).endsWith(expected), result.err.constData());
+            QVERIFY(QFileInfo(command.at(2)).isSymLink());
+        }
     }
 
     void infoReportsLoadFailures()

@@ -7,6 +7,7 @@
 #include "exchange/TImportDialog.h"
 #include "exchange/WordListCommands.h"
 
+#include "cardset/CheckedFileWriter.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
@@ -122,6 +123,18 @@ private slots:
                  QByteArray("Vorderseite;R\xFC"
                             "ckseite;Kasten\r\nK\xE4se;cheese;1\r\nHaus;house;1\r\n"));
         QVERIFY(dialogs.warnings.isEmpty());
+
+        // A full disk is said as such, and the old list stays.
+        whenModal<TExportDialog>([](TExportDialog *choice) { choice->accept(); });
+        dialogs.saveAnswers.append(path("satz.csv"));
+        CheckedFileWriter::setFailAfterBytesForTesting(10);
+        WordListCommands::exportSet(
+            nullptr, dialogs, set, [] {}, [](int) {});
+        CheckedFileWriter::setFailAfterBytesForTesting(-1);
+        QCOMPARE(dialogs.warnings,
+                 QStringList{QStringLiteral("Die Datei ") + path("satz.csv") + QStringLiteral(" konnte nicht geschrieben werden.")});
+        QCOMPARE(dialogs.warningDetails, QStringList{QStringLiteral("Auf dem Datenträger ist nicht genügend Speicherplatz frei.")});
+        QVERIFY(readFile(path("satz.csv")).startsWith("Vorderseite;R\xFC"));
     }
 
     // The web page of "Exportieren…" is the page of "Generiere HTML-Datei":

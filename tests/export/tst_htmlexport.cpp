@@ -1,7 +1,9 @@
 #include "../TestFiles.h"
 
+#include "cardset/CheckedFileWriter.h"
 #include "export/HtmlExport.h"
 
+#include <QDir>
 #include <QTest>
 
 class TestHtmlExport : public QObject
@@ -57,13 +59,25 @@ private Q_SLOTS:
     void writingIsAllOrNothing()
     {
         QTemporaryDir dir;
+        const QString program = dir.filePath(QStringLiteral("programm"));
+        QDir().mkpath(program);
+        writeFile(program + QStringLiteral("/overlib.js"), "js");
+        writeFile(program + QStringLiteral("/overlib.css"), "css");
         const QString page = dir.filePath(QStringLiteral("karten.html"));
-        QVERIFY(HtmlExport::writePage(page, {QStringLiteral("<html>")}).ok());
-        QCOMPARE(readFile(page), QByteArray("<html>\r\n"));
+        QVERIFY(HtmlExport::writePage(page, {QStringLiteral("<html>")}, program).ok());
+        const QStringList files{QStringLiteral("karten.html"), QStringLiteral("overlib.css"), QStringLiteral("overlib.js")};
+        QCOMPARE(readFile(page) + readFile(dir.filePath(QStringLiteral("overlib.js"))), QByteArray("<html>\r\njs"));
 
-        const FileResult failed = HtmlExport::writePage(dir.filePath(QStringLiteral("fehlt/karten.html")), {QStringLiteral("x")});
-        QCOMPARE(failed.outcome, FileResult::Outcome::Failed);
-        QVERIFY(!failed.reason.isEmpty() && !QFile::exists(dir.filePath(QStringLiteral("fehlt"))));
+        // A full disk at any point of any file: every old file stays.
+        writeFile(program + QStringLiteral("/overlib.js"), "js 2");
+        for (int failAt : {0, 12, 18, 21}) {
+            CheckedFileWriter::setFailAfterBytesForTesting(failAt);
+            const FileResult failed = HtmlExport::writePage(page, {QStringLiteral("<html lang=de>")}, program);
+            CheckedFileWriter::setFailAfterBytesForTesting(-1);
+            QVERIFY(!failed.ok() && failed.systemError == ENOSPC);
+            QCOMPARE(readFile(page) + readFile(dir.filePath(QStringLiteral("overlib.js"))), QByteArray("<html>\r\njs"));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
+        }
     }
 };
 

@@ -1,7 +1,10 @@
+#include "../TestFiles.h"
 #include "PrintTestSupport.h"
 
 #include "cardset/CardSet.h"
+#include "cardset/CheckedFileWriter.h"
 #include "print/PdfCardPrinter.h"
+#include "print/PdfFileCheck.h"
 #include "print/PrinterMetrics.h"
 
 #include <QPdfWriter>
@@ -40,16 +43,27 @@ private Q_SLOTS:
         const QString path = m_dir.filePath(QStringLiteral("karten.pdf"));
         PdfCardPrinter::Job job;
         PdfCardPrinter::Result result = PdfCardPrinter::print(path, set, {0, 1, 2, 3, 4}, job);
-        QVERIFY(result.ok);
+        QVERIFY(result.written.ok());
         QCOMPARE((QList<int>{result.pages, pdfPageCount(path)}), (QList<int>{4, 4}));
+        const QByteArray whole = readFile(path);
 
-        // a file that cannot be written leaves nothing behind, the old file stays
-        const QString blocked = m_dir.filePath(QStringLiteral("fehlt/karten.pdf"));
-        result = PdfCardPrinter::print(blocked, set, {0}, job);
-        QVERIFY(!result.ok && !result.reason.isEmpty() && !QFile::exists(blocked));
-        QVERIFY(!PdfCardPrinter::print(path, set, {}, job).ok);
-        QCOMPARE(pdfPageCount(path), 4);
+        // a full disk at any point leaves nothing behind, the old file stays
+        for (qsizetype failAt : {qsizetype(0), whole.size() / 2, whole.size() - 1}) {
+            CheckedFileWriter::setFailAfterBytesForTesting(failAt);
+            result = PdfCardPrinter::print(path, set, {0, 1, 2, 3, 4}, job);
+            CheckedFileWriter::setFailAfterBytesForTesting(-1);
+            QVERIFY(!result.written.ok() && result.written.systemError == ENOSPC);
+        }
+        QVERIFY(!PdfCardPrinter::print(path, set, {}, job).written.ok());
+        QCOMPARE(readFile(path), whole);
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("karten*")}, QDir::Files), QStringList{QStringLiteral("karten.pdf")});
+
+        // what a printer writing the file itself leaves cut short is seen
+        QVERIFY(PdfFileCheck::isComplete(path));
+        for (qsizetype cut : {qsizetype(0), whole.size() / 2, whole.size() - 3}) {
+            writeFile(path, whole.left(cut) + whole.mid(cut + 1));
+            QVERIFY(!PdfFileCheck::isComplete(path));
+        }
     }
 };
 
