@@ -3,6 +3,7 @@
 #include "program/ProgramSettings.h"
 
 #include "cardset/CardSet.h"
+#include "print/PdfPageSetup.h"
 #include "print/PrintOrder.h"
 #include "print/PrintPasses.h"
 #include "print/PrinterMetrics.h"
@@ -48,10 +49,6 @@ public:
 private:
     QWidget *m_mainWindow;
 };
-
-// Printer pixels are the unit of every distance of a card; a PDF takes the
-// resolution of a usual printer, as quillo-cli's does.
-constexpr int kFileResolution = 600;
 
 } // namespace
 
@@ -124,7 +121,7 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
     });
 
     if (printToFile())
-        m_printer.setResolution(kFileResolution);
+        PdfPageSetup::apply(m_printer);
     m_printer.setDocName(QStringLiteral("Quillo 3.0"));
     const bool bothSides = m_windows.printForm->BothSides;
     const PrintOrder::BackOrder backOrder = PrintOrder::backOrder(m_settings.ZuZuE);
@@ -221,7 +218,7 @@ bool PrintRun::printTestPage()
     });
     m_printer.setPageOrientation(QPageLayout::Portrait);
     if (printToFile())
-        m_printer.setResolution(kFileResolution);
+        PdfPageSetup::apply(m_printer);
     m_printer.setDocName(QStringLiteral("Quillo 3.0"));
     QPainter painter;
     if (!painter.begin(&m_printer)) {

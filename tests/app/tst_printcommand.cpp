@@ -2,12 +2,14 @@
 #include "MainFormFixture.h"
 
 #include "print/EditorFit.h"
+#include "print/PdfCardPrinter.h"
 #include "print/PrintRun.h"
 #include "print/TAllgOpts.h"
 #include "print/TDruckForm.h"
 #include "print/TPrintForm.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPdfWriter>
@@ -34,6 +36,25 @@ private:
         combo->setCurrentIndex(PrintOptions::cardsPerSheetIndex(perSheet));
         emit combo->activated(combo->currentIndex());
         return document;
+    }
+
+    // What the pages of a PDF as Qt writes it draw: their content streams,
+    // inflated (the fonts follow in no fixed order).
+    static QList<QByteArray> pdfPages(const QString &file)
+    {
+        QFile pdf(file);
+        const QByteArray bytes = pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
+        QList<QByteArray> pages;
+        for (qsizetype at = bytes.indexOf(">>\nstream\n"); at >= 0; at = bytes.indexOf(">>\nstream\n", at)) {
+            const qsizetype dictionary = bytes.lastIndexOf("<<", at);
+            const bool page = !bytes.mid(dictionary, at - dictionary).contains("/Length1");
+            at += 10;
+            const QByteArray data = bytes.mid(at, bytes.indexOf("\nendstream", at) - at);
+            // zlib data behind the size qUncompress starts from
+            if (page && bytes.mid(at - 31, 21) == "/Filter /FlateDecode\n")
+                pages.append(qUncompress(QByteArray(4, '\0').append(data)));
+        }
+        return pages;
     }
 
 private Q_SLOTS:
@@ -124,6 +145,27 @@ private Q_SLOTS:
         form->action(MainCommand::Print)->trigger();
         QCOMPARE(pdfPageCount(pdf), 1);
         form->printForm()->BothSides = true;
+    }
+
+    void aFileOfTheWindowIsTheFileOfQuilloCli()
+    {
+        // a paragraph that wraps on its card, header and number lines, two sheets
+        TMDIChild *document = printSet(5, 4);
+        document->Vorderseite()->setPlainText(
+            QStringLiteral("Die Zellatmung gewinnt in den Mitochondrien aus Glucose und Sauerstoff "
+                           "Energie in Form von ATP; dabei entstehen Kohlendioxid und Wasser.\nZweite Zeile"));
+        document->findChild<QCheckBox *>(QStringLiteral("TitelDrucken"))->click();
+        whenModal<TPrintForm>([](TPrintForm *dialog) { dialog->OkButton->click(); });
+        form->action(MainCommand::Print)->trigger();
+
+        PdfCardPrinter::Job job;
+        job.paper = form->printer()->pageLayout().pageSize();
+        const QString cli = path(QStringLiteral("cli.pdf"));
+        QVERIFY(PdfCardPrinter::print(cli, document->Set(), document->Set().markedCards(), job).ok);
+        const QList<QByteArray> window = pdfPages(path(QStringLiteral("drucker.pdf")));
+        QVERIFY(window.size() == 4 && window.first().contains(" Tj\n"));
+        // every position and every line break alike
+        QCOMPARE(pdfPages(cli), window);
     }
 
     void aPrinterErrorEndsThePassAndSaysWhy()
