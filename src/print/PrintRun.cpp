@@ -7,9 +7,11 @@
 #include "print/PrintOrder.h"
 #include "print/PrintPasses.h"
 #include "print/PrinterMetrics.h"
+#include "print/SheetPreview.h"
 #include "print/SheetRenderer.h"
 #include "print/TDruckForm.h"
 #include "print/TPrintForm.h"
+#include "print/TVorschauForm.h"
 #include "print/TWechselForm.h"
 #include "print/TestPage.h"
 
@@ -105,7 +107,15 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
     const QList<int> positions = PrintOrder::selectCards(set);
     const int sheets = PrintOrder::sheetCount(int(positions.size()), options.AktPrintCards);
     m_windows.printForm->prepare(int(positions.size()), sheets, options.AktPrintCards);
-    if (m_windows.printForm->exec() != QDialog::Accepted || sheets < 1)
+    // "Vorschau" shows this run's sheets; "Drucken" there is OK here.
+    const QMetaObject::Connection preview =
+        QObject::connect(m_windows.printForm, &TPrintForm::previewRequested, m_windows.printForm, [this, &set, &positions] {
+            if (showPreview(set, positions))
+                m_windows.printForm->accept();
+        });
+    const bool accepted = m_windows.printForm->exec() == QDialog::Accepted;
+    QObject::disconnect(preview);
+    if (!accepted || sheets < 1)
         return Outcome::Cancelled;
     bool fileChosenHere = false;
     if (!chooseOutputFile(fileChosenHere))
@@ -183,6 +193,19 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
         return !passes.failed();
     });
     return backsPrinted ? Outcome::BothSides : Outcome::Failed;
+}
+
+bool PrintRun::showPreview(const CardSet &set, const QList<int> &positions)
+{
+    // the page the run will print on
+    if (printToFile())
+        PdfPageSetup::apply(m_printer);
+    const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(m_printer.pageLayout(), m_printer.resolution());
+    const SheetPreview pages(set, m_settings.calibration(), metrics, &m_printer,
+                             PrintOrder::runSheets(positions, set.printOptions().printable().AktPrintCards, m_windows.printForm->BothSides,
+                                                   PrintOrder::backOrder(m_settings.ZuZuE)));
+    TVorschauForm window(pages, m_windows.printForm);
+    return window.exec() == QDialog::Accepted;
 }
 
 bool PrintRun::runPass(const std::function<bool(QPainter &)> &pass)

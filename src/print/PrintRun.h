@@ -2,6 +2,7 @@
 
 #include "cardset/PrintOptions.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -62,6 +63,8 @@ private:
     bool printToFile() const;
     // False when the user cancelled the choice of a file.
     bool chooseOutputFile(bool &chosenHere);
+    // "Vorschau" in the print window; true for "Drucken".
+    bool showPreview(const CardSet &set, const QList<int> &positions);
     bool runPass(const std::function<bool(QPainter &)> &pass);
     QString printerReason() const;
 

@@ -7,6 +7,7 @@
 #include "print/TAllgOpts.h"
 #include "print/TDruckForm.h"
 #include "print/TPrintForm.h"
+#include "print/TVorschauForm.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -145,6 +146,34 @@ private Q_SLOTS:
         form->action(MainCommand::Print)->trigger();
         QCOMPARE(pdfPageCount(pdf), 1);
         form->printForm()->BothSides = true;
+    }
+
+    void thePreviewShowsTheRunAndGoesOnToPrint()
+    {
+        printSet(5, 4);
+        QStringList seen;
+        whenModal<TPrintForm>([&](TPrintForm *dialog) {
+            whenModal<TVorschauForm>([&](TVorschauForm *preview) {
+                seen.append(preview->Seite->text() + u' ' + preview->Blatt->text());
+                QImage paper = preview->Bild->pixmap().toImage();
+                const QImage page = paper;
+                paper.fill(Qt::white);
+                QVERIFY(page != paper);
+                preview->action(TVorschauForm::Command::LastPage)->trigger();
+                seen.append(preview->Seite->text() + u' ' + preview->Blatt->text());
+                preview->Schliessen->click();
+            });
+            dialog->VorschauButton->click();
+            QVERIFY(dialog->isVisible() && QFileInfo(path(QStringLiteral("drucker.pdf"))).size() == 0);
+            whenModal<TVorschauForm>([](TVorschauForm *preview) { preview->Drucken->click(); });
+            dialog->VorschauButton->click();
+        });
+        form->action(MainCommand::Print)->trigger();
+        // the backs in feed order: the sheet printed last first
+        QCOMPARE(seen,
+                 (QStringList{QStringLiteral("Seite 1 von 4 Blatt 1, Vorderseite: Karten 1–4"),
+                              QStringLiteral("Seite 4 von 4 Blatt 1, Rückseite: Karten 1–4")}));
+        QCOMPARE(pdfPageCount(path(QStringLiteral("drucker.pdf"))), 4);
     }
 
     void aFileOfTheWindowIsTheFileOfQuilloCli()
