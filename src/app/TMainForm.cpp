@@ -22,7 +22,11 @@
 #include "editor/TVerschieben.h"
 #include "editor/UserDialogs.h"
 #include "export/HtmlExportCommand.h"
+#include "print/DestinationJobs.h"
+#include "print/PrintDestinations.h"
+#include "print/PrintMessages.h"
 #include "print/PrintRun.h"
+#include "print/PrinterChoice.h"
 #include "print/TAllgOpts.h"
 #include "print/TDruckForm.h"
 #include "print/TPrintForm.h"
@@ -41,7 +45,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -254,12 +257,7 @@ void TMainForm::connectCommands()
     connect(action(C::Options), &QAction::triggered, m_allgOpts, &TAllgOpts::showOptions);
     on(C::Print, &TMainForm::Print);
     connect(m_allgOpts, &TAllgOpts::testPageRequested, this, &TMainForm::PrintTestPage);
-    connect(m_printForm, &TPrintForm::printerSetupRequested, this, [this] {
-        QPrintDialog dialog(m_printer.get(), m_printForm);
-        dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
-        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-        dialog.exec();
-    });
+    connect(m_printForm, &TPrintForm::printerSetupRequested, this, &TMainForm::setUpPrinter);
     connect(action(C::Manual), &QAction::triggered, this, [] { HelpCommands::openManual(); });
     on(C::NewCard, &TMainForm::NewCard);
     on(C::DeleteCard, &TMainForm::DeleteCard);
@@ -312,8 +310,8 @@ void TMainForm::Print()
         return;
     document->StoreCurrentCard();
     PrintRun run(*m_printer, Settings, {m_printForm, m_druckForm, this});
+    preparePrintRun(run, this);
     run.selectCard = [document](int position) { document->selectCard(position); };
-    run.askOutputFile = [this] { return askPrintFile(this); };
     if (run.run(document->Set(), document->PortraitFlag() ? PageOrientation::Portrait : PageOrientation::Landscape)
         == PrintRun::Outcome::Failed)
         m_dialogs->warning(this, printFailedMessage(), run.failure());
@@ -322,9 +320,34 @@ void TMainForm::Print()
 void TMainForm::PrintTestPage()
 {
     PrintRun run(*m_printer, Settings, {m_printForm, m_druckForm, this});
-    run.askOutputFile = [this] { return askPrintFile(m_allgOpts); };
+    preparePrintRun(run, m_allgOpts);
     if (!run.printTestPage())
         m_dialogs->warning(m_allgOpts, printFailedMessage(), run.failure());
+}
+
+void TMainForm::preparePrintRun(PrintRun &run, QWidget *parent)
+{
+    if (!m_lostQueue.isEmpty() && PrinterChoice::attach(*m_printer, m_lostQueue))
+        m_lostQueue.clear();
+    run.askOutputFile = [this, parent] { return askPrintFile(parent); };
+    run.askPrintWhilePaused = [this, parent](const QString &question) { return m_dialogs->question(parent, question, true); };
+    run.server = [this] {
+        if (!m_printServer)
+            m_printServer = PrintDestinations::system();
+        return m_printServer.get();
+    };
+    run.destination = [this] { return m_lostQueue.isEmpty() ? DestinationJobs::destinationOf(*m_printer) : m_lostQueue; };
+}
+
+void TMainForm::setUpPrinter()
+{
+    const PrinterChoice before(*m_printer);
+    if (m_dialogs->printerSetup(m_printForm, *m_printer)) {
+        m_lostQueue.clear();
+        return;
+    }
+    if (!before.restore())
+        m_lostQueue = before.queue();
 }
 
 QString TMainForm::askPrintFile(QWidget *parent)
@@ -335,7 +358,7 @@ QString TMainForm::askPrintFile(QWidget *parent)
 
 QString TMainForm::printFailedMessage()
 {
-    return QStringLiteral("Beim Drucken trat ein Fehler auf.") + QChar(13) + QStringLiteral("Der Druck wurde abgebrochen.");
+    return PrintMessages::failed();
 }
 
 void TMainForm::UpdateCommandStates(bool closing)

@@ -30,6 +30,8 @@ class QHBoxLayout;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class PrintDestinations;
+class PrintRun;
 class QPrinter;
 class QSpinBox;
 class QToolBar;
@@ -170,6 +172,11 @@ private:
     void showModifiedMark();
     // Where the printer's output goes when it prints to a file not yet named.
     QString askPrintFile(QWidget *parent);
+    // The questions of a run asked over `parent`, the print server, and the
+    // queue chosen last, taken back if a server that was away has it again.
+    void preparePrintRun(PrintRun &run, QWidget *parent);
+    // "Drucker einrichten": a cancelled dialog leaves the printer as it was.
+    void setUpPrinter();
     void saveTo(TMDIChild *document, const QString &path, FileMessages::SaveCommand command);
     void setSaveControlsEnabled(bool enabled);
     void addColourMenu(QToolButton *button, const std::function<void(TMDIChild *, const QColor &)> &apply);
@@ -180,6 +187,12 @@ private:
     WindowCommands *m_windows = nullptr;
     QList<TMDIChild *> m_documents;
     std::unique_ptr<QPrinter> m_printer;
+    // Made when a run first sends to a queue.
+    std::unique_ptr<PrintDestinations> m_printServer;
+    // A queue the printer lost while no print server answered; the runs go
+    // on sending to it (and say so when it cannot be reached) rather than
+    // fall back to a file.
+    QString m_lostQueue;
     CardSetFileContext m_context;
     UserDialogs *m_dialogs = nullptr;
     CommandLineArguments m_arguments{QStringList()};

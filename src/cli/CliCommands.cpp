@@ -9,11 +9,18 @@
 #include "cardset/CardSetFile.h"
 #include "cardset/ScratchFile.h"
 #include "cli/CsvArguments.h"
+#include "cli/PrintArguments.h"
 #include "cli/PrintPdfArguments.h"
 #include "cli/PrintSettingsFile.h"
 #include "export/HtmlExport.h"
+#include "print/DestinationJobs.h"
 #include "print/PdfCardPrinter.h"
+#include "print/PrintMessages.h"
 #include "print/PrintOrder.h"
+#include "print/PrintPasses.h"
+#include "print/PrinterChoice.h"
+#include "print/PrinterMetrics.h"
+#include "print/SheetRenderer.h"
 #include "richtext/RtfReader.h"
 
 #include <QCoreApplication>
@@ -24,6 +31,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPagedPaintDevice>
+#include <QPrinter>
+
+#include <unistd.h>
 
 namespace {
 
@@ -99,6 +110,9 @@ int CliCommands::usage()
              "        quillo-cli import-csv LISTE NEU.ql3 [--delimiter tab|semicolon|comma]\n"
              "                  [--encoding utf-8|windows-1252] [--header yes|no] [--html yes|no] [--media ORDNER]\n"
              "        quillo-cli export-csv DATEI.ql3 LISTE [--format tab|semicolon] [--boxes] [--html]\n"
+             "        quillo-cli print DATEI.ql3 [--printer NAME] [--cards LISTE] [--fronts-only | --backs-only]\n"
+             "                  [--back-order reverse|forward] [--paper A4|Letter] [--copies N]\n"
+             "        quillo-cli printers\n"
              "  info     gibt alle Angaben des Kartensatzes als JSON aus\n"
              "  convert  speichert einen Kartensatz (auch im Format 2.5) als .ql3\n"
              "  export-html  schreibt alle Karten als Webseite mit den Antworten als Tooltip\n"
@@ -109,7 +123,10 @@ int CliCommands::usage()
              "  import-csv  legt aus einer Wortliste (CSV, Tabulatoren) einen Kartensatz an; was nicht\n"
              "           angegeben ist, wird erkannt; Bilder liegen neben der Liste oder in --media\n"
              "  export-csv  schreibt alle Karten als Wortliste: tab (UTF-8) oder semicolon\n"
-             "           (Windows-1252, für Tabellenkalkulationen), --boxes mit Kasten, --html mit Formatierung\n";
+             "           (Windows-1252, für Tabellenkalkulationen), --boxes mit Kasten, --html mit Formatierung\n"
+             "  print    druckt die Karten auf einem Drucker (ohne --printer dem Standarddrucker): erst die\n"
+             "           Vorderseiten, nach dem Papierwechsel die Rückseiten, je als eigener Auftrag\n"
+             "  printers  zeigt die Drucker: Name, Standarddrucker (*), ob er Aufträge annimmt, Zustand\n";
     m_err.flush();
     return 2;
 }
@@ -130,6 +147,10 @@ int CliCommands::run(const QStringList &arguments)
         return importCsv(arguments.mid(1));
     if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("export-csv"))
         return exportCsv(arguments.mid(1));
+    if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("print"))
+        return print(arguments.mid(1));
+    if (arguments.size() == 1 && arguments.at(0) == QLatin1String("printers"))
+        return printers();
     return usage();
 }
 
@@ -396,5 +417,147 @@ int CliCommands::exportCsv(const QStringList &arguments)
     m_err.flush();
     m_out << counted(set.count(), "Karte", "Karten") << " exportiert nach " << a.outPath << '\n';
     m_out.flush();
+    return 0;
+}
+
+int CliCommands::printFailed(const QString &detail)
+{
+    m_err << singleLine(PrintMessages::failed()) << '\n' << detail << '\n';
+    m_err.flush();
+    return 1;
+}
+
+int CliCommands::printers()
+{
+    const std::unique_ptr<PrintDestinations> server = PrintDestinations::system();
+    if (!server)
+        return printFailed(QStringLiteral("Dieses quillo-cli ist ohne CUPS gebaut und kennt keine Drucker."));
+    const PrintDestinations::Listing listing = server->list();
+    if (!listing.ok())
+        return printFailed(PrintMessages::detail(listing, QString()));
+    if (listing.destinations.isEmpty())
+        m_out << "Es ist kein Drucker eingerichtet.\n";
+    for (const PrintDestinations::Destination &destination : listing.destinations)
+        m_out << PrintMessages::destinationLine(destination) << '\n';
+    m_out.flush();
+    return 0;
+}
+
+int CliCommands::print(const QStringList &arguments)
+{
+    const PrintArguments a = PrintArguments::parse(arguments);
+    if (!a.error.isEmpty()) {
+        m_err << a.error << '\n';
+        return usage();
+    }
+    CommandSet loaded;
+    if (!load(loaded, a.sheets.setPath))
+        return 1;
+    CardSet &set = loaded.document->set();
+    if (set.count() == 0) {
+        m_err << "Der Kartensatz enthält keine Karten: " << a.sheets.setPath << '\n';
+        m_err.flush();
+        return 1;
+    }
+    for (int number : a.sheets.cards) {
+        if (number > set.count()) {
+            m_err << "Karte " << number << " gibt es nicht: der Kartensatz hat " << counted(set.count(), "Karte", "Karten") << ".\n";
+            return usage();
+        }
+        set.setMarked(number - 1, true);
+    }
+    const QList<int> positions = PrintOrder::selectCards(set);
+
+    const std::unique_ptr<PrintDestinations> server = PrintDestinations::system();
+    if (!server)
+        return printFailed(QStringLiteral("Dieses quillo-cli ist ohne CUPS gebaut und kann nur mit print-pdf drucken."));
+    const PrintDestinations::Lookup lookup = server->find(a.printer);
+    if (!lookup.ok())
+        return printFailed(PrintMessages::detail(lookup, a.printer));
+    const QString name = lookup.destination.name;
+    // The page as the program gets it from the printer's driver: paper,
+    // unprintable border and resolution are Qt's for this queue.
+    QPrinter printer(QPrinter::HighResolution);
+    if (!PrinterChoice::attach(printer, name))
+        return printFailed(PrintMessages::detail({PrintDestinations::Outcome::Unknown, QString()}, name));
+    printer.setPageSize(QPageSize(a.sheets.paper));
+    printer.setPageOrientation(loaded.context.PrinterOrientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                                               : QPageLayout::Portrait);
+    printer.setCopyCount(a.copies);
+    printer.setDuplex(QPrinter::DuplexNone);
+    DestinationJobs jobs(*server, name, DestinationJobs::pageOf(printer), DestinationJobs::optionsOf(printer));
+    const bool terminal = isatty(STDIN_FILENO) != 0;
+    QTextStream in(stdin);
+    const DestinationJobs::Check check = jobs.check();
+    if (check.readiness == DestinationJobs::Readiness::NotReady)
+        return printFailed(PrintMessages::detail(check.answer, name));
+    if (check.readiness == DestinationJobs::Readiness::Paused) {
+        if (!terminal) {
+            m_err << "Der Drucker " << name << " ist angehalten: die Aufträge warten, bis er fortgesetzt wird.\n";
+            m_err.flush();
+        } else {
+            m_out << PrintMessages::pausedQuestion(name) << " [j/N] ";
+            m_out.flush();
+            if (!in.readLine().trimmed().startsWith(QLatin1Char('j'), Qt::CaseInsensitive))
+                return 1;
+        }
+    }
+
+    const ProgramSettings settings = PrintSettingsFile::read(PrintSettingsFile::programSettingsPath());
+    const PrintOrder::BackOrder backOrder = a.sheets.backOrder.value_or(PrintOrder::backOrder(settings.ZuZuE));
+    QStringList pageCardList;
+    int sheets = 0;
+    const auto pass = [&](bool fronts) {
+        return jobs.send([&](QPainter &painter, QPagedPaintDevice &device) {
+            const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(device.pageLayout(), device.logicalDpiX(), device.logicalDpiY());
+            const SheetRenderer renderer(set, set.printOptions(), settings.calibration(), metrics, &device);
+            bool firstSheet = true;
+            PrintPasses passes(renderer,
+                               {[&] {
+                                    const bool begun = firstSheet || device.newPage();
+                                    firstSheet = false;
+                                    return begun;
+                                },
+                                {},
+                                {}});
+            if (fronts) {
+                pageCardList = passes.printFronts(painter, positions);
+            } else {
+                if (pageCardList.isEmpty())
+                    pageCardList = PrintOrder::pageCardList(PrintOrder::frontSheets(positions, renderer.cardsPerSheet()));
+                passes.printBacks(painter, pageCardList, backOrder);
+            }
+            sheets = passes.sheets();
+            return !passes.failed();
+        });
+    };
+    const auto sent = [&](const char *side) {
+        m_out << side << ": Auftrag " << jobs.lastJob() << " an " << name << ", " << sheets << (sheets == 1 ? " Blatt" : " Blätter")
+              << '\n';
+        m_out.flush();
+    };
+
+    if (!a.backsOnly) {
+        const PrintDestinations::Answer answer = pass(true);
+        if (!answer.ok())
+            return printFailed(PrintMessages::detail(answer, name, jobs.lastJob()));
+        sent("Vorderseiten");
+        if (a.sheets.frontsOnly)
+            return 0;
+        if (terminal) {
+            m_out << PrintOrder::paperChangeText(backOrder == PrintOrder::BackOrder::Reverse) << '\n'
+                  << PrintOrder::paperChangeWarning() << '\n'
+                  << "Weiter mit der Eingabetaste, Abbruch mit Strg+D.\n";
+            m_out.flush();
+            if (in.readLine().isNull()) {
+                m_out << "Die Rückseiten werden nicht gedruckt.\n";
+                return 0;
+            }
+        }
+    }
+    const PrintDestinations::Answer answer = pass(false);
+    if (!answer.ok())
+        return printFailed(PrintMessages::detail(answer, name, jobs.lastJob()));
+    sent("Rückseiten");
     return 0;
 }

@@ -28,11 +28,18 @@ public:
     int importCsv(const QStringList &arguments);
     // Every card of a set as a word list.
     int exportCsv(const QStringList &arguments);
+    // The cards on a printer of the print server: the fronts as one job,
+    // on a terminal the paper change, the backs as a second job.
+    int print(const QStringList &arguments);
+    // The print server's printers.
+    int printers();
     int usage();
 
 private:
     // Loads with the German messages on failure; false when it failed.
     bool load(CommandSet &loaded, const QString &path);
+    // "Beim Drucken trat ein Fehler auf." and why; the exit status 1.
+    int printFailed(const QString &detail);
 
     QTextStream &m_out;
     QTextStream &m_err;

@@ -20,37 +20,44 @@ std::optional<QList<int>> cardNumbers(const QString &list)
 
 } // namespace
 
+QString PrintPdfArguments::takeSheetOption(PrintPdfArguments &a, const QString &option, const QString &value)
+{
+    if (option == QLatin1String("--cards")) {
+        const std::optional<QList<int>> numbers = cardNumbers(value);
+        if (!numbers)
+            return QStringLiteral("Ungültige Kartenliste \"%1\": erwartet sind Kartennummern ab 1, durch Kommas getrennt (3,7).")
+                .arg(value);
+        a.cards = *numbers;
+    } else if (option == QLatin1String("--back-order")) {
+        if (value == QLatin1String("reverse"))
+            a.backOrder = PrintOrder::BackOrder::Reverse;
+        else if (value == QLatin1String("forward"))
+            a.backOrder = PrintOrder::BackOrder::Forward;
+        else
+            return CommandLineOptions::notOneOf(option, QStringLiteral("reverse und forward"), value);
+    } else if (option == QLatin1String("--paper")) {
+        if (value.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
+            a.paper = QPageSize::A4;
+        else if (value.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+            a.paper = QPageSize::Letter;
+        else
+            return CommandLineOptions::notOneOf(option, QStringLiteral("A4 und Letter"), value);
+    } else if (option == QLatin1String("--fronts-only")) {
+        a.frontsOnly = true;
+    }
+    return QString();
+}
+
 PrintPdfArguments PrintPdfArguments::parse(const QStringList &arguments)
 {
     PrintPdfArguments a;
     QStringList files;
     const auto take = [&a](const QString &option, const QString &value) -> QString {
-        if (option == QLatin1String("--cards")) {
-            const std::optional<QList<int>> numbers = cardNumbers(value);
-            if (!numbers)
-                return QStringLiteral("Ungültige Kartenliste \"%1\": erwartet sind Kartennummern ab 1, durch Kommas getrennt (3,7).")
-                    .arg(value);
-            a.cards = *numbers;
-        } else if (option == QLatin1String("--back-order")) {
-            if (value == QLatin1String("reverse"))
-                a.backOrder = PrintOrder::BackOrder::Reverse;
-            else if (value == QLatin1String("forward"))
-                a.backOrder = PrintOrder::BackOrder::Forward;
-            else
-                return CommandLineOptions::notOneOf(option, QStringLiteral("reverse und forward"), value);
-        } else if (option == QLatin1String("--paper")) {
-            if (value.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
-                a.paper = QPageSize::A4;
-            else if (value.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
-                a.paper = QPageSize::Letter;
-            else
-                return CommandLineOptions::notOneOf(option, QStringLiteral("A4 und Letter"), value);
-        } else if (option == QLatin1String("--fronts-only")) {
-            a.frontsOnly = true;
-        } else {
+        if (option == QLatin1String("--duplex")) {
             a.duplex = true;
+            return QString();
         }
-        return QString();
+        return takeSheetOption(a, option, value);
     };
     a.error = CommandLineOptions::walk(arguments, {QStringLiteral("--cards"), QStringLiteral("--back-order"), QStringLiteral("--paper")},
                                        {QStringLiteral("--fronts-only"), QStringLiteral("--duplex")}, take, files);

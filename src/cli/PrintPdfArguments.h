@@ -28,4 +28,7 @@ struct PrintPdfArguments
 
     // The arguments after the subcommand's name.
     static PrintPdfArguments parse(const QStringList &arguments);
+    // --cards, --back-order, --paper and --fronts-only, which `print` shares;
+    // what is wrong with the value, or an empty text.
+    static QString takeSheetOption(PrintPdfArguments &a, const QString &option, const QString &value);
 };

@@ -13,7 +13,8 @@ int main(int argc, char *argv[])
     // part, though never a display: they run on the offscreen platform.
     std::unique_ptr<QCoreApplication> app;
     const bool fonts = argc > 1
-        && (std::strcmp(argv[1], "print-pdf") == 0 || std::strcmp(argv[1], "import-csv") == 0 || std::strcmp(argv[1], "export-csv") == 0);
+        && (std::strcmp(argv[1], "print-pdf") == 0 || std::strcmp(argv[1], "print") == 0 || std::strcmp(argv[1], "import-csv") == 0
+            || std::strcmp(argv[1], "export-csv") == 0);
     if (fonts) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);

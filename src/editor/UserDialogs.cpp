@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 
 QString UserDialogs::qtFilter(const QString &filter)
@@ -102,6 +103,14 @@ QString UserDialogs::openPictureFileName(QWidget *parent, const QString &filter)
 QColor UserDialogs::chooseColor(QWidget *parent, const QColor &initial)
 {
     return QColorDialog::getColor(initial, parent, QStringLiteral("Farbe"));
+}
+
+bool UserDialogs::printerSetup(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 UserDialogs &UserDialogs::standard()

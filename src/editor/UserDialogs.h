@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 // The modal questions and messages of the windows, behind one seam so that
@@ -30,6 +31,9 @@ public:
     virtual QString openPictureFileName(QWidget *parent, const QString &filter);
     // The colour dialog preset with `initial`; invalid when cancelled.
     virtual QColor chooseColor(QWidget *parent, const QColor &initial);
+    // "Drucker einrichten": the platform's print dialog on `printer`; true
+    // when accepted. The dialog may change the printer even when cancelled.
+    virtual bool printerSetup(QWidget *parent, QPrinter &printer);
 
     // "Quillo - Dateien (*.ql3;*.qla)|*.ql3;*.qla|..." in Qt's form.
     static QString qtFilter(const QString &filter);

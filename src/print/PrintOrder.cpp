@@ -77,3 +77,11 @@ QString PrintOrder::progressText(int position, int remaining)
 {
     return QStringLiteral("Drucke Karte %1\rNoch %2 Karten zu drucken.").arg(position + 1).arg(remaining);
 }
+
+QString PrintOrder::paperChangeText(bool lastPrintedFirst)
+{
+    return QStringLiteral("Bitte legen Sie, sobald der Drucker mit drucken fertig ist,\n"
+                          "die Seiten wieder so in den Papierschacht zurück, daß\n")
+        + (lastPrintedFirst ? QStringLiteral("die zuletzt ausgedruckte Seite zuerst eingezogen wird.")
+                            : QStringLiteral("die zuerst ausgedruckte Seite zuerst eingezogen wird."));
+}

@@ -52,4 +52,8 @@ public:
     // "Drucke Karte n", CR, "Noch m Karten zu drucken.": n counted from 1,
     // m the cards of the pass not yet printed, this one included.
     static QString progressText(int position, int remaining);
+    // The paper change between the passes, in three lines: put the printed
+    // sheets back so that the last (or the first) printed is fed first.
+    static QString paperChangeText(bool lastPrintedFirst);
+    static QString paperChangeWarning() { return QStringLiteral("Achtung: u.U. müssen Sie die Blätter drehen!"); }
 };

@@ -4,6 +4,7 @@
 
 #include "cardset/CardSet.h"
 #include "print/PdfPageSetup.h"
+#include "print/PrintMessages.h"
 #include "print/PrintOrder.h"
 #include "print/PrintPasses.h"
 #include "print/PrinterMetrics.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QScopeGuard>
@@ -70,6 +72,11 @@ bool PrintRun::isPrinting()
     return g_printing;
 }
 
+bool PrintRun::toFile() const
+{
+    return !m_jobs && printToFile();
+}
+
 bool PrintRun::printToFile() const
 {
     return m_printer.outputFormat() == QPrinter::PdfFormat || !m_printer.outputFileName().isEmpty();
@@ -86,22 +93,56 @@ QString PrintRun::printerReason() const
     return QStringLiteral("Der Drucker %1 meldet einen Fehler.").arg(m_printer.printerName());
 }
 
-bool PrintRun::chooseOutputFile(bool &chosenHere)
+bool PrintRun::chooseOutputFile(bool always)
 {
-    chosenHere = false;
-    if (!printToFile() || !m_printer.outputFileName().isEmpty())
+    if (!printToFile() || (!always && !m_printer.outputFileName().isEmpty()))
         return true;
     const QString file = askOutputFile ? askOutputFile() : QString();
     if (file.isEmpty())
         return false;
     m_printer.setOutputFileName(file);
-    chosenHere = true;
     return true;
+}
+
+void PrintRun::forgetOutputFile()
+{
+    // An empty name alone would switch to the default printer, once the
+    // machine has one.
+    if (!printToFile())
+        return;
+    m_printer.setOutputFileName(QString());
+    m_printer.setOutputFormat(QPrinter::PdfFormat);
+}
+
+PrintRun::Ready PrintRun::prepareDestination()
+{
+    m_jobs.reset();
+    const QString queue = destination ? destination() : DestinationJobs::destinationOf(m_printer);
+    PrintDestinations *destinations = queue.isEmpty() || !server ? nullptr : server();
+    if (!destinations)
+        return Ready::Yes;
+    m_jobs.emplace(*destinations, queue, DestinationJobs::pageOf(m_printer), DestinationJobs::optionsOf(m_printer));
+    const DestinationJobs::Check check = m_jobs->check();
+    switch (check.readiness) {
+    case DestinationJobs::Readiness::Ready: return Ready::Yes;
+    case DestinationJobs::Readiness::Paused: {
+        const QString question = PrintMessages::pausedQuestion(m_jobs->name());
+        if (askPrintWhilePaused ? askPrintWhilePaused(question)
+                                : QMessageBox::question(m_windows.mainWindow, QStringLiteral("Drucken"), question) == QMessageBox::Yes)
+            return Ready::Yes;
+        return Ready::No;
+    }
+    case DestinationJobs::Readiness::NotReady: break;
+    }
+    m_failure = PrintMessages::detail(check.answer, m_jobs->name());
+    return Ready::Failed;
 }
 
 PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
 {
     m_failure.clear();
+    // A file chosen under "Drucker einrichten" serves this run alone.
+    const auto forgetFile = qScopeGuard([this] { forgetOutputFile(); });
     m_printer.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     const PrintOptions options = set.printOptions().printable();
     const QList<int> positions = PrintOrder::selectCards(set);
@@ -117,33 +158,28 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
     QObject::disconnect(preview);
     if (!accepted || sheets < 1)
         return Outcome::Cancelled;
-    bool fileChosenHere = false;
-    if (!chooseOutputFile(fileChosenHere))
+    switch (prepareDestination()) {
+    case Ready::Yes: break;
+    case Ready::No: return Outcome::Cancelled;
+    case Ready::Failed: return Outcome::Failed;
+    }
+    if (!m_jobs && !chooseOutputFile(false))
         return Outcome::Cancelled;
-    // A file asked for here is this run's; the next run asks again rather
-    // than replace it unasked. An empty name alone would also switch to the
-    // default printer, once the machine has one.
-    const auto forgetFile = qScopeGuard([this, fileChosenHere] {
-        if (fileChosenHere) {
-            m_printer.setOutputFileName(QString());
-            m_printer.setOutputFormat(QPrinter::PdfFormat);
-        }
-    });
-
-    if (printToFile())
+    if (toFile())
         PdfPageSetup::apply(m_printer);
+
     m_printer.setDocName(QStringLiteral("Quillo 3.0"));
     const bool bothSides = m_windows.printForm->BothSides;
     const PrintOrder::BackOrder backOrder = PrintOrder::backOrder(m_settings.ZuZuE);
     QStringList pageCardList;
 
-    const auto renderer = [this, &set] {
-        const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(m_printer.pageLayout(), m_printer.resolution());
-        return SheetRenderer(set, set.printOptions(), m_settings.calibration(), metrics, &m_printer);
+    const auto renderer = [this, &set](QPagedPaintDevice &device) {
+        const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(device.pageLayout(), device.logicalDpiX(), device.logicalDpiY());
+        return SheetRenderer(set, set.printOptions(), m_settings.calibration(), metrics, &device);
     };
-    const auto passHooks = [this](bool &firstSheet) {
-        return PrintPasses::Hooks{[this, &firstSheet] {
-                                      const bool begun = firstSheet || m_printer.newPage();
+    const auto passHooks = [this](QPagedPaintDevice &device, bool &firstSheet) {
+        return PrintPasses::Hooks{[this, &device, &firstSheet] {
+                                      const bool begun = firstSheet || device.newPage();
                                       firstSheet = false;
                                       return begun && m_printer.printerState() != QPrinter::Error;
                                   },
@@ -154,12 +190,12 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
                                   }};
     };
 
-    if (printToFile()) {
+    if (toFile()) {
         // Both passes into the one file: a second job would replace it.
-        const bool ok = runPass([&](QPainter &painter) {
-            const SheetRenderer sheet = renderer();
+        const bool ok = runPass([&](QPainter &painter, QPagedPaintDevice &device) {
+            const SheetRenderer sheet = renderer(device);
             bool firstSheet = true;
-            PrintPasses passes(sheet, passHooks(firstSheet));
+            PrintPasses passes(sheet, passHooks(device, firstSheet));
             pageCardList = passes.printFronts(painter, positions);
             if (bothSides)
                 passes.printBacks(painter, pageCardList, backOrder);
@@ -172,10 +208,10 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
         return bothSides ? Outcome::BothSides : Outcome::FrontsOnly;
     }
 
-    const bool frontsPrinted = runPass([&](QPainter &painter) {
-        const SheetRenderer sheet = renderer();
+    const bool frontsPrinted = runPass([&](QPainter &painter, QPagedPaintDevice &device) {
+        const SheetRenderer sheet = renderer(device);
         bool firstSheet = true;
-        PrintPasses passes(sheet, passHooks(firstSheet));
+        PrintPasses passes(sheet, passHooks(device, firstSheet));
         pageCardList = passes.printFronts(painter, positions);
         m_settings.SX = sheet.page().SX;
         m_settings.SY = sheet.page().SY;
@@ -185,10 +221,10 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
         return Outcome::Failed;
     if (!bothSides || !askPaperChange(m_settings.ZuZuE))
         return Outcome::FrontsOnly;
-    const bool backsPrinted = runPass([&](QPainter &painter) {
-        const SheetRenderer sheet = renderer();
+    const bool backsPrinted = runPass([&](QPainter &painter, QPagedPaintDevice &device) {
+        const SheetRenderer sheet = renderer(device);
         bool firstSheet = true;
-        PrintPasses passes(sheet, passHooks(firstSheet));
+        PrintPasses passes(sheet, passHooks(device, firstSheet));
         passes.printBacks(painter, pageCardList, backOrder);
         return !passes.failed();
     });
@@ -208,14 +244,27 @@ bool PrintRun::showPreview(const CardSet &set, const QList<int> &positions)
     return window.exec() == QDialog::Accepted;
 }
 
-bool PrintRun::runPass(const std::function<bool(QPainter &)> &pass)
+bool PrintRun::runPass(const Pass &pass)
 {
     PassGuard guard(m_windows.mainWindow);
     m_windows.progress->show();
+    const bool ok = print(pass);
+    m_windows.progress->hide();
+    return ok;
+}
+
+bool PrintRun::print(const Pass &pass)
+{
+    if (m_jobs) {
+        const PrintDestinations::Answer answer = m_jobs->send(pass);
+        if (!answer.ok())
+            m_failure = PrintMessages::detail(answer, m_jobs->name(), m_jobs->lastJob());
+        return answer.ok();
+    }
     QPainter painter;
     bool ok = painter.begin(&m_printer);
     if (ok) {
-        ok = pass(painter) && m_printer.printerState() != QPrinter::Error;
+        ok = pass(painter, m_printer) && m_printer.printerState() != QPrinter::Error;
         if (ok) {
             ok = painter.end();
         } else {
@@ -223,7 +272,6 @@ bool PrintRun::runPass(const std::function<bool(QPainter &)> &pass)
             painter.end();
         }
     }
-    m_windows.progress->hide();
     if (!ok)
         m_failure = printerReason();
     return ok;
@@ -232,29 +280,24 @@ bool PrintRun::runPass(const std::function<bool(QPainter &)> &pass)
 bool PrintRun::printTestPage()
 {
     m_failure.clear();
-    bool fileChosenHere = false;
-    if (!chooseOutputFile(fileChosenHere))
-        return true;
-    const auto forgetFile = qScopeGuard([this, fileChosenHere] {
-        if (fileChosenHere)
-            m_printer.setOutputFileName(QString());
-    });
+    const auto forgetFile = qScopeGuard([this] { forgetOutputFile(); });
     m_printer.setPageOrientation(QPageLayout::Portrait);
-    if (printToFile())
+    switch (prepareDestination()) {
+    case Ready::Yes: break;
+    case Ready::No: return true;
+    case Ready::Failed: return false;
+    }
+    // Never over a file unasked, not even one chosen for the cards.
+    if (!m_jobs && !chooseOutputFile(true))
+        return true;
+    if (toFile())
         PdfPageSetup::apply(m_printer);
     m_printer.setDocName(QStringLiteral("Quillo 3.0"));
-    QPainter painter;
-    if (!painter.begin(&m_printer)) {
-        m_failure = printerReason();
-        return false;
-    }
-    const SheetGeometry::PageRectResult page =
-        TestPage::draw(painter, PrinterMetrics::fromPageLayout(m_printer.pageLayout(), m_printer.resolution()), m_settings.calibration());
-    m_settings.SX = page.SX;
-    m_settings.SY = page.SY;
-    if (!painter.end()) {
-        m_failure = printerReason();
-        return false;
-    }
-    return true;
+    return print([this](QPainter &painter, QPagedPaintDevice &device) {
+        const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(device.pageLayout(), device.logicalDpiX(), device.logicalDpiY());
+        const SheetGeometry::PageRectResult page = TestPage::draw(painter, metrics, m_settings.calibration());
+        m_settings.SX = page.SX;
+        m_settings.SY = page.SY;
+        return true;
+    });
 }

@@ -2,6 +2,8 @@
 
 #include "program/ProgramFolder.h"
 
+#include "print/PrintOrder.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,7 +25,7 @@ TWechselForm::TWechselForm(bool lastPrintedFirst, QWidget *parent)
     picture->setPixmap(QPixmap(ProgramFolder::filePath(QStringLiteral("wechsel.bmp"))));
     Label1 = new QLabel(requestText(lastPrintedFirst), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label2 = new QLabel(QStringLiteral("Achtung: u.U. müssen Sie die Blätter drehen!"), this);
+    Label2 = new QLabel(PrintOrder::paperChangeWarning(), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     QPalette palette = Label2->palette();
     palette.setColor(QPalette::WindowText, Qt::red);
@@ -55,10 +57,7 @@ TWechselForm::TWechselForm(bool lastPrintedFirst, QWidget *parent)
 
 QString TWechselForm::requestText(bool lastPrintedFirst)
 {
-    return QStringLiteral("Bitte legen Sie, sobald der Drucker mit drucken fertig ist,\n"
-                          "die Seiten wieder so in den Papierschacht zurück, daß\n")
-        + (lastPrintedFirst ? QStringLiteral("die zuletzt ausgedruckte Seite zuerst eingezogen wird.")
-                            : QStringLiteral("die zuerst ausgedruckte Seite zuerst eingezogen wird."));
+    return PrintOrder::paperChangeText(lastPrintedFirst);
 }
 
 void TWechselForm::showEvent(QShowEvent *event)

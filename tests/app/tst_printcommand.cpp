@@ -3,6 +3,7 @@
 
 #include "print/EditorFit.h"
 #include "print/PdfCardPrinter.h"
+#include "print/PrintDestinations.h"
 #include "print/PrintRun.h"
 #include "print/TAllgOpts.h"
 #include "print/TDruckForm.h"
@@ -18,6 +19,32 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+
+// A print server in the test: its one queue's state and what becomes of
+// the jobs it takes, which it keeps as their page counts.
+class FakeDestinations : public PrintDestinations
+{
+public:
+    Answer answer;
+    Destination queue{QStringLiteral("Karten"), true, true, false, false, {}};
+    JobState jobState = JobState::Completed;
+    QList<int> jobs;
+
+    Listing list() override { return {answer, {queue}}; }
+    Lookup find(const QString &) override { return {answer, queue}; }
+    Submitted submit(const QString &, const QString &pdf, const QString &, const Options &) override
+    {
+        if (!queue.accepting)
+            return {{Outcome::Refused, QStringLiteral("not accepting")}, 0};
+        jobs.append(pdfPageCount(pdf));
+        return {{}, int(jobs.size())};
+    }
+    Job job(int) override
+    {
+        const bool failed = jobState == JobState::Aborted || jobState == JobState::Cancelled;
+        return {{failed ? Outcome::JobFailed : Outcome::Done, QStringLiteral("filter failed")}, jobState};
+    }
+};
 
 class TestPrintCommand
     : public QObject
@@ -208,13 +235,92 @@ private Q_SLOTS:
         QVERIFY(!form->progressForm()->isVisible() && !QApplication::overrideCursor() && form->isEnabled() && !PrintRun::isPrinting());
     }
 
+    void aQueueSaysWhatBecameOfEveryJob()
+    {
+        TMDIChild *document = printSet(5, 4);
+        FakeDestinations server;
+        int paperChanges = 0;
+        const auto printed = [&](bool paused = false) {
+            PrintRun run(*form->printer(), form->Settings, {form->printForm(), form->progressForm(), form.get()});
+            run.server = [&server] { return &server; };
+            run.destination = [] { return QStringLiteral("Karten"); };
+            run.askPaperChange = [&paperChanges](bool) { return ++paperChanges > 0; };
+            run.askPrintWhilePaused = [&](const QString &question) {
+                dialogs.questions.append(question);
+                return paused;
+            };
+            server.jobs.clear();
+            whenModal<TPrintForm>([](TPrintForm *dialog) { dialog->OkButton->click(); });
+            const PrintRun::Outcome outcome = run.run(document->Set(), PageOrientation::Portrait);
+            return QStringLiteral("%1 %2 %3").arg(int(outcome)).arg(paperChanges).arg(run.failure());
+        };
+        const auto outcome = [](PrintRun::Outcome o, int prompts, const QString &failure) {
+            return QStringLiteral("%1 %2 %3").arg(int(o)).arg(prompts).arg(failure);
+        };
+        // Each pass a job of its own, the paper change between them.
+        QCOMPARE(printed(), outcome(PrintRun::Outcome::BothSides, 1, {}));
+        QCOMPARE(server.jobs, (QList<int>{2, 2}));
+
+        // A queue that refuses jobs, a server that does not answer: nothing is sent.
+        server.queue.accepting = false;
+        server.queue.stateMessage = QStringLiteral("Rejecting Jobs");
+        QCOMPARE(printed(), outcome(PrintRun::Outcome::Failed, 1, "Der Drucker Karten nimmt keine Aufträge an: Rejecting Jobs"));
+        server.answer = {PrintDestinations::Outcome::Unreachable, QStringLiteral("No such file or directory")};
+        QCOMPARE(printed(), outcome(PrintRun::Outcome::Failed, 1, "Der Druckserver ist nicht erreichbar: No such file or directory"));
+        QVERIFY(server.jobs.isEmpty() && dialogs.questions.isEmpty());
+
+        // A job thrown out after the fronts: no paper change, no backs.
+        server.answer = {};
+        server.queue.accepting = true;
+        server.jobState = PrintDestinations::JobState::Aborted;
+        QCOMPARE(printed(), outcome(PrintRun::Outcome::Failed, 1, "Der Auftrag 1 an den Drucker Karten wurde abgebrochen: filter failed"));
+        QCOMPARE(server.jobs, QList<int>{2});
+
+        // A stopped queue asks first.
+        server.jobState = PrintDestinations::JobState::Waiting;
+        server.queue.paused = true;
+        QCOMPARE(printed(false), outcome(PrintRun::Outcome::Cancelled, 1, {}));
+        QVERIFY(server.jobs.isEmpty());
+        QCOMPARE(dialogs.questions, QStringList{"Der Drucker Karten ist angehalten. Trotzdem drucken?"});
+        QVERIFY(!form->progressForm()->isVisible() && !QApplication::overrideCursor() && form->isEnabled());
+    }
+
+    void theChoiceOfPrinterOutlivesACancelledSetUp()
+    {
+        printSet(2, 4);
+        const qsizetype asked = dialogs.saveTitles.size();
+        const QString chosen = path(QStringLiteral("drucker.pdf"));
+        // Qt's dialog applies what it shows, even when cancelled.
+        dialogs.printerSetups = {[](QPrinter &printer) {
+                                     printToPdf(printer);
+                                     return false;
+                                 },
+                                 [this](QPrinter &printer) {
+                                     printToPdf(printer, path(QStringLiteral("gewählt.pdf")));
+                                     return true;
+                                 }};
+        QString afterCancel;
+        whenModal<TPrintForm>([&](TPrintForm *dialog) {
+            dialog->SetupButton->click();
+            afterCancel = form->printer()->outputFileName();
+            dialog->SetupButton->click();
+            dialog->OkButton->click();
+        });
+        form->action(MainCommand::Print)->trigger();
+        QCOMPARE(afterCancel, chosen);
+        QCOMPARE(pdfPageCount(path(QStringLiteral("gewählt.pdf"))), 2);
+        // The file chosen there served that run; the next asks again.
+        QVERIFY(form->printer()->outputFileName().isEmpty() && dialogs.saveTitles.size() == asked);
+    }
+
     void optionsTakeEffectAtOnceAndStay()
     {
         form->Settings.HUX = 1;
         form->Settings.QUY = 9;
         form->Settings.ZuZuE = true;
+        // The test page never goes over a file unasked.
         const QString pdf = path(QStringLiteral("test.pdf"));
-        form->printer()->setOutputFileName(pdf);
+        dialogs.saveAnswers = {pdf};
         whenModal<TAllgOpts>([](TAllgOpts *dialog) {
             QCOMPARE(dialog->HUserX->value(), 1);
             QVERIFY(dialog->PrintFolge->button(1)->isChecked());

@@ -27,9 +27,10 @@ private:
     };
 
     QString at(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
-    static Result run(const QStringList &arguments)
+    static Result run(const QStringList &arguments, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
     {
         QProcess process;
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(QUILLO_CLI), arguments);
         if (!process.waitForFinished(30000))
             return {-1, {}, {}};
@@ -161,6 +162,23 @@ private Q_SLOTS:
         QCOMPARE(missing.exitCode, 1);
         QVERIFY(missing.err.contains("existiert nicht."));
         QVERIFY(!QFile::exists(pdf));
+    }
+
+    void printWithoutAPrintServerSaysSo()
+    {
+        CardSet set;
+        set.startNew(PrintOptions(), FontRecord(), FontRecord());
+        set.AddCard({"{\\rtf1 Frage}", "{\\rtf1 Antwort}", 1, false});
+        const QString file = saved(set, QStringLiteral("drucker.ql3"));
+        // No print server at this socket: the message, status 1, no pass.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("CUPS_SERVER"), at("kein-server.sock"));
+        for (const QStringList &arguments : {QStringList{"print", file, "--printer", "Karten"}, QStringList{"printers"}}) {
+            const Result result = run(arguments, environment);
+            QCOMPARE(result.exitCode, 1);
+            QVERIFY2(result.err.contains("Beim Drucken trat ein Fehler auf.") && result.out.isEmpty(), result.err.constData());
+        }
+        QCOMPARE(run({"print", file, "--fronts-only", "--backs-only"}, environment).exitCode, 2);
     }
 
     void wordListsInAndOut()

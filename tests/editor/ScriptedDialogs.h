@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 // Answers the windows' dialogs from a script and records their messages.
 class ScriptedDialogs : public UserDialogs
 {
@@ -21,6 +23,9 @@ public:
     QList<bool> questionAnswers;
     QStringList pictureAnswers;
     QList<QColor> colorAnswers;
+    // "Drucker einrichten", in order: what each does to the printer, and
+    // whether it is accepted; cancelled once the script ends.
+    QList<std::function<bool(QPrinter &)>> printerSetups;
 
     QString saveFileName(QWidget *, const QString &title, const QString &, const QString &, const QString &) override
     {
@@ -52,4 +57,5 @@ public:
         return pictureAnswers.isEmpty() ? QString() : pictureAnswers.takeFirst();
     }
     QColor chooseColor(QWidget *, const QColor &) override { return colorAnswers.isEmpty() ? QColor() : colorAnswers.takeFirst(); }
+    bool printerSetup(QWidget *, QPrinter &printer) override { return !printerSetups.isEmpty() && printerSetups.takeFirst()(printer); }
 };
