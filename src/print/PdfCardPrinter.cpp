@@ -3,11 +3,11 @@
 #include "cardset/CardSet.h"
 #include "cardset/CheckedFileWriter.h"
 #include "print/PdfFileCheck.h"
+#include "print/PdfPageSetup.h"
 #include "print/PrintPasses.h"
 #include "print/PrinterMetrics.h"
 #include "print/SheetRenderer.h"
 
-#include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -24,12 +24,9 @@ PdfCardPrinter::Result PdfCardPrinter::print(const QString &path, const CardSet 
         return result;
     }
     QPdfWriter writer(file.device());
-    writer.setResolution(job.resolution);
     writer.setTitle(QStringLiteral("Quillo 3.0"));
     writer.setCreator(QStringLiteral("Quillo"));
-    const QPageLayout layout(job.paper, job.orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                             job.margins, QPageLayout::Millimeter);
-    writer.setPageLayout(layout);
+    PdfPageSetup::apply(writer, job.paper, job.orientation);
 
     QPainter painter;
     if (!painter.begin(&writer)) {
@@ -38,7 +35,7 @@ PdfCardPrinter::Result PdfCardPrinter::print(const QString &path, const CardSet 
         return result;
     }
     const SheetRenderer renderer(set, set.printOptions(), job.calibration,
-                                 PrinterMetrics::fromPageLayout(writer.pageLayout(), job.resolution), &writer);
+                                 PrinterMetrics::fromPageLayout(writer.pageLayout(), writer.resolution()), &writer);
     // The first page is open once painting began; both passes go into this
     // one file, so that the backs never replace the fronts.
     bool firstPage = true;

@@ -7,7 +7,6 @@
 #include "print/PrintOrder.h"
 
 #include <QList>
-#include <QMarginsF>
 #include <QPageSize>
 #include <QString>
 #include <QStringList>
@@ -15,8 +14,9 @@
 class CardSet;
 
 // Prints cards of a set into one PDF file: the front sheets and then the
-// back sheets, or each front sheet followed by its back. The file appears
-// complete or not at all; an old file of that name stays until then.
+// back sheets, or each front sheet followed by its back, on the page the
+// window prints a PDF file on (PdfPageSetup). The file appears complete or
+// not at all; an old file of that name stays until then.
 class PdfCardPrinter
 {
 public:
@@ -33,11 +33,6 @@ public:
         Sides sides = Sides::FrontsThenBacks;
         PrintOrder::BackOrder backOrder = PrintOrder::BackOrder::Reverse;
         PrintCalibration calibration;
-        // A usual printer's: the layout's distances are its pixels.
-        int resolution = 600;
-        // Equal on all sides, as a printer's unprintable border that the
-        // sheet is centred in; millimetres.
-        QMarginsF margins{5, 5, 5, 5};
     };
 
     struct Result

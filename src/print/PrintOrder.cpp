@@ -58,6 +58,21 @@ QList<QList<int>> PrintOrder::backSheets(const QStringList &pageCardList, int ca
     return sheets;
 }
 
+QList<PrintOrder::Sheet> PrintOrder::runSheets(const QList<int> &positions, int cardsPerSheet, bool bothSides, BackOrder order)
+{
+    const QList<QList<int>> fronts = frontSheets(positions, cardsPerSheet);
+    QList<Sheet> run;
+    for (qsizetype i = 0; i < fronts.size(); ++i)
+        run.append({Side::Front, int(i), fronts.at(i)});
+    if (!bothSides)
+        return run;
+    // each front sheet's string gives exactly one back sheet
+    const QList<QList<int>> backs = backSheets(pageCardList(fronts), cardsPerSheet, order);
+    for (qsizetype i = 0; i < backs.size(); ++i)
+        run.append({Side::Back, int(order == BackOrder::Reverse ? backs.size() - 1 - i : i), backs.at(i)});
+    return run;
+}
+
 QString PrintOrder::progressText(int position, int remaining)
 {
     return QStringLiteral("Drucke Karte %1\rNoch %2 Karten zu drucken.").arg(position + 1).arg(remaining);

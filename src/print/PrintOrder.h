@@ -19,6 +19,18 @@ public:
     };
     static BackOrder backOrder(bool lastPrintedFedFirst) { return lastPrintedFedFirst ? BackOrder::Reverse : BackOrder::Forward; }
 
+    enum class Side { Front, Back };
+    // One side of a sheet as the printer puts it out.
+    struct Sheet
+    {
+        Side side = Side::Front;
+        // The front sheet's index, counted from 0: a back is printed on the
+        // reverse of that sheet.
+        int sheet = 0;
+        // The positions in slot order.
+        QList<int> cards;
+    };
+
     // The checked cards in card order; when none is checked, every card is
     // checked first, and stays so.
     static QList<int> selectCards(CardSet &set);
@@ -33,6 +45,9 @@ public:
     // The back sheets from the front pass's strings, in the order they are
     // printed; an entry never fills more than one sheet.
     static QList<QList<int>> backSheets(const QStringList &pageCardList, int cardsPerSheet, BackOrder order);
+    // Every sheet side of a run in the order of printing: the fronts, then,
+    // printing both sides, the backs in the order the sheets are fed again.
+    static QList<Sheet> runSheets(const QList<int> &positions, int cardsPerSheet, bool bothSides, BackOrder order);
 
     // "Drucke Karte n", CR, "Noch m Karten zu drucken.": n counted from 1,
     // m the cards of the pass not yet printed, this one included.

@@ -15,7 +15,7 @@ QStringList PrintPasses::printFronts(QPainter &painter, const QList<int> &positi
     const QList<QList<int>> sheets = PrintOrder::frontSheets(positions, m_renderer.cardsPerSheet());
     int remaining = int(positions.size());
     for (const QList<int> &sheet : sheets)
-        printSheet(painter, sheet, Side::Front, remaining);
+        printSheet(painter, sheet, PrintOrder::Side::Front, remaining);
     return PrintOrder::pageCardList(sheets);
 }
 
@@ -26,7 +26,7 @@ void PrintPasses::printBacks(QPainter &painter, const QStringList &pageCardList,
     for (const QList<int> &sheet : sheets)
         remaining += int(sheet.size());
     for (const QList<int> &sheet : sheets)
-        printSheet(painter, sheet, Side::Back, remaining);
+        printSheet(painter, sheet, PrintOrder::Side::Back, remaining);
 }
 
 QStringList PrintPasses::printBothSides(QPainter &painter, const QList<int> &positions)
@@ -35,13 +35,13 @@ QStringList PrintPasses::printBothSides(QPainter &painter, const QList<int> &pos
     int remainingFronts = int(positions.size());
     int remainingBacks = remainingFronts;
     for (const QList<int> &sheet : sheets) {
-        printSheet(painter, sheet, Side::Front, remainingFronts);
-        printSheet(painter, sheet, Side::Back, remainingBacks);
+        printSheet(painter, sheet, PrintOrder::Side::Front, remainingFronts);
+        printSheet(painter, sheet, PrintOrder::Side::Back, remainingBacks);
     }
     return PrintOrder::pageCardList(sheets);
 }
 
-void PrintPasses::printSheet(QPainter &painter, const QList<int> &sheet, Side side, int &remaining)
+void PrintPasses::printSheet(QPainter &painter, const QList<int> &sheet, PrintOrder::Side side, int &remaining)
 {
     if (sheet.isEmpty() || m_failed)
         return;
@@ -50,19 +50,11 @@ void PrintPasses::printSheet(QPainter &painter, const QList<int> &sheet, Side si
         return;
     }
     ++m_sheets;
-    if (side == Side::Front)
-        m_renderer.drawCutLines(painter);
-    int slot = 1;
-    for (int position : sheet) {
+    m_renderer.drawSheet(painter, side, sheet, [this, &remaining](int position) {
         if (m_hooks.progress)
             m_hooks.progress(PrintOrder::progressText(position, remaining));
         if (m_hooks.card)
             m_hooks.card(position);
-        if (side == Side::Front)
-            m_renderer.drawFront(painter, position, slot);
-        else
-            m_renderer.drawBack(painter, position, slot);
         --remaining;
-        ++slot;
-    }
+    });
 }

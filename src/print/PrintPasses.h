@@ -46,8 +46,7 @@ public:
     bool failed() const { return m_failed; }
 
 private:
-    enum class Side { Front, Back };
-    void printSheet(QPainter &painter, const QList<int> &sheet, Side side, int &remaining);
+    void printSheet(QPainter &painter, const QList<int> &sheet, PrintOrder::Side side, int &remaining);
 
     const SheetRenderer &m_renderer;
     Hooks m_hooks;

@@ -6,13 +6,16 @@
 #include "cardset/CardSet.h"
 #include "cardset/CheckedFileWriter.h"
 #include "print/PdfFileCheck.h"
+#include "print/PdfPageSetup.h"
 #include "print/PrintMessages.h"
 #include "print/PrintOrder.h"
 #include "print/PrintPasses.h"
 #include "print/PrinterMetrics.h"
+#include "print/SheetPreview.h"
 #include "print/SheetRenderer.h"
 #include "print/TDruckForm.h"
 #include "print/TPrintForm.h"
+#include "print/TVorschauForm.h"
 #include "print/TWechselForm.h"
 #include "print/TestPage.h"
 
@@ -53,10 +56,6 @@ public:
 private:
     QWidget *m_mainWindow;
 };
-
-// Printer pixels are the unit of every distance of a card; a PDF takes the
-// resolution of a usual printer, as quillo-cli's does.
-constexpr int kFileResolution = 600;
 
 } // namespace
 
@@ -152,7 +151,15 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
     const QList<int> positions = PrintOrder::selectCards(set);
     const int sheets = PrintOrder::sheetCount(int(positions.size()), options.AktPrintCards);
     m_windows.printForm->prepare(int(positions.size()), sheets, options.AktPrintCards);
-    if (m_windows.printForm->exec() != QDialog::Accepted || sheets < 1)
+    // "Vorschau" shows this run's sheets; "Drucken" there is OK here.
+    const QMetaObject::Connection preview =
+        QObject::connect(m_windows.printForm, &TPrintForm::previewRequested, m_windows.printForm, [this, &set, &positions] {
+            if (showPreview(set, positions))
+                m_windows.printForm->accept();
+        });
+    const bool accepted = m_windows.printForm->exec() == QDialog::Accepted;
+    QObject::disconnect(preview);
+    if (!accepted || sheets < 1)
         return Outcome::Cancelled;
     switch (prepareDestination()) {
     case Ready::Yes: break;
@@ -162,7 +169,7 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
     if (!m_jobs && !chooseOutputFile(false))
         return Outcome::Cancelled;
     if (toFile())
-        m_printer.setResolution(kFileResolution);
+        PdfPageSetup::apply(m_printer);
 
     m_printer.setDocName(QStringLiteral("Quillo 3.0"));
     const bool bothSides = m_windows.printForm->BothSides;
@@ -225,6 +232,19 @@ PrintRun::Outcome PrintRun::run(CardSet &set, PageOrientation orientation)
         return !passes.failed();
     });
     return backsPrinted ? Outcome::BothSides : Outcome::Failed;
+}
+
+bool PrintRun::showPreview(const CardSet &set, const QList<int> &positions)
+{
+    // the page the run will print on
+    if (printToFile())
+        PdfPageSetup::apply(m_printer);
+    const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(m_printer.pageLayout(), m_printer.resolution());
+    const SheetPreview pages(set, m_settings.calibration(), metrics, &m_printer,
+                             PrintOrder::runSheets(positions, set.printOptions().printable().AktPrintCards, m_windows.printForm->BothSides,
+                                                   PrintOrder::backOrder(m_settings.ZuZuE)));
+    TVorschauForm window(pages, m_windows.printForm);
+    return window.exec() == QDialog::Accepted;
 }
 
 bool PrintRun::runPass(const Pass &pass)
@@ -301,7 +321,7 @@ bool PrintRun::printTestPage()
     if (!m_jobs && !chooseOutputFile(true))
         return true;
     if (toFile())
-        m_printer.setResolution(kFileResolution);
+        PdfPageSetup::apply(m_printer);
     m_printer.setDocName(QStringLiteral("Quillo 3.0"));
     const Pass testPage = [this](QPainter &painter, QPagedPaintDevice &device) {
         const PrinterMetrics metrics = PrinterMetrics::fromPageLayout(device.pageLayout(), device.logicalDpiX(), device.logicalDpiY());

@@ -3,6 +3,7 @@
 #include "cardset/PrintOptions.h"
 #include "print/DestinationJobs.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -85,6 +86,8 @@ private:
     bool chooseOutputFile(bool always);
     // The file output forgets its file; it stays a file output.
     void forgetOutputFile();
+    // "Vorschau" in the print window; true for "Drucken".
+    bool showPreview(const CardSet &set, const QList<int> &positions);
     // For a queue of the print server: whether it takes the run's jobs.
     Ready prepareDestination();
     // With the progress window, the windows held off.

@@ -118,6 +118,23 @@ void SheetRenderer::drawBack(QPainter &painter, int position, int slot) const
     painter.restore();
 }
 
+void SheetRenderer::drawSheet(QPainter &painter, PrintOrder::Side side, const QList<int> &positions,
+                              const std::function<void(int position)> &beforeCard) const
+{
+    if (side == PrintOrder::Side::Front)
+        drawCutLines(painter);
+    int slot = 1;
+    for (int position : positions) {
+        if (beforeCard)
+            beforeCard(position);
+        if (side == PrintOrder::Side::Front)
+            drawFront(painter, position, slot);
+        else
+            drawBack(painter, position, slot);
+        ++slot;
+    }
+}
+
 void SheetRenderer::drawFrame(QPainter &painter, const EdgeRect &frame, const EdgeRect &cell) const
 {
     // Kept inside the cell, so that a frame reaching below it stays a closed

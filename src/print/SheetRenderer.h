@@ -4,11 +4,14 @@
 
 #include "cardset/PrintOptions.h"
 #include "print/CardLayout.h"
+#include "print/PrintOrder.h"
 #include "print/PrinterMetrics.h"
 #include "print/SheetGeometry.h"
 
 #include <QFont>
 #include <QList>
+
+#include <functional>
 
 class CardSet;
 class QPaintDevice;
@@ -40,6 +43,10 @@ public:
     // slot: 1 to cardsPerSheet(); position: the card's index in the set.
     void drawFront(QPainter &painter, int position, int slot) const;
     void drawBack(QPainter &painter, int position, int slot) const;
+    // One side of a sheet: on a front the cut lines first, then the cards
+    // at `positions` slot by slot; `beforeCard` is told each position first.
+    void drawSheet(QPainter &painter, PrintOrder::Side side, const QList<int> &positions,
+                   const std::function<void(int position)> &beforeCard = {}) const;
 
 private:
     void drawFrame(QPainter &painter, const EdgeRect &frame, const EdgeRect &cell) const;

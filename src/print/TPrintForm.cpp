@@ -64,6 +64,9 @@ TPrintForm::TPrintForm(QWidget *parent)
     SetupButton = new QPushButton(QStringLiteral("Drucker einrichten"), this);
     SetupButton->setObjectName(QStringLiteral("DruckerEinrichten"));
     SetupButton->setAutoDefault(false);
+    VorschauButton = new QPushButton(QStringLiteral("Vorschau"), this);
+    VorschauButton->setObjectName(QStringLiteral("Vorschau"));
+    VorschauButton->setAutoDefault(false);
     OkButton = new QPushButton(QStringLiteral("OK"), this);
     OkButton->setObjectName(QStringLiteral("OKButton"));
     OkButton->setDefault(true);
@@ -76,6 +79,7 @@ TPrintForm::TPrintForm(QWidget *parent)
     middle->addWidget(ThumbImg);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(SetupButton);
+    buttons->addWidget(VorschauButton);
     buttons->addStretch();
     buttons->addWidget(OkButton);
     buttons->addWidget(Abbruch);
@@ -91,6 +95,7 @@ TPrintForm::TPrintForm(QWidget *parent)
         showThumb();
     });
     connect(SetupButton, &QPushButton::clicked, this, &TPrintForm::printerSetupRequested);
+    connect(VorschauButton, &QPushButton::clicked, this, &TPrintForm::previewRequested);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(Abbruch, &QPushButton::clicked, this, &QDialog::reject);
     showThumb();
@@ -114,6 +119,7 @@ void TPrintForm::prepare(int cards, int sheets, int cardsPerSheet)
     Seiten->setText(QString::number(sheets));
     showThumb();
     OkButton->setEnabled(sheets >= 1);
+    VorschauButton->setEnabled(sheets >= 1);
     Abbruch->setEnabled(true);
 }
 

@@ -7,8 +7,8 @@ class QPushButton;
 class QToolButton;
 
 // "Drucken...": how many cards and sheets a run prints, one- or two-sided
-// (the thumb), the printer set-up, and the start. Created once; the choice
-// of sides lasts for the whole program run.
+// (the thumb), the printer set-up, the preview, and the start. Created
+// once; the choice of sides lasts for the whole program run.
 class TPrintForm : public QDialog
 {
     Q_OBJECT
@@ -29,6 +29,7 @@ public:
     QLabel *Seiten = nullptr;
     QToolButton *ThumbImg = nullptr;
     QPushButton *SetupButton = nullptr;
+    QPushButton *VorschauButton = nullptr;
     QPushButton *OkButton = nullptr;
     QPushButton *Abbruch = nullptr;
 
@@ -37,6 +38,8 @@ public:
 signals:
     // "Drucker einrichten".
     void printerSetupRequested();
+    // "Vorschau": the run shows its sheets; accepting there accepts here.
+    void previewRequested();
 
 private:
     void showThumb();

@@ -2,13 +2,16 @@
 #include "MainFormFixture.h"
 
 #include "print/EditorFit.h"
+#include "print/PdfCardPrinter.h"
 #include "print/PrintDestinations.h"
 #include "print/PrintRun.h"
 #include "print/TAllgOpts.h"
 #include "print/TDruckForm.h"
 #include "print/TPrintForm.h"
+#include "print/TVorschauForm.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -65,6 +68,25 @@ private:
         combo->setCurrentIndex(PrintOptions::cardsPerSheetIndex(perSheet));
         emit combo->activated(combo->currentIndex());
         return document;
+    }
+
+    // What the pages of a PDF as Qt writes it draw: their content streams,
+    // inflated (the fonts follow in no fixed order).
+    static QList<QByteArray> pdfPages(const QString &file)
+    {
+        QFile pdf(file);
+        const QByteArray bytes = pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
+        QList<QByteArray> pages;
+        for (qsizetype at = bytes.indexOf(">>\nstream\n"); at >= 0; at = bytes.indexOf(">>\nstream\n", at)) {
+            const qsizetype dictionary = bytes.lastIndexOf("<<", at);
+            const bool page = !bytes.mid(dictionary, at - dictionary).contains("/Length1");
+            at += 10;
+            const QByteArray data = bytes.mid(at, bytes.indexOf("\nendstream", at) - at);
+            // zlib data behind the size qUncompress starts from
+            if (page && bytes.mid(at - 31, 21) == "/Filter /FlateDecode\n")
+                pages.append(qUncompress(QByteArray(4, '\0').append(data)));
+        }
+        return pages;
     }
 
 private Q_SLOTS:
@@ -155,6 +177,55 @@ private Q_SLOTS:
         form->action(MainCommand::Print)->trigger();
         QCOMPARE(pdfPageCount(pdf), 1);
         form->printForm()->BothSides = true;
+    }
+
+    void thePreviewShowsTheRunAndGoesOnToPrint()
+    {
+        printSet(5, 4);
+        QStringList seen;
+        whenModal<TPrintForm>([&](TPrintForm *dialog) {
+            whenModal<TVorschauForm>([&](TVorschauForm *preview) {
+                seen.append(preview->Seite->text() + u' ' + preview->Blatt->text());
+                QImage paper = preview->Bild->pixmap().toImage();
+                const QImage page = paper;
+                paper.fill(Qt::white);
+                QVERIFY(page != paper);
+                preview->action(TVorschauForm::Command::LastPage)->trigger();
+                seen.append(preview->Seite->text() + u' ' + preview->Blatt->text());
+                preview->Schliessen->click();
+            });
+            dialog->VorschauButton->click();
+            QVERIFY(dialog->isVisible() && QFileInfo(path(QStringLiteral("drucker.pdf"))).size() == 0);
+            whenModal<TVorschauForm>([](TVorschauForm *preview) { preview->Drucken->click(); });
+            dialog->VorschauButton->click();
+        });
+        form->action(MainCommand::Print)->trigger();
+        // the backs in feed order: the sheet printed last first
+        QCOMPARE(seen,
+                 (QStringList{QStringLiteral("Seite 1 von 4 Blatt 1, Vorderseite: Karten 1–4"),
+                              QStringLiteral("Seite 4 von 4 Blatt 1, Rückseite: Karten 1–4")}));
+        QCOMPARE(pdfPageCount(path(QStringLiteral("drucker.pdf"))), 4);
+    }
+
+    void aFileOfTheWindowIsTheFileOfQuilloCli()
+    {
+        // a paragraph that wraps on its card, header and number lines, two sheets
+        TMDIChild *document = printSet(5, 4);
+        document->Vorderseite()->setPlainText(
+            QStringLiteral("Die Zellatmung gewinnt in den Mitochondrien aus Glucose und Sauerstoff "
+                           "Energie in Form von ATP; dabei entstehen Kohlendioxid und Wasser.\nZweite Zeile"));
+        document->findChild<QCheckBox *>(QStringLiteral("TitelDrucken"))->click();
+        whenModal<TPrintForm>([](TPrintForm *dialog) { dialog->OkButton->click(); });
+        form->action(MainCommand::Print)->trigger();
+
+        PdfCardPrinter::Job job;
+        job.paper = form->printer()->pageLayout().pageSize();
+        const QString cli = path(QStringLiteral("cli.pdf"));
+        QVERIFY(PdfCardPrinter::print(cli, document->Set(), document->Set().markedCards(), job).written.ok());
+        const QList<QByteArray> window = pdfPages(path(QStringLiteral("drucker.pdf")));
+        QVERIFY(window.size() == 4 && window.first().contains(" Tj\n"));
+        // every position and every line break alike
+        QCOMPARE(pdfPages(cli), window);
     }
 
     void aPrinterErrorEndsThePassAndSaysWhy()

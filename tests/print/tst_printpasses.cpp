@@ -20,13 +20,13 @@ private:
         QStringList progress;
     };
 
-    static Run run(int cards, const std::function<void(PrintPasses &, QPainter &)> &passes)
+    static Run run(int cards, const std::function<void(PrintPasses &, QPainter &)> &passes, int perSheet = 4)
     {
         CardSet set;
         for (int i = 0; i < cards; ++i)
             set.AddCard();
         PrintOptions options;
-        options.AktPrintCards = 4;
+        options.AktPrintCards = perSheet;
         QImage image(200, 280, QImage::Format_RGB32);
         const PrinterMetrics m{.PageWidth = 200, .PageHeight = 280, .PaperWidth = 200, .PaperHeight = 280};
         QPainter painter(&image);
@@ -75,6 +75,34 @@ private Q_SLOTS:
         QCOMPARE(r.events.join(QLatin1Char(' ')), QStringLiteral("| 2 6 | 2 6"));
         // Numbered as in the card list, counted among the checked cards.
         QCOMPARE(r.progress.value(3), QStringLiteral("Drucke Karte 7\rNoch 1 Karten zu drucken."));
+    }
+
+    void theRunsSheetsAsThePassesPrintThem()
+    {
+        // the preview's order: what the passes print, sheet by sheet
+        const QList<int> cards{0, 1, 2, 4, 5, 6, 7, 8, 9};
+        for (int perSheet : {1, 2, 8}) {
+            for (const auto order : {PrintOrder::BackOrder::Reverse, PrintOrder::BackOrder::Forward}) {
+                const Run r = run(
+                    10, [&](PrintPasses &p, QPainter &painter) { p.printBacks(painter, p.printFronts(painter, cards), order); }, perSheet);
+                QStringList shown;
+                for (const PrintOrder::Sheet &sheet : PrintOrder::runSheets(cards, perSheet, true, order)) {
+                    shown.append(QStringLiteral("|"));
+                    for (int card : sheet.cards)
+                        shown.append(QString::number(card));
+                }
+                QCOMPARE(shown, r.events);
+            }
+        }
+        const auto sides = [](bool bothSides, PrintOrder::BackOrder order) {
+            QString s;
+            for (const PrintOrder::Sheet &sheet : PrintOrder::runSheets({0, 1, 2, 3, 4}, 4, bothSides, order))
+                s += (sheet.side == PrintOrder::Side::Front ? u'V' : u'R') + QString::number(sheet.sheet + 1);
+            return s;
+        };
+        QCOMPARE(sides(true, PrintOrder::BackOrder::Reverse) + u' ' + sides(true, PrintOrder::BackOrder::Forward) + u' '
+                     + sides(false, PrintOrder::BackOrder::Reverse),
+                 QStringLiteral("V1V2R2R1 V1V2R1R2 V1V2"));
     }
 
     void selectionAndSheets()
