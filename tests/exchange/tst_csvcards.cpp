@@ -4,6 +4,7 @@
 #include "exchange/CsvExport.h"
 
 #include "richtext/FacePictures.h"
+#include "richtext/PictureFile.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
@@ -44,12 +45,16 @@ private slots:
         writeFile(dir.filePath(QStringLiteral("medien/bild.png")), png);
         // Beside the folder, not in it: a field may not reach it.
         writeFile(dir.filePath(QStringLiteral("geheim.png")), png);
+        // Refused by header and size before they are read.
+        writeFile(dir.filePath(QStringLiteral("medien/riesig.jpg")), jpegClaimingHugeSize());
+        QFile heavy(dir.filePath(QStringLiteral("medien/schwer.png")));
+        QVERIFY(heavy.open(QIODevice::WriteOnly) && heavy.write(png) && heavy.resize(PictureFile::MaxBytes + 1));
 
-        const CsvCards cards =
-            import("#html:true\n"
-                   "<b>fett</b> &amp; &lt;x&gt;<br>zwei<img src=\"bild.png\">\t"
-                   "<span style=\"color: rgb(255, 0, 0);\">rot</span><img src=\"fehlt.jpg\"><img src=\"../geheim.png\">\n",
-                   dir.filePath(QStringLiteral("medien")));
+        const CsvCards cards = import("#html:true\n"
+                                      "<b>fett</b> &amp; &lt;x&gt;<br>zwei<img src=\"bild.png\">\t"
+                                      "<span style=\"color: rgb(255, 0, 0);\">rot</span><img src=\"fehlt.jpg\"><img src=\"../geheim.png\">"
+                                      "<img src=\"riesig.jpg\"><img src=\"schwer.png\">\n",
+                                      dir.filePath(QStringLiteral("medien")));
         QCOMPARE(cards.cards.size(), 1);
         const Card &card = cards.cards.constFirst();
         QCOMPARE(RtfReader::textLines(card.Front), (QStringList{"fett & <x>", "zwei"}));
@@ -64,7 +69,9 @@ private slots:
         QCOMPARE(formatAt(card.Back, 0).foreground().color(), QColor(Qt::red));
         QCOMPARE(cards.problems,
                  (QList<CsvProblem>{{CsvProblem::Kind::MissingPicture, 2, QStringLiteral("fehlt.jpg")},
-                                    {CsvProblem::Kind::MissingPicture, 2, QStringLiteral("../geheim.png")}}));
+                                    {CsvProblem::Kind::MissingPicture, 2, QStringLiteral("../geheim.png")},
+                                    {CsvProblem::Kind::PictureTooLarge, 2, QStringLiteral("riesig.jpg")},
+                                    {CsvProblem::Kind::PictureTooLarge, 2, QStringLiteral("schwer.png")}}));
     }
 
     void plainFieldsInTheStandardFontOfTheirSide()
