@@ -85,9 +85,10 @@ private:
     qint64 m_length = 0;
 };
 
-// Lists every chunk (and with WithData reads it). One stray byte after the
-// last chunk is tolerated, two or more are read as a header. The position
-// only ever grows, so this ends.
+// Lists every chunk (and with WithData reads it, or hands the chunks from
+// `kept` on to `visit`). One stray byte after the last chunk is tolerated,
+// two or more are read as a header. The position only ever grows, so this
+// ends.
 void scan(ArchiveReader &reader, QFile &file, qint64 fileSize, ArchiveReader::Content content, qsizetype &cutChunk, QList<QByteArray> &data,
           qsizetype kept, const std::function<void(const QByteArray &)> &visit)
 {
