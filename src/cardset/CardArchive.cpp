@@ -85,10 +85,12 @@ private:
     qint64 m_length = 0;
 };
 
-// Lists every chunk (and with WithData reads it). One stray byte after the
-// last chunk is tolerated, two or more are read as a header. The position
-// only ever grows, so this ends.
-void scan(ArchiveReader &reader, QFile &file, qint64 fileSize, ArchiveReader::Content content, qsizetype &cutChunk, QList<QByteArray> &data)
+// Lists every chunk (and with WithData reads it, or hands the chunks from
+// `kept` on to `visit`). One stray byte after the last chunk is tolerated,
+// two or more are read as a header. The position only ever grows, so this
+// ends.
+void scan(ArchiveReader &reader, QFile &file, qint64 fileSize, ArchiveReader::Content content, qsizetype &cutChunk, QList<QByteArray> &data,
+          qsizetype kept, const std::function<void(const QByteArray &)> &visit)
 {
     ChunkScanner scanner(file, fileSize);
     QByteArray lastName;
@@ -122,7 +124,9 @@ void scan(ArchiveReader &reader, QFile &file, qint64 fileSize, ArchiveReader::Co
             cutChunk = reader.OffsetList.size() - 1;
             break;
         }
-        if (content == ArchiveReader::Content::WithData)
+        if (visit && reader.OffsetList.size() > kept)
+            visit(scanner.data(dataOffset, size));
+        else if (content == ArchiveReader::Content::WithData)
             data.append(scanner.data(dataOffset, size));
     } while (fileSize > position + 1);
 }
@@ -144,6 +148,17 @@ void CardArchive::AppendChunk(const QString &containerPath, const QString &sourc
 
 ArchiveReader CardArchive::OpenArchive(const QString &path, ArchiveReader::Content content)
 {
+    return openArchive(path, content, -1, {});
+}
+
+ArchiveReader CardArchive::OpenArchive(const QString &path, qsizetype kept, const std::function<void(const QByteArray &)> &visit)
+{
+    return openArchive(path, ArchiveReader::Content::WithData, kept, visit);
+}
+
+ArchiveReader CardArchive::openArchive(const QString &path, ArchiveReader::Content content, qsizetype kept,
+                                       const std::function<void(const QByteArray &)> &visit)
+{
     ArchiveReader reader;
     if (!QFileInfo::exists(path))
         return reader;
@@ -153,7 +168,7 @@ ArchiveReader CardArchive::OpenArchive(const QString &path, ArchiveReader::Conte
         throw FileError(QStringLiteral("Die Datei %1 kann nicht geöffnet werden: %2").arg(path, file->errorString()));
     const qint64 fileSize = file->size();
     // The first header is read unconditionally; an empty file fails here.
-    scan(reader, *file, fileSize, content, reader.m_cutChunk, reader.m_data);
+    scan(reader, *file, fileSize, content, reader.m_cutChunk, reader.m_data, kept, visit);
     reader.m_fileSize = fileSize;
     reader.m_file = std::move(file);
     return reader;

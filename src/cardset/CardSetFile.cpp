@@ -226,11 +226,13 @@ namespace {
 // when that is the one surplus chunk the format lets a load ignore, and a cut
 // at a chunk boundary leaves more box numbers than cards (a save writes one
 // per card), which fails at the last step.
-void readContainer(CardSetContent &content, const QString &path, CardSetFileContext &context, QString &errorLine, QString &fileName)
+void readContainer(CardSetContent &content, const QString &path, CardSetFileContext &context, QString &errorLine, QString &fileName,
+                   const std::function<void(const QByteArray &)> &faces)
 {
     const auto step = [&errorLine](int number) { errorLine = QString::number(number); };
     step(3);
-    ArchiveReader reader = CardArchive::OpenArchive(path, ArchiveReader::Content::WithData);
+    ArchiveReader reader =
+        faces ? CardArchive::OpenArchive(path, 2, faces) : CardArchive::OpenArchive(path, ArchiveReader::Content::WithData);
 
     step(4);
     ScratchFile::clear(context.WorkFilePath);
@@ -274,14 +276,14 @@ void readContainer(CardSetContent &content, const QString &path, CardSetFileCont
     const int n = int((reader.chunkCount() - 2) / 2);
     step(15);
     content.Cards.resize(n);
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n && !faces; ++i)
         content.Cards[i].Front = CardArchive::ExtractChunkData(reader, i + 2);
     // A cut chunk is the last one, counted among the backs or the surplus;
     // reading it raises the container's error.
     step(16);
     if (reader.cutChunk() >= 2)
         CardArchive::ExtractChunkData(reader, int(reader.cutChunk()));
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n && !faces; ++i)
         content.Cards[i].Back = CardArchive::ExtractChunkData(reader, n + i + 2);
 
     fileName = CardSetFile::changeExtension(path, QStringLiteral(".QL3"));
@@ -300,7 +302,8 @@ void readContainer(CardSetContent &content, const QString &path, CardSetFileCont
 
 } // namespace
 
-FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFileContext &context)
+FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFileContext &context,
+                                    const std::function<void(const QByteArray &)> &faces)
 {
     FileResult result;
     const QString extension = upperExtension(path);
@@ -328,7 +331,7 @@ FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFi
             LegacyCardSetImport::ImportLegacyCardSet(content, path);
             fileName = changeExtension(path, QStringLiteral(".QL3"));
         } else {
-            readContainer(content, path, context, result.ErrorLine, fileName);
+            readContainer(content, path, context, result.ErrorLine, fileName, faces);
         }
     } catch (const FileError &error) {
         result = FileResult::failed(result.ErrorLine, error.message());

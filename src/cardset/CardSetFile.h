@@ -35,7 +35,11 @@ public:
     // set has the settings read before it but no cards, and keeps its name.
     // A ".qla" file is read as a set of the 2.5 format. The file is only
     // read.
-    static FileResult LoadCardSet(CardSet &set, const QString &path, CardSetFileContext &context);
+    // With `faces`, a native file's faces are not kept but handed to it as
+    // they are read, in the file's order: every front, then every back (and
+    // a surplus chunk the load ignores). The cards then have empty faces.
+    static FileResult LoadCardSet(CardSet &set, const QString &path, CardSetFileContext &context,
+                                  const std::function<void(const QByteArray &)> &faces = {});
 
     static void WriteFontSection(const QString &iniPath, const QString &section, const FontRecord &font);
     static void WriteFontSection(IniText &ini, const QString &section, const FontRecord &font);

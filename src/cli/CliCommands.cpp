@@ -9,6 +9,7 @@
 #include "cardset/CardSetFile.h"
 #include "cardset/ScratchFile.h"
 #include "cli/CsvArguments.h"
+#include "cli/InfoJson.h"
 #include "cli/PrintArguments.h"
 #include "cli/PrintPdfArguments.h"
 #include "cli/PrintSettingsFile.h"
@@ -24,44 +25,13 @@
 #include "richtext/RtfReader.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPagedPaintDevice>
 #include <QPrinter>
 
 #include <unistd.h>
-
-namespace {
-
-QJsonObject fontJson(const FontRecord &font)
-{
-    return QJsonObject{
-        {QStringLiteral("Name"), font.Name},           {QStringLiteral("Size"), font.Size},
-        {QStringLiteral("Color"), font.Color},         {QStringLiteral("Bold"), font.Bold},
-        {QStringLiteral("Italic"), font.Italic},       {QStringLiteral("UnderLine"), font.UnderLine},
-        {QStringLiteral("StrikeOut"), font.StrikeOut},
-    };
-}
-
-QJsonArray facesJson(const CardSet &set, const QByteArray &(CardSet::*face)(int) const)
-{
-    QJsonArray array;
-    for (int i = 0; i < set.count(); ++i) {
-        const QByteArray &bytes = (set.*face)(i);
-        array.append(QJsonObject{
-            {QStringLiteral("Size"), bytes.size()},
-            {QStringLiteral("SHA256"), QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex())},
-        });
-    }
-    return array;
-}
-
-} // namespace
 
 // A set loaded by one command, with a scratch file of this run that is
 // removed however the command ends.
@@ -201,9 +171,9 @@ int CliCommands::cat(const QString &path)
     return 0;
 }
 
-bool CliCommands::load(CommandSet &loaded, const QString &path)
+bool CliCommands::load(CommandSet &loaded, const QString &path, const std::function<void(const QByteArray &)> &faces)
 {
-    CardSetDocument::Opened opened = CardSetDocument::open(path, loaded.context);
+    CardSetDocument::Opened opened = CardSetDocument::open(path, loaded.context, faces);
     loaded.document = std::move(opened.document);
     const FileResult &result = opened.result;
     m_loadResult = result;
@@ -246,51 +216,20 @@ int CliCommands::notWritten(const FileResult &result, const QString &path)
 int CliCommands::info(const QString &path)
 {
     CommandSet loaded;
-    if (!load(loaded, path))
+    // A million cards: the faces are hashed as they are read, never held.
+    FaceHashes faces;
+    if (!load(loaded, path, [&faces](const QByteArray &face) { faces.add(face); }))
         return 1;
-    CardSet &set = loaded.document->set();
-
-    QJsonArray boxes;
-    for (int i = 0; i < set.count(); ++i)
-        boxes.append(set.box(i));
-    const PrintOptions &options = set.printOptions();
-
-    const QJsonObject object{
-        {QStringLiteral("FileName"), set.FileName()},
-        {QStringLiteral("CurrentIndex"), set.CurrentIndex()},
-        {QStringLiteral("Modified"), set.Modified()},
-        {QStringLiteral("ErrorLine"), m_loadResult.ErrorLine},
-        {QStringLiteral("HeaderText"), options.HeaderText},
-        {QStringLiteral("HeaderColor"), options.HeaderColor},
-        {QStringLiteral("HeaderFont"), fontJson(options.HeaderFont)},
-        {QStringLiteral("HeaderMargins"),
-         QJsonObject{
-             {QStringLiteral("Top"), options.HeaderMargins.Top},
-             {QStringLiteral("Bottom"), options.HeaderMargins.Bottom},
-             {QStringLiteral("Right"), options.HeaderMargins.Right},
-             {QStringLiteral("Left"), options.HeaderMargins.Left},
-         }},
-        {QStringLiteral("AktPrintCards"), options.AktPrintCards},
-        {QStringLiteral("RandAbstand"), options.RandAbstand},
-        {QStringLiteral("TextAbstand"), options.TextAbstand},
-        {QStringLiteral("titelProzent"), options.titelProzent},
-        {QStringLiteral("PrintNummer"), options.PrintNummer},
-        {QStringLiteral("PrintKopfZeile"), options.PrintKopfZeile},
-        {QStringLiteral("PrintFadenkreuz"), options.PrintFadenkreuz},
-        {QStringLiteral("WebStyle"), options.WebStyle},
-        {QStringLiteral("PrintCR"), options.PrintCR},
-        {QStringLiteral("Copyright"), options.Copyright},
-        {QStringLiteral("StandardFontFront"), fontJson(set.StandardFontFront())},
-        {QStringLiteral("StandardFontBack"), fontJson(set.StandardFontBack())},
-        {QStringLiteral("PrinterOrientation"),
-         loaded.context.PrinterOrientation == PageOrientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait")},
-        {QStringLiteral("CardCount"), set.count()},
-        {QStringLiteral("Boxes"), boxes},
-        {QStringLiteral("Fronts"), facesJson(set, &CardSet::front)},
-        {QStringLiteral("Backs"), facesJson(set, &CardSet::back)},
-    };
-    m_out << QJsonDocument(object).toJson(QJsonDocument::Indented);
     m_out.flush();
+    QIODevice *device = m_out.device();
+    InfoJson::write(loaded.document->set(), m_loadResult.ErrorLine, loaded.context.PrinterOrientation, faces, [&](QByteArrayView bytes) {
+        if (device)
+            device->write(bytes.data(), bytes.size());
+        else
+            m_out << QString::fromUtf8(bytes);
+    });
+    if (auto *file = qobject_cast<QFileDevice *>(device))
+        file->flush();
     return 0;
 }
 

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
+
 struct CommandSet;
 
 // The subcommands of quillo-cli; each returns the process exit status.
@@ -37,7 +39,8 @@ public:
 
 private:
     // Loads with the German messages on failure; false when it failed.
-    bool load(CommandSet &loaded, const QString &path);
+    // `faces` as CardSetFile::LoadCardSet takes it.
+    bool load(CommandSet &loaded, const QString &path, const std::function<void(const QByteArray &)> &faces = {});
     // "Beim Drucken trat ein Fehler auf." and why; the exit status 1.
     int printFailed(const QString &detail);
     // Reports a file that could not be written; the exit status.

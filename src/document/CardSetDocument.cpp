@@ -13,13 +13,14 @@ PrintOptions CardSetDocument::newSetOptions()
     return options;
 }
 
-CardSetDocument::Opened CardSetDocument::open(const QString &path, CardSetFileContext &context)
+CardSetDocument::Opened CardSetDocument::open(const QString &path, CardSetFileContext &context,
+                                              const std::function<void(const QByteArray &)> &faces)
 {
     std::unique_ptr<CardSetDocument> document(new CardSetDocument);
     CardSet &set = document->set();
     // What the file does not say stays as a fresh set has it.
     set.startNew(PrintOptions(), FontRecord(), FontRecord());
-    const FileResult result = CardSetFile::LoadCardSet(set, path, context);
+    const FileResult result = CardSetFile::LoadCardSet(set, path, context, faces);
     if (result.outcome == FileResult::Outcome::WrongExtension || result.outcome == FileResult::Outcome::FileMissing)
         return {nullptr, result};
     // On a file system that tells letter cases apart, "x.ql3" and "x.QL3"

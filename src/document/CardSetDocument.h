@@ -41,7 +41,8 @@ public:
     // The file at `path` read into a fresh set. After a failure the document
     // holds what was read before it (the settings, no cards) and keeps no
     // name, so that a save never goes over the damaged file unasked.
-    static Opened open(const QString &path, CardSetFileContext &context);
+    // `faces` as CardSetFile::LoadCardSet takes it.
+    static Opened open(const QString &path, CardSetFileContext &context, const std::function<void(const QByteArray &)> &faces = {});
     // A set not yet saved that is to be called `fileName`: one empty card in
     // the new set's layout and fonts, not modified.
     static std::unique_ptr<CardSetDocument> createNew(const QString &fileName);

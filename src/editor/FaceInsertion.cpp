@@ -1,14 +1,16 @@
 #include "editor/FaceInsertion.h"
 
+#include "program/FileMessages.h"
+
 #include "editor/PackageObject.h"
 #include "editor/TMyRxRichEdit.h"
 #include "editor/UserDialogs.h"
 #include "richtext/FacePictures.h"
+#include "richtext/PictureFile.h"
 #include "richtext/RtfWriter.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QTextCursor>
@@ -19,12 +21,17 @@ void FaceInsertion::insertPicture(QWidget *parent, UserDialogs &dialogs, TMyRxRi
     const QString path = dialogs.openPictureFileName(parent, FacePictures::fileDialogFilter());
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs.warning(parent, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(QFileInfo(path).fileName()));
+    const PictureFile::Result file = PictureFile::read(path);
+    const QString name = QFileInfo(path).fileName();
+    if (file.outcome == PictureFile::Outcome::TooLarge) {
+        dialogs.warning(parent, FileMessages::pictureTooLargeMessage(name));
         return;
     }
-    const QByteArray bytes = file.readAll();
+    if (file.outcome != PictureFile::Outcome::Read) {
+        dialogs.warning(parent, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(name));
+        return;
+    }
+    const QByteArray &bytes = file.bytes;
     // Wider pictures are shown at the width of the card.
     const qreal maxWidth = face ? face->viewport()->width() - 2 * face->document()->documentMargin() : 0;
 

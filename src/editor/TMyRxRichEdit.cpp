@@ -2,6 +2,7 @@
 
 #include "editor/PictureFitHandler.h"
 #include "richtext/FacePictures.h"
+#include "richtext/PictureFile.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
@@ -134,12 +135,15 @@ QVariant TMyRxRichEdit::loadResource(int type, const QUrl &name)
             const QString text = name.toString(QUrl::FullyEncoded);
             const qsizetype comma = text.indexOf(QLatin1Char(','));
             if (comma > 0 && text.left(comma).endsWith(QLatin1String(";base64"))) {
-                const QImage image = QImage::fromData(QByteArray::fromBase64(text.mid(comma + 1).toLatin1()));
+                const QByteArray bytes = QByteArray::fromBase64(text.mid(comma + 1).toLatin1());
+                const QImage image = PictureFile::fits(bytes) ? QImage::fromData(bytes) : QImage();
                 if (!image.isNull())
                     return image;
             }
         } else if (name.isLocalFile()) {
-            const QImage image(name.toLocalFile());
+            // Judged by its header before it is read, as "Bild einfügen" does.
+            const PictureFile::Result file = PictureFile::read(name.toLocalFile());
+            const QImage image = file.outcome == PictureFile::Outcome::Read ? QImage::fromData(file.bytes) : QImage();
             if (!image.isNull())
                 return image;
         }

@@ -78,7 +78,7 @@ CsvDirectives CsvDirectives::read(QStringView text)
             bool ok = false;
             const int column = value.trimmed().toInt(&ok);
             if (ok && column >= 1)
-                directives.otherColumns.append(column - 1);
+                directives.otherColumns.insert(column - 1);
         }
         pos = next;
         ++directives.bodyLine;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -18,8 +18,9 @@ struct CsvDirectives
     // The column names of "#columns:", not yet split by the separator.
     std::optional<QString> columns;
     // Columns (from 0) that "#deck column:2" and the like give to the other
-    // program's own data: no face or box is taken from them.
-    QList<int> otherColumns;
+    // program's own data: no face or box is taken from them. A set, as a
+    // file may name thousands and each column asks whether it is one.
+    QSet<int> otherColumns;
     // Where the lines after the directives start, and their line number.
     qsizetype bodyStart = 0;
     int bodyLine = 1;

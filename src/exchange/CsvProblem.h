@@ -15,6 +15,7 @@ struct CsvProblem
         TooFewFields,      // a record with one field only
         MissingPicture,    // a picture the field names is not there; detail: its name
         UnreadablePicture, // a picture file that is no picture; detail: its name
+        PictureTooLarge,   // a picture beyond what a face holds; detail: its name
     };
 
     Kind kind = Kind::Empty;

@@ -15,7 +15,7 @@ struct Columns
 // Front, back and box: by name where names are given, otherwise the first
 // columns that hold no other program's data. The box is only taken from a
 // column without a name of its own.
-Columns mapColumns(const QStringList &names, const QList<int> &otherColumns, qsizetype width)
+Columns mapColumns(const QStringList &names, const QSet<int> &otherColumns, qsizetype width)
 {
     Columns columns{-1, -1, -1};
     for (qsizetype i = 0; i < names.size(); ++i) {

@@ -1,11 +1,11 @@
 #include "exchange/HtmlFace.h"
 
 #include "richtext/FacePictures.h"
+#include "richtext/PictureFile.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -164,19 +164,21 @@ QByteArray HtmlFace::toRtf(const QString &html, const QTextCharFormat &standard,
         cursor.setPosition(it->position);
         cursor.setPosition(it->position + 1, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
-        QByteArray bytes;
+        PictureFile::Result picture;
         QString name;
-        if (!fromDataUrl(it->source, bytes, name)) {
-            const QString path = picturePath(pictures.folder, it->source);
-            QFile file(path);
-            if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        if (!fromDataUrl(it->source, picture.bytes, name)) {
+            name = picturePath(pictures.folder, it->source);
+            picture = name.isEmpty() ? PictureFile::Result{PictureFile::Outcome::Unreadable, {}, {}} : PictureFile::read(name);
+            if (picture.outcome == PictureFile::Outcome::Unreadable) {
                 problems.insert(firstProblem, {CsvProblem::Kind::MissingPicture, line, it->source});
                 continue;
             }
-            bytes = file.readAll();
-            name = path;
+        } else if (!PictureFile::fits(picture.bytes)) {
+            picture.outcome = PictureFile::Outcome::TooLarge;
         }
-        if (!FacePictures::insertFile(cursor, bytes, name, pictures.maxWidth, nullptr))
+        if (picture.outcome == PictureFile::Outcome::TooLarge)
+            problems.insert(firstProblem, {CsvProblem::Kind::PictureTooLarge, line, it->source.left(80)});
+        else if (!FacePictures::insertFile(cursor, picture.bytes, name, pictures.maxWidth, nullptr))
             problems.insert(firstProblem, {CsvProblem::Kind::UnreadablePicture, line, it->source.left(80)});
     }
     applyStandard(document, standard);

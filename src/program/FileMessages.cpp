@@ -121,8 +121,15 @@ QString FileMessages::forImport(const CsvProblem &problem)
         return line + QStringLiteral("Die Zeile hat nur ein Feld; eine Karte braucht Vorder- und Rückseite.");
     case CsvProblem::Kind::MissingPicture: return line + QStringLiteral("Das Bild \"%1\" wurde nicht gefunden.").arg(problem.detail);
     case CsvProblem::Kind::UnreadablePicture: return line + QStringLiteral("\"%1\" ist kein gültiges Bild.").arg(problem.detail);
+    case CsvProblem::Kind::PictureTooLarge: return line + pictureTooLargeMessage(problem.detail);
     }
     return QString();
+}
+
+QString FileMessages::pictureTooLargeMessage(const QString &name)
+{
+    return QStringLiteral("Das Bild \"%1\" ist zu groß: Bilder dürfen höchstens 64 MB und 64 Millionen Bildpunkte (20000 je Seite) haben.")
+        .arg(name);
 }
 
 QString FileMessages::importFailedMessage(const CsvProblem &problem, const QString &path)

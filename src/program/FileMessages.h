@@ -40,6 +40,9 @@ public:
 
     // A word list: what is wrong with it, naming the line.
     static QString forImport(const CsvProblem &problem);
+    // A picture file that is refused before it is read ("Bild einfügen",
+    // the pictures of a word list); `name` as the user named it.
+    static QString pictureTooLargeMessage(const QString &name);
     // The message for a word list from which no set was made.
     static QString importFailedMessage(const CsvProblem &problem, const QString &path);
     // The pictures that did not come along with the cards.

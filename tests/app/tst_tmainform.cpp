@@ -1,4 +1,5 @@
 #include "../BoxedSet.h"
+#include "../TestPictures.h"
 #include "MainFormFixture.h"
 
 #include "app/WindowTiling.h"
@@ -192,6 +193,7 @@ private slots:
         QVERIFY(red.save(png));
         writeFile(path(QStringLiteral("kaputt.png")), "kein Bild");
         writeFile(path(QStringLiteral("bild.xyz")), "?");
+        writeFile(path(QStringLiteral("riesig.jpg")), jpegClaimingHugeSize());
         writeFile(path(QStringLiteral("notiz.txt")), "Vokabeln Lektion 3");
         const auto clipboardSize = [] { return qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData()).size(); };
 
@@ -202,11 +204,14 @@ private slots:
 
         TMDIChild *document = newSet(QStringLiteral("bild.ql3"));
         QApplication::clipboard()->setText(QStringLiteral("vorher"));
-        dialogs.pictureAnswers = {path(QStringLiteral("kaputt.png")), path(QStringLiteral("bild.xyz")), QString()};
-        for (int i = 0; i < 3; ++i)
+        dialogs.pictureAnswers = {path(QStringLiteral("kaputt.png")), path(QStringLiteral("bild.xyz")), path(QStringLiteral("riesig.jpg")),
+                                  QString()};
+        for (int i = 0; i < 4; ++i)
             form->button(MainCommand::InsertPicture)->click();
         QCOMPARE(dialogs.warnings.join(QLatin1Char('|')),
-                 QStringLiteral("Die Datei \"kaputt.png\" ist kein gültiges Bild.|Unbekannte Bilddateierweiterung (.xyz)"));
+                 QStringLiteral(
+                     "Die Datei \"kaputt.png\" ist kein gültiges Bild.|Unbekannte Bilddateierweiterung (.xyz)|Das Bild "
+                     "\"riesig.jpg\" ist zu groß: Bilder dürfen höchstens 64 MB und 64 Millionen Bildpunkte (20000 je Seite) haben."));
         QVERIFY(QApplication::clipboard()->text() == QLatin1String("vorher") && !document->Set().Modified());
 
         // On the options page no face takes either, and no file is even asked for an object.

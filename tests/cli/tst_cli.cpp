@@ -80,6 +80,8 @@ private Q_SLOTS:
         const Result result = run({"info", file});
         QCOMPARE(result.exitCode, 0);
         const QJsonObject info = QJsonDocument::fromJson(result.out).object();
+        // Written piece by piece, as Qt writes the whole object.
+        QCOMPARE(result.out, QJsonDocument(info).toJson());
         QCOMPARE(info["Boxes"].toArray(), (QJsonArray{1, 4, 2}));
         QCOMPARE((QStringList{info["HeaderText"].toString(), info["PrinterOrientation"].toString(),
                               QString::number(info["AktPrintCards"].toInt())}),

@@ -4,6 +4,7 @@
 #include "exchange/CsvExport.h"
 
 #include "richtext/FacePictures.h"
+#include "richtext/PictureFile.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
@@ -65,6 +66,15 @@ private slots:
         QCOMPARE(cards.problems,
                  (QList<CsvProblem>{{CsvProblem::Kind::MissingPicture, 2, QStringLiteral("fehlt.jpg")},
                                     {CsvProblem::Kind::MissingPicture, 2, QStringLiteral("../geheim.png")}}));
+
+        // Refused by header and size before they are read.
+        writeFile(dir.filePath(QStringLiteral("medien/riesig.jpg")), jpegClaimingHugeSize());
+        QFile heavy(dir.filePath(QStringLiteral("medien/schwer.png")));
+        QVERIFY(heavy.open(QIODevice::WriteOnly) && heavy.write(png) && heavy.resize(PictureFile::MaxBytes + 1));
+        QCOMPARE(
+            import("#html:true\n<img src=\"riesig.jpg\">\t<img src=\"schwer.png\">\n", dir.filePath(QStringLiteral("medien"))).problems,
+            (QList<CsvProblem>{{CsvProblem::Kind::PictureTooLarge, 2, QStringLiteral("riesig.jpg")},
+                               {CsvProblem::Kind::PictureTooLarge, 2, QStringLiteral("schwer.png")}}));
     }
 
     void plainFieldsInTheStandardFontOfTheirSide()
