@@ -13,6 +13,7 @@ class CliCommands
 public:
     CliCommands(QTextStream &out, QTextStream &err);
 
+    // Also answers --help, --version and arguments that no command takes.
     int run(const QStringList &arguments);
 
     int info(const QString &path);
@@ -28,6 +29,7 @@ public:
     int importCsv(const QStringList &arguments);
     // Every card of a set as a word list.
     int exportCsv(const QStringList &arguments);
+    // After a complaint about the arguments: the hint to --help; status 2.
     int usage();
 
 private:
