@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // The program's command line, without the program name: card set files to
 // open and the switch "FAST" (any letter case), which as the first argument
@@ -13,6 +14,22 @@ public:
     using FileTest = std::function<bool(const QString &)>;
 
     explicit CommandLineArguments(const QStringList &arguments);
+
+    // What to print on standard output and standard error instead of
+    // starting, and the exit status.
+    struct Answer
+    {
+        int status = 0;
+        QString out;
+        QString err;
+    };
+    // --help, -h and --version, seen before any window opens (they need no
+    // display).
+    static std::optional<Answer> information(const QStringList &arguments, const FileTest &exists = &namesExistingFile);
+    // An option the program does not know ("--x" or "-x" naming no file),
+    // among the arguments that Qt's own options have already left.
+    static std::optional<Answer> unknownOption(const QStringList &arguments, const FileTest &exists = &namesExistingFile);
+    static QString usage();
 
     static bool isFastSwitch(const QString &argument);
     // Whether an argument names an existing file (a folder is none).

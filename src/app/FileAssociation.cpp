@@ -128,13 +128,14 @@ QByteArray FileAssociation::desktopEntry(const QString &programPath, const QStri
                                    "Version=1.0\n"
                                    "Name=Quillo\n"
                                    "GenericName=Karteikartenprogramm\n"
-                                   "Comment=Karteikarten bearbeiten, lernen und drucken\n");
+                                   "Comment=Karteikarten bearbeiten, lernen und drucken\n"
+                                   "Keywords=Karteikarten;Lernkartei;Vokabeln;Lernen;\n");
     entry += QStringLiteral("Exec=") + execArgument(programPath) + QStringLiteral(" %f\n");
     if (!iconPath.isEmpty())
         entry += QStringLiteral("Icon=") + iconPath + QLatin1Char('\n');
     entry += QStringLiteral("Terminal=false\n"
                             "MimeType=application/x-quillo;\n"
-                            "Categories=Education;Office;\n");
+                            "Categories=Education;\n");
     return entry.toUtf8();
 }
 

@@ -1,6 +1,7 @@
 #include "app/TAboutBox.h"
 
 #include "program/ProgramFolder.h"
+#include "program/ProgramVersion.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -13,9 +14,10 @@
 
 QString TAboutBox::copyrightNotice()
 {
-    return QStringLiteral("Quillo 3.2b\n"
+    return QStringLiteral("Quillo %1\n"
                           "Karteikarten bearbeiten, lernen und drucken\n"
-                          "© 2026 die Quillo-Entwickler");
+                          "© 2026 die Quillo-Entwickler")
+        .arg(ProgramVersion::number());
 }
 
 QString TAboutBox::credits()
@@ -53,7 +55,7 @@ TAboutBox::TAboutBox(const QString &logoPath, QWidget *parent)
     m_logo->setFixedSize(picture.isNull() ? QSize(96, 96) : picture.size());
     m_logo->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto *title = new QLabel(QStringLiteral("Quillo 3.2b"), panel);
+    auto *title = new QLabel(copyrightNotice().section(QLatin1Char('\n'), 0, 0), panel);
     title->setObjectName(QStringLiteral("ProductName"));
     QFont titleFont = title->font();
     titleFont.setBold(true);

@@ -13,11 +13,32 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <cstdio>
 #include <memory>
+
+namespace {
+
+int tell(const CommandLineArguments::Answer &answer)
+{
+    std::fputs(answer.out.toUtf8().constData(), stdout);
+    std::fputs(answer.err.toUtf8().constData(), stderr);
+    return answer.status;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given.append(QString::fromLocal8Bit(argv[i]));
+    if (const std::optional<CommandLineArguments::Answer> answer = CommandLineArguments::information(given))
+        return tell(*answer);
+
     QApplication app(argc, argv);
+    // Qt has taken its own options (-style, -session ...) out by now.
+    if (const std::optional<CommandLineArguments::Answer> answer = CommandLineArguments::unknownOption(QApplication::arguments().mid(1)))
+        return tell(*answer);
     QApplication::setApplicationName(QStringLiteral("Quillo"));
     QApplication::setOrganizationName(QStringLiteral("Quillo"));
 

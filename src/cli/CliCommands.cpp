@@ -8,6 +8,7 @@
 
 #include "cardset/CardSetFile.h"
 #include "cardset/ScratchFile.h"
+#include "cli/CliHelp.h"
 #include "cli/CsvArguments.h"
 #include "cli/InfoJson.h"
 #include "cli/PrintArguments.h"
@@ -56,6 +57,15 @@ QString pageRange(qsizetype first, qsizetype last)
     return first == last ? QStringLiteral("Seite %1").arg(first) : QStringLiteral("Seite %1 bis %2").arg(first).arg(last);
 }
 
+int tell(QTextStream &out, QTextStream &err, const CliHelp::Answer &answer)
+{
+    out << answer.out;
+    out.flush();
+    err << answer.err;
+    err.flush();
+    return answer.status;
+}
+
 QString counted(qsizetype n, const char *one, const char *many)
 {
     return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
@@ -71,38 +81,15 @@ CliCommands::CliCommands(QTextStream &out, QTextStream &err)
 
 int CliCommands::usage()
 {
-    m_err << "Aufruf: quillo-cli info DATEI.ql3\n"
-             "        quillo-cli convert ALT.qla NEU.ql3\n"
-             "        quillo-cli export-html DATEI.ql3 SEITE.html\n"
-             "        quillo-cli cat DATEI.ql3\n"
-             "        quillo-cli print-pdf DATEI.ql3 AUSGABE.pdf [--cards LISTE] [--fronts-only]\n"
-             "                  [--back-order reverse|forward] [--duplex] [--paper A4|Letter]\n"
-             "        quillo-cli import-csv LISTE NEU.ql3 [--delimiter tab|semicolon|comma]\n"
-             "                  [--encoding utf-8|windows-1252] [--header yes|no] [--html yes|no] [--media ORDNER]\n"
-             "        quillo-cli export-csv DATEI.ql3 LISTE [--format tab|semicolon] [--boxes] [--html]\n"
-             "        quillo-cli print DATEI.ql3 [--printer NAME] [--cards LISTE] [--fronts-only | --backs-only]\n"
-             "                  [--back-order reverse|forward] [--paper A4|Letter] [--copies N]\n"
-             "        quillo-cli printers\n"
-             "  info     gibt alle Angaben des Kartensatzes als JSON aus\n"
-             "  convert  speichert einen Kartensatz (auch im Format 2.5) als .ql3\n"
-             "  export-html  schreibt alle Karten als Webseite mit den Antworten als Tooltip\n"
-             "  cat      gibt den Text jeder Karte aus, Vorder- und Rückseite\n"
-             "  print-pdf  druckt die Karten als Schneidebögen in eine PDF-Datei: alle Vorderseiten,\n"
-             "           dann die Rückseiten zum Wiedereinlegen (--duplex: abwechselnd, für\n"
-             "           beidseitig druckende Drucker); --cards 3,7 nur diese Karten\n"
-             "  import-csv  legt aus einer Wortliste (CSV, Tabulatoren) einen Kartensatz an; was nicht\n"
-             "           angegeben ist, wird erkannt; Bilder liegen neben der Liste oder in --media\n"
-             "  export-csv  schreibt alle Karten als Wortliste: tab (UTF-8) oder semicolon\n"
-             "           (Windows-1252, für Tabellenkalkulationen), --boxes mit Kasten, --html mit Formatierung\n"
-             "  print    druckt die Karten auf einem Drucker (ohne --printer dem Standarddrucker): erst die\n"
-             "           Vorderseiten, nach dem Papierwechsel die Rückseiten, je als eigener Auftrag\n"
-             "  printers  zeigt die Drucker: Name, Standarddrucker (*), ob er Aufträge annimmt, Zustand\n";
+    m_err << CliHelp::hint() << '\n';
     m_err.flush();
     return 2;
 }
 
 int CliCommands::run(const QStringList &arguments)
 {
+    if (const std::optional<CliHelp::Answer> answer = CliHelp::answer(arguments))
+        return tell(m_out, m_err, *answer);
     if (arguments.size() == 2 && arguments.at(0) == QLatin1String("info"))
         return info(arguments.at(1));
     if (arguments.size() == 3 && arguments.at(0) == QLatin1String("convert"))
@@ -121,7 +108,7 @@ int CliCommands::run(const QStringList &arguments)
         return print(arguments.mid(1));
     if (arguments.size() == 1 && arguments.at(0) == QLatin1String("printers"))
         return printers();
-    return usage();
+    return tell(m_out, m_err, CliHelp::rejected(arguments));
 }
 
 int CliCommands::exportHtml(const QString &path, const QString &page)

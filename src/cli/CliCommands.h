@@ -15,6 +15,7 @@ class CliCommands
 public:
     CliCommands(QTextStream &out, QTextStream &err);
 
+    // Also answers --help, --version and arguments that no command takes.
     int run(const QStringList &arguments);
 
     int info(const QString &path);
@@ -35,6 +36,7 @@ public:
     int print(const QStringList &arguments);
     // The print server's printers.
     int printers();
+    // After a complaint about the arguments: the hint to --help; status 2.
     int usage();
 
 private:

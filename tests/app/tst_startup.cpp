@@ -1,6 +1,7 @@
 #include "../ModalGuard.h"
 #include "../TestFiles.h"
 #include "program/ProgramFolder.h"
+#include "program/ProgramVersion.h"
 
 #include "app/CommandLineArguments.h"
 #include "app/StartupSequence.h"
@@ -70,6 +71,20 @@ private Q_SLOTS:
         for (const QString &notFast :
              {QStringLiteral("FAST "), QStringLiteral("FASTER"), QStringLiteral("fa\u017Ft"), QStringLiteral("-FAST"), QString()})
             QVERIFY2(!CommandLineArguments({notFast}).skipsSplashWait(), qPrintable(notFast));
+    }
+
+    void helpVersionAndUnknownOptions()
+    {
+        const auto none = [](const QString &) { return false; };
+        const auto version = CommandLineArguments::information({QStringLiteral("FAST"), QStringLiteral("--version")}, none);
+        QVERIFY(version && version->status == 0 && version->out == QStringLiteral("quillo %1\n").arg(ProgramVersion::number()));
+        QVERIFY(CommandLineArguments::information({QStringLiteral("-h")}, none)->out.startsWith(QStringLiteral("Aufruf: quillo ")));
+        const auto unknown = CommandLineArguments::unknownOption({QStringLiteral("a.ql3"), QStringLiteral("--farbig")}, none);
+        QVERIFY(unknown && unknown->status == 2 && unknown->err == QStringLiteral("Unbekannte Option --farbig.\nHilfe: quillo --help\n"));
+        // a file of that name is opened instead
+        const auto exists = [](const QString &) { return true; };
+        QVERIFY(!CommandLineArguments::information({QStringLiteral("--help")}, exists));
+        QVERIFY(!CommandLineArguments::unknownOption({QStringLiteral("--farbig")}, exists));
     }
 
     void existingFilesOpenInOrderAndFastNever()

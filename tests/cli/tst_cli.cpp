@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cerrno>
@@ -151,8 +152,29 @@ private Q_SLOTS:
         result = run({"info", at("satz.txt")});
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("hat nicht die richtige Endung"));
+    }
 
-        QCOMPARE(run({"unbekannt"}).exitCode, 2);
+    void helpVersionAndUnknownArguments()
+    {
+        for (const QStringList &help : {QStringList{"--help"}, {"-h"}, {"help"}}) {
+            const Result result = run(help);
+            QVERIFY(result.exitCode == 0 && result.out.contains("print-pdf DATEI.ql3 AUSGABE.pdf") && result.err.isEmpty());
+        }
+        const Result one = run({"help", "import-csv"});
+        QVERIFY(one.exitCode == 0 && one.out.contains("--delimiter") && !one.out.contains("print-pdf"));
+        const Result version = run({"--version"});
+        QVERIFY(version.exitCode == 0 && QRegularExpression("^quillo-cli \\d+\\.\\d+\\.\\d+\n$").match(version.out).hasMatch());
+        // one line naming what is unknown, then the hint
+        const std::pair<QStringList, const char *> unknown[] = {
+            {{"unbekannt"}, "Unbekannter Befehl unbekannt."},
+            {{"--farbig"}, "Unbekannte Option --farbig."},
+            {{"cat", "x.ql3", "--farbig"}, "Unbekannte Option --farbig."},
+            {{"print-pdf", "x.ql3", "y.pdf", "--farbig"}, "Unbekannte Option --farbig."}};
+        for (const auto &[arguments, line] : unknown) {
+            const Result result = run(arguments);
+            QVERIFY2(result.exitCode == 2 && result.out.isEmpty() && result.err.endsWith(QByteArray(line) + "\nHilfe: quillo-cli --help\n"),
+                     result.err.constData());
+        }
     }
 
     void printPdfWritesTheSheets()
@@ -184,7 +206,7 @@ private Q_SLOTS:
         }
         const Result usage = run({"print-pdf", file});
         QCOMPARE(usage.exitCode, 2);
-        QVERIFY(usage.err.contains("print-pdf DATEI.ql3 AUSGABE.pdf"));
+        QVERIFY(usage.err.contains("Anzugeben sind genau ein Kartensatz und eine PDF-Datei."));
 
         // a set that cannot be loaded: the load message, status 1, no file
         const Result missing = run({"print-pdf", at("fehlt.ql3"), pdf});

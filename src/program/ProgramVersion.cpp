@@ -1,0 +1,6 @@
+#include "program/ProgramVersion.h"
+
+QString ProgramVersion::number()
+{
+    return QStringLiteral(QUILLO_VERSION);
+}
