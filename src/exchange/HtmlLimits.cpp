@@ -110,6 +110,7 @@ HtmlLimits::Result HtmlLimits::check(const QString &html)
     QHash<QString, int> openCount;
     QList<std::pair<qsizetype, qsizetype>> dropped;
     int tags = 0;
+    int pictures = 0;
     qsizetype pos = 0;
     while ((pos = html.indexOf(u'<', pos)) >= 0) {
         const qsizetype start = pos;
@@ -117,7 +118,7 @@ HtmlLimits::Result HtmlLimits::check(const QString &html)
         pos = tag.end;
         if (tag.name.isEmpty())
             continue;
-        if (++tags > MaxTags)
+        if (++tags > MaxTags || (tag.name == QLatin1StringView("img") && ++pictures > MaxPictures))
             return {Outcome::TooLarge, textOf(html)};
         if (tag.closing) {
             // The innermost open element of the name closes with all inside

@@ -10,9 +10,11 @@ class HtmlLimits
 public:
     // Elements nested deeper lose their tags; their text stays.
     static constexpr int MaxDepth = 64;
-    // A longer field, or one with more tags, is taken as its text alone.
+    // A longer field, or one with more tags or pictures, is taken as its
+    // text alone; each picture costs a relayout of its paragraph.
     static constexpr qsizetype MaxLength = 1'000'000;
     static constexpr int MaxTags = 10'000;
+    static constexpr int MaxPictures = 100;
 
     enum class Outcome {
         Within,   // the field as it is

@@ -114,9 +114,10 @@ QString FileMessages::forImport(const CsvProblem &problem)
     case CsvProblem::Kind::UnreadablePicture: return line + QStringLiteral("\"%1\" ist kein gültiges Bild.").arg(problem.detail);
     case CsvProblem::Kind::FieldTooLarge:
         return line
-            + QStringLiteral("Die %1 ist für HTML zu groß (über %2 Zeichen oder %3 Tags) und wurde als Text ohne Formatierung übernommen.")
+            + QStringLiteral("Die %1 ist für HTML zu groß (über %2 Zeichen, %3 Tags oder %4 Bilder) und wurde als Text ohne "
+                             "Formatierung übernommen.")
                   .arg(sideName(problem.side), QLocale(QLocale::German).toString(qlonglong(HtmlLimits::MaxLength)),
-                       QLocale(QLocale::German).toString(HtmlLimits::MaxTags));
+                       QLocale(QLocale::German).toString(HtmlLimits::MaxTags), QString::number(HtmlLimits::MaxPictures));
     case CsvProblem::Kind::FieldTooDeep:
         return line
             + QStringLiteral("Die %1 ist tiefer als %2 Ebenen verschachtelt; der tiefere Teil wurde als Text ohne Formatierung übernommen.")

@@ -88,16 +88,17 @@ private slots:
         }
     }
 
-    // Markup nested deep or in masses once took Qt's reader seconds to minutes.
+    // Markup nested deep or in masses (tags, pictures) once took seconds to minutes.
     void deepOrHugeMarkupIsCutDownQuickly()
     {
         const QString deep = QStringLiteral("<i>").repeated(9000) + QStringLiteral("tief");
-        const QString fields[] = {
-            QStringLiteral("<div>").repeated(100000) + QStringLiteral("x") + QStringLiteral("</div>").repeated(100000),
-            QStringLiteral("<b>").repeated(40000) + QStringLiteral("fett"), deep, QStringLiteral("Wort<br>").repeated(200000)};
+        const QString fields[] = {QStringLiteral("<div>").repeated(100000) + QStringLiteral("x")
+                                      + QStringLiteral("</div>").repeated(100000),
+                                  QStringLiteral("<b>").repeated(40000) + QStringLiteral("fett"), deep,
+                                  QStringLiteral("Wort<br>").repeated(200000), QStringLiteral("<img src=\"a.png\">").repeated(101)};
         QList<CsvProblem> problems;
         HtmlFace faces(CsvCards::standardFormat(CardSet::newSetFont()), {});
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 5; ++i) {
             QElapsedTimer timer;
             timer.start();
             const QByteArray rtf = faces.toRtf(fields[i], i + 2, CsvProblem::Side::Back, problems);
@@ -110,7 +111,8 @@ private slots:
         const auto problem = [](CsvProblem::Kind kind, int line) { return CsvProblem{kind, line, QString(), CsvProblem::Side::Back}; };
         QCOMPARE(problems,
                  (QList<CsvProblem>{problem(CsvProblem::Kind::FieldTooLarge, 2), problem(CsvProblem::Kind::FieldTooLarge, 3),
-                                    problem(CsvProblem::Kind::FieldTooDeep, 4), problem(CsvProblem::Kind::FieldTooLarge, 5)}));
+                                    problem(CsvProblem::Kind::FieldTooDeep, 4), problem(CsvProblem::Kind::FieldTooLarge, 5),
+                                    problem(CsvProblem::Kind::FieldTooLarge, 6)}));
     }
 
     void plainFieldsInTheStandardFontOfTheirSide()
