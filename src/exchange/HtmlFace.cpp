@@ -172,12 +172,19 @@ int HtmlFace::formatOf(const InlineHtml::Style &style)
 
 QByteArray HtmlFace::inlineRtf(const InlineHtml::Face &face)
 {
-    m_paragraphs.resize(1);
-    RtfWriter::Paragraph &paragraph = m_paragraphs.first();
-    paragraph.spans.clear();
-    for (const InlineHtml::Run &run : face.runs)
-        paragraph.spans.append({QStringView(face.text).sliced(run.start, run.length), formatOf(run.style)});
-    paragraph.markFormat = formatOf(InlineHtml::Style());
+    m_paragraphs.resize(face.paragraphs.size() + 1);
+    const int mark = formatOf(InlineHtml::Style());
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < m_paragraphs.size(); ++i) {
+        RtfWriter::Paragraph &paragraph = m_paragraphs[i];
+        paragraph.spans.clear();
+        const qsizetype end = i < face.paragraphs.size() ? face.paragraphs[i] : face.runs.size();
+        for (; run < end; ++run) {
+            const InlineHtml::Run &r = face.runs[run];
+            paragraph.spans.append({QStringView(face.text).sliced(r.start, r.length), formatOf(r.style)});
+        }
+        paragraph.markFormat = mark;
+    }
     return RtfWriter::writeParagraphs(m_paragraphs, m_formats, m_standard.font(), m_colour);
 }
 

@@ -8,11 +8,12 @@
 
 namespace {
 
-enum class Tag { B, Strong, I, Em, U, Span, Font, Br, Other };
+enum class Tag { B, Strong, I, Em, U, Span, Font, Br, Div, Other };
 
 Tag tagNamed(QStringView name)
 {
-    static const std::array<std::pair<QLatin1StringView, Tag>, 8> tags = {{{QLatin1StringView("b"), Tag::B},
+    static const std::array<std::pair<QLatin1StringView, Tag>, 9> tags = {{{QLatin1StringView("div"), Tag::Div},
+                                                                           {QLatin1StringView("b"), Tag::B},
                                                                            {QLatin1StringView("strong"), Tag::Strong},
                                                                            {QLatin1StringView("i"), Tag::I},
                                                                            {QLatin1StringView("em"), Tag::Em},
@@ -173,6 +174,7 @@ bool InlineHtml::read(QStringView html, Face &face)
 {
     face.text.clear();
     face.runs.clear();
+    face.paragraphs.clear();
     face.text.reserve(html.size());
     struct Open
     {
@@ -184,23 +186,30 @@ bool InlineHtml::read(QStringView html, Face &face)
     // Qt's reader drops blanks at the start and after a line break, and
     // folds the others into one space.
     bool dropBlanks = true;
+    // <div>s: each one paragraph, with text, nothing between or after
+    // them; the text before the first one is a paragraph of its own.
+    enum class Lines { None, InDiv, AfterDiv } lines = Lines::None;
+    qsizetype paragraphStart = 0;
     const auto append = [&](QChar c) {
-        if (!face.runs.isEmpty() && face.runs.constLast().style.key() == style.key())
+        if (lines == Lines::AfterDiv)
+            return false;
+        if (face.runs.size() > paragraphStart && face.runs.constLast().style.key() == style.key())
             ++face.runs.last().length;
         else
             face.runs.append({face.text.size(), 1, style});
         face.text += c;
+        return true;
     };
     const auto put = [&](QChar c) {
         if (c.isSpace() && c != QChar::Nbsp) {
             if (dropBlanks)
-                return;
+                return lines != Lines::AfterDiv;
             dropBlanks = true;
             c = u' ';
         } else {
             dropBlanks = false;
         }
-        append(c);
+        return append(c);
     };
 
     const qsizetype size = html.size();
@@ -211,10 +220,15 @@ bool InlineHtml::read(QStringView html, Face &face)
         if (c == u'&') {
             switch (entity(html, pos, decoded)) {
             case Entity::Decoded:
-                for (QChar d : std::as_const(decoded))
-                    put(d);
+                for (QChar d : std::as_const(decoded)) {
+                    if (!put(d))
+                        return false;
+                }
                 break;
-            case Entity::Literal: put(c); break;
+            case Entity::Literal:
+                if (!put(c))
+                    return false;
+                break;
             case Entity::Unknown: return false;
             }
             continue;
@@ -222,7 +236,8 @@ bool InlineHtml::read(QStringView html, Face &face)
         if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c == QChar::ObjectReplacementCharacter)
             return false;
         if (c != u'<') {
-            put(c);
+            if (!put(c))
+                return false;
             continue;
         }
         // A tag: its name, then the attributes this reader knows.
@@ -241,6 +256,14 @@ bool InlineHtml::read(QStringView html, Face &face)
             if (pos >= size || html[pos] != u'>' || tag == Tag::Br)
                 return false;
             ++pos;
+            if (tag == Tag::Div) {
+                if (lines != Lines::InDiv || !open.isEmpty() || face.runs.size() == paragraphStart)
+                    return false;
+                lines = Lines::AfterDiv;
+                continue;
+            }
+            if (lines == Lines::AfterDiv)
+                return false;
             // Closes the innermost element of that name and all inside it;
             // Qt ignores one that is not open.
             for (qsizetype i = open.size() - 1; i >= 0; --i) {
@@ -252,6 +275,8 @@ bool InlineHtml::read(QStringView html, Face &face)
             }
             continue;
         }
+        if (lines == Lines::AfterDiv && tag != Tag::Div)
+            return false;
         Style inner = style;
         bool closed = false;
         bool colourGiven = false;
@@ -325,6 +350,17 @@ bool InlineHtml::read(QStringView html, Face &face)
             append(QChar::LineSeparator);
             dropBlanks = true;
             continue;
+        case Tag::Div:
+            if (colourGiven || closed || lines == Lines::InDiv || !open.isEmpty()
+                || (lines == Lines::None && (face.text.endsWith(u' ') || face.text.endsWith(QChar::LineSeparator))))
+                return false;
+            if (!face.runs.isEmpty()) {
+                paragraphStart = face.runs.size();
+                face.paragraphs.append(paragraphStart);
+            }
+            lines = Lines::InDiv;
+            dropBlanks = true;
+            continue;
         default: break;
         }
         // <b/> is an element without content.
@@ -333,5 +369,5 @@ bool InlineHtml::read(QStringView html, Face &face)
             style = inner;
         }
     }
-    return true;
+    return lines != Lines::InDiv;
 }

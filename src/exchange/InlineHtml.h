@@ -5,7 +5,8 @@
 #include <QString>
 
 // The markup most word lists hold: text with <b>, <strong>, <i>, <em>,
-// <u>, colours (<span style="color:...">, <font color>), <br> and entities.
+// <u>, colours (<span style="color:...">, <font color>), <br> and entities,
+// in lines of <div>s one after the other.
 // Read in one pass to the text and formats Qt's HTML reader would put into
 // a document, blanks folded as it folds them. Anything else (paragraphs,
 // lists, pictures, other styles) is refused: the caller gives such a field
@@ -33,11 +34,13 @@ public:
         qsizetype length = 0;
         Style style;
     };
-    // One paragraph; line breaks are U+2028.
+    // Line breaks are U+2028; paragraphs after the first start at the runs
+    // `paragraphs` names.
     struct Face
     {
         QString text;
         QList<Run> runs;
+        QList<qsizetype> paragraphs;
     };
     // False when the field holds markup beyond the above.
     static bool read(QStringView html, Face &face);

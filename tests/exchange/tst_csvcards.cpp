@@ -78,7 +78,7 @@ private slots:
              {"", "  a \t\r\n b  ", "<b>fett</b> <I>kursiv</I><u> unter </u>", "a <br>  b<br/><BR />c ", "<b><i>x</b>y</i>z</b>",
               "<span style=\"color: rgb(255, 0, 0);\">rot<font color=green>gr\xc3\xbcn</font></span>",
               "<font color=\"#abc\">&amp;&lt;&nbsp; &#150;&#x20AC;&auml;&amp &bogus &#;</font>",
-              "<b/>{\\}<em>\xce\xbb\xf0\x9f\x98\x80</em>"}) {
+              "<b/>{\\}<em>\xce\xbb\xf0\x9f\x98\x80</em>", "x<div> a <b>b</b></div><DIV>c<br></DIV>"}) {
             QTextDocument document;
             document.setDefaultFont(standard.font());
             document.setHtml(QString::fromUtf8(field));
