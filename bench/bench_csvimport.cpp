@@ -1,7 +1,7 @@
 // A word list of 10,000 and of 100,000 rows (two short fields and a box)
 // read, made into the cards of a new set and saved; reading alone beside
 // it. The whole should take under 3 s for 100,000 rows and grow linearly.
-// The faces of 100,000 rows of HTML fields alone: under 1 s.
+// The faces of 100,000 rows of HTML fields alone: about a second.
 #include "exchange/CsvCards.h"
 #include "exchange/CsvReader.h"
 
