@@ -20,14 +20,18 @@ CsvCards CsvCards::build(const CsvTable &table, const FontRecord &front, const F
     CsvCards result;
     const QTextCharFormat frontFormat = standardFormat(front);
     const QTextCharFormat backFormat = standardFormat(back);
-    const auto face = [&](const QString &field, const QTextCharFormat &format, int line) {
-        return table.html ? HtmlFace::toRtf(field, format, pictures, line, result.problems) : RtfWriter::writePlainText(field, format);
+    HtmlFace frontHtml(frontFormat, pictures);
+    HtmlFace backHtml(backFormat, pictures);
+    const auto face = [&](const QString &field, CsvProblem::Side side, int line) {
+        if (!table.html)
+            return RtfWriter::writePlainText(field, side == CsvProblem::Side::Front ? frontFormat : backFormat);
+        return (side == CsvProblem::Side::Front ? frontHtml : backHtml).toRtf(field, line, side, result.problems);
     };
     result.cards.reserve(table.rows.size());
     for (const CsvRow &row : table.rows) {
         Card card;
-        card.Front = face(row.front, frontFormat, row.line);
-        card.Back = face(row.back, backFormat, row.line);
+        card.Front = face(row.front, CsvProblem::Side::Front, row.line);
+        card.Back = face(row.back, CsvProblem::Side::Back, row.line);
         card.Box = row.box > 0 ? row.box : 1;
         result.cards.append(std::move(card));
     }

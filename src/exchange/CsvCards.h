@@ -16,7 +16,7 @@
 struct CsvCards
 {
     QList<Card> cards;
-    // Pictures that did not come along, by line.
+    // Pictures that did not come along and markup cut down, by line.
     QList<CsvProblem> problems;
 
     static CsvCards build(const CsvTable &table, const FontRecord &front, const FontRecord &back, const HtmlFace::Pictures &pictures);

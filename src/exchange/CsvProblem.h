@@ -16,12 +16,17 @@ struct CsvProblem
         MissingPicture,    // a picture the field names is not there; detail: its name
         UnreadablePicture, // a picture file that is no picture; detail: its name
         PictureTooLarge,   // a picture beyond what a face holds; detail: its name
+        FieldTooLarge,     // HTML beyond HtmlLimits' size: taken as its text
+        FieldTooDeep,      // HTML nested beyond HtmlLimits' depth: the deeper part as its text
     };
+    // The field of a card a problem is in.
+    enum class Side { None, Front, Back };
 
     Kind kind = Kind::Empty;
     // The line of the file, from 1; 0 when no line is meant.
     int line = 0;
     QString detail;
+    Side side = Side::None;
 
     bool operator==(const CsvProblem &) const = default;
 };

@@ -1,9 +1,10 @@
 #include "exchange/HtmlFace.h"
 
+#include "exchange/HtmlLimits.h"
+
 #include "richtext/FacePictures.h"
 #include "richtext/PictureFile.h"
 #include "richtext/RtfReader.h"
-#include "richtext/RtfWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,11 +22,8 @@ namespace {
 class FieldDocument : public QTextDocument
 {
 public:
-    explicit FieldDocument(const QString &html, const QFont &font = QFont())
-    {
-        setDefaultFont(font);
-        setHtml(html);
-    }
+    FieldDocument() = default;
+    explicit FieldDocument(const QString &html) { setHtml(html); }
 
 protected:
     QVariant loadResource(int, const QUrl &) override { return QVariant(); }
@@ -74,30 +72,6 @@ bool fromDataUrl(const QString &source, QByteArray &bytes, QString &name)
         }
     }
     return false;
-}
-
-void applyStandard(QTextDocument &document, const QTextCharFormat &standard)
-{
-    QTextCharFormat colour;
-    colour.setForeground(standard.foreground());
-    QTextBlockFormat flat;
-    flat.setTopMargin(0);
-    flat.setBottomMargin(0);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        QTextCursor cursor(block);
-        // <p> and headings bring margins of a web page, not of a card.
-        cursor.mergeBlockFormat(flat);
-        if (!block.charFormat().hasProperty(QTextFormat::ForegroundBrush))
-            cursor.mergeBlockCharFormat(colour);
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.charFormat().isImageFormat() || fragment.charFormat().hasProperty(QTextFormat::ForegroundBrush))
-                continue;
-            cursor.setPosition(fragment.position());
-            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            cursor.mergeCharFormat(colour);
-        }
-    }
 }
 
 // Blanks that HTML would fold into one or drop: tabs, runs of spaces,
@@ -151,10 +125,78 @@ QString HtmlFace::picturePath(const QString &folder, const QString &source)
     return QString();
 }
 
-QByteArray HtmlFace::toRtf(const QString &html, const QTextCharFormat &standard, const Pictures &pictures, int line,
-                           QList<CsvProblem> &problems)
+HtmlFace::HtmlFace(const QTextCharFormat &standard, const Pictures &pictures)
+    : m_standard(standard)
+    , m_colour(standard.foreground().color())
+    , m_pictures(pictures)
 {
-    FieldDocument document(html, standard.font());
+}
+
+HtmlFace::~HtmlFace() = default;
+
+QByteArray HtmlFace::toRtf(const QString &html, int line, CsvProblem::Side side, QList<CsvProblem> &problems)
+{
+    const HtmlLimits::Result limited = HtmlLimits::check(html);
+    switch (limited.outcome) {
+    case HtmlLimits::Outcome::TooLarge:
+        problems.append({CsvProblem::Kind::FieldTooLarge, line, QString(), side});
+        return RtfWriter::writePlainText(limited.text, m_standard);
+    case HtmlLimits::Outcome::TooDeep:
+        problems.append({CsvProblem::Kind::FieldTooDeep, line, QString(), side});
+        return documentRtf(limited.text, line, side, problems);
+    case HtmlLimits::Outcome::Within: break;
+    }
+    if (InlineHtml::read(html, m_face))
+        return inlineRtf(m_face);
+    return documentRtf(html, line, side, problems);
+}
+
+int HtmlFace::formatOf(const InlineHtml::Style &style)
+{
+    const auto it = m_formatIndex.constFind(style.key());
+    if (it != m_formatIndex.cend())
+        return *it;
+    // The properties Qt's HTML reader sets for these styles.
+    QTextCharFormat format;
+    if (style.bold)
+        format.setFontWeight(QFont::Bold);
+    if (style.italic)
+        format.setFontItalic(true);
+    if (style.underline)
+        format.setFontUnderline(true);
+    if (style.coloured)
+        format.setForeground(QColor::fromRgb(style.colour));
+    m_formats.append(format);
+    return *m_formatIndex.insert(style.key(), int(m_formats.size() - 1));
+}
+
+QByteArray HtmlFace::inlineRtf(const InlineHtml::Face &face)
+{
+    m_paragraphs.resize(face.paragraphs.size() + 1);
+    const int mark = formatOf(InlineHtml::Style());
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < m_paragraphs.size(); ++i) {
+        RtfWriter::Paragraph &paragraph = m_paragraphs[i];
+        paragraph.spans.clear();
+        const qsizetype end = i < face.paragraphs.size() ? face.paragraphs[i] : face.runs.size();
+        for (; run < end; ++run) {
+            const InlineHtml::Run &r = face.runs[run];
+            paragraph.spans.append({QStringView(face.text).sliced(r.start, r.length), formatOf(r.style)});
+        }
+        paragraph.markFormat = mark;
+    }
+    return RtfWriter::writeParagraphs(m_paragraphs, m_formats, m_standard.font(), m_colour);
+}
+
+QByteArray HtmlFace::documentRtf(const QString &html, int line, CsvProblem::Side side, QList<CsvProblem> &problems)
+{
+    if (!m_document)
+        m_document = std::make_unique<FieldDocument>();
+    QTextDocument &document = *m_document;
+    // Also drops the pictures of the field before.
+    document.clear();
+    document.setDefaultFont(m_standard.font());
+    document.setHtml(html);
     const QList<Picture> found = picturesOf(document);
     // From the end, so that the positions before stay where they are; the
     // problems in the order of the field.
@@ -167,27 +209,30 @@ QByteArray HtmlFace::toRtf(const QString &html, const QTextCharFormat &standard,
         PictureFile::Result picture;
         QString name;
         if (!fromDataUrl(it->source, picture.bytes, name)) {
-            name = picturePath(pictures.folder, it->source);
+            name = picturePath(m_pictures.folder, it->source);
             picture = name.isEmpty() ? PictureFile::Result{PictureFile::Outcome::Unreadable, {}, {}} : PictureFile::read(name);
             if (picture.outcome == PictureFile::Outcome::Unreadable) {
-                problems.insert(firstProblem, {CsvProblem::Kind::MissingPicture, line, it->source});
+                problems.insert(firstProblem, {CsvProblem::Kind::MissingPicture, line, it->source, side});
                 continue;
             }
         } else if (!PictureFile::fits(picture.bytes)) {
             picture.outcome = PictureFile::Outcome::TooLarge;
         }
         if (picture.outcome == PictureFile::Outcome::TooLarge)
-            problems.insert(firstProblem, {CsvProblem::Kind::PictureTooLarge, line, it->source.left(80)});
-        else if (!FacePictures::insertFile(cursor, picture.bytes, name, pictures.maxWidth, nullptr))
-            problems.insert(firstProblem, {CsvProblem::Kind::UnreadablePicture, line, it->source.left(80)});
+            problems.insert(firstProblem, {CsvProblem::Kind::PictureTooLarge, line, it->source.left(80), side});
+        else if (!FacePictures::insertFile(cursor, picture.bytes, name, m_pictures.maxWidth, nullptr))
+            problems.insert(firstProblem, {CsvProblem::Kind::UnreadablePicture, line, it->source.left(80), side});
     }
-    applyStandard(document, standard);
-    return RtfWriter::write(document);
+    // <p> and headings bring margins of a web page, not of a card.
+    return RtfWriter::writeImported(document, m_colour);
 }
 
 QString HtmlFace::plainText(const QString &html)
 {
-    QString text = FieldDocument(html).toPlainText();
+    const HtmlLimits::Result limited = HtmlLimits::check(html);
+    if (limited.outcome == HtmlLimits::Outcome::TooLarge)
+        return limited.text;
+    QString text = FieldDocument(limited.outcome == HtmlLimits::Outcome::TooDeep ? limited.text : html).toPlainText();
     text.remove(QChar(QChar::ObjectReplacementCharacter));
     return text;
 }

@@ -1,12 +1,22 @@
 #include "program/FileMessages.h"
 
+#include "exchange/HtmlLimits.h"
+
 #include "cardset/CardSetFile.h"
 
+#include <QLocale>
+
+#include <algorithm>
 #include <cerrno>
 
 namespace {
 const QChar kBreak = QChar(13);
+
+QString sideName(CsvProblem::Side side)
+{
+    return side == CsvProblem::Side::Back ? QStringLiteral("Rückseite") : QStringLiteral("Vorderseite");
 }
+} // namespace
 
 QString FileMessages::forSave(const FileResult &result, const QString &fileName, SaveCommand command)
 {
@@ -122,6 +132,17 @@ QString FileMessages::forImport(const CsvProblem &problem)
     case CsvProblem::Kind::MissingPicture: return line + QStringLiteral("Das Bild \"%1\" wurde nicht gefunden.").arg(problem.detail);
     case CsvProblem::Kind::UnreadablePicture: return line + QStringLiteral("\"%1\" ist kein gültiges Bild.").arg(problem.detail);
     case CsvProblem::Kind::PictureTooLarge: return line + pictureTooLargeMessage(problem.detail);
+    case CsvProblem::Kind::FieldTooLarge:
+        return line
+            + QStringLiteral("Die %1 ist für HTML zu groß (über %2 Zeichen, %3 Tags oder %4 Bilder) und wurde als Text ohne "
+                             "Formatierung übernommen.")
+                  .arg(sideName(problem.side), QLocale(QLocale::German).toString(qlonglong(HtmlLimits::MaxLength)),
+                       QLocale(QLocale::German).toString(HtmlLimits::MaxTags), QString::number(HtmlLimits::MaxPictures));
+    case CsvProblem::Kind::FieldTooDeep:
+        return line
+            + QStringLiteral("Die %1 ist tiefer als %2 Ebenen verschachtelt; der tiefere Teil wurde als Text ohne Formatierung übernommen.")
+                  .arg(sideName(problem.side))
+                  .arg(HtmlLimits::MaxDepth);
     }
     return QString();
 }
@@ -141,7 +162,11 @@ QString FileMessages::importFailedMessage(const CsvProblem &problem, const QStri
 QString FileMessages::importPicturesMessage(const QList<CsvProblem> &problems)
 {
     constexpr qsizetype shown = 10;
-    QString text = QStringLiteral("Die Karten wurden ohne diese Bilder angelegt:");
+    const bool picturesOnly = std::all_of(problems.cbegin(), problems.cend(), [](const CsvProblem &p) {
+        return p.kind == CsvProblem::Kind::MissingPicture || p.kind == CsvProblem::Kind::UnreadablePicture;
+    });
+    QString text = picturesOnly ? QStringLiteral("Die Karten wurden ohne diese Bilder angelegt:")
+                                : QStringLiteral("Die Karten wurden mit diesen Einschränkungen angelegt:");
     for (qsizetype i = 0; i < std::min(problems.size(), shown); ++i)
         text += kBreak + forImport(problems.at(i));
     if (problems.size() > shown)

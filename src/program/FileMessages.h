@@ -45,7 +45,8 @@ public:
     static QString pictureTooLargeMessage(const QString &name);
     // The message for a word list from which no set was made.
     static QString importFailedMessage(const CsvProblem &problem, const QString &path);
-    // The pictures that did not come along with the cards.
+    // The pictures that did not come along with the cards, and the fields
+    // whose markup was cut down.
     static QString importPicturesMessage(const QList<CsvProblem> &problems);
     static QString exportedInUtf8Message();
 };

@@ -103,6 +103,8 @@ struct Output
     QHash<QRgb, int> colorIndex;
     QHash<int, CharStyle> specs; // by the document's format index
     QFont defaultFont;
+    // when valid: the colour of text without one of its own
+    QColor textColour;
 
     Output(const QTextDocument *d, const QFont &font)
         : doc(d)
@@ -231,6 +233,8 @@ struct Output
             s.flags |= RtfCharState::Sub;
         if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
             s.fg = color(f.foreground().color());
+        else if (textColour.isValid() && !f.hasProperty(QTextFormat::ForegroundBrush))
+            s.fg = color(textColour);
         if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
             s.bg = color(f.background().color());
         return *specs.insert(formatIndex, s);
@@ -487,17 +491,23 @@ int twips(qreal pixels)
     return qRound(pixels * 15.0);
 }
 
+RtfParaState::Align alignOf(Qt::Alignment alignment)
+{
+    const Qt::Alignment a = alignment & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignHCenter)
+        return RtfParaState::Center;
+    if (a & Qt::AlignJustify)
+        return RtfParaState::Justify;
+    if (a & Qt::AlignRight)
+        return RtfParaState::Right;
+    return RtfParaState::Left;
+}
+
 RtfParaState paraState(const QTextBlock &block, const QTextDocument &doc)
 {
     const QTextBlockFormat f = block.blockFormat();
     RtfParaState p;
-    const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
-    if (a & Qt::AlignHCenter)
-        p.align = RtfParaState::Center;
-    else if (a & Qt::AlignJustify)
-        p.align = RtfParaState::Justify;
-    else if (a & Qt::AlignRight)
-        p.align = RtfParaState::Right;
+    p.align = alignOf(f.alignment());
     p.rightIndent = twips(f.rightMargin());
     p.spaceBefore = twips(f.topMargin());
     p.spaceAfter = twips(f.bottomMargin());
@@ -683,6 +693,8 @@ struct Body
     Output &o;
     const QTextDocument &document;
     int symbolFont;
+    // paragraphs without space before and after
+    bool flat = false;
     bool pardNeeded = true;
     QHash<int, RtfParaState> paraStates;
     RtfParaState previous;
@@ -728,8 +740,12 @@ struct Body
     {
         // blocks of one format (list membership included) share one state
         auto cached = paraStates.constFind(block.blockFormatIndex());
-        if (cached == paraStates.cend())
-            cached = paraStates.insert(block.blockFormatIndex(), paraState(block, document));
+        if (cached == paraStates.cend()) {
+            RtfParaState state = paraState(block, document);
+            if (flat)
+                state.spaceBefore = state.spaceAfter = 0;
+            cached = paraStates.insert(block.blockFormatIndex(), state);
+        }
         const RtfParaState &para = *cached;
         const QTextList *list = block.textList();
         // a cell's paragraphs say so each, and the first after a table says nothing of it
@@ -901,9 +917,12 @@ QByteArray finishBody(Output &o, qsizetype room)
 
 } // namespace
 
-QByteArray RtfWriter::write(const QTextDocument &document)
+namespace {
+
+QByteArray writeDocument(const QTextDocument &document, const QColor &textColour, bool flat)
 {
     Output o(&document, document.defaultFont());
+    o.textColour = textColour;
     // First pass: the fonts and colours the text uses.
     bool bullets = false;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -918,7 +937,71 @@ QByteArray RtfWriter::write(const QTextDocument &document)
     const int symbolFont = prepareFonts(o, bullets);
     const qsizetype room = startBody(o, document.characterCount());
     Body body(o, document, symbolFont);
+    body.flat = flat;
     body.frame(document.rootFrame());
+    return finishBody(o, room);
+}
+
+} // namespace
+
+QByteArray RtfWriter::write(const QTextDocument &document)
+{
+    return writeDocument(document, QColor(), false);
+}
+
+QByteArray RtfWriter::writeImported(const QTextDocument &document, const QColor &textColour)
+{
+    return writeDocument(document, textColour, true);
+}
+
+QByteArray RtfWriter::writeParagraphs(const QList<Paragraph> &paragraphs, const QList<QTextCharFormat> &formats, const QFont &font,
+                                      const QColor &textColour)
+{
+    // As write() goes through the document: its fragments are never empty.
+    Output o(nullptr, font);
+    o.textColour = textColour;
+    const auto styleOf = [&](int format) -> const CharStyle & { return o.style(format, [&] { return formats.at(format); }); };
+    qsizetype characters = 0;
+    for (const Paragraph &paragraph : paragraphs) {
+        for (const Span &span : paragraph.spans) {
+            if (!span.text.isEmpty())
+                styleOf(span.format);
+            characters += span.text.size();
+        }
+        styleOf(paragraph.markFormat);
+        ++characters;
+    }
+    prepareFonts(o, false);
+    const qsizetype room = startBody(o, characters);
+    RtfParaState previous;
+    for (qsizetype i = 0; i < paragraphs.size(); ++i) {
+        const Paragraph &paragraph = paragraphs[i];
+        RtfParaState para;
+        para.align = alignOf(paragraph.alignment);
+        if (i == 0 || !(para == previous)) {
+            o.out += "\r\n";
+            o.word("\\pard");
+            writeParagraphProperties(o, para);
+        }
+        for (const Span &span : paragraph.spans) {
+            if (span.text.isEmpty())
+                continue;
+            const CharStyle s = styleOf(span.format);
+            if (s.image)
+                continue;
+            o.enterField(s);
+            o.switchTo(s);
+            o.text(span.text, s.symbol, s.symbolFont, true);
+        }
+        o.leaveField();
+        const CharStyle mark = styleOf(paragraph.markFormat);
+        if (!mark.image)
+            o.switchTo(mark);
+        o.out += "\\par\r\n";
+        o.needSpace = false;
+        o.afterUnicode = false;
+        previous = para;
+    }
     return finishBody(o, room);
 }
 

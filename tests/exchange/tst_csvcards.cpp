@@ -9,6 +9,7 @@
 #include "richtext/RtfWriter.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -64,8 +65,8 @@ private slots:
         QCOMPARE(RtfReader::textLines(card.Back), QStringList{"rot"});
         QCOMPARE(formatAt(card.Back, 0).foreground().color(), QColor(Qt::red));
         QCOMPARE(cards.problems,
-                 (QList<CsvProblem>{{CsvProblem::Kind::MissingPicture, 2, QStringLiteral("fehlt.jpg")},
-                                    {CsvProblem::Kind::MissingPicture, 2, QStringLiteral("../geheim.png")}}));
+                 (QList<CsvProblem>{{CsvProblem::Kind::MissingPicture, 2, QStringLiteral("fehlt.jpg"), CsvProblem::Side::Back},
+                                    {CsvProblem::Kind::MissingPicture, 2, QStringLiteral("../geheim.png"), CsvProblem::Side::Back}}));
 
         // Refused by header and size before they are read.
         writeFile(dir.filePath(QStringLiteral("medien/riesig.jpg")), jpegClaimingHugeSize());
@@ -73,8 +74,55 @@ private slots:
         QVERIFY(heavy.open(QIODevice::WriteOnly) && heavy.write(png) && heavy.resize(PictureFile::MaxBytes + 1));
         QCOMPARE(
             import("#html:true\n<img src=\"riesig.jpg\">\t<img src=\"schwer.png\">\n", dir.filePath(QStringLiteral("medien"))).problems,
-            (QList<CsvProblem>{{CsvProblem::Kind::PictureTooLarge, 2, QStringLiteral("riesig.jpg")},
-                               {CsvProblem::Kind::PictureTooLarge, 2, QStringLiteral("schwer.png")}}));
+            (QList<CsvProblem>{{CsvProblem::Kind::PictureTooLarge, 2, QStringLiteral("riesig.jpg"), CsvProblem::Side::Front},
+                               {CsvProblem::Kind::PictureTooLarge, 2, QStringLiteral("schwer.png"), CsvProblem::Side::Back}}));
+    }
+
+    // The reader for common markup gives what Qt's reader gives.
+    void commonMarkupReadAsQtReadsIt()
+    {
+        FontRecord times{QStringLiteral("Times New Roman"), 14, StoredColor::fromRgb(0, 0, 160), true};
+        const QTextCharFormat standard = CsvCards::standardFormat(times);
+        HtmlFace faces(standard, {});
+        for (const char *field :
+             {"", "  a \t\r\n b  ", "<b>fett</b> <I>kursiv</I><u> unter </u>", "a <br>  b<br/><BR />c ", "<b><i>x</b>y</i>z</b>",
+              "<span style=\"color: rgb(255, 0, 0);\">rot<font color=green>gr\xc3\xbcn</font></span>",
+              "<font color=\"#abc\">&amp;&lt;&nbsp; &#150;&#x20AC;&auml;&amp &bogus &#;</font>",
+              "<b/>{\\}<em>\xce\xbb\xf0\x9f\x98\x80</em>", "x<div> a <b>b</b></div><DIV>c<br></DIV>"}) {
+            QTextDocument document;
+            document.setDefaultFont(standard.font());
+            document.setHtml(QString::fromUtf8(field));
+            QList<CsvProblem> problems;
+            QCOMPARE(faces.toRtf(QString::fromUtf8(field), 1, CsvProblem::Side::Front, problems),
+                     RtfWriter::writeImported(document, standard.foreground().color()));
+        }
+    }
+
+    // Markup nested deep or in masses (tags, pictures) once took seconds to minutes.
+    void deepOrHugeMarkupIsCutDownQuickly()
+    {
+        const QString deep = QStringLiteral("<i>").repeated(9000) + QStringLiteral("tief");
+        const QString fields[] = {QStringLiteral("<div>").repeated(100000) + QStringLiteral("x")
+                                      + QStringLiteral("</div>").repeated(100000),
+                                  QStringLiteral("<b>").repeated(40000) + QStringLiteral("fett"), deep,
+                                  QStringLiteral("Wort<br>").repeated(200000), QStringLiteral("<img src=\"a.png\">").repeated(101)};
+        QList<CsvProblem> problems;
+        HtmlFace faces(CsvCards::standardFormat(CardSet::newSetFont()), {});
+        for (int i = 0; i < 5; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            const QByteArray rtf = faces.toRtf(fields[i], i + 2, CsvProblem::Side::Back, problems);
+            QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+            if (i == 2)
+                QCOMPARE(RtfReader::textLines(rtf), QStringList{"tief"});
+            if (i == 3)
+                QCOMPARE(RtfReader::textLines(rtf).size(), 200000);
+        }
+        const auto problem = [](CsvProblem::Kind kind, int line) { return CsvProblem{kind, line, QString(), CsvProblem::Side::Back}; };
+        QCOMPARE(problems,
+                 (QList<CsvProblem>{problem(CsvProblem::Kind::FieldTooLarge, 2), problem(CsvProblem::Kind::FieldTooLarge, 3),
+                                    problem(CsvProblem::Kind::FieldTooDeep, 4), problem(CsvProblem::Kind::FieldTooLarge, 5),
+                                    problem(CsvProblem::Kind::FieldTooLarge, 6)}));
     }
 
     void plainFieldsInTheStandardFontOfTheirSide()
