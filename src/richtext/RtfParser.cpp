@@ -479,6 +479,7 @@ void RtfParser::run()
             break;
         case '}':
             m_skip = 0;
+            m_starred = false; // a "\*" that no word followed in its group
             closeGroup(m_pos);
             ++m_pos;
             done = m_stack.empty();
@@ -669,12 +670,16 @@ void RtfParser::closeGroup(qsizetype at)
             finishFontEntry();
         break;
     case PnTextAfter:
-        if (parentDest != PnTextAfter)
+        if (parentDest != PnTextAfter) {
+            dropUnwritable(m_pnText);
             m_para.numbering.textAfter = m_pnText;
+        }
         break;
     case PnTextBefore:
-        if (parentDest != PnTextBefore)
+        if (parentDest != PnTextBefore) {
+            dropUnwritable(m_pnText);
             m_para.numbering.textBefore = m_pnText;
+        }
         break;
     case FontTable:
         if (m_fontOpen)
