@@ -12,7 +12,9 @@ class FuzzTargets
 {
 public:
     // The RTF reader (document and plain text), the writer on its result
-    // and the reader again: the text must survive. Needs a QGuiApplication.
+    // and the reader again: the face must come back the same, text and
+    // formatting as the rich text tests describe them (RtfTestSupport).
+    // Needs a QGuiApplication.
     static QString rtfReader(QByteArrayView input);
     // The input as a ".ql3" file. A set that loads must be exactly what the
     // file holds, it must save, and the saved file must load as the same set.

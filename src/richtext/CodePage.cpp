@@ -138,7 +138,8 @@ char16_t CodePage::symbolFontChar(unsigned char byte)
 
 int CodePage::symbolByte(char16_t ch, bool symbolFont)
 {
-    if (ch >= 0xF020 && ch <= 0xF0FF)
+    // in the font "Symbol" only where its byte reads as it again
+    if (ch >= 0xF020 && ch <= 0xF0FF && (!symbolFont || symbolFontChar(ch & 0xFF) == ch))
         return ch & 0xFF;
     if (!symbolFont)
         return -1;

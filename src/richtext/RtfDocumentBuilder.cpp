@@ -298,7 +298,13 @@ void RtfDocumentBuilder::formatParagraph(const RtfParaState &para, const RtfChar
         m_previousInList = false;
         return;
     }
-    if (m_previousInList && m_list && m_listNumbering == para.numbering) {
+    // a bullet's texts and start show nowhere (and are not written)
+    RtfNumbering numbering = para.numbering;
+    if (numbering.kind == RtfNumbering::Bullet) {
+        numbering = RtfNumbering();
+        numbering.kind = RtfNumbering::Bullet;
+    }
+    if (m_previousInList && m_list && m_listNumbering == numbering) {
         m_list->add(m_cursor.block());
         return;
     }
@@ -309,9 +315,9 @@ void RtfDocumentBuilder::formatParagraph(const RtfParaState &para, const RtfChar
         lf.setNumberPrefix(para.numbering.textBefore);
         lf.setNumberSuffix(para.numbering.textAfter);
     }
-    lf.setProperty(RtfFormatProperties::ListStart, para.numbering.start);
+    lf.setProperty(RtfFormatProperties::ListStart, numbering.start);
     m_list = m_cursor.createList(lf);
-    m_listNumbering = para.numbering;
+    m_listNumbering = numbering;
     m_previousInList = true;
 }
 

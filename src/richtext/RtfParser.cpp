@@ -404,6 +404,13 @@ bool isSymbolFontName(const QString &name)
         || name.compare(QLatin1String("Webdings"), Qt::CaseInsensitive) == 0;
 }
 
+// Control characters (\'01, \u10) and U+FFFC, which stands for an object:
+// no face holds them as text, and the writer leaves them out.
+void dropUnwritable(QString &text)
+{
+    text.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0xFFFC; });
+}
+
 } // namespace
 
 RtfParser::RtfParser(QByteArrayView rtf, RtfSink &sink, bool readPictures)
@@ -472,6 +479,7 @@ void RtfParser::run()
             break;
         case '}':
             m_skip = 0;
+            m_starred = false; // a "\*" that no word followed in its group
             closeGroup(m_pos);
             ++m_pos;
             done = m_stack.empty();
@@ -606,8 +614,9 @@ void RtfParser::runPlainText()
     CodePage::decode(1252, m_in, text);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text.remove(QChar(0));
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        dropUnwritable(line);
     RtfCharState state;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i + 1 == lines.size() && lines[i].isEmpty())
@@ -622,7 +631,9 @@ void RtfParser::runPlainText()
 
 void RtfParser::openGroup(qsizetype at)
 {
-    if (depth() >= MaxDepth) {
+    // inside a picture or an object counted from its group: its copy is
+    // written back at another depth
+    if (depth() >= (m_capture.kind == Capture::None ? MaxDepth : m_capture.depth + MaxDepth)) {
         m_pos = skipBalanced(at + 1, 1);
         return;
     }
@@ -659,12 +670,16 @@ void RtfParser::closeGroup(qsizetype at)
             finishFontEntry();
         break;
     case PnTextAfter:
-        if (parentDest != PnTextAfter)
+        if (parentDest != PnTextAfter) {
+            dropUnwritable(m_pnText);
             m_para.numbering.textAfter = m_pnText;
+        }
         break;
     case PnTextBefore:
-        if (parentDest != PnTextBefore)
+        if (parentDest != PnTextBefore) {
+            dropUnwritable(m_pnText);
             m_para.numbering.textBefore = m_pnText;
+        }
         break;
     case FontTable:
         if (m_fontOpen)
@@ -680,10 +695,8 @@ void RtfParser::closeGroup(qsizetype at)
         m_capture = Capture();
         m_pictDepth = -1;
         if (m_haveWrapped) {
-            // the original is the group inside, byte for byte
-            const qsizetype endPos = qMin(m_in.size(), at);
-            QByteArrayView inner = m_in.sliced(m_wrapperStart, endPos - m_wrapperStart).trimmed();
-            m_wrapped.original = inner.toByteArray();
+            // the original is the picture inside, byte for byte: what else
+            // the group holds would be read as text beside it once written
             m_haveWrapped = false;
             m_pos = at; // the caller steps over the closing brace
             const qsizetype next = skipSpace(at + 1);
@@ -711,7 +724,7 @@ void RtfParser::closeGroup(qsizetype at)
     RtfPictureData pd = capture.havePict ? std::move(capture.pict) : RtfPictureData();
     switch (capture.kind) {
     case Capture::Pict:
-        pd.original = m_in.sliced(capture.start, endPos - capture.start).toByteArray();
+        pd.original = closedCopy(capture.start, endPos);
         emitPicture(std::move(pd));
         break;
     case Capture::Object:
@@ -720,7 +733,7 @@ void RtfParser::closeGroup(qsizetype at)
         pd.objh = capture.object.objh;
         pd.objscalex = capture.object.objscalex;
         pd.objscaley = capture.object.objscaley;
-        pd.original = m_in.sliced(capture.start, endPos - capture.start).toByteArray();
+        pd.original = closedCopy(capture.start, endPos);
         emitPicture(std::move(pd));
         break;
     case Capture::ShpPict: {
@@ -730,7 +743,7 @@ void RtfParser::closeGroup(qsizetype at)
             last = skipBalanced(next + 1, 1);
             m_pos = last - 1; // the caller steps over the closing brace
         }
-        pd.original = m_in.sliced(capture.start, last - capture.start).toByteArray();
+        pd.original = closedCopy(capture.start, last);
         emitPicture(std::move(pd));
         break;
     }
@@ -790,7 +803,7 @@ qsizetype RtfParser::skipBalanced(qsizetype p, int depth) const
                 if (!negative)
                     p += qsizetype(qMin<qint64>(n, end - p));
             } else {
-                p += 2;
+                p += p + 1 < end && data[p + 1] == '\'' ? 4 : 2; // as run() reads \'hh, whatever follows
             }
         } else {
             ++p;
@@ -801,12 +814,77 @@ qsizetype RtfParser::skipBalanced(qsizetype p, int depth) const
     return end;
 }
 
+QByteArray RtfParser::closedCopy(QByteArrayView rtf)
+{
+    const char *data = rtf.data();
+    const qsizetype end = rtf.size();
+    int depth = 0;
+    qsizetype p = 0;
+    qsizetype whole = end; // where the token the end cut short starts
+    QByteArray binTail;
+    while (p < end && whole == end) {
+        const char c = data[p];
+        if (c == '{' || c == '}') {
+            depth = c == '{' ? depth + 1 : qMax(0, depth - 1);
+            ++p;
+        } else if (c != '\\') {
+            ++p;
+        } else if (p + 1 >= end || (data[p + 1] == '\'' && p + 4 > end)) {
+            whole = p; // a lone "\" or a cut \'hh: read as nothing
+        } else if (!isLetter(data[p + 1])) {
+            p += data[p + 1] == '\'' ? 4 : 2;
+        } else {
+            const qsizetype word = p;
+            ++p;
+            while (p < end && isLetter(data[p]))
+                ++p;
+            const bool bin = std::string_view(data + word + 1, size_t(p - word - 1)) == "bin";
+            const bool negative = p + 1 < end && data[p] == '-' && isDigit(data[p + 1]);
+            if (negative)
+                ++p;
+            qint64 n = 0;
+            for (; p < end && isDigit(data[p]); ++p)
+                n = qMin<qint64>(n * 10 + (data[p] - '0'), 100000000000LL);
+            if (p < end && data[p] == ' ')
+                ++p;
+            if (bin && !negative && n > end - p) {
+                // \bin's data cut short: as many bytes as were read
+                whole = word;
+                if (p < end)
+                    binTail = "\\bin" + QByteArray::number(end - p) + ' ' + rtf.sliced(p).toByteArray();
+            } else if (bin && !negative) {
+                p += n;
+            }
+        }
+    }
+    QByteArray copy = rtf.first(whole).toByteArray() + binTail;
+    copy.append(depth, '}');
+    return copy;
+}
+
+QByteArray RtfParser::closedCopy(qsizetype from, qsizetype to) const
+{
+    // a copy from a word in the middle of its group gets the group's brace
+    if (m_in[from] == '{')
+        return closedCopy(m_in.sliced(from, to - from));
+    return closedCopy('{' + m_in.sliced(from, to - from).toByteArray());
+}
+
 void RtfParser::skipGroup()
 {
     // the current group is dropped with everything in it
     m_pos = skipBalanced(m_pos, 1);
-    if (!m_stack.empty())
+    if (m_stack.empty())
+        return;
+    const int d = depth();
+    if (d != m_pictDepth && d != m_wrapperDepth && (m_capture.kind == Capture::None || d != m_capture.depth)) {
         m_stack.pop_back();
+        return;
+    }
+    // a picture's or object's own group: it ends here all the same
+    m_pos = qMax<qsizetype>(0, m_pos - 1);
+    closeGroup(m_pos);
+    ++m_pos;
 }
 
 void RtfParser::textBytes(const char *s, qsizetype n)
@@ -884,6 +962,7 @@ void RtfParser::decodePending()
 void RtfParser::flushText()
 {
     decodePending();
+    dropUnwritable(m_text);
     if (m_text.isEmpty())
         return;
     m_sink.text(m_text, m_textState);
@@ -974,7 +1053,9 @@ void RtfParser::finishFontEntry()
     f.codePage = m_fontCharset >= 0 ? CodePage::fromCharset(m_fontCharset, m_ansiCodePage) : m_ansiCodePage;
     f.name = m_fontNameText;
     CodePage::decode(fontEntryCodePage(), m_fontName, f.name);
-    f.name = f.name.trimmed();
+    // what a written font table cannot hold: a ";" would end the name
+    f.name.removeIf([](QChar c) { return c.unicode() < 0x20 || c == QChar::LineSeparator || c.unicode() == 0xFFFC; });
+    f.name = f.name.replace(QLatin1Char(';'), QLatin1Char(' ')).trimmed();
     m_fonts.insert(m_fontNumber, f);
     m_fontOpen = false;
     m_fontName.clear();
@@ -1025,6 +1106,16 @@ void RtfParser::captureStarts(int kind)
         m_capture.kind = kind;
         m_capture.depth = depth();
         m_capture.start = cur().open;
+        cur().uc = 1; // as where its copy is written back
+        // A word in the middle of its group: the copy starts with it, as
+        // what came before it was read as text.
+        for (qsizetype p = m_capture.start + 1; p < m_wordAt; ++p) {
+            const char c = m_in[p];
+            if (c == '\\' && p + 1 < m_wordAt && m_in[p + 1] == '*')
+                ++p;
+            else if (c != ' ' && c != '\r' && c != '\n' && c != '\t')
+                m_capture.start = m_wordAt;
+        }
     }
 }
 
@@ -1068,6 +1159,7 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
 {
     const std::string_view word(m_in.data() + wordStart, size_t(wordEnd - wordStart));
     const Keyword kw = lookup(word);
+    m_wordAt = wordStart - 1;
     const bool starred = m_starred;
     m_starred = false;
 
@@ -1137,6 +1229,10 @@ void RtfParser::controlWord(qsizetype wordStart, qsizetype wordEnd, bool hasPara
 
 void RtfParser::documentWord(Keyword kw, bool hasParam, int param)
 {
+    // Inside a picture or object, which is written back as it is, these
+    // would change the text written after it.
+    if (kw != KwUc && kw != KwU && (m_capture.kind != Capture::None || m_wrapperDepth >= 0))
+        return;
     switch (kw) {
     case KwAnsi:
         m_ansiCodePage = 1252;
@@ -1197,7 +1293,7 @@ void RtfParser::fieldWord(Keyword kw)
         skipGroup();
         if (m_readPictures && !m_stack.empty() && cur().dest == Text && m_fields.size() < 10000) {
             const qsizetype close = qMax(inner, m_pos - 1);
-            const QByteArray instruction = m_in.sliced(inner, close - inner).trimmed().toByteArray();
+            const QByteArray instruction = closedCopy(m_in.sliced(inner, close - inner).trimmed());
             const qsizetype next = skipSpace(m_pos);
             if (!instruction.isEmpty() && next < m_in.size() && m_in[next] == '{') {
                 m_fields.append(instruction);
@@ -1220,14 +1316,24 @@ void RtfParser::fieldWord(Keyword kw)
 void RtfParser::destinationWord(Keyword kw)
 {
     Group &g = cur();
+    // a table inside a picture or object: see documentWord
+    const bool inCopy = m_capture.kind != Capture::None || m_wrapperDepth >= 0;
     switch (kw) {
     case KwSkipDest:
     case KwPnText: skipGroup(); return;
     case KwFontTbl:
+        if (inCopy) {
+            skipGroup();
+            return;
+        }
         g.dest = FontTable;
         m_fontOpen = false;
         return;
     case KwColorTbl:
+        if (inCopy) {
+            skipGroup();
+            return;
+        }
         g.dest = ColorTable;
         m_colors.clear();
         m_red = m_green = m_blue = -1;
@@ -1260,7 +1366,6 @@ void RtfParser::pictureWord(Keyword kw, bool hasParam, int param)
         }
         g.dest = Drop;
         m_wrapperDepth = depth();
-        m_wrapperStart = m_pos;
         m_haveWrapped = false;
         return;
     case KwObject:

@@ -20,7 +20,8 @@
 // Damaged input is read as far as it goes: garbage before "{\rtf" is
 // ignored, a missing closing brace ends the document, an extra one after
 // the end is ignored, \bin counts are limited to the bytes there are, and
-// groups nested deeper than MaxDepth are skipped. Work and memory are
+// groups nested deeper than MaxDepth (below a picture's or object's
+// own group inside one) are skipped. Work and memory are
 // linear in the input size.
 class RtfParser
 {
@@ -33,6 +34,13 @@ public:
     // decoding their data (the plain text path).
     RtfParser(QByteArrayView rtf, RtfSink &sink, bool readPictures);
     void run();
+
+    // Bytes of the input kept to be written back (a picture's or object's
+    // original): as a whole that reads the same wherever it is written.
+    // Groups the input's end left open are closed where the reader closed
+    // them, and a last token the end cut short goes (a lone "\", half of
+    // a \'hh) or keeps the bytes the reader read (\bin).
+    static QByteArray closedCopy(QByteArrayView rtf);
 
     const RtfFont *font(int number) const;
     // An invalid colour stands for "automatic".
@@ -125,6 +133,8 @@ private:
     int fontEntryCodePage() const;
     void pictureStarts(int kind);
     void captureStarts(int kind);
+    // The bytes of a picture or object from its start up to `to`, closed.
+    QByteArray closedCopy(qsizetype from, qsizetype to) const;
     void emitPicture(RtfPictureData picture);
     void skippedPicture();
     void skipFallback();
@@ -140,7 +150,8 @@ private:
     qsizetype m_pos = 0;
     std::vector<Group> m_stack;
     bool m_starred = false;
-    int m_skip = 0; // fallback characters still to skip after \uN
+    qsizetype m_wordAt = 0; // where the control word being read starts
+    int m_skip = 0;         // fallback characters still to skip after \uN
 
     int m_ansiCodePage = 1252;
     int m_defaultFont = 0;
@@ -178,7 +189,6 @@ private:
     int m_hexHigh = -1;
     // {\*\quillopict ...}: the first picture inside is the one
     int m_wrapperDepth = -1;
-    qsizetype m_wrapperStart = 0;
     RtfPictureData m_wrapped;
     bool m_haveWrapped = false;
 };

@@ -324,6 +324,9 @@ struct Output
             return;
         stateBeforeField = state;
         out += "{\\*\\quillofield";
+        const char first = s.fieldInstruction.front();
+        if (first != '{' && first != '\\')
+            out += ' '; // the word would end in the instruction's letters or digits
         out += s.fieldInstruction;
         out += "}{";
         needSpace = false;
@@ -349,6 +352,21 @@ struct Output
         out += digits[(b >> 4) & 15];
         out += digits[b & 15];
         needSpace = false;
+    }
+
+    // Text read alike in every font: beyond ASCII all \uN?.
+    void textInAnyFont(QStringView chars)
+    {
+        for (const QChar c : chars) {
+            if (c.unicode() < 0x80) {
+                text(QStringView(&c, 1), false);
+            } else {
+                out += "\\u";
+                number(qint16(c.unicode()));
+                out += '?';
+                needSpace = false;
+            }
+        }
     }
 
     // scripts: text of the body in its font, which may switch to the
@@ -668,13 +686,13 @@ void writeNumbering(Output &o, const RtfParaState &p, int number, bool definitio
     if (!n.textBefore.isEmpty()) {
         o.out += "{\\pntxtb ";
         o.needSpace = false;
-        o.text(n.textBefore, false);
+        o.textInAnyFont(n.textBefore); // read in the font of the text around
         o.out += '}';
     }
     if (!n.textAfter.isEmpty()) {
         o.out += "{\\pntxta ";
         o.needSpace = false;
-        o.text(n.textAfter, false);
+        o.textInAnyFont(n.textAfter);
         o.out += '}';
     }
     o.out += '}';
@@ -894,7 +912,12 @@ QByteArray finishBody(Output &o, qsizetype room)
         o.number(o.fonts[i].symbol ? 2 : o.fonts[i].charset);
         o.out += ' ';
         o.needSpace = false;
-        o.text(QString(o.fonts[i].name).replace(QLatin1Char(';'), QLatin1Char(' ')), false); // ";" ends the name
+        const QString name = QString(o.fonts[i].name).replace(QLatin1Char(';'), QLatin1Char(' ')); // ";" ends the name
+        // a script's entry is read in the script's code page, where a byte means another character
+        if (o.fonts[i].charset == 0 || o.fonts[i].symbol)
+            o.text(name, false);
+        else
+            o.textInAnyFont(name);
         o.out += ";}";
     }
     o.out += "}\r\n";

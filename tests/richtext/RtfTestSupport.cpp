@@ -23,7 +23,8 @@ QString text(T value)
     return QVariant(value).toString();
 }
 
-QString charDescription(const QTextCharFormat &f)
+// A format without a font shows the document's (an empty face's mark).
+QString charDescription(const QTextCharFormat &f, const QFont &font)
 {
     if (f.isImageFormat()) {
         const QTextImageFormat i = f.toImageFormat();
@@ -34,16 +35,17 @@ QString charDescription(const QTextCharFormat &f)
     }
     const QByteArray field = f.property(RtfFormatProperties::FieldInstruction).toByteArray();
     return QStringLiteral("%1 %2pt w%3 i%4 u%5 s%6 v%7 fg%8 bg%9 sym%10 field[%11 %12]")
-        .arg(f.fontFamilies().toStringList().join(QLatin1Char(',')), text(f.fontPointSize()), text(f.fontWeight()), text(f.fontItalic()),
-             text(int(f.underlineStyle()) * 100 + f.intProperty(RtfFormatProperties::UnderlineKind)), text(f.fontStrikeOut()),
-             text(int(f.verticalAlignment())),
+        .arg(f.hasProperty(QTextFormat::FontFamilies) ? f.fontFamilies().toStringList().join(QLatin1Char(',')) : font.family(),
+             text(f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : font.pointSizeF()), text(f.fontWeight()),
+             text(f.fontItalic()), text(int(f.underlineStyle()) * 100 + f.intProperty(RtfFormatProperties::UnderlineKind)),
+             text(f.fontStrikeOut()), text(int(f.verticalAlignment())),
              f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : QStringLiteral("auto"),
              f.hasProperty(QTextFormat::BackgroundBrush) ? f.background().color().name() : QStringLiteral("none"))
         .arg(text(f.boolProperty(RtfFormatProperties::SymbolFont)),
              QString::fromLatin1(QCryptographicHash::hash(field, QCryptographicHash::Sha1).toHex().left(8)), f.anchorHref());
 }
 
-QString blockDescription(const QTextBlock &block)
+QString blockDescription(const QTextBlock &block, const QFont &font)
 {
     const QTextBlockFormat f = block.blockFormat();
     QString cell;
@@ -63,7 +65,7 @@ QString blockDescription(const QTextBlock &block)
         .arg(text(int(f.alignment() & Qt::AlignHorizontal_Mask)), text(f.leftMargin()), text(f.rightMargin()), text(f.textIndent()),
              text(f.topMargin()), text(f.bottomMargin()), text(f.lineHeight()), text(f.lineHeightType()), tabs)
         .arg(list, text(f.intProperty(RtfFormatProperties::ListLeftIndent)), text(f.intProperty(RtfFormatProperties::ListFirstIndent)),
-             charDescription(block.charFormat()), cell);
+             charDescription(block.charFormat(), font), cell);
 }
 
 } // namespace
@@ -72,12 +74,12 @@ QStringList RtfTestSupport::describe(const QTextDocument &document)
 {
     QStringList out;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        out << blockDescription(block);
+        out << blockDescription(block, document.defaultFont());
         QString runText;
         QString runFormat;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const QString format = charDescription(fragment.charFormat());
+            const QString format = charDescription(fragment.charFormat(), document.defaultFont());
             if (format != runFormat && !runText.isEmpty()) {
                 out << runFormat + QStringLiteral(" |") + runText + QLatin1Char('|');
                 runText.clear();
