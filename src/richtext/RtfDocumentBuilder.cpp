@@ -293,7 +293,10 @@ void RtfDocumentBuilder::leaveTable()
 void RtfDocumentBuilder::formatParagraph(const RtfParaState &para, const RtfCharState &mark)
 {
     m_cursor.setBlockFormat(blockFormat(para));
-    m_cursor.setBlockCharFormat(charFormat(mark));
+    // a field's result is its text: a mark inside it is not part of the link
+    RtfCharState markState = mark;
+    markState.field = 0;
+    m_cursor.setBlockCharFormat(charFormat(markState));
     if (para.numbering.kind == RtfNumbering::None) {
         m_previousInList = false;
         return;
@@ -342,6 +345,9 @@ void RtfDocumentBuilder::rowEnd(const RtfRowState &row)
         cellEnd(RtfParaState(), RtfCharState());
     if (!m_table)
         return;
+    // a cell that got paragraphs but no \cell is one the row gives
+    if (m_cellOpen)
+        ++m_column;
     for (int c = m_column; c < m_table->columns(); ++c)
         fillCell(m_row, c);
     m_cellOpen = false;
