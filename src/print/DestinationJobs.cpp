@@ -1,5 +1,7 @@
 #include "print/DestinationJobs.h"
 
+#include "print/PdfFileCheck.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -63,6 +65,10 @@ PrintDestinations::Answer DestinationJobs::send(const Draw &draw)
         failed.reason = file.errorString();
         return failed;
     }
+    // The PDF writer tells of no failed write (a full temporary folder);
+    // a job cut short would print part of the sheets.
+    if (!PdfFileCheck::isComplete(file.fileName()))
+        return failed;
 
     const PrintDestinations::Submitted submitted = m_server.submit(m_name, file.fileName(), QStringLiteral("Quillo 3.0"), m_options);
     m_lastJob = submitted.jobId;
