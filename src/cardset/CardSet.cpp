@@ -210,3 +210,15 @@ FontRecord CardSet::newSetFont()
     font.Color = StoredColor::Black;
     return font;
 }
+
+void CardSet::recordAnswer(int index, LearningAnswer::Mode mode, bool known, int boxBefore, int boxAfter, qint64 time)
+{
+    Q_UNUSED(index);
+    Q_UNUSED(mode);
+    Q_UNUSED(known);
+    Q_UNUSED(boxBefore);
+    Q_UNUSED(boxAfter);
+    Q_UNUSED(time);
+}
+
+void CardSet::clearHistory() {}

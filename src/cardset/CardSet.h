@@ -2,6 +2,7 @@
 
 #include "cardset/Card.h"
 #include "cardset/FontRecord.h"
+#include "cardset/LearningHistory.h"
 #include "cardset/PrintOptions.h"
 
 #include <QList>
@@ -72,6 +73,17 @@ public:
     // The card at `first` and every card after it.
     void setMarkedFrom(int first, bool marked);
 
+    // Every answer given in a quiz, with the cards' identities.
+    const LearningHistory &history() const { return m_history; }
+    // The identity the history knows the card at `index` by: it stays with
+    // the card through moves, saves and loads.
+    quint32 cardId(int index) const { return quint32(index + 1); }
+    // Records a verdict on the card at `index` given at `time` (seconds
+    // since 1970 UTC), when the history records.
+    void recordAnswer(int index, LearningAnswer::Mode mode, bool known, int boxBefore, int boxAfter, qint64 time);
+    // "Lernverlauf löschen": no answer is kept afterwards.
+    void clearHistory();
+
     // A change the set does not hold yet, as the text being typed into a
     // face editor, or one that counts as a change by itself, as a completed
     // quiz.
@@ -108,6 +120,7 @@ private:
     void setModified(bool modified);
 
     QList<Card> m_cards;
+    LearningHistory m_history;
     int m_currentIndex = -1;
     bool m_modified = false;
     QString m_fileName;
