@@ -52,7 +52,7 @@ AnkiProblem AnkiCurrentSchema::read(const AnkiDatabase &database, AnkiCollection
     if (templates.problem().kind != AnkiProblem::Kind::None)
         return templates.problem();
 
-    AnkiDatabaseQuery decks(database, "SELECT id, name, kind FROM decks");
+    AnkiDatabaseQuery decks(database, "SELECT id, name, kind FROM decks ORDER BY name");
     while (decks.next()) {
         // A filtered deck only borrows cards; they keep their home deck.
         if (AnkiProtobufReader::hasField(decks.blob(2), filteredDeck))

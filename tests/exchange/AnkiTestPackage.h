@@ -2,15 +2,10 @@
 
 #include "exchange/AnkiCollection.h"
 
-#include <QByteArray>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QList>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
 
 #include <sqlite3.h>
 #include <zip.h>
@@ -28,22 +23,15 @@ struct Member
     bool deflate = true;
 };
 
-// Writes the members into a new zip at `path`; false when libzip fails.
 inline bool writeZip(const QString &path, const QList<Member> &members)
 {
-    int error = 0;
-    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!archive)
-        return false;
-    for (const Member &member : members) {
+    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
+    for (const Member &m : members) {
         // The bytes live in `members` until zip_close.
-        zip_source_t *source = zip_source_buffer(archive, member.bytes.constData(), zip_uint64_t(member.bytes.size()), 0);
-        const zip_int64_t index = source ? zip_file_add(archive, member.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) : -1;
-        if (index < 0 || zip_set_file_compression(archive, zip_uint64_t(index), member.deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) != 0) {
-            zip_source_free(source);
-            zip_discard(archive);
+        zip_source_t *source = zip_source_buffer(archive, m.bytes.constData(), zip_uint64_t(m.bytes.size()), 0);
+        const zip_int64_t index = zip_file_add(archive, m.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0 || zip_set_file_compression(archive, zip_uint64_t(index), m.deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) != 0)
             return false;
-        }
     }
     return zip_close(archive) == 0;
 }
@@ -54,27 +42,19 @@ inline QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The uncompressed size the zip at `path` declares for `member`, in the
-// local header and the central directory, set to `size`: a member that
-// lies about what it inflates to.
+// Sets the uncompressed size `member` declares, in its local header and in
+// the central directory: a member that lies about what it inflates to.
 inline bool patchDeclaredSize(const QString &path, const QString &member, quint32 size)
 {
     QByteArray bytes = readAll(path);
     const QByteArray name = member.toUtf8();
-    const auto u16 = [&bytes](qsizetype at) { return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8); };
-    const auto put32 = [&bytes](qsizetype at, quint32 value) {
-        for (int i = 0; i < 4; ++i)
-            bytes[at + i] = char(value >> (8 * i));
-    };
     int patched = 0;
-    // signature, offset of the size, offset of the name length, of the name
-    const std::tuple<QByteArray, int, int, int> headers[] = {{QByteArray("PK\x03\x04"), 22, 26, 30},
-                                                             {QByteArray("PK\x01\x02"), 24, 28, 46}};
-    for (const auto &[signature, sizeAt, lengthAt, nameAt] : headers) {
+    // signature, offset of the size, of the name length, of the name
+    for (const auto &[signature, sizeAt, lengthAt, nameAt] : {std::tuple{"PK\x03\x04", 22, 26, 30}, std::tuple{"PK\x01\x02", 24, 28, 46}}) {
         for (qsizetype at = bytes.indexOf(signature); at >= 0; at = bytes.indexOf(signature, at + 1)) {
-            if (at + nameAt + name.size() <= bytes.size() && u16(at + lengthAt) == name.size()
-                && bytes.mid(at + nameAt, name.size()) == name) {
-                put32(at + sizeAt, size);
+            if (bytes.mid(at + lengthAt, 2) == QByteArray(1, char(name.size())) + '\0' && bytes.mid(at + nameAt, name.size()) == name) {
+                for (int i = 0; i < 4; ++i)
+                    bytes[at + sizeAt + i] = char(size >> (8 * i));
                 ++patched;
             }
         }
@@ -95,18 +75,15 @@ inline QByteArray zstd(const QByteArray &bytes)
     while (ZSTD_compressStream2(context, &output, &in, ZSTD_e_end) != 0) {
     }
     ZSTD_freeCCtx(context);
-    out.truncate(qsizetype(output.pos));
-    return out;
+    return out.left(qsizetype(output.pos));
 }
 
 inline QByteArray varint(quint64 value)
 {
     QByteArray out;
-    do {
-        out += char((value & 0x7f) | (value > 0x7f ? 0x80 : 0));
-        value >>= 7;
-    } while (value);
-    return out;
+    for (; value > 0x7f; value >>= 7)
+        out += char((value & 0x7f) | 0x80);
+    return out + char(value);
 }
 inline QByteArray varintField(quint32 field, quint64 value)
 {
@@ -133,39 +110,20 @@ inline QByteArray currentMediaMap(const QStringList &names)
     return entries;
 }
 
+// SQL literals.
+inline QString text(const QString &value)
+{
+    return QLatin1Char('\'') + QString(value).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+}
+inline QString blob(const QByteArray &value)
+{
+    return QStringLiteral("x'%1'").arg(QString::fromLatin1(value.toHex()));
+}
+
 inline int unicase(void *, int leftBytes, const void *left, int rightBytes, const void *right)
 {
     return QStringView(static_cast<const char16_t *>(left), leftBytes / 2)
         .compare(QStringView(static_cast<const char16_t *>(right), rightBytes / 2), Qt::CaseInsensitive);
-}
-
-inline bool exec(sqlite3 *db, const QString &sql)
-{
-    return sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-// Runs `sql` with the values bound in order (integers, texts or blobs).
-inline bool insert(sqlite3 *db, const char *sql, const QVariantList &values)
-{
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK)
-        return false;
-    QList<QByteArray> keep;
-    for (int i = 0; i < values.size(); ++i) {
-        const QVariant &value = values.at(i);
-        if (value.typeId() == QMetaType::QByteArray) {
-            keep.append(value.toByteArray());
-            sqlite3_bind_blob(statement, i + 1, keep.last().constData(), int(keep.last().size()), SQLITE_TRANSIENT);
-        } else if (value.typeId() == QMetaType::QString) {
-            keep.append(value.toString().toUtf8());
-            sqlite3_bind_text(statement, i + 1, keep.last().constData(), int(keep.last().size()), SQLITE_TRANSIENT);
-        } else {
-            sqlite3_bind_int64(statement, i + 1, value.toLongLong());
-        }
-    }
-    const bool done = sqlite3_step(statement) == SQLITE_DONE;
-    sqlite3_finalize(statement);
-    return done;
 }
 
 // The collection as SQLite bytes of schema 11 (note types and decks as JSON
@@ -173,86 +131,81 @@ inline bool insert(sqlite3 *db, const char *sql, const QVariantList &values)
 // runs last, for what the collection cannot say (filtered decks, damage).
 inline QByteArray collectionFile(const AnkiCollection &content, int schema, const QString &extraSql = QString())
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("c.db"));
-    sqlite3 *db = nullptr;
-    sqlite3_open(QFile::encodeName(path).constData(), &db);
-    sqlite3_create_collation(db, "unicase", SQLITE_UTF16, nullptr, unicase);
-    bool ok =
-        exec(db,
-             QStringLiteral("BEGIN;"
-                            "CREATE TABLE col (id integer primary key, crt integer, mod integer, scm integer, ver integer, dty integer,"
-                            " usn integer, ls integer, conf text, models text, decks text, dconf text, tags text);"
-                            "CREATE TABLE notes (id integer primary key, guid text, mid integer, mod integer, usn integer, tags text,"
-                            " flds text, sfld text, csum integer, flags integer, data text);"
-                            "CREATE TABLE cards (id integer primary key, nid integer, did integer, ord integer, mod integer,"
-                            " usn integer, type integer, queue integer, due integer, ivl integer, factor integer, reps integer,"
-                            " lapses integer, left integer, odue integer, odid integer, flags integer, data text);"
-                            "CREATE INDEX ix_cards_nid ON cards (nid);"));
+    QString sql = QStringLiteral(
+        "CREATE TABLE col (id integer primary key, crt, mod, scm, ver, dty, usn, ls, conf, models text, decks text, dconf, tags);"
+        "CREATE TABLE notes (id integer primary key, guid, mid, mod, usn, tags, flds, sfld, csum, flags, data);"
+        "CREATE TABLE cards (id integer primary key, nid, did, ord, mod, usn, type, queue, due, ivl, factor, reps, lapses, left, odue,"
+        " odid, flags, data);");
     QJsonObject models, decks;
     if (schema == 18) {
-        ok = ok
-            && exec(db,
-                    QStringLiteral("CREATE TABLE notetypes (id integer primary key, name text not null collate unicase,"
-                                   " mtime_secs integer, usn integer, config blob);"
-                                   "CREATE UNIQUE INDEX idx_notetypes_name ON notetypes (name);"
-                                   "CREATE TABLE fields (ntid integer, ord integer, name text collate unicase, config blob,"
-                                   " PRIMARY KEY (ntid, ord)) WITHOUT ROWID;"
-                                   "CREATE TABLE templates (ntid integer, ord integer, name text collate unicase, mtime_secs integer,"
-                                   " usn integer, config blob, PRIMARY KEY (ntid, ord)) WITHOUT ROWID;"
-                                   "CREATE TABLE decks (id integer primary key, name text not null collate unicase, mtime_secs integer,"
-                                   " usn integer, common blob, kind blob);"
-                                   "CREATE UNIQUE INDEX idx_decks_name ON decks (name);"));
+        sql += QStringLiteral(
+            "CREATE TABLE notetypes (id integer primary key, name text not null collate unicase, mtime_secs, usn, config blob);"
+            "CREATE UNIQUE INDEX idx_notetypes_name ON notetypes (name);"
+            "CREATE TABLE fields (ntid, ord, name text collate unicase, config, PRIMARY KEY (ntid, ord)) WITHOUT ROWID;"
+            "CREATE TABLE templates (ntid, ord, name text collate unicase, mtime_secs, usn, config, PRIMARY KEY (ntid, ord)) WITHOUT ROWID;"
+            "CREATE TABLE decks (id integer primary key, name text not null collate unicase, mtime_secs, usn, common, kind);"
+            "CREATE UNIQUE INDEX idx_decks_name ON decks (name);");
         for (const AnkiNoteType &type : content.noteTypes) {
-            const QByteArray config = varintField(1, int(type.kind)) + bytesField(3, ".card { color: black }");
-            ok = ok && insert(db, "INSERT INTO notetypes VALUES (?, ?, 0, 0, ?)", {type.id, type.name, config});
+            const QByteArray config = varintField(1, quint64(type.kind)) + bytesField(3, ".card {}");
+            sql += QStringLiteral("INSERT INTO notetypes VALUES (%1, %2, 0, 0, %3);").arg(type.id).arg(text(type.name), blob(config));
             for (int i = 0; i < type.fields.size(); ++i)
-                ok = ok && insert(db, "INSERT INTO fields VALUES (?, ?, ?, x'')", {type.id, i, type.fields.at(i)});
+                sql += QStringLiteral("INSERT INTO fields VALUES (%1, %2, %3, x'');").arg(type.id).arg(i).arg(text(type.fields.at(i)));
             for (const AnkiTemplate &t : type.templates) {
-                const QByteArray formats =
-                    bytesField(1, t.questionFormat.toUtf8()) + bytesField(2, t.answerFormat.toUtf8()) + varintField(5, 0);
-                ok = ok && insert(db, "INSERT INTO templates VALUES (?, ?, ?, 0, 0, ?)", {type.id, t.ord, t.name, formats});
+                const QByteArray formats = bytesField(1, t.questionFormat.toUtf8()) + bytesField(2, t.answerFormat.toUtf8());
+                sql += QStringLiteral("INSERT INTO templates VALUES (%1, %2, %3, 0, 0, %4);")
+                           .arg(type.id)
+                           .arg(t.ord)
+                           .arg(text(t.name), blob(formats));
             }
         }
         for (const AnkiDeck &deck : content.decks) {
-            ok = ok
-                && insert(db, "INSERT INTO decks VALUES (?, ?, 0, 0, x'', ?)",
-                          {deck.id, QString(deck.name).replace(QLatin1String("::"), QChar(0x1f)), bytesField(1, QByteArray())});
+            sql += QStringLiteral("INSERT INTO decks VALUES (%1, %2, 0, 0, x'', x'0a00');")
+                       .arg(deck.id)
+                       .arg(text(QString(deck.name).replace(QLatin1String("::"), QChar(0x1f))));
         }
     } else {
         for (const AnkiNoteType &type : content.noteTypes) {
             QJsonArray fields, templates;
             for (int i = 0; i < type.fields.size(); ++i)
-                fields.append(QJsonObject{{"name", type.fields.at(i)}, {"ord", i}, {"sticky", false}});
+                fields.append(QJsonObject{{"name", type.fields.at(i)}, {"ord", i}});
             for (const AnkiTemplate &t : type.templates)
                 templates.append(QJsonObject{{"name", t.name}, {"ord", t.ord}, {"qfmt", t.questionFormat}, {"afmt", t.answerFormat}});
-            models.insert(QString::number(type.id),
-                          QJsonObject{{"id", type.id},
-                                      {"name", type.name},
-                                      {"type", int(type.kind)},
-                                      {"flds", fields},
-                                      {"tmpls", templates},
-                                      {"css", ".card {}"}});
+            models.insert(
+                QString::number(type.id),
+                QJsonObject{{"id", type.id}, {"name", type.name}, {"type", int(type.kind)}, {"flds", fields}, {"tmpls", templates}});
         }
         for (const AnkiDeck &deck : content.decks)
             decks.insert(QString::number(deck.id), QJsonObject{{"id", deck.id}, {"name", deck.name}, {"dyn", 0}});
     }
-    ok = ok
-        && insert(db, "INSERT INTO col VALUES (1, 0, 0, 0, ?, 0, 0, 0, '{}', ?, ?, '{}', '{}')",
-                  {schema, schema == 18 ? QString() : QString::fromUtf8(QJsonDocument(models).toJson()),
-                   schema == 18 ? QString() : QString::fromUtf8(QJsonDocument(decks).toJson())});
-    for (const AnkiNote &note : content.notes) {
-        ok = ok
-            && insert(db, "INSERT INTO notes VALUES (?, ?, ?, 0, 0, ?, ?, '', 0, 0, '')",
-                      {note.id, QString::number(note.id), note.noteTypeId, QLatin1Char(' ') + note.tags.join(u' ') + QLatin1Char(' '),
-                       note.fields.join(QChar(0x1f))});
+    const auto json = [schema](const QJsonObject &o) {
+        return text(schema == 18 ? QString() : QString::fromUtf8(QJsonDocument(o).toJson()));
+    };
+    sql += QStringLiteral("INSERT INTO col VALUES (1, 0, 0, 0, %1, 0, 0, 0, '{}', %2, %3, '{}', '{}');")
+               .arg(schema)
+               .arg(json(models), json(decks));
+    for (const AnkiNote &n : content.notes) {
+        sql += QStringLiteral("INSERT INTO notes VALUES (%1, '%1', %2, 0, 0, %3, %4, '', 0, 0, '');")
+                   .arg(n.id)
+                   .arg(n.noteTypeId)
+                   .arg(text(QLatin1Char(' ') + n.tags.join(u' ') + QLatin1Char(' ')), text(n.fields.join(QChar(0x1f))));
     }
-    for (const AnkiCard &card : content.cards) {
-        ok = ok
-            && insert(db, "INSERT INTO cards VALUES (?, ?, ?, ?, 0, 0, ?, ?, 0, ?, 2500, 0, 0, 0, 0, 0, 0, '')",
-                      {card.id, card.noteId, card.deckId, card.ord, card.type, card.queue, card.interval});
+    for (const AnkiCard &c : content.cards) {
+        sql += QStringLiteral("INSERT INTO cards VALUES (%1, %2, %3, %4, 0, 0, %5, %6, 0, %7, 2500, 0, 0, 0, 0, 0, 0, '');")
+                   .arg(c.id)
+                   .arg(c.noteId)
+                   .arg(c.deckId)
+                   .arg(c.ord)
+                   .arg(c.type)
+                   .arg(c.queue)
+                   .arg(c.interval);
     }
-    ok = ok && exec(db, QStringLiteral("COMMIT;") + extraSql);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("c.db"));
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    sqlite3_create_collation(db, "unicase", SQLITE_UTF16, nullptr, unicase);
+    const QByteArray all = (QStringLiteral("BEGIN;") + sql + QStringLiteral("COMMIT;") + extraSql).toUtf8();
+    const bool ok = sqlite3_exec(db, all.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok ? readAll(path) : QByteArray("<collection not made>");
 }
