@@ -17,6 +17,10 @@ public:
     // packages, which compress media hardly at all, never beyond 2 GB.
     static qint64 limitFor(qint64 packageSize);
 
+    // The most a member read whole into memory may unpack to (meta, the
+    // media list); the collection and the media go to files.
+    static constexpr qsizetype inMemoryLimit = 64 << 20;
+
     qint64 left() const { return m_left; }
     // False, with nothing taken, when `bytes` exceed what is left.
     bool take(qint64 bytes);

@@ -95,7 +95,9 @@ AnkiProblem AnkiZipArchive::extract(const QString &member, AnkiUnpackBudget &bud
 AnkiProblem AnkiZipArchive::readAll(const QString &member, AnkiUnpackBudget &budget, QByteArray &out) const
 {
     out.clear();
-    return extract(member, budget, [&out](QByteArrayView bytes) {
+    return extract(member, budget, [&out, &member](QByteArrayView bytes) {
+        if (bytes.size() > AnkiUnpackBudget::inMemoryLimit - out.size())
+            return AnkiProblem{AnkiProblem::Kind::TooLarge, member, 0};
         out.append(bytes);
         return AnkiProblem{};
     });

@@ -27,6 +27,8 @@ public:
     bool contains(const QString &member) const;
     // The member's bytes in order, into the sink.
     AnkiProblem extract(const QString &member, AnkiUnpackBudget &budget, const AnkiByteSink &sink) const;
+    // For the small members (meta, the media list), as far as
+    // AnkiUnpackBudget::inMemoryLimit.
     AnkiProblem readAll(const QString &member, AnkiUnpackBudget &budget, QByteArray &out) const;
 
 private:

@@ -57,7 +57,9 @@ AnkiProblem AnkiZstdStream::finish()
 AnkiProblem AnkiZstdStream::decompress(QByteArrayView compressed, AnkiUnpackBudget &budget, const QString &member, QByteArray &out)
 {
     out.clear();
-    AnkiZstdStream stream(budget, member, [&out](QByteArrayView bytes) {
+    AnkiZstdStream stream(budget, member, [&out, &member](QByteArrayView bytes) {
+        if (bytes.size() > AnkiUnpackBudget::inMemoryLimit - out.size())
+            return AnkiProblem{AnkiProblem::Kind::TooLarge, member, 0};
         out.append(bytes);
         return AnkiProblem{};
     });

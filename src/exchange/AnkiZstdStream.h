@@ -25,7 +25,8 @@ public:
     // After the last piece: a frame left incomplete is a damaged member.
     AnkiProblem finish();
 
-    // `compressed` whole, for the small members (the media list).
+    // `compressed` whole, for the small members (the media list), as far as
+    // AnkiUnpackBudget::inMemoryLimit.
     static AnkiProblem decompress(QByteArrayView compressed, AnkiUnpackBudget &budget, const QString &member, QByteArray &out);
 
 private:
