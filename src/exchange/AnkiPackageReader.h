@@ -23,4 +23,7 @@ public:
     };
 
     static Result read(const QString &path);
+    // read() with a limit of its own on the bytes unpacked in all, instead
+    // of the one for the package's size: for the tests of that limit.
+    static Result read(const QString &path, qint64 unpackLimit);
 };
