@@ -13,8 +13,9 @@
 
 namespace {
 
-// Anki's schema 11, as its own collections of that version are made.
-const char *const kSchema = R"(
+// Anki's schema 11, as its own collections of that version are made; the
+// indexes are made once the rows are in, which is quicker.
+const char *const kTables = R"(
 create table col (id integer primary key, crt integer not null, mod integer not null, scm integer not null,
   ver integer not null, dty integer not null, usn integer not null, ls integer not null, conf text not null,
   models text not null, decks text not null, dconf text not null, tags text not null);
@@ -28,6 +29,8 @@ create table cards (id integer primary key, nid integer not null, did integer no
 create table revlog (id integer primary key, cid integer not null, usn integer not null, ease integer not null,
   ivl integer not null, lastIvl integer not null, factor integer not null, time integer not null, type integer not null);
 create table graves (usn integer not null, oid integer not null, type integer not null);
+)";
+const char *const kIndexes = R"(
 create index ix_notes_usn on notes (usn);
 create index ix_cards_usn on cards (usn);
 create index ix_revlog_usn on revlog (usn);
@@ -222,7 +225,10 @@ AnkiCollectionFile::Result AnkiCollectionFile::build(const Content &content)
         result.error = reason.isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db.get())) : reason;
         return result;
     };
-    if (const QString reason = run(db.get(), kSchema); !reason.isEmpty())
+    // Nothing to roll back to: a failure discards the whole database.
+    if (const QString reason = run(db.get(), "pragma journal_mode = off"); !reason.isEmpty())
+        return failed(reason);
+    if (const QString reason = run(db.get(), kTables); !reason.isEmpty())
         return failed(reason);
     if (const QString reason = run(db.get(), "begin"); !reason.isEmpty())
         return failed(reason);
@@ -274,6 +280,8 @@ AnkiCollectionFile::Result AnkiCollectionFile::build(const Content &content)
         if (!step(card.get()))
             return failed();
     }
+    if (const QString reason = run(db.get(), kIndexes); !reason.isEmpty())
+        return failed(reason);
     if (const QString reason = run(db.get(), "commit"); !reason.isEmpty())
         return failed(reason);
 
