@@ -15,8 +15,7 @@ QString faceText(const QByteArray &rtf, bool html)
 {
     if (html)
         return HtmlFace::fromRtf(rtf);
-    // A picture leaves an empty line; at the end, empty lines are no part
-    // of the field.
+    // A picture leaves an empty line; a field does not end in empty lines.
     QStringList lines = RtfReader::textLines(rtf);
     while (!lines.isEmpty() && lines.constLast().isEmpty())
         lines.removeLast();

@@ -53,8 +53,8 @@ public:
     // A face as simple HTML: <b>, <i>, <u>, <span style="color:#rrggbb">
     // and <br> between lines; other formatting is left out. Each picture
     // is an <img src="NAME"> of a file that `media` keeps, or without
-    // `media` left out. Empty lines at the end are left out: they are no
-    // part of a field.
+    // `media` left out. Empty lines at the end are left out: a field does
+    // not end in them.
     static QString fromRtf(QByteArrayView rtf, MediaFiles *media = nullptr);
 
     // The picture file that <img src> names, when it lies in `folder`;
