@@ -113,23 +113,26 @@ private slots:
     void packageHoldsTheCardsAsNotes()
     {
         const QByteArray png = redPng();
+        const QByteArray jpeg = encoded(QImage::fromData(png), "JPEG");
         CardSet set;
         set.replaceCards({{face(QStringLiteral("Paris"), png), face(QStringLiteral("Hauptstadt von Frankreich")), 2, false},
                           {face(QStringLiteral("Rom"), png), face(QStringLiteral("Hauptstadt & <Italien>")), 4, false},
-                          {face(QStringLiteral("Rom"), png), face(QString()), 1, false}});
+                          {face(QStringLiteral("Rom"), png), face(QStringLiteral("JPEG"), jpeg), 1, false}});
         set.setFileName(m_dir.filePath(QStringLiteral("Städte.ql3")));
         const QString path = m_dir.filePath(QStringLiteral("städte.apkg"));
         QVERIFY(AnkiPackageWriter::write(path, set, AnkiPackageWriter::deckName(set, path)).ok());
 
         Package package;
         open(package, path);
-        // The same picture on three faces is one file, with its bytes.
-        QCOMPARE(package.members.keys().size(), 3);
+        // The same picture on three faces is one file; each keeps its bytes.
+        QCOMPARE(package.members.keys().size(), 4);
         const QJsonObject media = QJsonDocument::fromJson(package.members.value(QStringLiteral("media"))).object();
-        QCOMPARE(media.keys(), QStringList{"0"});
+        QCOMPARE(media.keys(), (QStringList{"0", "1"}));
         const QString picture = media.value(QStringLiteral("0")).toString();
         QVERIFY2(picture.startsWith(QLatin1String("quillo-")) && picture.endsWith(QLatin1String(".png")), qPrintable(picture));
+        QVERIFY(media.value(QStringLiteral("1")).toString().endsWith(QLatin1String(".jpg")));
         QCOMPARE(package.members.value(QStringLiteral("0")), png);
+        QCOMPARE(package.members.value(QStringLiteral("1")), jpeg);
 
         QCOMPARE(package.rows("select count(*), ver from col"), (QList<QStringList>{{"1", "11"}}));
         const QJsonObject model = package.json("models").value(QStringLiteral("1414213562373")).toObject();
@@ -154,11 +157,13 @@ private slots:
         const QString img = QStringLiteral("<img src=\"%1\">").arg(picture);
         QCOMPARE(package.rows("select n.flds, n.tags, n.sfld, c.type, c.queue, c.due, c.did = "
                               + QByteArray::number(model["did"].toInteger()) + " from notes n join cards c on c.nid = n.id order by c.due"),
-                 (QList<QStringList>{{"Paris<br>" + img + QChar(0x1F) + "Hauptstadt von Frankreich", " Kasten::2 ",
-                                      "Paris " + picture + ' ', "0", "0", "1", "1"},
-                                     {"Rom<br>" + img + QChar(0x1F) + "Hauptstadt &amp; &lt;Italien&gt;", " Kasten::4 ",
-                                      "Rom " + picture + ' ', "0", "0", "2", "1"},
-                                     {"Rom<br>" + img + QChar(0x1F), " Kasten::1 ", "Rom " + picture + ' ', "0", "0", "3", "1"}}));
+                 (QList<QStringList>{
+                     {"Paris<br>" + img + QChar(0x1F) + "Hauptstadt von Frankreich", " Kasten::2 ", "Paris " + picture + ' ', "0", "0", "1",
+                      "1"},
+                     {"Rom<br>" + img + QChar(0x1F) + "Hauptstadt &amp; &lt;Italien&gt;", " Kasten::4 ", "Rom " + picture + ' ', "0", "0",
+                      "2", "1"},
+                     {"Rom<br>" + img + QChar(0x1F) + "JPEG<br><img src=\"" + media.value(QStringLiteral("1")).toString() + "\">",
+                      " Kasten::1 ", "Rom " + picture + ' ', "0", "0", "3", "1"}}));
         QCOMPARE(package.rows("select csum from notes order by id").value(0).value(0),
                  QString::number(AnkiFieldText::checksum(QString("Paris<br>" + img))));
         QCOMPARE(package.rows("select count(distinct guid), count(distinct id) from notes"), (QList<QStringList>{{"3", "3"}}));
