@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "document/CardSetDocument.h"
+#include "exchange/AnkiPackageWriter.h"
 #include "exchange/CsvCards.h"
 #include "exchange/CsvExport.h"
 #include "program/FileMessages.h"
@@ -104,6 +105,8 @@ int CliCommands::run(const QStringList &arguments)
         return importCsv(arguments.mid(1));
     if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("export-csv"))
         return exportCsv(arguments.mid(1));
+    if (arguments.size() == 3 && arguments.at(0) == QLatin1String("export-apkg"))
+        return exportApkg(arguments.at(1), arguments.at(2));
     if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("print"))
         return print(arguments.mid(1));
     if (arguments.size() == 1 && arguments.at(0) == QLatin1String("printers"))
@@ -329,6 +332,20 @@ int CliCommands::exportCsv(const QStringList &arguments)
         m_err << singleLine(FileMessages::exportedInUtf8Message()) << '\n';
     m_err.flush();
     m_out << counted(set.count(), "Karte", "Karten") << " exportiert nach " << a.outPath << '\n';
+    m_out.flush();
+    return 0;
+}
+
+int CliCommands::exportApkg(const QString &path, const QString &package)
+{
+    CommandSet loaded;
+    if (!load(loaded, path))
+        return 1;
+    const CardSet &set = loaded.document->set();
+    const FileResult written = AnkiPackageWriter::write(package, set, AnkiPackageWriter::deckName(set, package));
+    if (!written.ok())
+        return notWritten(written, package);
+    m_out << counted(set.count(), "Karte", "Karten") << " exportiert nach " << package << '\n';
     m_out.flush();
     return 0;
 }

@@ -31,6 +31,8 @@ public:
     int importCsv(const QStringList &arguments);
     // Every card of a set as a word list.
     int exportCsv(const QStringList &arguments);
+    // Every card of a set as an Anki package.
+    int exportApkg(const QString &path, const QString &package);
     // The cards on a printer of the print server: the fronts as one job,
     // on a terminal the paper change, the backs as a second job.
     int print(const QStringList &arguments);

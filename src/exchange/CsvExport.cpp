@@ -13,7 +13,13 @@ namespace {
 
 QString faceText(const QByteArray &rtf, bool html)
 {
-    return html ? HtmlFace::fromRtf(rtf) : RtfReader::textLines(rtf).join(u'\n');
+    if (html)
+        return HtmlFace::fromRtf(rtf);
+    // A picture leaves an empty line; a field does not end in empty lines.
+    QStringList lines = RtfReader::textLines(rtf);
+    while (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines.join(u'\n');
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "exchange/HtmlFace.h"
 
 #include "exchange/HtmlLimits.h"
+#include "exchange/MediaFiles.h"
 
 #include "richtext/FacePictures.h"
+#include "richtext/PictureBytes.h"
 #include "richtext/PictureFile.h"
 #include "richtext/RtfReader.h"
 
@@ -11,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
 #include <QUrl>
 
 namespace {
@@ -104,6 +107,31 @@ QString escaped(QStringView text)
         }
     }
     return out;
+}
+
+// Line and paragraph ends at the end of a face, and the pictures there
+// when they are left out, would end the field in empty lines.
+void dropEmptyEnd(QTextDocument &document, bool keepPictures)
+{
+    document.setUndoRedoEnabled(false);
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
+    while (cursor.position() > 0) {
+        const QChar last = document.characterAt(cursor.position() - 1);
+        if (last != QChar::ParagraphSeparator && last != QChar::LineSeparator
+            && (keepPictures || last != QChar::ObjectReplacementCharacter))
+            break;
+        cursor.deletePreviousChar();
+    }
+}
+
+QString pictureTags(const QTextDocument &document, const QTextImageFormat &format, int count, MediaFiles &media)
+{
+    const PictureBytes::File file = PictureBytes::of(document, format);
+    if (file.bytes.isEmpty())
+        return QString();
+    // Bare names of letters, digits and dots: nothing to escape.
+    return QLatin1String("<img src=\"%1\">").arg(media.add(file.bytes, file.suffix)).repeated(count);
 }
 
 } // namespace
@@ -237,10 +265,11 @@ QString HtmlFace::plainText(const QString &html)
     return text;
 }
 
-QString HtmlFace::fromRtf(QByteArrayView rtf)
+QString HtmlFace::fromRtf(QByteArrayView rtf, MediaFiles *media)
 {
     QTextDocument document;
     RtfReader::read(rtf, document);
+    dropEmptyEnd(document, media != nullptr);
     QString html;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block != document.begin())
@@ -248,8 +277,13 @@ QString HtmlFace::fromRtf(QByteArrayView rtf)
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
+            if (format.isImageFormat()) {
+                if (media)
+                    html += pictureTags(document, format.toImageFormat(), fragment.length(), *media);
+                continue;
+            }
             const QString text = escaped(fragment.text());
-            if (format.isImageFormat() || text.isEmpty())
+            if (text.isEmpty())
                 continue;
             QString open;
             QString close;

@@ -15,6 +15,7 @@
 
 #include <memory>
 
+class MediaFiles;
 class QTextDocument;
 
 // Faces and the simple HTML of word lists, both ways. An object turns the
@@ -50,8 +51,11 @@ public:
     // The field's text without markup, as a preview shows it.
     static QString plainText(const QString &html);
     // A face as simple HTML: <b>, <i>, <u>, <span style="color:#rrggbb">
-    // and <br> between lines; pictures and other formatting are left out.
-    static QString fromRtf(QByteArrayView rtf);
+    // and <br> between lines; other formatting is left out. Each picture
+    // is an <img src="NAME"> of a file that `media` keeps, or without
+    // `media` left out. Empty lines at the end are left out: a field does
+    // not end in them.
+    static QString fromRtf(QByteArrayView rtf, MediaFiles *media = nullptr);
 
     // The picture file that <img src> names, when it lies in `folder`;
     // empty otherwise.

@@ -22,19 +22,26 @@ TExportDialog::TExportDialog(QWidget *parent)
     SemikolonRadio->setObjectName(QStringLiteral("SemikolonRadio"));
     HtmlFormat = new QRadioButton(QStringLiteral("Webseite mit Antworten als Tooltip (*.html)"), formats);
     HtmlFormat->setObjectName(QStringLiteral("HtmlFormat"));
+    AnkiFormat = new QRadioButton(QStringLiteral("Anki-Paket (*.apkg)"), formats);
+    AnkiFormat->setObjectName(QStringLiteral("AnkiFormat"));
     auto *formatLayout = new QVBoxLayout(formats);
     formatLayout->addWidget(TabulatorRadio);
     formatLayout->addWidget(SemikolonRadio);
     formatLayout->addWidget(HtmlFormat);
+    formatLayout->addWidget(AnkiFormat);
     KastenCheck = new QCheckBox(QStringLiteral("&Kasten als dritte Spalte"), this);
     KastenCheck->setObjectName(QStringLiteral("KastenCheck"));
     HtmlCheck = new QCheckBox(QStringLiteral("&Formatierung als HTML (fett, kursiv, unterstrichen, Farben)"), this);
     HtmlCheck->setObjectName(QStringLiteral("HtmlCheck"));
-    // The page has no box column and shows the faces' text only.
-    connect(HtmlFormat, &QRadioButton::toggled, this, [this](bool page) {
-        KastenCheck->setEnabled(!page);
-        HtmlCheck->setEnabled(!page);
-    });
+    // The page has no box column and shows the faces' text only; a package
+    // always has the boxes (as tags) and the formatting.
+    const auto wordListChosen = [this] {
+        const bool wordList = TabulatorRadio->isChecked() || SemikolonRadio->isChecked();
+        KastenCheck->setEnabled(wordList);
+        HtmlCheck->setEnabled(wordList);
+    };
+    connect(HtmlFormat, &QRadioButton::toggled, this, wordListChosen);
+    connect(AnkiFormat, &QRadioButton::toggled, this, wordListChosen);
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *ok = buttons->addButton(QStringLiteral("Exportieren"), QDialogButtonBox::AcceptRole);
@@ -63,4 +70,9 @@ CsvExport::Options TExportDialog::options() const
 bool TExportDialog::webPage() const
 {
     return HtmlFormat->isChecked();
+}
+
+bool TExportDialog::ankiPackage() const
+{
+    return AnkiFormat->isChecked();
 }

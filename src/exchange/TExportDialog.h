@@ -8,7 +8,8 @@ class QCheckBox;
 class QRadioButton;
 
 // "Exportieren": which of the two word list formats, and whether the box
-// and the formatting go along; or the web page of the checked cards.
+// and the formatting go along; or the web page of the checked cards; or
+// an Anki package of all cards.
 class TExportDialog : public QDialog
 {
     Q_OBJECT
@@ -19,10 +20,13 @@ public:
     CsvExport::Options options() const;
     // The web page instead of a word list.
     bool webPage() const;
+    // An Anki package instead of a word list.
+    bool ankiPackage() const;
 
     QRadioButton *TabulatorRadio = nullptr;
     QRadioButton *SemikolonRadio = nullptr;
     QRadioButton *HtmlFormat = nullptr;
+    QRadioButton *AnkiFormat = nullptr;
     QCheckBox *KastenCheck = nullptr;
     QCheckBox *HtmlCheck = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "exchange/WordListCommands.h"
 
 #include "document/CardSetDocument.h"
+#include "exchange/AnkiPackageWriter.h"
 #include "exchange/CsvCards.h"
 #include "exchange/TExportDialog.h"
 #include "exchange/TImportDialog.h"
@@ -60,6 +61,26 @@ std::unique_ptr<CardSetDocument> WordListCommands::importList(QWidget *parent, U
     return std::move(imported.document);
 }
 
+namespace {
+
+void exportPackage(QWidget *parent, UserDialogs &dialogs, const CardSet &set, const std::function<void()> &storeEdits,
+                   const QString &suggestedPath)
+{
+    const QString path =
+        dialogs.saveFileName(parent, QStringLiteral("Exportieren"), QStringLiteral("Anki-Pakete (*.apkg)|*.apkg|Alle Dateien (*.*)|*.*"),
+                             QStringLiteral("apkg"), suggestedPath);
+    if (path.isEmpty())
+        return;
+    storeEdits();
+    BusyCursor busy;
+    const FileResult written = AnkiPackageWriter::write(path, set, AnkiPackageWriter::deckName(set, path));
+    busy.restore();
+    if (!written.ok())
+        dialogs.warning(parent, FileMessages::pageNotWritten(path), FileMessages::reason(written));
+}
+
+} // namespace
+
 void WordListCommands::exportSet(QWidget *parent, UserDialogs &dialogs, const CardSet &set, const std::function<void()> &storeEdits,
                                  const std::function<void(int)> &selectCard)
 {
@@ -71,6 +92,10 @@ void WordListCommands::exportSet(QWidget *parent, UserDialogs &dialogs, const Ca
     };
     if (choice.webPage()) {
         HtmlExportCommand::run(parent, dialogs, set, selectCard, {QStringLiteral("Exportieren"), suggestedPath(QStringLiteral("html"))});
+        return;
+    }
+    if (choice.ankiPackage()) {
+        exportPackage(parent, dialogs, set, storeEdits, suggestedPath(QStringLiteral("apkg")));
         return;
     }
     const CsvExport::Options options = choice.options();

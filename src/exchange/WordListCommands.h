@@ -20,8 +20,8 @@ public:
     // pictures are `pictureWidth` wide at most: as wide as the new set's
     // face editors.
     static std::unique_ptr<CardSetDocument> importList(QWidget *parent, UserDialogs &dialogs, const QString &path, qreal pictureWidth);
-    // Every card of `set` as a word list, or its checked cards as a web
-    // page, as the user chooses. `storeEdits` writes what the editors show
+    // Every card of `set` as a word list or an Anki package, or its
+    // checked cards as a web page, as the user chooses. `storeEdits` writes what the editors show
     // back into the set; the page visits its cards with `selectCard` as a
     // click does.
     static void exportSet(QWidget *parent, UserDialogs &dialogs, const CardSet &set, const std::function<void()> &storeEdits,

@@ -126,13 +126,11 @@ private Q_SLOTS:
         set.AddCard({"{\\rtf1 Frage}", "{\\rtf1 Antwort}", 1, false});
         const QString file = saved(set, QStringLiteral("quelle.ql3"));
         writeFile(at("liste.txt"), "Frage\tAntwort\nHund\tdog\n");
-        for (const char *name : {"schleife.ql3", "schleife.html", "schleife.txt", "schleife.pdf"})
+        for (const char *name : {"schleife.ql3", "schleife.html", "schleife.txt", "schleife.pdf", "schleife.apkg"})
             QVERIFY(QFile::link(at(name), at(name)));
-        const QList<QStringList> commands{{"convert", file, at("schleife.ql3")},
-                                          {"import-csv", at("liste.txt"), at("schleife.ql3")},
-                                          {"export-html", file, at("schleife.html")},
-                                          {"export-csv", file, at("schleife.txt")},
-                                          {"print-pdf", file, at("schleife.pdf")}};
+        const QList<QStringList> commands{{"convert", file, at("schleife.ql3")},      {"import-csv", at("liste.txt"), at("schleife.ql3")},
+                                          {"export-html", file, at("schleife.html")}, {"export-csv", file, at("schleife.txt")},
+                                          {"export-apkg", file, at("schleife.apkg")}, {"print-pdf", file, at("schleife.pdf")}};
         for (const QStringList &command : commands) {
             const Result result = run(command);
             const QString expected = "Die Datei " + command.at(2) + " konnte nicht geschrieben werden.\n" + strerror(ELOOP) + '\n';
@@ -254,6 +252,10 @@ private Q_SLOTS:
         QCOMPARE(readFile(out),
                  QByteArray("Vorderseite;R\xFC"
                             "ckseite\r\nK\xE4se;cheese\r\n\"zwei\nZeilen\";\"\"\"Hallo\"\"\"\r\n"));
+
+        result = run({"export-apkg", set, at("liste.apkg")});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, "2 Karten exportiert nach " + at("liste.apkg").toUtf8() + '\n');
 
         // The options as given override the detection: a header row read as
         // a card, the box of row 2 as a field that is not one.

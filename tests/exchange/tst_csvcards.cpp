@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 class TestCsvCards : public QObject
@@ -168,6 +169,31 @@ private slots:
                 }
             }
         }
+    }
+
+    // A picture at the end of a face once left an empty line in its field.
+    void picturesAtTheEndLeaveNoEmptyLine()
+    {
+        QImage red(8, 4, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QTextDocument inLine;
+        QTextCursor cursor(&inLine);
+        cursor.insertText(QStringLiteral("Paris"));
+        FacePictures::insertFile(cursor, encoded(red, "PNG"), QStringLiteral("bild.png"), 0, nullptr);
+        QTextDocument below;
+        cursor = QTextCursor(&below);
+        cursor.insertText(QStringLiteral("Paris"));
+        cursor.insertBlock();
+        FacePictures::insertFile(cursor, encoded(red, "PNG"), QStringLiteral("bild.png"), 0, nullptr);
+        cursor.insertBlock();
+        CardSet set;
+        set.AddCard({RtfWriter::write(inLine), RtfWriter::write(below), 1});
+        QCOMPARE(CsvExport::text(set, {CsvExport::Format::Semicolon, false, false}).bytes,
+                 QByteArray("Vorderseite;R\xFC"
+                            "ckseite\r\nParis;Paris\r\n"));
+        QCOMPARE(CsvExport::text(set, {CsvExport::Format::Semicolon, false, true}).bytes,
+                 QByteArray("#html:true\r\nVorderseite;R\xFC"
+                            "ckseite\r\nParis;Paris\r\n"));
     }
 
     void semicolonListsAsSpreadsheetsWriteThem()

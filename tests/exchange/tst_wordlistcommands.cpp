@@ -137,6 +137,36 @@ private slots:
         QVERIFY(readFile(path("satz.csv")).startsWith("Vorderseite;R\xFC"));
     }
 
+    // All cards, with the edits; a failure keeps the old package and says why.
+    void exportWritesAnAnkiPackage()
+    {
+        std::unique_ptr<CardSetDocument> document = setOf(path("anki.ql3"), {{"Frage", "Antwort"}});
+        bool offered = true;
+        const auto choose = [&offered](TExportDialog *choice) {
+            choice->AnkiFormat->click();
+            offered = choice->KastenCheck->isEnabled() || choice->HtmlCheck->isEnabled();
+            choice->accept();
+        };
+        whenModal<TExportDialog>(choose);
+        dialogs.saveAnswers.append(path("anki.apkg"));
+        bool stored = false;
+        WordListCommands::exportSet(
+            nullptr, dialogs, document->set(), [&stored] { stored = true; }, [](int) { QFAIL("no card is visited"); });
+        QVERIFY(stored && !offered && dialogs.warnings.isEmpty());
+        const QByteArray written = readFile(path("anki.apkg"));
+        QVERIFY(written.startsWith("PK\x03\x04"));
+
+        whenModal<TExportDialog>(choose);
+        dialogs.saveAnswers.append(path("anki.apkg"));
+        CheckedFileWriter::setFailAfterBytesForTesting(10);
+        WordListCommands::exportSet(
+            nullptr, dialogs, document->set(), [] {}, [](int) {});
+        CheckedFileWriter::setFailAfterBytesForTesting(-1);
+        QCOMPARE(dialogs.warnings,
+                 QStringList{QStringLiteral("Die Datei ") + path("anki.apkg") + QStringLiteral(" konnte nicht geschrieben werden.")});
+        QCOMPARE(readFile(path("anki.apkg")), written);
+    }
+
     // The web page of "Exportieren…" is the page of "Generiere HTML-Datei":
     // the checked cards, each visited as a click does.
     void exportWritesTheCheckedCardsAsAWebPage()
