@@ -86,6 +86,14 @@ QString TAnkiImportDialog::setName() const
     return AnkiCards::setName(m_collection, deck(), m_packagePath);
 }
 
+void TAnkiImportDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Sized before the columns had their width, the rows kept the wrapping
+    // of narrow columns.
+    Vorschau->resizeRowsToContents();
+}
+
 void TAnkiImportDialog::convert()
 {
     {

@@ -38,6 +38,9 @@ public:
     QLabel *HinweiseLabel = nullptr;
     QPushButton *ImportierenButton = nullptr;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void convert();
 
