@@ -53,6 +53,28 @@ QString withoutScripts(const QString &html)
     return out;
 }
 
+// What a face needs besides its HTML, found in one pass.
+struct Content
+{
+    bool script = false;
+    bool mathJax = false;
+    bool sound = false;
+};
+
+Content contentOf(QStringView html)
+{
+    Content content;
+    for (qsizetype i = 0; i + 1 < html.size(); ++i) {
+        switch (html[i].unicode()) {
+        case u'<': content.script = content.script || html.sliced(i + 1).startsWith(QLatin1String("script"), Qt::CaseInsensitive); break;
+        case u'\\': content.mathJax = content.mathJax || html[i + 1] == u'(' || html[i + 1] == u'['; break;
+        case u'[': content.sound = content.sound || html.sliced(i).startsWith(QLatin1String("[sound:")); break;
+        default: break;
+        }
+    }
+    return content;
+}
+
 struct Sides
 {
     std::unique_ptr<AnkiTemplateRenderer> question;
@@ -187,14 +209,15 @@ private:
 
     QByteArray face(QString html, HtmlFace &faces, CsvProblem::Side side, qint64 note)
     {
-        if (html.contains(QLatin1String("<script"), Qt::CaseInsensitive)) {
+        const Content content = contentOf(html);
+        if (content.script) {
             html = withoutScripts(html);
             warn(AnkiProblem::Kind::Script, QString(), note);
         }
-        if (html.contains(QLatin1String("\\(")) || html.contains(QLatin1String("\\[")))
+        if (content.mathJax)
             warn(AnkiProblem::Kind::MathJax, QString(), note);
         QStringList sounds;
-        if (html.contains(QLatin1String("[sound:"))) {
+        if (content.sound) {
             html.remove(QChar(kSoundMark));
             html = takeSounds(html, sounds);
             if (!sounds.isEmpty())
