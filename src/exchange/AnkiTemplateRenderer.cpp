@@ -108,12 +108,12 @@ int AnkiTemplateRenderer::valueOf(const QString &name, const QStringList &fieldN
     const qsizetype field = fieldNames.indexOf(name);
     if (field >= 0)
         return int(field);
-    static const QList<std::pair<QString, Special>> specials = {
+    static const QList<std::pair<QString, Reserved>> reserved = {
         {QStringLiteral("FrontSide"), FrontSide}, {QStringLiteral("Tags"), Tags},       {QStringLiteral("Type"), NoteType},
         {QStringLiteral("Deck"), Deck},           {QStringLiteral("Subdeck"), Subdeck}, {QStringLiteral("Card"), CardName},
         {QStringLiteral("CardFlag"), Nothing}};
-    for (const auto &[special, value] : specials) {
-        if (name == special)
+    for (const auto &[known, value] : reserved) {
+        if (name == known)
             return value;
     }
     if (m_unknownField.isEmpty() && !name.isEmpty())

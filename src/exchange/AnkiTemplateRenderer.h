@@ -6,7 +6,7 @@
 
 // One side of an Anki card template, read once and rendered for each card:
 // {{Field}}, {{#Field}}…{{/Field}}, {{^Field}}…{{/Field}}, filters
-// ("text:", "cloze:", "type:", "hint:" …) and the special names (FrontSide,
+// ("text:", "cloze:", "type:", "hint:" …) and the reserved names (FrontSide,
 // Tags, Type, Deck, Subdeck, Card). On paper the question is on the other
 // side, so the answer side leaves out {{FrontSide}} and the <hr id=answer>
 // that follows it.
@@ -30,7 +30,7 @@ public:
     AnkiTemplateRenderer(const QString &format, Side side, const QStringList &fieldNames);
 
     // The first name the template uses that is no field of the note type
-    // and no special name; empty when there is none.
+    // and no reserved name; empty when there is none.
     const QString &unknownField() const { return m_unknownField; }
 
     // The side as HTML. `showsField`, when given, tells whether a field
@@ -47,13 +47,13 @@ public:
 private:
     enum class Kind { Text, Value, Section, InvertedSection, End };
     enum class Filter { None, Text, Type, Cloze, TypeCloze };
-    enum Special { FrontSide = -1, Tags = -2, NoteType = -3, Deck = -4, Subdeck = -5, CardName = -6, Nothing = -7 };
+    enum Reserved { FrontSide = -1, Tags = -2, NoteType = -3, Deck = -4, Subdeck = -5, CardName = -6, Nothing = -7 };
 
     struct Node
     {
         Kind kind = Kind::Text;
         QString text;
-        // A field's index, or a Special.
+        // A field's index, or a Reserved name.
         int value = 0;
         Filter filter = Filter::None;
         // A section's End node.
