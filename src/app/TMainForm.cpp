@@ -704,15 +704,15 @@ void TMainForm::Redo()
 
 namespace {
 
-// The card sets and word lists among dropped files.
+// The card sets, word lists and Anki packages among dropped files.
 QStringList droppedFiles(const QMimeData *data)
 {
     QStringList files;
     for (const QUrl &url : data->urls()) {
         const QString extension = CardSetFile::upperExtension(url.toLocalFile());
         if (url.isLocalFile()
-            && (extension == QLatin1String(".QL3") || extension == QLatin1String(".QLA")
-                || WordListCommands::isWordList(url.toLocalFile())))
+            && (extension == QLatin1String(".QL3") || extension == QLatin1String(".QLA") || WordListCommands::isWordList(url.toLocalFile())
+                || WordListCommands::isAnkiPackage(url.toLocalFile())))
             files.append(url.toLocalFile());
     }
     return files;
@@ -733,7 +733,7 @@ void TMainForm::dropEvent(QDropEvent *event)
         return;
     event->acceptProposedAction();
     for (const QString &file : files) {
-        if (WordListCommands::isWordList(file))
+        if (WordListCommands::isWordList(file) || WordListCommands::isAnkiPackage(file))
             importWordList(file);
         else
             OpenDocument(file);

@@ -2,14 +2,18 @@
 
 #include "document/CardSetDocument.h"
 #include "exchange/AnkiPackageWriter.h"
+#include "exchange/AnkiCards.h"
+#include "exchange/AnkiPackageReader.h"
 #include "exchange/CsvCards.h"
 #include "exchange/CsvExport.h"
+#include "program/AnkiMessages.h"
 #include "program/FileMessages.h"
 #include "program/ProgramFolder.h"
 
 #include "cardset/CardSetFile.h"
 #include "cardset/ScratchFile.h"
 #include "cli/CliHelp.h"
+#include "cli/CommandLineOptions.h"
 #include "cli/CsvArguments.h"
 #include "cli/InfoJson.h"
 #include "cli/PrintArguments.h"
@@ -103,6 +107,8 @@ int CliCommands::run(const QStringList &arguments)
         return printPdf(arguments.mid(1));
     if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("import-csv"))
         return importCsv(arguments.mid(1));
+    if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("import-apkg"))
+        return importApkg(arguments.mid(1));
     if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("export-csv"))
         return exportCsv(arguments.mid(1));
     if (arguments.size() == 3 && arguments.at(0) == QLatin1String("export-apkg"))
@@ -309,6 +315,55 @@ int CliCommands::importCsv(const QStringList &arguments)
         return notWritten(result, a.outPath);
     m_err.flush();
     m_out << counted(set.count(), "Karte", "Karten") << " gespeichert in " << a.outPath << '\n';
+    m_out.flush();
+    return 0;
+}
+
+int CliCommands::importApkg(const QStringList &arguments)
+{
+    QString deck;
+    QStringList files;
+    QString error = CommandLineOptions::walk(
+        arguments, {QStringLiteral("--deck")}, {},
+        [&deck](const QString &, const QString &value) {
+            deck = value.trimmed();
+            return deck.isEmpty() ? QStringLiteral("--deck braucht den Namen eines Stapels.") : QString();
+        },
+        files);
+    if (error.isEmpty() && files.size() != 2)
+        error = QStringLiteral("Anzugeben sind genau eine Eingabe- und eine Ausgabedatei.");
+    if (!error.isEmpty()) {
+        m_err << error << '\n';
+        return usage();
+    }
+    const QString &inPath = files.at(0);
+    const QString &outPath = files.at(1);
+    if (CardSetFile::upperExtension(outPath) != QLatin1String(".QL3")) {
+        m_err << "Die Zieldatei muss die Endung .ql3 haben: " << outPath << '\n';
+        m_err.flush();
+        return 1;
+    }
+    const AnkiPackageReader::Result read = AnkiPackageReader::read(inPath);
+    AnkiCards cards;
+    if (read.collection)
+        cards = AnkiCards::build(*read.collection, deck, CardSet::newSetFont(), CardSet::newSetFont(), HtmlFace::Pictures().maxWidth);
+    const AnkiProblem &problem = read.collection ? cards.error : read.problem;
+    if (problem.kind != AnkiProblem::Kind::None) {
+        m_err << singleLine(AnkiMessages::failed(problem, inPath)) << '\n';
+        m_err.flush();
+        return 1;
+    }
+
+    CommandSet made;
+    made.document = CardSetDocument::fromAnki(std::move(cards.cards), outPath);
+    for (const AnkiProblem &warning : std::as_const(cards.warnings))
+        m_err << "Warnung: " << AnkiMessages::warning(warning) << '\n';
+    const CardSet &set = made.document->set();
+    const FileResult result = made.document->save(outPath, made.context);
+    if (!result.ok())
+        return notWritten(result, outPath);
+    m_err.flush();
+    m_out << counted(set.count(), "Karte", "Karten") << " gespeichert in " << outPath << '\n';
     m_out.flush();
     return 0;
 }

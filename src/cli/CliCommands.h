@@ -29,6 +29,9 @@ public:
     // A word list as a new card set; nothing is written when the list
     // cannot be read.
     int importCsv(const QStringList &arguments);
+    // An Anki package as a new card set; nothing is written when it cannot
+    // be read or makes no card.
+    int importApkg(const QStringList &arguments);
     // Every card of a set as a word list.
     int exportCsv(const QStringList &arguments);
     // Every card of a set as an Anki package.

@@ -74,6 +74,12 @@ const QList<CliHelp::Command> &CliHelp::commands()
              {QStringLiteral("--html yes|no"), QStringLiteral("ob die Felder HTML sind")},
              {QStringLiteral("--media ORDNER"), QStringLiteral("Ordner der Bilder (sonst der Ordner der Liste)")},
          }},
+        {QStringLiteral("import-apkg"),
+         QStringLiteral("PAKET.apkg NEU.ql3"),
+         QStringLiteral("legt aus einem Anki-Paket einen Kartensatz an, jede Anki-Karte eine Karte"),
+         {
+             {QStringLiteral("--deck NAME"), QStringLiteral("nur dieser Stapel mit seinen Unterstapeln (sonst alle Karten)")},
+         }},
         {QStringLiteral("export-csv"),
          QStringLiteral("DATEI.ql3 LISTE"),
          QStringLiteral("schreibt alle Karten als Wortliste"),

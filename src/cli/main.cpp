@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     std::unique_ptr<QCoreApplication> app;
     const bool fonts = argc > 1
         && (std::strcmp(argv[1], "print-pdf") == 0 || std::strcmp(argv[1], "print") == 0 || std::strcmp(argv[1], "import-csv") == 0
-            || std::strcmp(argv[1], "export-csv") == 0);
+            || std::strcmp(argv[1], "import-apkg") == 0 || std::strcmp(argv[1], "export-csv") == 0);
     if (fonts) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);

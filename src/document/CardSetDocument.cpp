@@ -49,6 +49,13 @@ CardSetDocument::Imported CardSetDocument::fromWordList(const CsvTable &table, c
     return imported;
 }
 
+std::unique_ptr<CardSetDocument> CardSetDocument::fromAnki(QList<Card> cards, const QString &fileName)
+{
+    std::unique_ptr<CardSetDocument> document = createNew(fileName);
+    document->set().replaceCards(std::move(cards));
+    return document;
+}
+
 FileResult CardSetDocument::save(const QString &path, CardSetFileContext &context, const std::function<void()> &storeEdits)
 {
     return CardSetFile::SaveCardSet(m_set, path, context, storeEdits);

@@ -3,6 +3,7 @@
 #include "exchange/CsvProblem.h"
 #include "exchange/HtmlFace.h"
 
+#include "cardset/Card.h"
 #include "cardset/CardSet.h"
 #include "cardset/CardSetFile.h"
 #include "cardset/FileResult.h"
@@ -49,6 +50,9 @@ public:
     // A new set holding the word list's cards, each face in the new set's
     // standard fonts; it counts as changed until it is saved.
     static Imported fromWordList(const CsvTable &table, const QString &fileName, const HtmlFace::Pictures &pictures);
+    // A new set holding the cards of an Anki package (AnkiCards, made in the
+    // new set's standard fonts); it counts as changed until it is saved.
+    static std::unique_ptr<CardSetDocument> fromAnki(QList<Card> cards, const QString &fileName);
 
     // The layout of a new set: 8 cards per sheet, portrait; Arial 12 on both
     // faces.

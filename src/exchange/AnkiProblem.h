@@ -28,6 +28,9 @@ struct AnkiProblem
         Sound,             // sound references kept as package objects
         MathJax,           // MathJax kept as its text
         Script,            // scripts left out
+        MissingSound,      // a sound a field names is not in the package; detail: its name
+        PictureTooLarge,   // a picture beyond what a face holds; detail: its name
+        FieldCutDown,      // markup beyond HtmlLimits, taken as text from some depth on or wholly
     };
 
     Kind kind = Kind::None;

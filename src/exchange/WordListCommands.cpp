@@ -2,9 +2,12 @@
 
 #include "document/CardSetDocument.h"
 #include "exchange/AnkiPackageWriter.h"
+#include "exchange/AnkiPackageReader.h"
 #include "exchange/CsvCards.h"
+#include "exchange/TAnkiImportDialog.h"
 #include "exchange/TExportDialog.h"
 #include "exchange/TImportDialog.h"
+#include "program/AnkiMessages.h"
 #include "program/BusyCursor.h"
 #include "program/FileMessages.h"
 
@@ -21,14 +24,21 @@ bool WordListCommands::isWordList(const QString &path)
     return extension == QLatin1String(".CSV") || extension == QLatin1String(".TSV") || extension == QLatin1String(".TXT");
 }
 
+bool WordListCommands::isAnkiPackage(const QString &path)
+{
+    return CardSetFile::upperExtension(path) == QLatin1String(".APKG");
+}
+
 QString WordListCommands::importFilter()
 {
-    return QStringLiteral("Wortlisten (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt|Alle Dateien (*.*)|*.*");
+    return QStringLiteral("Wortlisten (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt|Anki-Paket (*.apkg)|*.apkg|Alle Dateien (*.*)|*.*");
 }
 
 std::unique_ptr<CardSetDocument> WordListCommands::importList(QWidget *parent, UserDialogs &dialogs, const QString &path,
                                                               qreal pictureWidth)
 {
+    if (isAnkiPackage(path))
+        return importPackage(parent, dialogs, path, pictureWidth);
     QFile file(path);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
@@ -80,6 +90,37 @@ void exportPackage(QWidget *parent, UserDialogs &dialogs, const CardSet &set, co
 }
 
 } // namespace
+
+std::unique_ptr<CardSetDocument> WordListCommands::importPackage(QWidget *parent, UserDialogs &dialogs, const QString &path,
+                                                                 qreal pictureWidth)
+{
+    BusyCursor busy;
+    const AnkiPackageReader::Result read = AnkiPackageReader::read(path);
+    busy.restore();
+    if (!read.collection) {
+        dialogs.warning(parent, AnkiMessages::failed(read.problem, path));
+        return nullptr;
+    }
+    TAnkiImportDialog preview(*read.collection, path, pictureWidth, parent);
+    // Without another deck to choose, no preview of a package that makes
+    // no cards.
+    if (!preview.cards().ok() && !preview.hasChoice()) {
+        dialogs.warning(parent, AnkiMessages::failed(preview.cards().error, path));
+        return nullptr;
+    }
+    if (preview.exec() != QDialog::Accepted)
+        return nullptr;
+    if (!preview.cards().ok()) {
+        dialogs.warning(parent, AnkiMessages::failed(preview.cards().error, path));
+        return nullptr;
+    }
+    const QString fileName = AnkiCards::savePathFor(path, preview.setName());
+    AnkiCards cards = preview.takeCards();
+    std::unique_ptr<CardSetDocument> document = CardSetDocument::fromAnki(std::move(cards.cards), fileName);
+    if (!cards.warnings.isEmpty())
+        dialogs.information(parent, AnkiMessages::warningsMessage(cards.warnings));
+    return document;
+}
 
 void WordListCommands::exportSet(QWidget *parent, UserDialogs &dialogs, const CardSet &set, const std::function<void()> &storeEdits,
                                  const std::function<void(int)> &selectCard)

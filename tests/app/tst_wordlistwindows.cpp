@@ -56,15 +56,19 @@ private slots:
         QVERIFY(QFile::exists(path(QStringLiteral("liste_1.ql3"))));
     }
 
-    void droppedBadListsMakeNoWindow()
+    void droppedBadFilesMakeNoWindow()
     {
         writeFile(path(QStringLiteral("kaputt.csv")), "a;b\nnur eins\nc;d\n");
         whenModal<TImportDialog>([](TImportDialog *preview) { preview->reject(); });
         drop({path(QStringLiteral("kaputt.csv"))});
         writeFile(path(QStringLiteral("leer.txt")), "\r\n");
         drop({path(QStringLiteral("leer.txt"))});
+        // A dropped Anki package goes to the same import.
+        writeFile(path(QStringLiteral("kaputt.apkg")), "kein Paket");
+        drop({path(QStringLiteral("kaputt.apkg"))});
         QVERIFY(form->documents().isEmpty());
-        QCOMPARE(dialogs.warnings.size(), 1);
+        QCOMPARE(dialogs.warnings.size(), 2);
+        QVERIFY(dialogs.warnings.constLast().startsWith(QStringLiteral("Das Anki-Paket ")));
     }
 
     // The file's lines and the web page are the word list commands' test;

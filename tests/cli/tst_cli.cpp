@@ -286,6 +286,21 @@ private Q_SLOTS:
         QCOMPARE(imported("a;b\n", {"--media", at("fehlt")}).exitCode, 2);
         QVERIFY(!QFile::exists(set));
     }
+
+    void badAnkiPackagesLeaveNoSet()
+    {
+        const QString set = at("anki.ql3");
+        const QString package = at("kaputt.apkg");
+        writeFile(package, "kein Paket");
+        const Result result = run({"import-apkg", package, set, "--deck", "Sprachen"});
+        QVERIFY2(result.exitCode == 1 && result.err.contains("Das Anki-Paket " + package.toUtf8() + " kann nicht gelesen werden: ")
+                     && result.out.isEmpty(),
+                 result.err.constData());
+        QCOMPARE(run({"import-apkg", package, at("anki.txt")}).exitCode, 1);
+        QCOMPARE(run({"import-apkg", package, set, "--stapel", "x"}).exitCode, 2);
+        QCOMPARE(run({"import-apkg", package}).exitCode, 2);
+        QVERIFY(!QFile::exists(set));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)

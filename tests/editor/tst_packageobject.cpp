@@ -4,6 +4,7 @@
 #include "editor/PackageObject.h"
 #include "editor/TMyRxRichEdit.h"
 #include "richtext/FacePictures.h"
+#include "richtext/PackagedFile.h"
 
 #include <QTest>
 
@@ -37,7 +38,7 @@ private slots:
         const QByteArray native =
             QByteArray("\x02\0", 2) + name + path + QByteArray("\0\0\x03\0\x12\0\0\0", 8) + path + QByteArray("\x11\0\0\0", 4) + bytes;
         QCOMPARE(
-            PackageObject::oleStream(PackageObject::nativeData(QStringLiteral("Übung.txt"), QStringLiteral("C:\\Kurs\\Übung.txt"), bytes)),
+            PackagedFile::oleStream(PackagedFile::nativeData(QStringLiteral("Übung.txt"), QStringLiteral("C:\\Kurs\\Übung.txt"), bytes)),
             QByteArray("\x01\x05\0\0\x02\0\0\0\x08\0\0\0Package\0\0\0\0\0\0\0\0\0\x4d\0\0\0", 32) + native
                 + QByteArray("\x01\x05\0\0\0\0\0\0", 8));
     }

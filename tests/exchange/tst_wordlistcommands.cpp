@@ -3,6 +3,7 @@
 #include "../TestFiles.h"
 #include "../editor/ScriptedDialogs.h"
 #include "document/CardSetDocument.h"
+#include "exchange/TAnkiImportDialog.h"
 #include "exchange/TExportDialog.h"
 #include "exchange/TImportDialog.h"
 #include "exchange/WordListCommands.h"
@@ -200,6 +201,36 @@ private slots:
         QCOMPARE(cardLines.size(), 2);
         QVERIFY(cardLines[0].contains(">Frage 1</A>") && cardLines[1].contains(">Frage 3 bearbeitet</A>"));
         QVERIFY(cardLines[1].contains("drc('Antwort 3<br>' ,'Antwort')"));
+    }
+
+    void ankiPreviewFollowsTheDeckChosen()
+    {
+        AnkiCollection collection;
+        collection.noteTypes = {
+            {1,
+             QStringLiteral("Einfach"),
+             AnkiNoteType::Kind::Standard,
+             {QStringLiteral("V"), QStringLiteral("R")},
+             {{QStringLiteral("Karte 1"), 0, QStringLiteral("{{V}}"), QStringLiteral("{{FrontSide}}<hr id=answer>{{R}}")}}}};
+        collection.decks = {{1, QStringLiteral("Latein")}, {2, QStringLiteral("Mathe")}};
+        collection.notes = {{5, 1, {QStringLiteral("amo"), QStringLiteral("ich liebe")}, {}},
+                            {6, 1, {QStringLiteral("1+1"), QStringLiteral("2")}, {}}};
+        collection.cards = {{1, 5, 1, 0, 0, 0, 0}, {2, 6, 2, 0, 0, 0, 0}};
+        TAnkiImportDialog preview(collection, path("paket.apkg"), 300);
+        QCOMPARE(preview.StapelCombo->currentText(), QStringLiteral("Alle Stapel"));
+        QCOMPARE(preview.AnzahlLabel->text(), QStringLiteral("2 Karten werden angelegt."));
+        QCOMPARE(preview.setName(), QStringLiteral("paket"));
+        preview.StapelCombo->setCurrentIndex(2);
+        emit preview.StapelCombo->activated(2);
+        QCOMPARE(preview.Vorschau->rowCount(), 1);
+        QCOMPARE(preview.Vorschau->item(0, 1)->text(), QStringLiteral("2"));
+        QCOMPARE(preview.setName(), QStringLiteral("Mathe"));
+
+        // A file that is no package: the message, no preview, no set.
+        writeFile(path("kaputt.apkg"), "kein Paket");
+        QVERIFY(!WordListCommands::importList(nullptr, dialogs, path("kaputt.apkg"), 300));
+        QCOMPARE(dialogs.warnings.size(), 1);
+        QVERIFY(dialogs.warnings.constFirst().startsWith("Das Anki-Paket " + path("kaputt.apkg") + " kann nicht gelesen werden: "));
     }
 };
 
