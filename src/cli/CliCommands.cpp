@@ -1,9 +1,9 @@
 #include "cli/CliCommands.h"
 
 #include "document/CardSetDocument.h"
-#include "exchange/AnkiPackageWriter.h"
 #include "exchange/AnkiCards.h"
 #include "exchange/AnkiPackageReader.h"
+#include "exchange/AnkiPackageWriter.h"
 #include "exchange/CsvCards.h"
 #include "exchange/CsvExport.h"
 #include "program/AnkiMessages.h"

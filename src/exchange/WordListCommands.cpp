@@ -1,8 +1,8 @@
 #include "exchange/WordListCommands.h"
 
 #include "document/CardSetDocument.h"
-#include "exchange/AnkiPackageWriter.h"
 #include "exchange/AnkiPackageReader.h"
+#include "exchange/AnkiPackageWriter.h"
 #include "exchange/CsvCards.h"
 #include "exchange/TAnkiImportDialog.h"
 #include "exchange/TExportDialog.h"

@@ -1,17 +1,22 @@
 #include "../TestFiles.h"
 #include "../TestPictures.h"
+#include "exchange/AnkiCards.h"
 #include "exchange/AnkiFieldText.h"
+#include "exchange/AnkiPackageReader.h"
 #include "exchange/AnkiPackageWriter.h"
 
 #include "cardset/CardSet.h"
 #include "cardset/CheckedFileWriter.h"
 #include "richtext/FacePictures.h"
+#include "richtext/PictureBytes.h"
+#include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -99,6 +104,19 @@ private:
         for (const QStringList &row : package.rows("select sfld, guid from notes"))
             byFront.insert(row.at(0), row.at(1));
         return byFront;
+    }
+
+    // The bytes of every picture a face shows, in text order.
+    static QList<QByteArray> pictures(const QByteArray &rtf)
+    {
+        QTextDocument document;
+        RtfReader::read(rtf, document);
+        QList<QByteArray> found;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isImageFormat())
+                    found.append(PictureBytes::of(document, it.fragment().charFormat().toImageFormat()).bytes);
+        return found;
     }
 
 private slots:
@@ -215,6 +233,36 @@ private slots:
         QCOMPARE(result.systemError, ENOSPC);
         QCOMPARE(readFile(path), QByteArray("altes Paket"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"alt.apkg"});
+    }
+
+    // What goes to Anki comes back the same: text, boxes, pictures.
+    void roundTripKeepsCards()
+    {
+        const QByteArray png = redPng();
+        const QByteArray jpeg = encoded(QImage::fromData(png), "JPEG");
+        CardSet set;
+        set.replaceCards({{face(QStringLiteral("Paris"), png), face(QStringLiteral("Frankreich")), 1, true},
+                          {face(QStringLiteral("Rom")), face(QStringLiteral("Italien"), jpeg), 2, true},
+                          {face(QStringLiteral("Wien")), face(QStringLiteral("Österreich & <Alpen>")), 3, true},
+                          {face(QStringLiteral("Bern"), png), face(QStringLiteral("Schweiz"), png), 4, true}});
+        const QString path = m_dir.filePath(QStringLiteral("rundreise.apkg"));
+        QVERIFY(AnkiPackageWriter::write(path, set, QStringLiteral("Rundreise")).ok());
+
+        const AnkiPackageReader::Result read = AnkiPackageReader::read(path);
+        QVERIFY(read.collection);
+        const AnkiCards back = AnkiCards::build(*read.collection, QString(), CardSet::newSetFont(), CardSet::newSetFont(), 0);
+        QVERIFY(back.ok());
+        QVERIFY(back.warnings.isEmpty());
+        QCOMPARE(back.cards.size(), set.count());
+        for (int i = 0; i < set.count(); ++i) {
+            const Card &card = back.cards.at(i);
+            QCOMPARE(card.Box, set.box(i));
+            QVERIFY(card.Marked);
+            QCOMPARE(RtfReader::textLines(card.Front), RtfReader::textLines(set.front(i)));
+            QCOMPARE(RtfReader::textLines(card.Back), RtfReader::textLines(set.back(i)));
+            QCOMPARE(pictures(card.Front), pictures(set.front(i)));
+            QCOMPARE(pictures(card.Back), pictures(set.back(i)));
+        }
     }
 };
 
