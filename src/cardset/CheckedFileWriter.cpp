@@ -235,7 +235,7 @@ FileResult CheckedFileWriter::finish()
         return m_result;
     }
 #endif
-    if (const int error = syncFile(m_handle)) {
+    if (const int error = m_scratch ? 0 : syncFile(m_handle)) {
         failWithSystemError(error);
         return m_result;
     }
@@ -248,7 +248,7 @@ FileResult CheckedFileWriter::commit()
     if (!finish().ok() || m_committed || m_inPlace)
         return m_result;
     try {
-        m_temporary->replaceTarget();
+        m_temporary->replaceTarget(!m_scratch);
         m_committed = true;
     } catch (const FileError &error) {
         fail(error.systemError() ? FileError::systemReason(error.systemError()) : error.message(), error.systemError());

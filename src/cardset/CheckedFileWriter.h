@@ -33,6 +33,11 @@ public:
     CheckedFileWriter(const CheckedFileWriter &) = delete;
     CheckedFileWriter &operator=(const CheckedFileWriter &) = delete;
 
+    // For a file that is removed again before the program ends, as a
+    // package's unpacked members: writes and the flush stay checked, but
+    // nothing waits for the disk.
+    void setScratch() { m_scratch = true; }
+
     // The file replaced in the end: the path with its links followed.
     const QString &target() const { return m_target; }
     // Done, or the first failure.
@@ -81,6 +86,7 @@ private:
     std::unique_ptr<QIODevice> m_device;
     int m_handle = -1;
     bool m_inPlace = false;
+    bool m_scratch = false;
     bool m_otherWriter = false;
     bool m_finished = false;
     bool m_committed = false;

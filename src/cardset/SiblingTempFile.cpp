@@ -106,7 +106,7 @@ int SiblingTempFile::handle() const
 #endif
 }
 
-void SiblingTempFile::replaceTarget()
+void SiblingTempFile::replaceTarget(bool durable)
 {
     if (QFileInfo::exists(m_target))
         QFile::setPermissions(m_path, QFile::permissions(m_target));
@@ -115,7 +115,8 @@ void SiblingTempFile::replaceTarget()
         throw FileError(QStringLiteral("Die Datei %1 kann nicht ersetzt werden: %2").arg(m_target, FileError::systemReason(error)), error);
     }
     m_replaced = true;
-    syncFolder(QFileInfo(m_target).absolutePath());
+    if (durable)
+        syncFolder(QFileInfo(m_target).absolutePath());
 }
 
 QString SiblingTempFile::resolveTarget(const QString &path)

@@ -22,8 +22,8 @@ public:
     // The file's open handle (read and write) on Unix; -1 elsewhere.
     int handle() const;
     // Gives the file the target's permissions, renames it over the target
-    // and makes the rename itself durable; throws FileError.
-    void replaceTarget();
+    // and, when `durable`, makes the rename itself durable; throws FileError.
+    void replaceTarget(bool durable = true);
 
     // The file a save to `path` replaces: a symbolic link is followed to the
     // file it names, so that the link stays a link, also when that file does

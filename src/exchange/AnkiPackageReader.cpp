@@ -91,6 +91,7 @@ AnkiProblem readMediaMap(const AnkiZipArchive &zip, const Layout &layout, AnkiUn
 AnkiProblem extractTo(const AnkiZipArchive &zip, const QString &member, bool zstd, AnkiUnpackBudget &budget, const QString &path)
 {
     CheckedFileWriter writer(path);
+    writer.setScratch();
     const AnkiByteSink toFile = [&writer](QByteArrayView bytes) {
         return writer.write(bytes) ? AnkiProblem{} : AnkiProblem{Kind::Unreadable, writer.result().reason, 0};
     };
