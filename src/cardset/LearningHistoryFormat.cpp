@@ -76,7 +76,25 @@ public:
     }
 
     // At most `bits` significant bits; longer or overlong numbers are damage.
-    quint64 varint(int bits)
+    Q_ALWAYS_INLINE quint64 varint(int bits)
+    {
+        // Most numbers of a history fit one byte.
+        if (m_at != m_end && *m_at < 0x80)
+            return *m_at++;
+        return longVarint(bits);
+    }
+
+    Q_ALWAYS_INLINE quint8 byte()
+    {
+        if (m_at == m_end) {
+            fail(Damage::Truncated);
+            return 0;
+        }
+        return *m_at++;
+    }
+
+private:
+    quint64 longVarint(int bits)
     {
         quint64 value = 0;
         for (int shift = 0; shift < bits; shift += 7) {
@@ -96,16 +114,6 @@ public:
         return 0;
     }
 
-    quint8 byte()
-    {
-        if (m_at == m_end) {
-            fail(Damage::Truncated);
-            return 0;
-        }
-        return *m_at++;
-    }
-
-private:
     const quint8 *m_at;
     const quint8 *m_end;
     Damage m_damage = Damage::None;
@@ -239,7 +247,8 @@ LearningHistoryFormat::Decoded LearningHistoryFormat::decode(QByteArrayView chun
     answers.resize(qsizetype(answerCount));
     const qint64 latest = now + ClockTolerance;
     qint64 time = 0;
-    for (LearningAnswer &answer : answers) {
+    for (LearningAnswer *out = answers.data(), *end = out + answers.size(); out != end; ++out) {
+        LearningAnswer &answer = *out;
         const quint64 position = in.varint(32);
         const qint64 delta = unzigzag(in.varint(64));
         const quint8 flags = in.byte();
