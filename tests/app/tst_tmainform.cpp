@@ -9,13 +9,13 @@
 #include "quiz/TKasten.h"
 
 #include <QClipboard>
+#include <QDateTime>
 #include <QFontComboBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegion>
@@ -91,28 +91,17 @@ private slots:
         QCOMPARE(asked + QString::number(document->Set().Modified()), QStringLiteral("Hauptstadt von Peru?1"));
     }
 
-    // The quiz window's verdict is in the set's history; clearing it asks
-    // first, and is not asked for a set without one.
-    void quizAnswersAreKeptUntilCleared()
+    // "Lernverlauf löschen" asks first, and asks nothing of a set without
+    // a history.
+    void clearingTheHistoryAsksFirst()
     {
-        TMDIChild *document = newSet(QStringLiteral("verlauf.ql3"), {{"Frage"}});
+        CardSet &set = newSet(QStringLiteral("verlauf.ql3"), {{"Frage"}})->Set();
         QAction *clear = form->action(MainCommand::ClearHistory);
         QVERIFY(form->findChild<QMenu *>(QStringLiteral("Karten1"))->actions().contains(clear) && clear->isEnabled());
         clear->trigger();
         QVERIFY(dialogs.questions.isEmpty());
-        whenModal<TKasten>([](TKasten *dialog) {
-            whenModal<TAbfrageForm>([](TAbfrageForm *quiz) {
-                quiz->Loesung->click();
-                quiz->Ok->click();
-            });
-            whenModal<QMessageBox>([](QMessageBox *box) { box->accept(); });
-            dialog->SpeedButton2->click();
-        });
-        form->action(MainCommand::Quiz)->trigger();
-        const CardSet &set = document->Set();
-        QVERIFY(set.history().answers().size() == 1 && set.history().answers().at(0).known);
+        set.recordAnswer(0, LearningAnswer::Mode::Review, true, 1, 2, QDateTime::currentSecsSinceEpoch());
         save();
-
         dialogs.questionAnswers = {false, true};
         clear->trigger();
         QVERIFY(!set.history().isEmpty() && !set.Modified());
