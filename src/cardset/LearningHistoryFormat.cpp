@@ -75,7 +75,7 @@ public:
             m_damage = damage;
     }
 
-    // At most `bits` significant bits; longer or overlong numbers are damage.
+    // At most `bits` significant bits; a number of more is damage.
     Q_ALWAYS_INLINE quint64 varint(int bits)
     {
         // Most numbers of a history fit one byte.
@@ -102,12 +102,12 @@ private:
                 fail(Damage::Truncated);
                 return 0;
             }
-            const quint8 byte = *m_at++;
-            const quint64 part = quint64(byte & 0x7F);
+            const quint8 next = *m_at++;
+            const quint64 part = quint64(next & 0x7F);
             if (shift + 7 > bits && (part >> (bits - shift)) != 0)
                 break;
             value |= part << shift;
-            if (!(byte & 0x80))
+            if (!(next & 0x80))
                 return value;
         }
         fail(Damage::Entry);
