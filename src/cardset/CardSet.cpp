@@ -291,6 +291,10 @@ void CardSet::recordAnswer(int index, LearningAnswer::Mode mode, bool known, int
     answer.known = known;
     answer.boxBefore = quint8(clampBox(boxBefore));
     answer.boxAfter = quint8(clampBox(boxAfter));
+    // At the most a file holds, the oldest answer makes room: what is due
+    // next follows the latest ones.
+    if (m_history.m_answers.size() >= LearningHistoryFormat::MaxAnswers)
+        m_history.m_answers.removeFirst();
     m_history.m_answers.append(answer);
     emit historyChanged();
     markChanged();

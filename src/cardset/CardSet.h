@@ -90,6 +90,8 @@ public:
     // since 1970 UTC), when the history records; marks the set. Boxes are
     // taken as the box counts see them, 1 to 4. A time before 1990, which
     // only a clock not yet set gives, is not recorded: no file could hold it.
+    // Nor can a file hold more than LearningHistoryFormat::MaxAnswers: the
+    // oldest answer goes for the newest then.
     void recordAnswer(int index, LearningAnswer::Mode mode, bool known, int boxBefore, int boxAfter, qint64 time);
     // "Lernverlauf löschen": no answer is kept afterwards, and extra data
     // the history could not read goes too. Marks the set when anything went.

@@ -17,8 +17,9 @@ class LearningHistoryFormat
 {
 public:
     static constexpr quint8 Version = 1;
-    // More answers than a learner gives in decades of daily quizzes.
-    static constexpr qsizetype MaxAnswers = 1 << 24;
+    // More answers than a learner gives one set in decades of daily
+    // quizzes; a history declaring more is damaged.
+    static constexpr qsizetype MaxAnswers = 5'000'000;
     // 1990-01-01 00:00 UTC: no answer can be older.
     static constexpr qint64 EarliestTime = 631152000;
     // How far an answer may lie ahead of the reading machine's clock.
