@@ -9,6 +9,7 @@
 #include "quiz/TKasten.h"
 
 #include <QClipboard>
+#include <QDateTime>
 #include <QFontComboBox>
 #include <QLineEdit>
 #include <QListView>
@@ -88,6 +89,26 @@ private slots:
         });
         form->action(MainCommand::Quiz)->trigger();
         QCOMPARE(asked + QString::number(document->Set().Modified()), QStringLiteral("Hauptstadt von Peru?1"));
+    }
+
+    // "Lernverlauf löschen" asks first, and asks nothing of a set without
+    // a history.
+    void clearingTheHistoryAsksFirst()
+    {
+        CardSet &set = newSet(QStringLiteral("verlauf.ql3"), {{"Frage"}})->Set();
+        QAction *clear = form->action(MainCommand::ClearHistory);
+        QVERIFY(form->findChild<QMenu *>(QStringLiteral("Karten1"))->actions().contains(clear) && clear->isEnabled());
+        clear->trigger();
+        QVERIFY(dialogs.questions.isEmpty());
+        set.recordAnswer(0, LearningAnswer::Mode::Review, true, 1, 2, QDateTime::currentSecsSinceEpoch());
+        save();
+        dialogs.questionAnswers = {false, true};
+        clear->trigger();
+        QVERIFY(!set.history().isEmpty() && !set.Modified());
+        clear->trigger();
+        QVERIFY(set.history().isEmpty() && set.Modified());
+        QCOMPARE(dialogs.questions,
+                 QStringList(2, QStringLiteral("Soll der Lernverlauf dieser Kartei gelöscht werden? Die Karten bleiben erhalten.")));
     }
 
     void wholeCardTravelsBetweenWindowsAndMovesByDialog()

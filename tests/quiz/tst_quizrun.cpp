@@ -194,6 +194,31 @@ private Q_SLOTS:
         QCOMPARE(r.run.phase(), QuizRun::Phase::Question);
         QCOMPARE(r.run.remaining(), 1);
     }
+
+    // Each verdict is in the history the moment it is given, with the box
+    // move it made; a run left half way keeps what was answered.
+    void verdictsAreRecordedAsGiven()
+    {
+        using A = LearningAnswer;
+        const auto verdict = [](Run &r, bool known) {
+            r.run.drawNext();
+            r.run.showAnswer();
+            known ? r.run.answerRight() : r.run.answerWrong();
+            return r.set.history().answers();
+        };
+        Run review({2});
+        review.run.setClock([] { return qint64(1'700'000'000); });
+        review.run.buildList(0);
+        QCOMPARE(verdict(review, true), (QList<A>{{1, 1'700'000'000, A::Mode::Review, true, 2, 3}}));
+        // A damaged box counts as the nearest; cramming keeps a known card's box.
+        Run cram({5}, QuizRun::Cramming);
+        qint64 now = 1'700'000'000;
+        cram.run.setClock([&now] { return now += 60; });
+        cram.run.buildList(0);
+        QVERIFY(verdict(cram, false).size() == 1 && cram.set.Modified() && cram.run.phase() == QuizRun::Phase::Question);
+        const QList<A> both = verdict(cram, true);
+        QCOMPARE(both, (QList<A>{{1, now - 60, A::Mode::Cramming, false, 4, 4}, {1, now, A::Mode::Cramming, true, 4, 4}}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestQuizRun)
