@@ -301,7 +301,7 @@ void TMainForm::Quiz()
         return;
     // Edits not yet stored take part in the quiz.
     document->StoreCurrentCard();
-    QuizCommand::run(document->Set(), this, document->Vorderseite()->size(), Random);
+    QuizCommand::run(document->Set(), this, document->Vorderseite()->size(), Random, Settings.Abstand);
 }
 
 void TMainForm::Print()

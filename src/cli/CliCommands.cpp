@@ -16,9 +16,12 @@
 #include "cli/CommandLineOptions.h"
 #include "cli/CsvArguments.h"
 #include "cli/InfoJson.h"
+#include "cli/LearnArguments.h"
 #include "cli/PrintArguments.h"
 #include "cli/PrintPdfArguments.h"
 #include "cli/PrintSettingsFile.h"
+#include "cli/StatsJson.h"
+#include "cli/TerminalQuiz.h"
 #include "export/HtmlExport.h"
 #include "print/DestinationJobs.h"
 #include "print/PdfCardPrinter.h"
@@ -28,6 +31,11 @@
 #include "print/PrinterChoice.h"
 #include "print/PrinterMetrics.h"
 #include "print/SheetRenderer.h"
+#include "quiz/BoxChoice.h"
+#include "quiz/DueCards.h"
+#include "quiz/LearningSummary.h"
+#include "quiz/QuizRun.h"
+#include "quiz/RandomGenerator.h"
 #include "richtext/RtfReader.h"
 
 #include <QCoreApplication>
@@ -36,6 +44,7 @@
 #include <QFileInfo>
 #include <QPagedPaintDevice>
 #include <QPrinter>
+#include <QRandomGenerator>
 
 #include <unistd.h>
 
@@ -117,6 +126,10 @@ int CliCommands::run(const QStringList &arguments)
         return print(arguments.mid(1));
     if (arguments.size() == 1 && arguments.at(0) == QLatin1String("printers"))
         return printers();
+    if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("learn"))
+        return learn(arguments.mid(1));
+    if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("stats"))
+        return stats(arguments.mid(1));
     return tell(m_out, m_err, CliHelp::rejected(arguments));
 }
 
@@ -544,5 +557,132 @@ int CliCommands::print(const QStringList &arguments)
     if (!answer.ok())
         return printFailed(PrintMessages::detail(answer, name, jobs.lastJob()));
     sent("Rückseiten");
+    return 0;
+}
+
+QString CliCommands::notRecording(const CardSet &set) const
+{
+    switch (set.history().state()) {
+    case LearningHistory::State::Recording: break;
+    case LearningHistory::State::Foreign:
+        return QStringLiteral("Die Datei enthält an der Stelle des Lernverlaufs fremde Daten; sie bleiben unverändert, "
+                              "Antworten werden nicht aufgezeichnet.");
+    case LearningHistory::State::Damaged:
+        return QStringLiteral("Der Lernverlauf ist beschädigt; er bleibt unverändert, Antworten werden nicht aufgezeichnet.");
+    case LearningHistory::State::Later:
+        return QStringLiteral("Der Lernverlauf stammt von einer neueren Version; er bleibt unverändert, "
+                              "Antworten werden nicht aufgezeichnet.");
+    }
+    return QString();
+}
+
+int CliCommands::learn(const QStringList &arguments)
+{
+    const LearnArguments a = LearnArguments::parseLearn(arguments);
+    if (!a.error.isEmpty()) {
+        m_err << a.error << '\n';
+        return usage();
+    }
+    // the answers are saved into the same file, which only .ql3 holds
+    if (CardSetFile::upperExtension(a.setPath) != QLatin1String(".QL3")) {
+        m_err << "Abgefragt werden nur Kartensätze mit der Endung .ql3: " << a.setPath << '\n';
+        m_err.flush();
+        return 1;
+    }
+    CommandSet loaded;
+    if (!load(loaded, a.setPath))
+        return 1;
+    CardSet &set = loaded.document->set();
+    if (set.count() == 0) {
+        m_err << "Der Kartensatz enthält keine Karten: " << a.setPath << '\n';
+        m_err.flush();
+        return 1;
+    }
+    const QString unrecorded = notRecording(set);
+    if (!unrecorded.isEmpty()) {
+        m_err << "Warnung: " << unrecorded << '\n';
+        m_err.flush();
+    }
+
+    RandomGenerator random(QRandomGenerator::global()->generate());
+    QuizRun run(set, random, a.cramming ? QuizRun::Cramming : QuizRun::Review, BoxChoice::MinCramSize);
+    if (a.box != 0 && set.boxCount(a.box) == 0)
+        m_out << "Kasten " << a.box << " ist leer: abgefragt werden alle Kästen.\n";
+    if (a.dueOnly) {
+        const ProgramSettings settings = PrintSettingsFile::read(PrintSettingsFile::programSettingsPath());
+        run.buildList(a.box, DueCards::of(set, settings.Abstand));
+    } else {
+        run.buildList(a.box);
+    }
+    if (run.remaining() == 0) {
+        m_out << "In diesem Kasten ist keine Karte fällig.\n";
+        m_out.flush();
+        return 0;
+    }
+    m_out << (a.cramming ? "Pauken: " : "Abfragen: ") << counted(run.remaining(), "Karte", "Karten");
+    if (a.cramming)
+        m_out << ", je " << run.CramSize() << " zugleich";
+    m_out << ".\n";
+
+    QTextStream in(stdin);
+    TerminalQuiz quiz(set, run, in, m_out, isatty(STDIN_FILENO) == 0);
+    const TerminalQuiz::Outcome outcome = quiz.ask();
+    if (!outcome.stopped)
+        m_out << "\nEs wurden alle Karteikarten abgefragt.\n";
+    m_out << "\nAbgefragt: " << outcome.asked() << ", gewusst: " << outcome.known << ", nicht gewusst: " << outcome.notKnown << '\n';
+    m_out << "Kästen jetzt:";
+    for (int box = 1; box <= BoxChoice::BoxNumberCount; ++box)
+        m_out << (box > 1 ? "," : "") << " Kasten " << box << ": " << set.boxCount(box);
+    m_out << '\n';
+    m_out.flush();
+    if (outcome.asked() == 0)
+        return 0;
+    const FileResult saved = loaded.document->save(a.setPath, loaded.context);
+    if (!saved.ok())
+        return notWritten(saved, a.setPath);
+    m_out << "Gespeichert in " << a.setPath << '\n';
+    m_out.flush();
+    return 0;
+}
+
+int CliCommands::stats(const QStringList &arguments)
+{
+    const LearnArguments a = LearnArguments::parseStats(arguments);
+    if (!a.error.isEmpty()) {
+        m_err << a.error << '\n';
+        return usage();
+    }
+    CommandSet loaded;
+    if (!load(loaded, a.setPath))
+        return 1;
+    const CardSet &set = loaded.document->set();
+    const ProgramSettings settings = PrintSettingsFile::read(PrintSettingsFile::programSettingsPath());
+    const LearningSummary summary(set, settings.Abstand);
+    if (a.json) {
+        m_out << QString::fromUtf8(StatsJson::write(summary, settings.Abstand));
+        m_out.flush();
+        return 0;
+    }
+    m_out << "Karten: " << summary.cardCount << ", davon nie abgefragt: " << summary.neverAsked << '\n';
+    for (int box = 1; box <= BoxChoice::BoxNumberCount; ++box) {
+        m_out << "Kasten " << box << ": " << counted(summary.boxCounts[box - 1], "Karte", "Karten") << ", " << summary.dueCounts[box - 1]
+              << " fällig (Abstand " << counted(settings.Abstand[box - 1], "Tag", "Tage") << ")\n";
+    }
+    m_out << "Fällig insgesamt: " << summary.dueTotal << '\n';
+    m_out << "Antworten: " << summary.answers << " (gewusst: " << summary.known << ", nicht gewusst: " << summary.notKnown << ")\n";
+    m_out << "Letzte " << LearningSummary::DayCount << " Tage:";
+    bool any = false;
+    for (const LearningSummary::Day &day : summary.days) {
+        if (day.known + day.notKnown == 0)
+            continue;
+        m_out << "\n  " << day.date.toString(QStringLiteral("dd.MM.yyyy")) << ": gewusst " << day.known << ", nicht gewusst "
+              << day.notKnown;
+        any = true;
+    }
+    m_out << (any ? "\n" : " keine Antworten\n");
+    const QString unrecorded = notRecording(set);
+    if (!unrecorded.isEmpty())
+        m_out << unrecorded << '\n';
+    m_out.flush();
     return 0;
 }

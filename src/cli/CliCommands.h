@@ -41,6 +41,11 @@ public:
     int print(const QStringList &arguments);
     // The print server's printers.
     int printers();
+    // A quiz on standard input and output; the set is saved when anything
+    // was answered.
+    int learn(const QStringList &arguments);
+    // Boxes, due cards and the answers of the last days.
+    int stats(const QStringList &arguments);
     // After a complaint about the arguments: the hint to --help; status 2.
     int usage();
 
@@ -50,6 +55,8 @@ private:
     bool load(CommandSet &loaded, const QString &path, const std::function<void(const QByteArray &)> &faces = {});
     // "Beim Drucken trat ein Fehler auf." and why; the exit status 1.
     int printFailed(const QString &detail);
+    // Why a set records no answers, or nothing when it records them.
+    QString notRecording(const CardSet &set) const;
     // Reports a file that could not be written; the exit status.
     int notWritten(const FileResult &result, const QString &path);
 

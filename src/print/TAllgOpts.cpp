@@ -63,6 +63,20 @@ TAllgOpts::TAllgOpts(ProgramSettings &settings, QWidget *parent)
     auto *edge = new QFormLayout;
     edge->addRow(QStringLiteral("Breite der Schnittkante in Pixel:"), KantenSpin);
 
+    auto *intervals = new QGroupBox(QStringLiteral("Wiederholungsabstand (Tage)"), this);
+    intervals->setObjectName(QStringLiteral("Wiederholungsabstand"));
+    auto *intervalsLayout = new QFormLayout(intervals);
+    for (int box = 0; box < int(AbstandSpins.size()); ++box) {
+        QSpinBox *days = spin(QStringLiteral("Abstand%1").arg(box + 1), ProgramSettings::MinAbstand, ProgramSettings::MaxAbstand);
+        days->setParent(intervals);
+        intervalsLayout->addRow(QStringLiteral("Kasten %1").arg(box + 1), days);
+        connect(days, &QSpinBox::valueChanged, this, [this, box](int value) {
+            if (m_showing)
+                m_settings.Abstand[box] = value;
+        });
+        AbstandSpins[box] = days;
+    }
+
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);
@@ -73,6 +87,7 @@ TAllgOpts::TAllgOpts(ProgramSettings &settings, QWidget *parent)
     layout->addWidget(SpeedButton1, 0, Qt::AlignLeft);
     layout->addWidget(order);
     layout->addLayout(edge);
+    layout->addWidget(intervals);
     layout->addWidget(BitBtn1, 0, Qt::AlignRight);
 
     // The landscape correction follows the portrait one: calibrations made
@@ -101,8 +116,12 @@ void TAllgOpts::showOptions()
     HUserY->setValue(m_settings.HUY);
     KantenSpin->setValue(m_settings.Schnittkante);
     PrintFolge->button(m_settings.ZuZuE ? 1 : 0)->setChecked(true);
+    for (int box = 0; box < int(AbstandSpins.size()); ++box)
+        AbstandSpins[box]->setValue(m_settings.Abstand[box]);
     m_showing = true;
     exec();
     m_showing = false;
     m_settings.Schnittkante = quint16(KantenSpin->value());
+    for (int box = 0; box < int(AbstandSpins.size()); ++box)
+        m_settings.Abstand[box] = AbstandSpins[box]->value();
 }

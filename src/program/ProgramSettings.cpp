@@ -62,6 +62,10 @@ void ProgramSettings::readValues(const IniText &ini)
     const qint32 cutEdge = ini.ReadInteger(data, QStringLiteral("Schnittkante"), 1);
     Schnittkante = cutEdge >= 0 && cutEdge <= std::numeric_limits<quint16>::max() ? quint16(cutEdge) : quint16(1);
     Temp = ini.ReadString(data, QStringLiteral("Temp"), QString());
+    for (int box = 0; box < int(Abstand.size()); ++box) {
+        const qint32 days = ini.ReadInteger(data, QStringLiteral("Abstand%1").arg(box + 1), DefaultAbstand[box]);
+        Abstand[box] = days >= MinAbstand && days <= MaxAbstand ? days : DefaultAbstand[box];
+    }
 }
 
 void ProgramSettings::write() const
@@ -76,6 +80,8 @@ void ProgramSettings::write() const
     ini.WriteInteger(data, QStringLiteral("SX"), SX);
     ini.WriteInteger(data, QStringLiteral("SY"), SY);
     ini.WriteInteger(data, QStringLiteral("Schnittkante"), Schnittkante);
+    for (int box = 0; box < int(Abstand.size()); ++box)
+        ini.WriteInteger(data, QStringLiteral("Abstand%1").arg(box + 1), Abstand[box]);
 }
 
 QString ProgramSettings::workFolder(const QString &temp)

@@ -4,11 +4,13 @@
 
 #include <QString>
 
+#include <array>
+
 class IniText;
 
 // The program-wide settings of section "Data" in "quillo.ini": the duplex
-// feed order, the printer calibration, the page shifts, the cut edge and the
-// user's folder for the scratch file. Read once at start, held in memory
+// feed order, the printer calibration, the page shifts, the cut edge, the
+// user's folder for the scratch file and the boxes' review intervals. Read once at start, held in memory
 // while the program runs, written back at shutdown.
 class ProgramSettings
 {
@@ -34,8 +36,9 @@ public:
     // The same values without touching the file, for a program that only
     // looks at the settings (quillo-cli).
     void readOnly();
-    // Writes "ZuZuE" to "Schnittkante" in that order, each at once. "Temp"
-    // belongs to the user and is never written.
+    // Writes "ZuZuE" to "Schnittkante", then "Abstand1" to "Abstand4", in
+    // that order, each at once. "Temp" belongs to the user and is never
+    // written.
     void write() const;
 
     // The folder named by "Temp" with a trailing separator ("\" counts as
@@ -55,6 +58,11 @@ public:
     qint32 SY = 0;
     quint16 Schnittkante = 1;
     QString Temp;
+    // Days until a card of box 1 to 4 is due again, each 1 to 365.
+    static constexpr qint32 MinAbstand = 1;
+    static constexpr qint32 MaxAbstand = 365;
+    static constexpr std::array<qint32, 4> DefaultAbstand{1, 3, 7, 14};
+    std::array<qint32, 4> Abstand = DefaultAbstand;
 
     PrintCalibration calibration() const { return {HUX, HUY, QUX, QUY, Schnittkante}; }
 

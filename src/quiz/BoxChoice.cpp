@@ -4,8 +4,9 @@
 
 #include <algorithm>
 
-BoxChoice::BoxChoice(const CardSet &set)
-    : m_cardTotal(set.count())
+BoxChoice::BoxChoice(const CardSet &set, const DueCards::Intervals &intervals, const QDateTime &now)
+    : m_due(DueCards::of(set, intervals, now))
+    , m_cardTotal(set.count())
 {
     for (int box = 1; box <= BoxNumberCount; ++box)
         m_counts.append(set.boxCount(box));
@@ -20,7 +21,7 @@ QStringList BoxChoice::itemTexts() const
 {
     QStringList texts;
     for (int box = 1; box <= BoxNumberCount; ++box)
-        texts.append(QStringLiteral("%1.Kasten (%2)").arg(box).arg(m_counts.at(box - 1)));
+        texts.append(QStringLiteral("%1.Kasten (%2, %3 fällig)").arg(box).arg(m_counts.at(box - 1)).arg(m_due.dueCount(box)));
     return texts;
 }
 
@@ -28,6 +29,14 @@ void BoxChoice::allToFirstBox()
 {
     m_allToFirst = true;
     m_counts = {m_cardTotal, 0, 0, 0};
+    m_due.setBoxes(QList<qint32>(m_cardTotal, 1));
+}
+
+bool BoxChoice::nothingToAsk() const
+{
+    if (m_selectedBox != 0 && m_counts.at(m_selectedBox - 1) > 0)
+        return m_due.dueCount(m_selectedBox) == 0;
+    return m_due.dueTotal() == 0;
 }
 
 void BoxChoice::setSelectedBox(int box)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "quiz/DueCards.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -7,7 +9,8 @@
 class CardSet;
 
 // What the box dialog shows and what the learner chose there, without the
-// widgets: the four box counts, the selected box and the cramming size.
+// widgets: the four box counts with their due cards, the selected box,
+// whether only due cards are asked, and the cramming size.
 class BoxChoice
 {
 public:
@@ -15,13 +18,15 @@ public:
     static constexpr int MinCramSize = 5;
     static constexpr int MaxCramSize = 500;
 
-    explicit BoxChoice(const CardSet &set);
+    // Due by these intervals at `now` (invalid: the current time).
+    explicit BoxChoice(const CardSet &set, const DueCards::Intervals &intervals = DueCards::DefaultIntervals,
+                       const QDateTime &now = QDateTime());
 
     // Number of cards whose box number is exactly box, as decimal text;
     // numbers outside 1 to 4 are counted nowhere.
     static QString BoxCount(const CardSet &set, int box);
 
-    // "1.Kasten (3)" and so on, one per box.
+    // "1.Kasten (3, 1 fällig)" and so on, one per box.
     QStringList itemTexts() const;
     int CardTotal() const { return m_cardTotal; }
 
@@ -39,11 +44,23 @@ public:
     // here, and text that is no whole number gives the minimum.
     static int cramSizeFromText(const QString &text);
 
+    // "nur fällige Karten": the quiz asks only the due cards of its list.
+    bool dueOnly() const { return m_dueOnly; }
+    void setDueOnly(bool dueOnly) { m_dueOnly = dueOnly; }
+    // Due as the boxes will be when the quiz starts.
+    const DueCards &due() const { return m_due; }
+    // With only due cards asked, the quiz would have none: the selected box
+    // holds cards but none is due, or, as the quiz then asks all boxes, no
+    // card at all is due.
+    bool nothingToAsk() const;
+
     // Carries out what the dialog decided on the set's boxes.
     void applyTo(CardSet &set) const;
 
 private:
     QList<int> m_counts;
+    DueCards m_due;
+    bool m_dueOnly = false;
     int m_cardTotal = 0;
     int m_selectedBox = 0;
     bool m_allToFirst = false;

@@ -4,13 +4,16 @@
 #include "quiz/TAbfrageForm.h"
 #include "quiz/TKasten.h"
 
-bool QuizCommand::run(CardSet &set, QWidget *parent, QSize faceSize, RandomGenerator &random)
+#include <optional>
+
+bool QuizCommand::run(CardSet &set, QWidget *parent, QSize faceSize, RandomGenerator &random, const DueCards::Intervals &intervals)
 {
     QuizRun::Mode mode = QuizRun::Review;
     int cramSize = BoxChoice::MinCramSize;
     int selectedBox = 0;
+    std::optional<DueCards> due;
     {
-        TKasten dialog(set, parent);
+        TKasten dialog(set, parent, intervals);
         const int outcome = dialog.exec();
         if (outcome == TKasten::Cramming) {
             mode = QuizRun::Cramming;
@@ -20,11 +23,16 @@ bool QuizCommand::run(CardSet &set, QWidget *parent, QSize faceSize, RandomGener
         }
         dialog.choice().applyTo(set);
         selectedBox = dialog.choice().selectedBox();
+        if (dialog.choice().dueOnly())
+            due = dialog.choice().due();
     }
 
     TAbfrageForm form(set, random, mode, cramSize, parent);
     form.setFaceSize(faceSize);
-    form.run().buildList(selectedBox);
+    if (due)
+        form.run().buildList(selectedBox, *due);
+    else
+        form.run().buildList(selectedBox);
     form.ShowNextCard();
     if (!form.ended())
         form.exec();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "quiz/DueCards.h"
+
 #include <QSize>
 
 class CardSet;
@@ -15,5 +17,7 @@ public:
     // faceSize is the size of the document's front face editor. Returns true
     // when a quiz ran, however it ended; the set is then modified.
     // False when the box dialog was cancelled: nothing in the set changed.
-    static bool run(CardSet &set, QWidget *parent, QSize faceSize, RandomGenerator &random);
+    // Cards are due by `intervals`.
+    static bool run(CardSet &set, QWidget *parent, QSize faceSize, RandomGenerator &random,
+                    const DueCards::Intervals &intervals = DueCards::DefaultIntervals);
 };

@@ -1,6 +1,7 @@
 #include "quiz/QuizRun.h"
 
 #include "cardset/CardSet.h"
+#include "quiz/DueCards.h"
 #include "quiz/RandomGenerator.h"
 
 #include <QDateTime>
@@ -33,6 +34,13 @@ void QuizRun::buildList(int selectedBox)
             list.append(card);
     }
     m_list = list;
+    resetDrawRange();
+}
+
+void QuizRun::buildList(int selectedBox, const DueCards &due)
+{
+    buildList(selectedBox);
+    m_list = due.dueOnly(m_list);
     resetDrawRange();
 }
 

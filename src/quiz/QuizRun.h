@@ -6,6 +6,7 @@
 #include <functional>
 
 class CardSet;
+class DueCards;
 class RandomGenerator;
 
 // The rules of one quiz, without the window: which cards are still to be
@@ -33,6 +34,8 @@ public:
     // The cards of the chosen box (1 to 4) in set order; every card when no
     // box is chosen (0) or the chosen one is empty. Sets DrawRange.
     void buildList(int selectedBox);
+    // The same list with only the cards `due` counts due; it may be empty.
+    void buildList(int selectedBox, const DueCards &due);
     // For a list prepared elsewhere; indices outside the set and repeats are
     // dropped, so a verdict can never touch a card that does not exist.
     void setQuizList(const QList<qint32> &list);

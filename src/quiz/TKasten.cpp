@@ -1,8 +1,10 @@
 #include "quiz/TKasten.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
@@ -21,9 +23,11 @@ QPushButton *makeButton(const QString &objectName, const QString &text, QWidget 
 
 } // namespace
 
-TKasten::TKasten(const CardSet &set, QWidget *parent)
+const QString TKasten::NothingDueMessage = QStringLiteral("In diesem Kasten ist keine Karte fällig.");
+
+TKasten::TKasten(const CardSet &set, QWidget *parent, const DueCards::Intervals &intervals, const QDateTime &now)
     : QDialog(parent)
-    , m_choice(set)
+    , m_choice(set, intervals, now)
 {
     setObjectName(QStringLiteral("Kasten"));
     setWindowTitle(QStringLiteral("Kasten"));
@@ -44,8 +48,8 @@ TKasten::TKasten(const CardSet &set, QWidget *parent)
     SpeedButton2 = makeButton(QStringLiteral("SpeedButton2"), QStringLiteral("Abfragen"), this);
     SpeedButton3 = makeButton(QStringLiteral("SpeedButton3"), QStringLiteral("Pauken"), this);
     connect(SpeedButton1, &QPushButton::clicked, this, &TKasten::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, [this] { done(Review); });
-    connect(SpeedButton3, &QPushButton::clicked, this, [this] { done(Cramming); });
+    connect(SpeedButton2, &QPushButton::clicked, this, [this] { start(Review); });
+    connect(SpeedButton3, &QPushButton::clicked, this, [this] { start(Cramming); });
     SpeedButton2->setDefault(true);
 
     Label1 = new QLabel(QStringLiteral("Wieviele:"), this);
@@ -58,9 +62,15 @@ TKasten::TKasten(const CardSet &set, QWidget *parent)
     Label1->setBuddy(Wieviele);
     Wieviele->installEventFilter(this);
 
+    // Off by default: the quiz asks as it always did unless ticked.
+    NurFaellige = new QCheckBox(QStringLiteral("nur fällige Karten"), this);
+    NurFaellige->setObjectName(QStringLiteral("NurFaellige"));
+    connect(NurFaellige, &QCheckBox::toggled, this, [this](bool on) { m_choice.setDueOnly(on); });
+
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(Abteilungen);
+    layout->addWidget(NurFaellige);
     layout->addWidget(SpeedButton1);
     auto *modes = new QHBoxLayout;
     modes->addWidget(SpeedButton2);
@@ -100,6 +110,15 @@ void TKasten::SpeedButton1Click()
 {
     m_choice.allToFirstBox();
     fillItems();
+}
+
+void TKasten::start(Outcome outcome)
+{
+    if (m_choice.dueOnly() && m_choice.nothingToAsk()) {
+        QMessageBox::information(this, windowTitle(), NothingDueMessage);
+        return;
+    }
+    done(outcome);
 }
 
 void TKasten::AbteilungenSelectionChanged()

@@ -5,13 +5,15 @@
 #include <QDialog>
 
 class CardSet;
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QSpinBox;
 class QPushButton;
 
 // The box dialog before a quiz: shows how many cards each box holds and
-// lets the learner choose a box and the way of learning.
+// lets the learner choose a box, whether only its due cards are asked, and
+// the way of learning.
 class TKasten : public QDialog
 {
     Q_OBJECT
@@ -20,9 +22,12 @@ public:
     // Review closes with QDialog::Accepted; everything else cancels.
     enum Outcome { Cancelled = QDialog::Rejected, Review = QDialog::Accepted, Cramming = 2 };
 
-    explicit TKasten(const CardSet &set, QWidget *parent = nullptr);
+    // Cards are due by `intervals` at `now` (invalid: the current time).
+    explicit TKasten(const CardSet &set, QWidget *parent = nullptr, const DueCards::Intervals &intervals = DueCards::DefaultIntervals,
+                     const QDateTime &now = QDateTime());
 
-    // The choice as it stands: selected box (0 for none), the reset to box 1.
+    // The choice as it stands: selected box (0 for none), the reset to box 1,
+    // only the due cards.
     const BoxChoice &choice() const { return m_choice; }
     // The cramming size, read from the field's text at this moment.
     int CramSize() const;
@@ -33,6 +38,9 @@ public:
     QPushButton *SpeedButton3 = nullptr;
     QLabel *Label1 = nullptr;
     QSpinBox *Wieviele = nullptr;
+    QCheckBox *NurFaellige = nullptr;
+
+    static const QString NothingDueMessage;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -41,6 +49,9 @@ private:
     void fillItems();
     void SpeedButton1Click();
     void AbteilungenSelectionChanged();
+    // Closes with `outcome` unless only due cards are to be asked and there
+    // are none: that is said, and the dialog stays for another choice.
+    void start(Outcome outcome);
 
     BoxChoice m_choice;
 };

@@ -340,6 +340,9 @@ private Q_SLOTS:
             dialog->HUserY->setValue(-4);
             dialog->HUserX->setValue(3);
             dialog->PrintFolge->button(0)->click();
+            QCOMPARE(dialog->AbstandSpins[3]->value(), 14);
+            dialog->AbstandSpins[1]->setValue(5);
+            dialog->AbstandSpins[3]->setValue(400);
             dialog->KantenSpin->setValue(900);
             QCOMPARE(dialog->KantenSpin->value(), 500);
             dialog->SpeedButton1->click();
@@ -349,6 +352,7 @@ private Q_SLOTS:
         const ProgramSettings &taken = form->Settings;
         QCOMPARE(QString::asprintf("%d %d %d %d %d", taken.HUX, taken.HUY, taken.QUY, int(taken.ZuZuE), int(taken.Schnittkante)),
                  QStringLiteral("3 -4 3 0 500"));
+        QVERIFY(taken.Abstand == (std::array<qint32, 4>{1, 5, 7, 365}));
         QCOMPARE(pdfPageCount(pdf), 1);
     }
 };

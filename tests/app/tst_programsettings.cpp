@@ -53,6 +53,10 @@ private Q_SLOTS:
         ProgramSettings other(fileWith("[Data]\r\nZuZuE=ja\r\nSchnittkante=65535\r\n"));
         other.read();
         QCOMPARE(members(other), QStringLiteral("1 0 0 0 0 0 0 65535 []"));
+        // Review intervals of 1 to 365 days; anything else is the box's default.
+        ProgramSettings intervals(fileWith("[Data]\r\nAbstand1=365\r\nAbstand2=0\r\nAbstand3=366\r\nAbstand4=zwei\r\n"));
+        intervals.read();
+        QVERIFY(intervals.Abstand == (std::array<qint32, 4>{365, 3, 7, 14}));
         // The cut edge is held in 16 bits.
         for (const char *text : {"65536", "-1", "70000"}) {
             ProgramSettings edge(fileWith(QByteArray("[Data]\r\nSchnittkante=") + text + "\r\n"));
@@ -97,7 +101,7 @@ private Q_SLOTS:
         settings.write();
         QCOMPARE(readFile(fresh),
                  QByteArray("[Data]\r\nZuZuE=0\r\nHUX=-3\r\nHUY=4\r\nQUX=5\r\nQUY=6\r\n"
-                            "SX=70\r\nSY=-80\r\nSchnittkante=65535\r\n"));
+                            "SX=70\r\nSY=-80\r\nSchnittkante=65535\r\nAbstand1=1\r\nAbstand2=3\r\nAbstand3=7\r\nAbstand4=14\r\n"));
 
         // An existing file keeps its lines where they are; new keys go to the
         // end of the section, the user's "Temp" stays as written.
@@ -109,6 +113,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(existing),
                  QByteArray("[Data]\r\nTemp = C:\\Temp \r\nSY=1\r\nZuZuE=1\r\nHUX=1\r\n"
                             "HUY=0\r\nQUX=0\r\nQUY=0\r\nSX=0\r\nSchnittkante=1\r\n"
+                            "Abstand1=1\r\nAbstand2=3\r\nAbstand3=7\r\nAbstand4=14\r\n"
                             "[Other]\r\nA=1\r\n"));
     }
 

@@ -172,7 +172,8 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(workFile));
         const QByteArray written = readFile(settings);
         QVERIFY(written.startsWith("[Data]\r\nHUX=5\r\nTemp="));
-        QVERIFY(written.endsWith("ZuZuE=1\r\nHUY=0\r\nQUX=0\r\nQUY=0\r\nSX=0\r\nSY=-7\r\nSchnittkante=1\r\n"));
+        QVERIFY(written.endsWith("ZuZuE=1\r\nHUY=0\r\nQUX=0\r\nQUY=0\r\nSX=0\r\nSY=-7\r\nSchnittkante=1\r\n"
+                                 "Abstand1=1\r\nAbstand2=3\r\nAbstand3=7\r\nAbstand4=14\r\n"));
         delete form;
     }
 

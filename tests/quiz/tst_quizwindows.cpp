@@ -6,6 +6,7 @@
 #include "quiz/TAbfrageForm.h"
 #include "quiz/TKasten.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -229,6 +230,59 @@ private Q_SLOTS:
         QCOMPARE(message, QStringLiteral("Es wurden alle Karteikarten abgefragt."));
     }
 
+    // "nur fällige Karten": the box dialog counts and the quiz asks only the
+    // due cards; with none it says so and stays open.
+    void onlyDueCardsAreAsked()
+    {
+        CardSet set;
+        withCards(set, {1, 1, 2, 2, 3});
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        set.recordAnswer(0, LearningAnswer::Mode::Review, false, 2, 1, now);
+        set.recordAnswer(2, LearningAnswer::Mode::Review, true, 1, 2, now - 10 * 86400);
+        set.recordAnswer(3, LearningAnswer::Mode::Review, true, 1, 2, now);
+        set.recordAnswer(4, LearningAnswer::Mode::Review, true, 2, 3, now);
+        if (set.history().isEmpty())
+            QSKIP("the set records no answers yet");
+        QList<qint32> list;
+        const auto endAtOnce = [&list](TAbfrageForm *form) {
+            list = form->run().QuizList();
+            form->SpeedButton1->click();
+        };
+        RandomGenerator random(1);
+        QString texts;
+        whenModal<TKasten>([&texts](TKasten *dialog) {
+            QVERIFY(!dialog->NurFaellige->isChecked());
+            for (int row = 0; row < dialog->Abteilungen->count(); ++row)
+                texts += dialog->Abteilungen->item(row)->text() + u' ';
+            dialog->NurFaellige->click();
+            dialog->Abteilungen->item(1)->setSelected(true);
+            dialog->SpeedButton3->click();
+        });
+        whenModal<TAbfrageForm>(endAtOnce);
+        QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QCOMPARE(texts, QStringLiteral("1.Kasten (2, 1 fällig) 2.Kasten (2, 1 fällig) 3.Kasten (1, 0 fällig) 4.Kasten (0, 0 fällig) "));
+        QCOMPARE(list, QList<qint32>({2}));
+
+        // Box 3 has none due; the dialog stays until another box is chosen.
+        QString message;
+        whenModal<TKasten>([&message](TKasten *dialog) {
+            dialog->NurFaellige->click();
+            dialog->Abteilungen->item(2)->setSelected(true);
+            whenModal<QMessageBox>([&message](QMessageBox *box) {
+                message = box->text();
+                box->accept();
+            });
+            dialog->SpeedButton2->click();
+            QVERIFY(dialog->isVisible());
+            dialog->Abteilungen->clearSelection();
+            dialog->SpeedButton2->click();
+        });
+        whenModal<TAbfrageForm>(endAtOnce);
+        QVERIFY(QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QCOMPARE(message, TKasten::NothingDueMessage);
+        QCOMPARE(list, QList<qint32>({1, 2}));
+    }
+
     // The box dialog.
     void keysChooseEveryBoxInTurnAndAllGoToTheFirst()
     {
@@ -236,7 +290,8 @@ private Q_SLOTS:
         box.dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&box.dialog));
         QListWidget *list = box.dialog.Abteilungen;
-        QCOMPARE(box.items(), QStringLiteral("1.Kasten (3) 2.Kasten (2) 3.Kasten (1) 4.Kasten (1)"));
+        QCOMPARE(box.items(),
+                 QStringLiteral("1.Kasten (3, 3 fällig) 2.Kasten (2, 2 fällig) 3.Kasten (1, 1 fällig) 4.Kasten (1, 1 fällig)"));
         QCOMPARE(QApplication::focusWidget(), list);
         QVERIFY(list->selectedItems().isEmpty() && box.dialog.choice().selectedBox() == 0);
         QList<int> chosen;
@@ -251,7 +306,8 @@ private Q_SLOTS:
         list->item(3)->setCheckState(Qt::Checked);
         box.dialog.SpeedButton1->click();
         QVERIFY(box.dialog.isVisible());
-        QCOMPARE(box.items(), QStringLiteral("1.Kasten (9) 2.Kasten (0) 3.Kasten (0) 4.Kasten (0)"));
+        QCOMPARE(box.items(),
+                 QStringLiteral("1.Kasten (9, 9 fällig) 2.Kasten (0, 0 fällig) 3.Kasten (0, 0 fällig) 4.Kasten (0, 0 fällig)"));
         QVERIFY(list->selectedItems().isEmpty() && box.dialog.choice().selectedBox() == 0);
         QCOMPARE(boxesOf(box.set), QList<qint32>({1, 2, 1, 4, 2, 1, 3, 0, 5}));
 
@@ -281,7 +337,8 @@ private Q_SLOTS:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, checkBoxOf(list, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
         QVERIFY(box.dialog.choice().selectedBox() == 4 && list->selectedItems().size() == 1);
-        QCOMPARE(box.items(), QStringLiteral("1.Kasten (3)+ 2.Kasten (2)+ 3.Kasten (1) 4.Kasten (1)"));
+        QCOMPARE(box.items(),
+                 QStringLiteral("1.Kasten (3, 3 fällig)+ 2.Kasten (2, 2 fällig)+ 3.Kasten (1, 1 fällig) 4.Kasten (1, 1 fällig)"));
 
         // Space on the current item ticks and chooses it, as a click would.
         list->setFocus();
