@@ -129,6 +129,9 @@ void MainActions::makeMenus()
     addEntry(cards, C::CopyCard, QStringLiteral("GanzeKartekopieren1"), QStringLiteral("Ganze Karte kopieren"));
     addEntry(cards, C::PasteCard, QStringLiteral("GanzeKarteeinfuegen1"), QStringLiteral("Ganze Karte einfügen"));
     addEntry(cards, C::MoveCard, QStringLiteral("PositionderKarteverschieben1"), QStringLiteral("Position der Karte verschieben"));
+    cards->addSeparator();
+    addEntry(cards, C::Lernstand, QStringLiteral("Lernstand1"), QStringLiteral("Lernstand…"), {},
+             QStringLiteral("Lernstand|Wie die Karten in den Kästen stehen und wie sie beantwortet wurden"), CommandRule::NeedsDocument);
 
     m_windowMenu = menu(QStringLiteral("Window1"), QStringLiteral("&Fenster"), QStringLiteral("Fensterbezogene Anweisungen"));
     addEntry(m_windowMenu, C::Cascade, QStringLiteral("WindowCascade1"), QStringLiteral("Ü&berlappend"), {}, QStringLiteral("Überlappend"));

@@ -33,6 +33,11 @@ public:
     QPushButton *SpeedButton3 = nullptr;
     QLabel *Label1 = nullptr;
     QSpinBox *Wieviele = nullptr;
+    QPushButton *LernstandButton = nullptr;
+
+signals:
+    // "Lernstand…": whoever runs the dialog shows the set's progress over it.
+    void lernstandRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

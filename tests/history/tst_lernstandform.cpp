@@ -1,0 +1,96 @@
+#include "../ModalGuard.h"
+#include "history/TLernstandForm.h"
+
+#include "cardset/CardSet.h"
+#include "quiz/QuizCommand.h"
+#include "quiz/RandomGenerator.h"
+#include "quiz/TKasten.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+void addCards(CardSet &set, const QList<int> &boxes)
+{
+    for (int box : boxes)
+        set.AddCard({"{\\rtf1 Frage}", "{\\rtf1 Antwort}", box, false});
+}
+
+// The bars of today's boxes as drawn.
+QList<qreal> todaysBars(const TLernstandForm &form)
+{
+    const auto *series = qobject_cast<QBarSeries *>(form.KastenHeute->chart()->series().value(0));
+    QList<qreal> values;
+    if (series)
+        for (int i = 0; i < series->barSets().at(0)->count(); ++i)
+            values.append(series->barSets().at(0)->at(i));
+    return values;
+}
+
+} // namespace
+
+class TestLernstandForm : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void emptyHistoryShowsTodaysBoxesAndFollowsTheSet()
+    {
+        CardSet set;
+        addCards(set, {1, 1, 2, 4, 3});
+        TLernstandForm form(set, QStringLiteral("Vokabeln.ql3"));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Lernstand – Vokabeln.ql3"));
+        QCOMPARE(form.Hinweis->text(), QStringLiteral("Für diese Kartei wurden noch keine Antworten aufgezeichnet."));
+        QVERIFY(form.Hinweis->isVisible());
+        QCOMPARE(form.NochNieAbgefragt->text(), QStringLiteral("Noch nie abgefragt: 5"));
+        QVERIFY(form.KastenHeute->isVisible());
+        QVERIFY(!form.KastenVerlauf->isVisible() && !form.AntwortenProTag->isVisible() && !form.AnteilGewusst->isVisible());
+        QCOMPARE(todaysBars(form), (QList<qreal>{2, 1, 1, 1}));
+
+        // A change of the set, as a quiz's end is, shows without a prompt.
+        set.setBox(0, 4);
+        QTRY_COMPARE(todaysBars(form), (QList<qreal>{1, 1, 1, 2}));
+
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+    }
+
+    void closesWithItsSet()
+    {
+        auto set = std::make_unique<CardSet>();
+        addCards(*set, {1});
+        TLernstandForm form(*set, QString());
+        form.show();
+        set.reset();
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.set(), nullptr);
+        form.refresh();
+    }
+
+    void opensOverTheBoxDialog()
+    {
+        CardSet set;
+        addCards(set, {1, 2});
+        RandomGenerator random(1);
+        bool shown = false;
+        whenModal<TKasten>([](TKasten *dialog) { dialog->LernstandButton->click(); });
+        whenModal<TLernstandForm>([&shown](TLernstandForm *form) {
+            shown = form->NochNieAbgefragt->text() == QStringLiteral("Noch nie abgefragt: 2");
+            form->Schliessen->click();
+            whenModal<TKasten>([](TKasten *dialog) { dialog->reject(); });
+        });
+        QVERIFY(!QuizCommand::run(set, nullptr, QSize(300, 200), random));
+        QVERIFY(shown);
+    }
+};
+
+QUILLO_GUI_TEST_MAIN(TestLernstandForm)
+#include "tst_lernstandform.moc"
