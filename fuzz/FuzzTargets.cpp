@@ -52,6 +52,10 @@ QString difference(const CardSet &before, const CardSet &after)
         return QStringLiteral("the print layout or header came back changed");
     if (!(before.StandardFontFront() == after.StandardFontFront()) || !(before.StandardFontBack() == after.StandardFontBack()))
         return QStringLiteral("a standard font came back changed");
+    const LearningHistory &was = before.history();
+    const LearningHistory &is = after.history();
+    if (was.state() != is.state() || was.answers() != is.answers() || was.keptData() != is.keptData())
+        return QStringLiteral("the learning history came back changed");
     return QString();
 }
 

@@ -132,6 +132,8 @@ void MainActions::makeMenus()
     cards->addSeparator();
     addEntry(cards, C::Lernstand, QStringLiteral("Lernstand1"), QStringLiteral("Lernstand…"), {},
              QStringLiteral("Lernstand|Wie die Karten in den Kästen stehen und wie sie beantwortet wurden"), CommandRule::NeedsDocument);
+    addEntry(cards, C::ClearHistory, QStringLiteral("Lernverlaufloeschen1"), QStringLiteral("Lernverlauf löschen"), {}, {},
+             CommandRule::NeedsDocument);
 
     m_windowMenu = menu(QStringLiteral("Window1"), QStringLiteral("&Fenster"), QStringLiteral("Fensterbezogene Anweisungen"));
     addEntry(m_windowMenu, C::Cascade, QStringLiteral("WindowCascade1"), QStringLiteral("Ü&berlappend"), {}, QStringLiteral("Überlappend"));

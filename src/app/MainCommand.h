@@ -27,6 +27,7 @@ enum class MainCommand {
     PasteCard,
     MoveCard,
     Lernstand,
+    ClearHistory,
     Cascade,
     TileHorizontal,
     TileVertical,

@@ -248,6 +248,7 @@ void TMainForm::connectCommands()
     on(C::PasteCard, &TMainForm::GanzeKarteeinfuegen);
     on(C::MoveCard, &TMainForm::PositionderKarteverschieben);
     on(C::Lernstand, &TMainForm::Lernstand);
+    on(C::ClearHistory, &TMainForm::Lernverlaufloeschen);
     m_windows = new WindowCommands(
         m_mdiArea, m_actions->windowMenu(), [this] { return m_documents; }, [this] { return ActiveDocument(); });
     connect(action(C::Cascade), &QAction::triggered, m_windows, &WindowCommands::cascade);
@@ -605,6 +606,15 @@ void TMainForm::PositionderKarteverschieben()
     if (m_verschieben->exec() != QDialog::Accepted)
         return;
     document->moveCurrentCardTo(m_verschieben->chosenIndex());
+}
+
+void TMainForm::Lernverlaufloeschen()
+{
+    TMDIChild *document = ActiveDocument();
+    if (!document || !document->Set().history().holdsData())
+        return;
+    if (m_dialogs->question(this, QStringLiteral("Soll der Lernverlauf dieser Kartei gelöscht werden? Die Karten bleiben erhalten."), true))
+        document->Set().clearHistory();
 }
 
 void TMainForm::addColourMenu(QToolButton *tool, const std::function<void(TMDIChild *, const QColor &)> &apply)

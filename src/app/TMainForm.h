@@ -137,6 +137,9 @@ public:
     void GanzeKartekopieren();
     void GanzeKarteeinfuegen();
     void PositionderKarteverschieben();
+    // "Lernverlauf löschen", after a question; nothing is asked when the
+    // set has no history.
+    void Lernverlaufloeschen();
     // "Bild einfügen": the picture goes on the clipboard and into the face
     // shown; it works without a document too, filling the clipboard only.
     void Bildeinfuegen();

@@ -1,6 +1,11 @@
 #include "cardset/CardSet.h"
 
+#include "cardset/LearningHistoryFormat.h"
+
+#include <QHash>
+
 #include <algorithm>
+#include <limits>
 
 CardSet::CardSet(QObject *parent)
     : QObject(parent)
@@ -70,6 +75,12 @@ void CardSet::startNew(const PrintOptions &options, const FontRecord &front, con
 {
     emit cardsAboutToBeReset();
     m_cards = {Card()};
+    m_nextId = 1;
+    giveNewIdentities();
+    // A file without cards still shows one; what another program left in
+    // it must reach the next save all the same.
+    if (m_history.canRecord() && resetHistory())
+        emit historyChanged();
     m_currentIndex = 0;
     m_options = options;
     m_standardFontFront = front;
@@ -82,6 +93,10 @@ void CardSet::replaceContent(QList<Card> cards, const PrintOptions &options, con
 {
     emit cardsAboutToBeReset();
     m_cards = std::move(cards);
+    m_nextId = 1;
+    giveNewIdentities();
+    m_history = LearningHistory();
+    emit historyChanged();
     m_currentIndex = -1;
     m_options = options;
     m_standardFontFront = front;
@@ -96,17 +111,65 @@ void CardSet::replaceCards(QList<Card> cards)
         card.Box = clampBox(card.Box);
     emit cardsAboutToBeReset();
     m_cards = std::move(cards);
+    giveNewIdentities();
+    if (m_history.canRecord() && resetHistory())
+        emit historyChanged();
     m_currentIndex = -1;
     emit cardsReset();
     markChanged();
 }
 
+void CardSet::replaceHistory(LearningHistory history, QList<quint32> ids, quint32 nextId)
+{
+    m_history = std::move(history);
+    if (m_history.canRecord() && ids.size() == m_cards.size()) {
+        m_ids = std::move(ids);
+        m_nextId = nextId;
+    }
+    emit historyChanged();
+}
+
+void CardSet::giveNewIdentities()
+{
+    m_ids.clear();
+    m_ids.reserve(m_cards.size());
+    for (qsizetype i = 0; i < m_cards.size(); ++i)
+        m_ids.append(takeNewId());
+}
+
+quint32 CardSet::takeNewId()
+{
+    if (m_nextId == std::numeric_limits<quint32>::max()) {
+        // Four billion cards made: the identities are counted anew, and the
+        // answers follow their cards.
+        QHash<quint32, quint32> renamed;
+        for (qsizetype i = 0; i < m_ids.size(); ++i)
+            renamed.insert(m_ids.at(i), quint32(i + 1));
+        for (LearningAnswer &answer : m_history.m_answers)
+            answer.card = renamed.value(answer.card);
+        for (qsizetype i = 0; i < m_ids.size(); ++i)
+            m_ids[i] = quint32(i + 1);
+        m_nextId = quint32(m_ids.size() + 1);
+    }
+    return m_nextId++;
+}
+
+bool CardSet::resetHistory()
+{
+    const bool change = m_history.holdsData();
+    m_history = LearningHistory();
+    return change;
+}
+
 int CardSet::AddCard(const Card &card)
 {
     const int index = count();
+    // `card` may be one of this set's own, which the append can move.
+    Card added = card;
+    added.Box = clampBox(added.Box);
     emit cardAboutToBeInserted(index);
-    m_cards.append(card);
-    m_cards.last().Box = clampBox(card.Box);
+    m_cards.append(std::move(added));
+    m_ids.append(takeNewId());
     m_currentIndex = index;
     emit cardInserted(index);
     markChanged();
@@ -119,10 +182,15 @@ bool CardSet::removeCard(int index)
         return false;
     emit cardAboutToBeRemoved(index);
     m_cards.removeAt(index);
+    const quint32 id = m_ids.takeAt(index);
+    const bool answered =
+        m_history.canRecord() && m_history.m_answers.removeIf([id](const LearningAnswer &answer) { return answer.card == id; }) > 0;
     // The editors may still show the card that went: nothing of it may be
     // stored into the card that takes its place.
     m_currentIndex = -1;
     emit cardRemoved(index);
+    if (answered)
+        emit historyChanged();
     markChanged();
     return true;
 }
@@ -132,6 +200,7 @@ bool CardSet::moveCard(int from, int to)
     if (from == to || !isValidIndex(from) || !isValidIndex(to))
         return false;
     m_cards.move(from, to);
+    m_ids.move(from, to);
     m_currentIndex = to;
     emit cardMoved(from, to);
     markChanged();
@@ -213,12 +282,24 @@ FontRecord CardSet::newSetFont()
 
 void CardSet::recordAnswer(int index, LearningAnswer::Mode mode, bool known, int boxBefore, int boxAfter, qint64 time)
 {
-    Q_UNUSED(index);
-    Q_UNUSED(mode);
-    Q_UNUSED(known);
-    Q_UNUSED(boxBefore);
-    Q_UNUSED(boxAfter);
-    Q_UNUSED(time);
+    if (!m_history.canRecord() || !isValidIndex(index) || time < LearningHistoryFormat::EarliestTime)
+        return;
+    LearningAnswer answer;
+    answer.card = m_ids.at(index);
+    answer.time = time;
+    answer.mode = mode;
+    answer.known = known;
+    answer.boxBefore = quint8(clampBox(boxBefore));
+    answer.boxAfter = quint8(clampBox(boxAfter));
+    m_history.m_answers.append(answer);
+    emit historyChanged();
+    markChanged();
 }
 
-void CardSet::clearHistory() {}
+void CardSet::clearHistory()
+{
+    if (!resetHistory())
+        return;
+    emit historyChanged();
+    markChanged();
+}

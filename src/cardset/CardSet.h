@@ -48,17 +48,22 @@ public:
     void setStandardFontBack(const FontRecord &font);
 
     // Replaces everything by one empty card in box 1, the given layout and
-    // fonts: a set nothing has been done with yet, not modified.
+    // fonts: a set nothing has been done with yet, not modified. Extra data
+    // of the file that this program cannot read as its history stays; only
+    // clearHistory drops it.
     void startNew(const PrintOptions &options, const FontRecord &front, const FontRecord &back);
 
     // Puts `cards` in place of all cards, boxes brought into 1 to 4: a set
     // filled from elsewhere, which counts as changed until it is saved. No
-    // card is current afterwards.
+    // card is current afterwards. The cards are new ones: the answers given
+    // on the cards they replace go.
     void replaceCards(QList<Card> cards);
     // Appends a card (an empty one in box 1 by default) and makes it current.
+    // It is a new card, with an identity of its own and no answers, also
+    // when it is a copy of another.
     int AddCard(const Card &card = Card());
-    // The card at `index` goes; no card is current afterwards. False for an
-    // index outside the set.
+    // The card at `index` goes, with the answers given on it; no card is
+    // current afterwards. False for an index outside the set.
     bool removeCard(int index);
     // Takes the card out at `from` and inserts it at `to`; the cards between
     // shift by one towards `from`, and the moved card becomes current. False,
@@ -76,12 +81,18 @@ public:
     // Every answer given in a quiz, with the cards' identities.
     const LearningHistory &history() const { return m_history; }
     // The identity the history knows the card at `index` by: it stays with
-    // the card through moves, saves and loads.
-    quint32 cardId(int index) const { return quint32(index + 1); }
+    // the card through moves, saves and loads. Unique within the set and
+    // never given again to another card of it.
+    quint32 cardId(int index) const { return m_ids.at(index); }
+    // The position of the card with identity `id`; -1 when it has gone.
+    int indexOfCard(quint32 id) const { return int(m_ids.indexOf(id)); }
     // Records a verdict on the card at `index` given at `time` (seconds
-    // since 1970 UTC), when the history records.
+    // since 1970 UTC), when the history records; marks the set. Boxes are
+    // taken as the box counts see them, 1 to 4. A time before 1990, which
+    // only a clock not yet set gives, is not recorded: no file could hold it.
     void recordAnswer(int index, LearningAnswer::Mode mode, bool known, int boxBefore, int boxAfter, qint64 time);
-    // "Lernverlauf löschen": no answer is kept afterwards.
+    // "Lernverlauf löschen": no answer is kept afterwards, and extra data
+    // the history could not read goes too. Marks the set when anything went.
     void clearHistory();
 
     // A change the set does not hold yet, as the text being typed into a
@@ -108,6 +119,8 @@ signals:
     void cardRemoved(int index);
     void cardMoved(int from, int to);
     void marksChanged(int first, int last);
+    // After an answer was recorded, or answers or the history's state went.
+    void historyChanged();
 
 private:
     friend class CardSetFile;
@@ -117,9 +130,21 @@ private:
     // them, also outside 1 to 4: the box counts leave those out, a verdict
     // brings them back into range, and a save writes them as they were.
     void replaceContent(QList<Card> cards, const PrintOptions &options, const FontRecord &front, const FontRecord &back);
+    // After replaceContent, the history a load read: with Recording, `ids`
+    // holds one identity per card and `nextId` is beyond all of them.
+    void replaceHistory(LearningHistory history, QList<quint32> ids, quint32 nextId);
+    quint32 nextId() const { return m_nextId; }
     void setModified(bool modified);
+    // Identities from the counter on for every card, as a set just made has.
+    void giveNewIdentities();
+    quint32 takeNewId();
+    // Empty and recording again; true when that was a change.
+    bool resetHistory();
 
     QList<Card> m_cards;
+    // The identity of each card, in card order.
+    QList<quint32> m_ids;
+    quint32 m_nextId = 1;
     LearningHistory m_history;
     int m_currentIndex = -1;
     bool m_modified = false;

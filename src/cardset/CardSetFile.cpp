@@ -7,10 +7,12 @@
 #include "cardset/FileError.h"
 #include "cardset/FileOps.h"
 #include "cardset/IniText.h"
+#include "cardset/LearningHistoryFormat.h"
 #include "cardset/LegacyCardSetImport.h"
 #include "cardset/ScratchFile.h"
 #include "cardset/SiblingTempFile.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -171,6 +173,11 @@ void writeContainer(const CardSet &set, const QString &target, CardSetFileContex
     errorLine = QStringLiteral("8");
     for (int i = 0; i < set.count(); ++i)
         writer.appendData(context.WorkFilePath, set.back(i));
+    // The one chunk older versions skip. Without answers there is none, so
+    // a set nobody quizzed is saved as those versions saved it.
+    const LearningHistory &history = set.history();
+    if (history.holdsData())
+        writer.appendData(context.WorkFilePath, history.canRecord() ? CardSetFile::historyChunk(set) : history.keptData());
     writer.finish();
     if (!output.commit().ok())
         throw FileError(output.result().reason, output.result().systemError);
@@ -285,6 +292,8 @@ void readContainer(CardSetContent &content, const QString &path, CardSetFileCont
         CardArchive::ExtractChunkData(reader, int(reader.cutChunk()));
     for (int i = 0; i < n && !faces; ++i)
         content.Cards[i].Back = CardArchive::ExtractChunkData(reader, n + i + 2);
+    if (reader.chunkCount() > 2 + 2 * n)
+        content.Surplus = CardArchive::ExtractChunkData(reader, 2 + 2 * n);
 
     fileName = CardSetFile::changeExtension(path, QStringLiteral(".QL3"));
     step(17);
@@ -347,9 +356,21 @@ FileResult CardSetFile::LoadCardSet(CardSet &set, const QString &path, CardSetFi
         fileName = set.FileName();
     }
     set.replaceContent(std::move(content.Cards), content.Options, content.StandardFontFront, content.StandardFontBack);
+    // Whatever the chunk holds, the cards stay loaded; only the history
+    // depends on it.
+    if (result.ok() && content.Surplus) {
+        LearningHistoryFormat::Decoded read =
+            LearningHistoryFormat::decode(*content.Surplus, set.count(), QDateTime::currentSecsSinceEpoch());
+        set.replaceHistory(std::move(read.history), std::move(read.ids), read.nextId);
+    }
     set.setFileName(fileName);
     FileOps::removeQuietly(context.WorkFilePath);
     return result;
+}
+
+QByteArray CardSetFile::historyChunk(const CardSet &set)
+{
+    return LearningHistoryFormat::encode(set.m_ids, set.nextId(), set.history().answers());
 }
 
 QString CardSetFile::defaultCopyright()

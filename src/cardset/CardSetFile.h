@@ -20,8 +20,10 @@ struct CardSetFileContext
 };
 
 // The native card set file (".ql3"): a card archive with the settings text,
-// the box list, every front and every back. Save and load report what they
-// came to, with the step reached and the platform's reason.
+// the box list, every front and every back, and when answers were recorded
+// the learning history (see LearningHistoryFormat) as one chunk more, which
+// older versions skip. Save and load report what they came to, with the step
+// reached and the platform's reason.
 class CardSetFile
 {
 public:
@@ -37,7 +39,10 @@ public:
     // read.
     // With `faces`, a native file's faces are not kept but handed to it as
     // they are read, in the file's order: every front, then every back (and
-    // a surplus chunk the load ignores). The cards then have empty faces.
+    // the chunk after them, which the history is read from all the same).
+    // The cards then have empty faces.
+    // The history chunk never fails a load: one that is damaged, of a later
+    // version or another program's is kept as it is (see LearningHistory).
     static FileResult LoadCardSet(CardSet &set, const QString &path, CardSetFileContext &context,
                                   const std::function<void(const QByteArray &)> &faces = {});
 
@@ -53,6 +58,8 @@ public:
     static QByteArray settingsText(const CardSet &set, PageOrientation orientation);
     // One line per card, its box number and CR LF.
     static QByteArray boxListText(const CardSet &set);
+    // The history chunk of a set whose history records.
+    static QByteArray historyChunk(const CardSet &set);
 
     // ".QL3" for "Datei.ql3"; empty when the name has no extension.
     static QString upperExtension(const QString &path);

@@ -3,6 +3,8 @@
 #include "cardset/CardSet.h"
 #include "quiz/RandomGenerator.h"
 
+#include <QDateTime>
+
 #include <algorithm>
 
 QuizRun::QuizRun(CardSet &set, RandomGenerator &random, Mode mode, int cramSize)
@@ -11,6 +13,7 @@ QuizRun::QuizRun(CardSet &set, RandomGenerator &random, Mode mode, int cramSize)
     , m_mode(mode)
     // A working set of no cards would leave nothing to draw from.
     , m_cramSize(std::max(cramSize, 1))
+    , m_clock([] { return QDateTime::currentSecsSinceEpoch(); })
 {
 }
 
@@ -76,6 +79,14 @@ void QuizRun::setBox(int box)
     m_set.setBox(m_current, box);
 }
 
+void QuizRun::record(bool known, int boxBefore)
+{
+    if (!m_set.isValidIndex(m_current))
+        return;
+    m_set.recordAnswer(m_current, m_mode == Cramming ? LearningAnswer::Mode::Cramming : LearningAnswer::Mode::Review, known, boxBefore,
+                       m_set.box(m_current), m_clock());
+}
+
 bool QuizRun::answerRight()
 {
     if (m_phase != Phase::Answer)
@@ -90,6 +101,7 @@ bool QuizRun::answerRight()
             m_drawRange = m_cramSize;
         m_drawRange = std::min(m_drawRange, qint32(m_list.size()));
     }
+    record(true, box);
     drawNext();
     return true;
 }
@@ -98,7 +110,9 @@ bool QuizRun::answerWrong()
 {
     if (m_phase != Phase::Answer)
         return false;
-    setBox((m_set.isValidIndex(m_current) ? m_set.box(m_current) : 1) - 1);
+    const qint32 box = (m_set.isValidIndex(m_current) ? m_set.box(m_current) : 1);
+    setBox(box - 1);
+    record(false, box);
     if (m_mode == Review) {
         m_list.removeOne(m_current);
         m_drawRange = qint32(m_list.size());

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class CardSet;
 class RandomGenerator;
 
@@ -10,6 +12,8 @@ class RandomGenerator;
 // asked, which one is asked now, and how a verdict moves the card between
 // the boxes. Review asks every listed card once; cramming works through the
 // list in working sets of CramSize cards until each was answered right.
+// Every verdict is recorded in the set's learning history as it is given,
+// so a quiz ended early keeps the answers it had.
 class QuizRun
 {
 public:
@@ -39,9 +43,13 @@ public:
     // The answer may be shown once per question; false when not allowed now.
     bool showAnswer();
     // Verdicts count only after the answer was shown; each applies the box
-    // rule of the mode and draws the next question.
+    // rule of the mode, records the answer and draws the next question.
     bool answerRight();
     bool answerWrong();
+
+    // The time an answer is recorded with, in seconds since 1970 UTC; the
+    // system clock unless a test sets its own.
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
 
     // "Noch 3 Karten."; the plural stays for one card.
     static QString counterText(int remaining);
@@ -49,6 +57,7 @@ public:
 private:
     void resetDrawRange();
     void setBox(int box);
+    void record(bool known, int boxBefore);
 
     CardSet &m_set;
     RandomGenerator &m_random;
@@ -58,4 +67,5 @@ private:
     qint32 m_current = -1;
     qint32 m_drawRange = 0;
     Phase m_phase = Phase::Finished;
+    std::function<qint64()> m_clock;
 };

@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegion>
@@ -88,6 +89,37 @@ private slots:
         });
         form->action(MainCommand::Quiz)->trigger();
         QCOMPARE(asked + QString::number(document->Set().Modified()), QStringLiteral("Hauptstadt von Peru?1"));
+    }
+
+    // The quiz window's verdict is in the set's history; clearing it asks
+    // first, and is not asked for a set without one.
+    void quizAnswersAreKeptUntilCleared()
+    {
+        TMDIChild *document = newSet(QStringLiteral("verlauf.ql3"), {{"Frage"}});
+        QAction *clear = form->action(MainCommand::ClearHistory);
+        QVERIFY(form->findChild<QMenu *>(QStringLiteral("Karten1"))->actions().contains(clear) && clear->isEnabled());
+        clear->trigger();
+        QVERIFY(dialogs.questions.isEmpty());
+        whenModal<TKasten>([](TKasten *dialog) {
+            whenModal<TAbfrageForm>([](TAbfrageForm *quiz) {
+                quiz->Loesung->click();
+                quiz->Ok->click();
+            });
+            whenModal<QMessageBox>([](QMessageBox *box) { box->accept(); });
+            dialog->SpeedButton2->click();
+        });
+        form->action(MainCommand::Quiz)->trigger();
+        const CardSet &set = document->Set();
+        QVERIFY(set.history().answers().size() == 1 && set.history().answers().at(0).known);
+        save();
+
+        dialogs.questionAnswers = {false, true};
+        clear->trigger();
+        QVERIFY(!set.history().isEmpty() && !set.Modified());
+        clear->trigger();
+        QVERIFY(set.history().isEmpty() && set.Modified());
+        QCOMPARE(dialogs.questions,
+                 QStringList(2, QStringLiteral("Soll der Lernverlauf dieser Kartei gelöscht werden? Die Karten bleiben erhalten.")));
     }
 
     void wholeCardTravelsBetweenWindowsAndMovesByDialog()

@@ -194,6 +194,33 @@ private Q_SLOTS:
         QCOMPARE(r.run.phase(), QuizRun::Phase::Question);
         QCOMPARE(r.run.remaining(), 1);
     }
+
+    // Each verdict is in the history the moment it is given, with the box
+    // move it made; a run left half way keeps what was answered.
+    void verdictsAreRecordedAsGiven()
+    {
+        for (QuizRun::Mode mode : {QuizRun::Review, QuizRun::Cramming}) {
+            Run r({2, 5, 2}, mode);
+            qint64 now = 1'700'000'000;
+            r.run.setClock([&now] { return now += 60; });
+            r.run.buildList(0);
+            QList<LearningAnswer> expected;
+            for (bool known : {false, true, true}) {
+                r.run.drawNext();
+                const int card = r.run.CurrentCard();
+                const int before = CardSet::clampBox(r.set.box(card));
+                r.run.showAnswer();
+                known ? r.run.answerRight() : r.run.answerWrong();
+                expected.append({r.set.cardId(card), now,
+                                 mode == QuizRun::Review ? LearningAnswer::Mode::Review : LearningAnswer::Mode::Cramming, known,
+                                 quint8(before), quint8(r.set.box(card))});
+                if (mode == QuizRun::Cramming && known)
+                    QCOMPARE(expected.last().boxAfter, expected.last().boxBefore);
+            }
+            QCOMPARE(r.set.history().answers(), expected);
+            QVERIFY(r.set.Modified());
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestQuizRun)

@@ -150,6 +150,8 @@ private Q_SLOTS:
         }
         QCOMPARE(quiz.messages, QStringList(QStringLiteral("Es wurden alle Karteikarten abgefragt.")));
         QVERIFY(form.ended() && !form.isVisible());
+        // Held keys and verdicts before the answer recorded nothing.
+        QCOMPARE(quiz.set.history().answers().size(), 6);
     }
 
     void aLongFaceScrollsByKeys()
