@@ -92,6 +92,7 @@ TLernstandForm::TLernstandForm(const CardSet &set, const QString &setName, QWidg
     m_refreshLater.setInterval(200);
     connect(&m_refreshLater, &QTimer::timeout, this, &TLernstandForm::refresh);
     connect(&set, &CardSet::changed, &m_refreshLater, qOverload<>(&QTimer::start));
+    connect(&set, &CardSet::historyChanged, &m_refreshLater, qOverload<>(&QTimer::start));
     connect(&set, &QObject::destroyed, this, [this] {
         m_set = nullptr;
         m_refreshLater.stop();
