@@ -23,8 +23,8 @@ namespace {
 
 const QColor KnownColor(0x4c, 0xa3, 0x4f);
 const QColor NotKnownColor(0xd8, 0x4a, 0x3b);
-// Up to a month, a bar per day stays readable.
-constexpr int MostBarDays = 31;
+// Up to about a week and a half, a bar per day has room for its date.
+constexpr int MostBarDays = 10;
 
 QString boxName(int box)
 {
@@ -71,7 +71,9 @@ QDateTimeAxis *dateAxis(const LearningStatistics &statistics)
 {
     auto *axis = new QDateTimeAxis;
     axis->setFormat(statistics.dayCount() > 400 ? QStringLiteral("MM.yyyy") : QStringLiteral("dd.MM."));
-    axis->setTickCount(std::min(statistics.dayCount() + 1, 7));
+    // A tick at each day's start for a short period; for a longer one
+    // seven, which for 30 days fall on every fifth.
+    axis->setTickCount(statistics.dayCount() <= 10 ? statistics.dayCount() + 1 : 7);
     axis->setRange(statistics.date(0).startOfDay(), statistics.date(statistics.dayCount()).startOfDay());
     return axis;
 }
@@ -115,6 +117,7 @@ QChart *LernstandCharts::boxesToday(const LearningStatistics &statistics)
     series->append(cards);
     series->setLabelsVisible(true);
     series->setLabelsFormat(QStringLiteral("@value"));
+    series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
     QAbstractAxis *boxes = boxAxis(names);
     QAbstractAxis *counts = countAxis(highest);
     addAxes(chart, boxes, counts);
@@ -184,9 +187,7 @@ QChart *LernstandCharts::answersPerDay(const LearningStatistics &statistics)
         auto *series = new QStackedBarSeries;
         series->append(known);
         series->append(notKnown);
-        auto *dates = boxAxis(names);
-        if (days > 10)
-            dates->setLabelsAngle(-90);
+        QAbstractAxis *dates = boxAxis(names);
         QAbstractAxis *counts = countAxis(highest);
         addAxes(chart, dates, counts);
         attach(chart, series, dates, counts);
@@ -219,23 +220,25 @@ QChart *LernstandCharts::answersPerDay(const LearningStatistics &statistics)
 
 QChart *LernstandCharts::shareKnown(const LearningStatistics &statistics)
 {
-    QChart *chart = newChart(QStringLiteral("Gewusst je Kasten"));
+    QChart *chart = newChart(QString());
     auto *share = new QBarSet(QStringLiteral("Gewusst"));
     share->setColor(KnownColor);
     QStringList names;
+    QStringList counts;
     for (int box = 1; box <= LearningStatistics::Boxes; ++box) {
         const int answers = statistics.answersInBox(box);
         share->append(answers == 0 ? 0.0 : std::round(statistics.shareKnown(box)));
-        // The number of answers tells a 0 % from a box never asked from.
-        names.append(boxName(box) + u'\n'
-                     + (answers == 0       ? QStringLiteral("keine Antworten")
-                            : answers == 1 ? QStringLiteral("1 Antwort")
-                                           : QStringLiteral("%1 Antworten").arg(answers)));
+        names.append(boxName(box));
+        counts.append(QString::number(answers));
     }
+    // The numbers of answers tell a 0 % from a box never asked from; the
+    // axis would cut them off below the boxes' names.
+    chart->setTitle(QStringLiteral("Gewusst je Kasten (Antworten: %1)").arg(counts.join(QStringLiteral(", "))));
     auto *series = new QBarSeries;
     series->append(share);
     series->setLabelsVisible(true);
     series->setLabelsFormat(QStringLiteral("@value %"));
+    series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
     QAbstractAxis *boxes = boxAxis(names);
     auto *percent = new QValueAxis;
     percent->setRange(0, 100);

@@ -22,7 +22,7 @@ QChartView *chartView(const QString &name, QWidget *parent)
     auto *view = new QChartView(parent);
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(360, 240);
+    view->setMinimumSize(260, 180);
     return view;
 }
 
