@@ -149,19 +149,22 @@ QChart *LernstandCharts::boxesOverTime(const LearningStatistics &statistics)
     QAbstractAxis *dates = dateAxis(statistics);
     QAbstractAxis *counts = countAxis(highest);
     addAxes(chart, dates, counts);
-    QLineSeries *below = nullptr;
     for (int box = 1; box <= LearningStatistics::Boxes; ++box) {
+        // An area keeps its lines but does not own them: each gets lines of
+        // its own, so that no area points at another's once that is gone.
         auto *area = new QAreaSeries;
         auto *upper = new QLineSeries(area);
         upper->replace(tops[size_t(box - 1)]);
         area->setUpperSeries(upper);
-        if (below)
-            area->setLowerSeries(below);
+        if (box > 1) {
+            auto *lower = new QLineSeries(area);
+            lower->replace(tops[size_t(box - 2)]);
+            area->setLowerSeries(lower);
+        }
         area->setName(boxName(box));
         area->setColor(boxColor(box));
         area->setBorderColor(boxColor(box).darker(120));
         attach(chart, area, dates, counts);
-        below = upper;
     }
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;
