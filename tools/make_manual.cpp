@@ -48,6 +48,9 @@ void formatChapters(QTextDocument &document)
     }
 }
 
+// About the text width of an A4 page as the document lays it out.
+constexpr int MostPictureWidth = 600;
+
 // Pictures come from the program's SVG sources, drawn sharp for print and
 // shown at their own size.
 void loadPictures(QTextDocument &document, const QDir &sourceFolder)
@@ -72,7 +75,9 @@ void loadPictures(QTextDocument &document, const QDir &sourceFolder)
                 svg.render(&painter);
             } else {
                 image.load(path);
-                size = image.size();
+                // A screenshot keeps its pixels for print but fits the text width.
+                size = image.size().width() > MostPictureWidth ? image.size().scaled(MostPictureWidth, image.height(), Qt::KeepAspectRatio)
+                                                               : image.size();
             }
             if (image.isNull()) {
                 std::fprintf(stderr, "%s: picture missing\n", qPrintable(path));

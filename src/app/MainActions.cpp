@@ -130,6 +130,8 @@ void MainActions::makeMenus()
     addEntry(cards, C::PasteCard, QStringLiteral("GanzeKarteeinfuegen1"), QStringLiteral("Ganze Karte einfügen"));
     addEntry(cards, C::MoveCard, QStringLiteral("PositionderKarteverschieben1"), QStringLiteral("Position der Karte verschieben"));
     cards->addSeparator();
+    addEntry(cards, C::Lernstand, QStringLiteral("Lernstand1"), QStringLiteral("Lernstand…"), {},
+             QStringLiteral("Lernstand|Wie die Karten in den Kästen stehen und wie sie beantwortet wurden"), CommandRule::NeedsDocument);
     addEntry(cards, C::ClearHistory, QStringLiteral("Lernverlaufloeschen1"), QStringLiteral("Lernverlauf löschen"), {}, {},
              CommandRule::NeedsDocument);
 

@@ -26,6 +26,7 @@ enum class MainCommand {
     CopyCard,
     PasteCard,
     MoveCard,
+    Lernstand,
     ClearHistory,
     Cascade,
     TileHorizontal,

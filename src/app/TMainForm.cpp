@@ -2,6 +2,7 @@
 
 #include "document/CardSetDocument.h"
 #include "exchange/WordListCommands.h"
+#include "history/TLernstandForm.h"
 #include "program/BusyCursor.h"
 
 #include "app/ClipboardCommands.h"
@@ -246,6 +247,7 @@ void TMainForm::connectCommands()
     on(C::CopyCard, &TMainForm::GanzeKartekopieren);
     on(C::PasteCard, &TMainForm::GanzeKarteeinfuegen);
     on(C::MoveCard, &TMainForm::PositionderKarteverschieben);
+    on(C::Lernstand, &TMainForm::Lernstand);
     on(C::ClearHistory, &TMainForm::Lernverlaufloeschen);
     m_windows = new WindowCommands(
         m_mdiArea, m_actions->windowMenu(), [this] { return m_documents; }, [this] { return ActiveDocument(); });
@@ -302,6 +304,23 @@ void TMainForm::Quiz()
     // Edits not yet stored take part in the quiz.
     document->StoreCurrentCard();
     QuizCommand::run(document->Set(), this, document->Vorderseite()->size(), Random, Settings.Abstand);
+}
+
+void TMainForm::Lernstand()
+{
+    TMDIChild *document = ActiveDocument();
+    if (!document)
+        return;
+    for (TLernstandForm *open : findChildren<TLernstandForm *>(Qt::FindDirectChildrenOnly)) {
+        if (open->set() == &document->Set()) {
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    }
+    auto *form = new TLernstandForm(document->Set(), document->caption(), this);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->show();
 }
 
 void TMainForm::Print()

@@ -89,6 +89,9 @@ public:
 
     // "Abfragen": the box dialog, then the quiz over the active set.
     void Quiz();
+    // "Lernstand…" of the active set, beside the documents: one window per
+    // set, brought forward when it is open already.
+    void Lernstand();
     // "Drucken": the checked cards (all when none is) as cut-out cards.
     void Print();
     // "Testseite drucken" of the general options.

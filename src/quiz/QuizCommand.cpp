@@ -1,5 +1,7 @@
 #include "quiz/QuizCommand.h"
 
+#include "history/TLernstandForm.h"
+
 #include "cardset/CardSet.h"
 #include "quiz/TAbfrageForm.h"
 #include "quiz/TKasten.h"
@@ -14,6 +16,10 @@ bool QuizCommand::run(CardSet &set, QWidget *parent, QSize faceSize, RandomGener
     std::optional<DueCards> due;
     {
         TKasten dialog(set, parent, intervals);
+        QObject::connect(&dialog, &TKasten::lernstandRequested, &dialog, [&set, &dialog] {
+            TLernstandForm progress(set, QString(), &dialog);
+            progress.exec();
+        });
         const int outcome = dialog.exec();
         if (outcome == TKasten::Cramming) {
             mode = QuizRun::Cramming;

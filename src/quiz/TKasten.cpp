@@ -80,6 +80,9 @@ TKasten::TKasten(const CardSet &set, QWidget *parent, const DueCards::Intervals 
     size->addWidget(Label1);
     size->addWidget(Wieviele, 1);
     layout->addLayout(size);
+    LernstandButton = makeButton(QStringLiteral("LernstandButton"), QStringLiteral("Lernstand…"), this);
+    connect(LernstandButton, &QPushButton::clicked, this, &TKasten::lernstandRequested);
+    layout->addWidget(LernstandButton);
 
     fillItems();
     Abteilungen->setFocus();

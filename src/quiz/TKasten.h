@@ -39,8 +39,13 @@ public:
     QLabel *Label1 = nullptr;
     QSpinBox *Wieviele = nullptr;
     QCheckBox *NurFaellige = nullptr;
+    QPushButton *LernstandButton = nullptr;
 
     static const QString NothingDueMessage;
+
+signals:
+    // "Lernstand…": whoever runs the dialog shows the set's progress over it.
+    void lernstandRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

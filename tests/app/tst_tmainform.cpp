@@ -1,6 +1,7 @@
 #include "../BoxedSet.h"
 #include "../TestPictures.h"
 #include "MainFormFixture.h"
+#include "history/TLernstandForm.h"
 
 #include "app/WindowTiling.h"
 #include "editor/FindDialog.h"
@@ -281,7 +282,7 @@ private slots:
                 && form->textColorButton()->isEnabled() == expected && form->backColorButton()->isEnabled() == expected;
             for (C command : {C::Save, C::NewCard, C::Cut, C::Print, C::Bold, C::Undo, C::Redo, C::InsertPicture})
                 same = same && form->button(command)->isEnabled() == expected;
-            for (C command : {C::Save, C::SaveAs, C::Quiz})
+            for (C command : {C::Save, C::SaveAs, C::Quiz, C::Lernstand})
                 same = same && form->action(command)->isEnabled() == expected;
             return same;
         };
@@ -299,6 +300,18 @@ private slots:
         QVERIFY(form->documents().size() == 1 && documentState(true));
         form->action(C::FileClose)->trigger();
         QVERIFY(form->documents().isEmpty() && documentState(false));
+    }
+
+    void lernstandIsOneWindowPerSetAndGoesWithIt()
+    {
+        newSet(QStringLiteral("eins.ql3"));
+        form->action(MainCommand::Lernstand)->trigger();
+        form->action(MainCommand::Lernstand)->trigger();
+        const QList<TLernstandForm *> open = form->findChildren<TLernstandForm *>();
+        QVERIFY(open.size() == 1 && open.first()->isVisible());
+        const QPointer<TLernstandForm> window = open.first();
+        form->action(MainCommand::FileClose)->trigger();
+        QTRY_VERIFY(window.isNull());
     }
 
     // A new set is written only when saved; closed, it opens again by the
