@@ -4,6 +4,7 @@
 #include "exchange/WordListCommands.h"
 #include "history/TLernstandForm.h"
 #include "program/BusyCursor.h"
+#include "program/HistoryMessages.h"
 
 #include "app/ClipboardCommands.h"
 #include "app/FileAssociation.h"
@@ -478,6 +479,9 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
     } else if (CardSetFile::isLegacyPath(name)) {
         busy.restore();
         m_dialogs->information(this, FileMessages::legacyImportedMessage());
+    } else if (const QString refused = HistoryMessages::refusedOnOpen(document->Set().history(), name); !refused.isEmpty()) {
+        busy.restore();
+        m_dialogs->warning(this, refused);
     }
     return document;
 }

@@ -8,6 +8,7 @@
 #include "exchange/CsvExport.h"
 #include "program/AnkiMessages.h"
 #include "program/FileMessages.h"
+#include "program/HistoryMessages.h"
 #include "program/ProgramFolder.h"
 
 #include "cardset/CardSetFile.h"
@@ -186,8 +187,13 @@ bool CliCommands::load(CommandSet &loaded, const QString &path, const std::funct
     loaded.document = std::move(opened.document);
     const FileResult &result = opened.result;
     m_loadResult = result;
-    if (result.ok())
+    if (result.ok()) {
+        if (const QString refused = HistoryMessages::refusedOnOpen(loaded.document->set().history(), path); !refused.isEmpty()) {
+            m_err << refused << '\n';
+            m_err.flush();
+        }
         return true;
+    }
     m_err << singleLine(FileMessages::forLoad(result, path)) << '\n';
     if (!result.reason.isEmpty())
         m_err << result.reason << '\n';
@@ -562,18 +568,7 @@ int CliCommands::print(const QStringList &arguments)
 
 QString CliCommands::notRecording(const CardSet &set) const
 {
-    switch (set.history().state()) {
-    case LearningHistory::State::Recording: break;
-    case LearningHistory::State::Foreign:
-        return QStringLiteral("Die Datei enthält an der Stelle des Lernverlaufs fremde Daten; sie bleiben unverändert, "
-                              "Antworten werden nicht aufgezeichnet.");
-    case LearningHistory::State::Damaged:
-        return QStringLiteral("Der Lernverlauf ist beschädigt; er bleibt unverändert, Antworten werden nicht aufgezeichnet.");
-    case LearningHistory::State::Later:
-        return QStringLiteral("Der Lernverlauf stammt von einer neueren Version; er bleibt unverändert, "
-                              "Antworten werden nicht aufgezeichnet.");
-    }
-    return QString();
+    return HistoryMessages::notRecording(set.history());
 }
 
 int CliCommands::learn(const QStringList &arguments)

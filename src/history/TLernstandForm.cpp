@@ -1,6 +1,7 @@
 #include "history/TLernstandForm.h"
 
 #include "history/LernstandCharts.h"
+#include "program/HistoryMessages.h"
 
 #include "cardset/CardSet.h"
 #include "cardset/CardSetFile.h"
@@ -109,14 +110,8 @@ LearningStatistics::Period TLernstandForm::period() const
 
 QString TLernstandForm::note() const
 {
-    switch (m_set->history().state()) {
-    case LearningHistory::State::Foreign:
-        return QStringLiteral("Diese Kartei enthält Zusatzdaten eines anderen Programms; ein Lernverlauf wird nicht aufgezeichnet.");
-    case LearningHistory::State::Damaged:
-        return QStringLiteral("Der Lernverlauf dieser Kartei ist beschädigt und wird nicht verwendet; die Karten sind unverändert.");
-    case LearningHistory::State::Later: return QStringLiteral("Der Lernverlauf stammt aus einer neueren Version und wird nicht verändert.");
-    case LearningHistory::State::Recording: break;
-    }
+    if (!m_set->history().canRecord())
+        return HistoryMessages::notRecording(m_set->history());
     return m_set->history().isEmpty() ? QStringLiteral("Für diese Kartei wurden noch keine Antworten aufgezeichnet.") : QString();
 }
 

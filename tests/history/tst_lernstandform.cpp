@@ -76,14 +76,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("chunk");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("foreign")
-            << QByteArray("PK\x03\x04 zip")
-            << QStringLiteral("Diese Kartei enthält Zusatzdaten eines anderen Programms; ein Lernverlauf wird nicht aufgezeichnet.");
-        QTest::newRow("damaged")
-            << QByteArray("QLHIST\x01\x05\x01\x02\x00\x00\x00\x00\x00")
-            << QStringLiteral("Der Lernverlauf dieser Kartei ist beschädigt und wird nicht verwendet; die Karten sind unverändert.");
-        QTest::newRow("later") << QByteArray("QLHIST\x02 whatever comes")
-                               << QStringLiteral("Der Lernverlauf stammt aus einer neueren Version und wird nicht verändert.");
+        QTest::newRow("foreign") << QByteArray("PK\x03\x04 zip") << QStringLiteral("Zusatzdaten eines anderen Programms");
+        QTest::newRow("damaged") << QByteArray("QLHIST\x01\x05\x01\x02\x00\x00\x00\x00\x00")
+                                 << QStringLiteral("ist beschädigt (die Daten brechen vorzeitig ab)");
+        QTest::newRow("later") << QByteArray("QLHIST\x02 whatever comes") << QStringLiteral("stammt aus einer neueren Version");
     }
     void aHistoryNotOursSaysWhy()
     {
@@ -105,7 +101,7 @@ private Q_SLOTS:
         TLernstandForm form(loaded, QString());
         form.show();
         QVERIFY(form.windowTitle().startsWith(QStringLiteral("Lernstand – fremd.")));
-        QCOMPARE(form.Hinweis->text(), reason);
+        QVERIFY2(form.Hinweis->text().contains(reason), qPrintable(form.Hinweis->text()));
         QVERIFY(form.Hinweis->isVisible());
         QCOMPARE(todaysBars(form), (QList<qreal>{0, 1, 1, 0}));
     }
