@@ -31,7 +31,9 @@ bool WordListCommands::isAnkiPackage(const QString &path)
 
 QString WordListCommands::importFilter()
 {
-    return QStringLiteral("Wortlisten (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt|Anki-Paket (*.apkg)|*.apkg|Alle Dateien (*.*)|*.*");
+    // Both kinds at first: a package is not hidden behind a second filter.
+    return QStringLiteral("Wortlisten und Anki-Pakete (*.csv;*.tsv;*.txt;*.apkg)|*.csv;*.tsv;*.txt;*.apkg|"
+                          "Wortlisten (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt|Anki-Paket (*.apkg)|*.apkg|Alle Dateien (*.*)|*.*");
 }
 
 std::unique_ptr<CardSetDocument> WordListCommands::importList(QWidget *parent, UserDialogs &dialogs, const QString &path,
